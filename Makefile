@@ -1,0 +1,53 @@
+# Scrivora: `make run` sets up and starts the program; `make test` runs every test.
+BUILD      ?= build
+BUILD_SAN  ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+WORKSPACE  ?= workspace
+GENERATOR  := -G Ninja
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+export CCACHE_DIR ?= $(HOME)/.cache/ccache
+
+.PHONY: deps build run test test-fast test-sanitize bench fuzz workspace screenshots clean
+
+deps:
+	@scripts/setup-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(GENERATOR) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+workspace: build
+	scripts/make-workspace $(WORKSPACE)
+
+run: workspace
+	$(BUILD)/scrivora --app-path $(WORKSPACE)
+
+test-fast: build
+	cd $(BUILD) && ctest --output-on-failure
+
+$(BUILD_SAN)/build.ninja:
+	cmake -S . -B $(BUILD_SAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DSCRIVORA_SANITIZE=ON
+
+test-sanitize: deps $(BUILD_SAN)/build.ninja
+	cmake --build $(BUILD_SAN)
+	cd $(BUILD_SAN) && ctest --output-on-failure
+
+test: test-fast test-sanitize
+
+bench: build
+	scripts/run-benchmarks $(BUILD)
+
+$(BUILD_FUZZ)/build.ninja:
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIVORA_FUZZ=ON
+
+fuzz: deps $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ)
+	scripts/run-fuzzers $(BUILD_FUZZ)
+
+screenshots: build
+	scripts/screenshots $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)

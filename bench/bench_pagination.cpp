@@ -1,0 +1,64 @@
+// Pagination of a long document and typing at its end, in the page view.
+#include "components/textcontrol/textcontrol.h"
+
+#include <QApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// About 1,000 Letter pages of 10-point text.
+QString longText()
+{
+    const QString paragraph = QStringLiteral(
+        "The patient was seen today for follow-up. Blood pressure was well controlled on the "
+        "current medication and no side effects were reported. We discussed diet, exercise and "
+        "the results of the recent laboratory tests, which were within normal limits.\n");
+    QString text;
+    for (int i = 0; i < 9000; ++i)
+        text += paragraph;
+    return text;
+}
+
+void BM_Paginate1000Pages(benchmark::State& state)
+{
+    const QString text = longText();
+    int pages = 0;
+    for (auto _ : state) {
+        TextControl control;
+        control.setPlainText(text);
+        pages = control.currentPages();
+        benchmark::DoNotOptimize(pages);
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_Paginate1000Pages)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_TypeAtEndOf1000Pages(benchmark::State& state)
+{
+    TextControl control;
+    control.resize(900, 700);
+    control.show();
+    control.setPlainText(longText());
+    QTextCursor cursor = control.textCursor();
+    cursor.movePosition(QTextCursor::End);
+    control.setTextCursor(cursor);
+    for (auto _ : state) {
+        QTextCursor c = control.textCursor();
+        c.insertText(QStringLiteral("x"));
+        control.repaint();
+    }
+    state.counters["pages"] = control.currentPages();
+}
+BENCHMARK(BM_TypeAtEndOf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,118 @@
+#include "commondialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace CommonDialog {
+namespace {
+
+QMessageBox::StandardButtons standardButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon messageIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The interactive provider keeps the filter index between uses, as one shared dialog does.
+class InteractiveProvider : public Provider {
+public:
+    Answer message(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
+                   Icon icon) override
+    {
+        QMessageBox box(messageIcon(icon), title, text, standardButtons(buttons), parent);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        }
+    }
+
+    FileAnswer openFile(QWidget* parent, const FileRequest& request) override
+    {
+        return run(parent, request, QFileDialog::AcceptOpen);
+    }
+
+    FileAnswer saveFile(QWidget* parent, const FileRequest& request) override
+    {
+        return run(parent, request, QFileDialog::AcceptSave);
+    }
+
+    int exec(QDialog* dialog) override { return dialog->exec(); }
+
+private:
+    FileAnswer run(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)
+    {
+        QFileDialog dialog(parent, request.title, request.initialFolder);
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
+        const QStringList filters = qtFilters(request.filter);
+        dialog.setNameFilters(filters);
+        if (request.filterIndex > 0)
+            m_filterIndex = request.filterIndex;
+        if (m_filterIndex >= 1 && m_filterIndex <= filters.size())
+            dialog.selectNameFilter(filters.at(m_filterIndex - 1));
+        dialog.setDefaultSuffix(request.defaultExtension);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
+        FileAnswer answer;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return answer;
+        answer.accepted = true;
+        answer.fileName = dialog.selectedFiles().constFirst();
+        answer.filterIndex = filters.indexOf(dialog.selectedNameFilter()) + 1;
+        m_filterIndex = answer.filterIndex;
+        return answer;
+    }
+
+    int m_filterIndex = 1;
+};
+
+Provider* g_replacement = nullptr;
+
+}  // namespace
+
+Provider& provider()
+{
+    static InteractiveProvider interactive;
+    return g_replacement ? *g_replacement : interactive;
+}
+
+void setProvider(Provider* replacement) { g_replacement = replacement; }
+
+QStringList qtFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = parts.at(i);
+        // Qt reads the patterns from the last parentheses of the entry, so they go there.
+        result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return result;
+}
+
+QString defaultTitle() { return QApplication::applicationName(); }
+
+}  // namespace CommonDialog

@@ -1,0 +1,54 @@
+#pragma once
+// One door for every message box, common dialog and modal dialog of the program, so that
+// tests can answer them from a script instead of blocking on a modal window.
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace CommonDialog {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// A file dialog set up the way the program's common dialog is: the filter is written in the
+// "Description|pattern|Description|pattern" form, the filter index counts from 1.
+struct FileRequest {
+    QString title;
+    QString initialFolder;
+    QString filter;
+    int filterIndex = 0;  // 0 = keep the index of the last use
+    QString defaultExtension;
+    QString fileName;
+    int flags = 0;
+};
+
+struct FileAnswer {
+    bool accepted = false;
+    QString fileName;
+    int filterIndex = 1;
+};
+
+class Provider {
+public:
+    virtual ~Provider() = default;
+    virtual Answer message(QWidget* parent, const QString& title, const QString& text,
+                           Buttons buttons, Icon icon) = 0;
+    virtual FileAnswer openFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual FileAnswer saveFile(QWidget* parent, const FileRequest& request) = 0;
+    // Runs a modal dialog and returns its result code (QDialog::Accepted or Rejected).
+    virtual int exec(QDialog* dialog) = 0;
+};
+
+// The provider in force: the interactive one unless a test installed its own.
+Provider& provider();
+void setProvider(Provider* replacement);  // nullptr restores the interactive one
+
+// "Text (*.txt)|*.txt|All|*.*" becomes Qt's "Text (*.txt);;All (*.*)" list.
+QStringList qtFilters(const QString& filter);
+
+// The title message boxes use when the caller names none: the application's name.
+QString defaultTitle();
+
+}  // namespace CommonDialog

@@ -1,0 +1,23 @@
+#pragma once
+// The editable text of the page view: one item that holds the whole body and flows it over
+// the pages. It reports keys and mouse buttons to its control before acting on them.
+#include <QGraphicsTextItem>
+
+class TextControl;
+
+class BodyItem : public QGraphicsTextItem {
+    Q_OBJECT
+public:
+    explicit BodyItem(TextControl* control);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void prepareOverwrite();
+    TextControl* m_control;
+};

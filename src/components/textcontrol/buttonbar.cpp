@@ -1,0 +1,150 @@
+#include "buttonbar.h"
+
+#include "controltexts.h"
+#include "textcontrol.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+
+namespace {
+constexpr Qt::Alignment Alignments[4] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                         Qt::AlignJustify};
+}
+
+ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ButtonBar1"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 1, 4, 1);
+    layout->setSpacing(2);
+    m_font = new QFontComboBox(this);
+    m_font->setObjectName(QStringLiteral("cboFontName"));
+    m_font->setToolTip(ControlTexts::fontName());
+    m_font->setMaximumWidth(200);
+    layout->addWidget(m_font);
+    m_size = new QComboBox(this);
+    m_size->setObjectName(QStringLiteral("cboFontSize"));
+    m_size->setToolTip(ControlTexts::fontSize());
+    m_size->setEditable(true);
+    for (int s : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        m_size->addItem(QString::number(s));
+    m_size->setValidator(new QIntValidator(1, 1638, m_size));
+    layout->addWidget(m_size);
+    layout->addSpacing(8);
+
+    m_bold = addButton("btnBold", ControlTexts::bold(), "format-text-bold", "B");
+    m_italic = addButton("btnItalic", ControlTexts::italic(), "format-text-italic", "I");
+    m_underline = addButton("btnUnderline", ControlTexts::underline(), "format-text-underline", "U");
+    layout->addSpacing(8);
+    const char* names[4] = {"btnAlignLeft", "btnAlignCenter", "btnAlignRight", "btnJustify"};
+    const QString tips[4] = {ControlTexts::alignLeft(), ControlTexts::alignCenter(),
+                             ControlTexts::alignRight(), ControlTexts::justify()};
+    const char* icons[4] = {"format-justify-left", "format-justify-center", "format-justify-right",
+                            "format-justify-fill"};
+    const char* fallbacks[4] = {"L", "C", "R", "J"};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        m_align[i] = addButton(names[i], tips[i], QLatin1String(icons[i]), QLatin1String(fallbacks[i]));
+        group->addButton(m_align[i], i);
+    }
+    layout->addStretch(1);
+    setFixedHeight(29);  // 435 twips
+
+    connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
+        if (m_refreshing || !m_control)
+            return;
+        QTextCharFormat format;
+        format.setFontFamilies({font.family()});
+        m_control->mergeCharFormat(format);
+        m_control->setFocus();
+    });
+    connect(m_size, &QComboBox::textActivated, this, [this](const QString& text) {
+        const int points = text.toInt();
+        if (m_refreshing || !m_control || points <= 0)
+            return;
+        QTextCharFormat format;
+        format.setFontPointSize(points);
+        m_control->mergeCharFormat(format);
+        m_control->setFocus();
+    });
+    connect(m_bold, &QToolButton::clicked, this, [this](bool on) {
+        QTextCharFormat format;
+        format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+        if (m_control)
+            m_control->mergeCharFormat(format);
+    });
+    connect(m_italic, &QToolButton::clicked, this, [this](bool on) {
+        QTextCharFormat format;
+        format.setFontItalic(on);
+        if (m_control)
+            m_control->mergeCharFormat(format);
+    });
+    connect(m_underline, &QToolButton::clicked, this, [this](bool on) {
+        QTextCharFormat format;
+        format.setFontUnderline(on);
+        if (m_control)
+            m_control->mergeCharFormat(format);
+    });
+    connect(group, &QButtonGroup::idClicked, this, [this](int id) {
+        if (m_control)
+            m_control->setAlignment(Alignments[id]);
+    });
+    setEnabled(false);
+}
+
+QToolButton* ButtonBar::addButton(const char* name, const QString& tip, const QString& icon,
+                                  const QString& fallback)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(tip);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    const QIcon themed = QIcon::fromTheme(icon);
+    if (themed.isNull())
+        button->setText(fallback);
+    else
+        button->setIcon(themed);
+    layout()->addWidget(button);
+    return button;
+}
+
+void ButtonBar::setTextControl(TextControl* control)
+{
+    if (m_control == control)
+        return;
+    if (m_control)
+        disconnect(m_control, nullptr, this, nullptr);
+    m_control = control;
+    if (control)
+        connect(control, &TextControl::cursorMoved, this, &ButtonBar::refresh);
+    refresh();
+}
+
+void ButtonBar::refresh()
+{
+    setEnabled(m_control != nullptr);
+    if (!m_control)
+        return;
+    m_refreshing = true;
+    const QTextCursor cursor = m_control->textCursor();
+    const QTextCharFormat format = cursor.charFormat();
+    const QFont font = format.font();
+    m_font->setCurrentFont(font);
+    m_size->setEditText(QString::number(qRound(font.pointSizeF())));
+    m_bold->setChecked(font.bold());
+    m_italic->setChecked(font.italic());
+    m_underline->setChecked(font.underline());
+    const Qt::Alignment alignment = cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    for (int i = 0; i < 4; ++i)
+        m_align[i]->setChecked(alignment == Alignments[i]
+                               || (i == 0 && alignment == Qt::AlignLeading));
+    m_refreshing = false;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The control's own find and replace dialog: non-modal, works on its control's document.
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TextControl;
+
+class FindReplaceDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum Mode { Find, Replace };
+    explicit FindReplaceDialog(TextControl* control);
+
+    void showMode(Mode mode);
+    // The commands behind the buttons, usable without showing the dialog.
+    bool findNext();
+    bool replaceOne();
+    int replaceAll();
+
+private:
+    QTextDocument::FindFlags flags() const;
+
+    TextControl* m_control;
+    QLineEdit* m_findText;
+    QLineEdit* m_replaceText;
+    QLabel* m_replaceLabel;
+    QCheckBox* m_matchCase;
+    QCheckBox* m_wholeWord;
+    QPushButton* m_replaceButton;
+    QPushButton* m_replaceAllButton;
+    QLabel* m_status;
+};

@@ -1,0 +1,78 @@
+#include "pageview.h"
+
+#include "bodyitem.h"
+#include "layoutunits.h"
+#include "textcontrol.h"
+
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QScrollBar>
+#include <cmath>
+
+namespace {
+const QColor DeskColour(0x80, 0x80, 0x80);
+const QColor ShadowColour(0x50, 0x50, 0x50);
+}
+
+PageView::PageView(TextControl* control, BodyItem* body, QWidget* parent)
+    : QGraphicsView(parent), m_control(control), m_body(body)
+{
+    setObjectName(QStringLiteral("PageView"));
+    setScene(new QGraphicsScene(this));
+    scene()->addItem(body);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    setFrameShape(QFrame::NoFrame);
+    setCacheMode(QGraphicsView::CacheNone);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PageView::setZoom(int percent)
+{
+    const double scale = std::clamp(percent, 10, 500) / 100.0;
+    setTransform(QTransform::fromScale(scale, scale));
+    emit scrolled();
+}
+
+void PageView::updatePages()
+{
+    using namespace LayoutUnits;
+    const double width = fromTwips(m_control->pageWidth());
+    const double pitch = fromTwips(m_control->pageHeight()) + PageGap;
+    const int pages = std::max(1, m_control->currentPages());
+    scene()->setSceneRect(-PageGap, -PageGap, width + 2 * PageGap, pages * pitch + PageGap);
+    viewport()->update();
+}
+
+int PageView::viewportX(double pageX) const { return mapFromScene(QPointF(pageX, 0)).x(); }
+
+void PageView::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    using namespace LayoutUnits;
+    painter->fillRect(rect, DeskColour);
+    const double width = fromTwips(m_control->pageWidth());
+    const double height = fromTwips(m_control->pageHeight());
+    const double pitch = height + PageGap;
+    const int pages = std::max(1, m_control->currentPages());
+    const int first = std::max(0, int(std::floor(rect.top() / pitch)));
+    const int last = std::min(pages - 1, int(std::floor(rect.bottom() / pitch)));
+    for (int page = first; page <= last; ++page) {
+        const QRectF sheet(0, page * pitch, width, height);
+        painter->fillRect(sheet.translated(3, 3), ShadowColour);
+        painter->fillRect(sheet, Qt::white);
+        m_control->paintPageDecorations(painter, page + 1, sheet.topLeft(), true);
+    }
+}
+
+void PageView::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    emit scrolled();
+}
+
+void PageView::resizeEvent(QResizeEvent* event)
+{
+    QGraphicsView::resizeEvent(event);
+    emit scrolled();
+}

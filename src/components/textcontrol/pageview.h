@@ -1,0 +1,30 @@
+#pragma once
+// Shows the document on pages: grey desk, white sheets, the body flowing over them, scaled
+// by the zoom factor as a whole so that line and page breaks never change with the zoom.
+#include <QGraphicsView>
+
+class BodyItem;
+class TextControl;
+
+class PageView : public QGraphicsView {
+    Q_OBJECT
+public:
+    PageView(TextControl* control, BodyItem* body, QWidget* parent);
+
+    void setZoom(int percent);
+    void updatePages();  // after the page size or the page count changed
+    // Horizontal position of a page x (layout units) in this view's viewport.
+    int viewportX(double pageX) const;
+
+signals:
+    void scrolled();
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TextControl* m_control;
+    BodyItem* m_body;
+};

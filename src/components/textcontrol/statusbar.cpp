@@ -1,0 +1,88 @@
+#include "statusbar.h"
+
+#include "controltexts.h"
+#include "layoutunits.h"
+#include "textcontrol.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 1, 6, 1);
+    auto label = [&](const char* name, int width) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QLatin1String(name));
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(width);
+        layout->addWidget(l);
+        return l;
+    };
+    m_page = label("lblPage", 110);
+    m_line = label("lblLine", 70);
+    m_column = label("lblColumn", 70);
+    layout->addStretch(1);
+    m_mode = label("lblMode", 40);
+    m_zoom = label("lblZoom", 50);
+    setFixedHeight(25);  // 375 twips
+}
+
+void StatusBar::setTextControl(TextControl* control)
+{
+    if (m_control == control)
+        return;
+    if (m_control)
+        disconnect(m_control, nullptr, this, nullptr);
+    m_control = control;
+    if (control) {
+        connect(control, &TextControl::cursorMoved, this, &StatusBar::refresh);
+        connect(control, &TextControl::pagesChanged, this, &StatusBar::refresh);
+        connect(control, &TextControl::zoomChanged, this, &StatusBar::refresh);
+        connect(control, &TextControl::insertionModeChanged, this, &StatusBar::refresh);
+    }
+    refresh();
+}
+
+QString StatusBar::text() const
+{
+    return QStringList{m_page->text(), m_line->text(), m_column->text(), m_mode->text(),
+                       m_zoom->text()}
+        .join(QLatin1Char(' '));
+}
+
+void StatusBar::refresh()
+{
+    if (!m_control) {
+        for (QLabel* l : {m_page, m_line, m_column, m_zoom, m_mode})
+            l->clear();
+        return;
+    }
+    const QTextCursor cursor = m_control->textCursor();
+    const QTextBlock block = cursor.block();
+    const double pitch =
+        LayoutUnits::fromTwips(m_control->pageHeight()) + LayoutUnits::PageGap;
+    const QRectF blockRect = m_control->document()->documentLayout()->blockBoundingRect(block);
+    double y = blockRect.top();
+    int lineInBlock = 0;
+    if (QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineForTextPosition(cursor.positionInBlock());
+        if (line.isValid()) {
+            y += line.y();
+            lineInBlock = line.lineNumber();
+        }
+    }
+    const int page = std::clamp(int(y / pitch) + 1, 1, m_control->currentPages());
+    m_page->setText(ControlTexts::statusPage(page, m_control->currentPages()));
+    m_line->setText(ControlTexts::statusLine(block.firstLineNumber() + lineInBlock + 1));
+    m_column->setText(ControlTexts::statusColumn(cursor.positionInBlock() + 1));
+    m_zoom->setText(ControlTexts::statusZoom(m_control->zoomFactor()));
+    m_mode->setText(ControlTexts::statusInsert(m_control->insertionMode()));
+}

@@ -1,0 +1,539 @@
+#include "textcontrol.h"
+
+#include "bodyitem.h"
+#include "buttonbar.h"
+#include "controltexts.h"
+#include "findreplacedialog.h"
+#include "layoutunits.h"
+#include "pageview.h"
+#include "ruler.h"
+#include "statusbar.h"
+#include "text/plaintext.h"
+#include "undokinds.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int DefaultMargin = 1440;
+
+// Layout happens against this 96-per-inch device, so fonts measure the same on every screen
+// and printer.
+QPaintDevice* layoutDevice()
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        return image;
+    }();
+    return &device;
+}
+
+enum Side { Left, Top, Right, Bottom };
+
+}  // namespace
+
+TextControl::TextControl(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TextControl1"));
+    m_body = new BodyItem(this);
+    m_document = m_body->document();
+    m_document->documentLayout()->setPaintDevice(layoutDevice());
+    m_document->setDocumentMargin(0);
+    m_document->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
+    m_undoKinds = new UndoKinds(m_document);
+    m_view = new PageView(this, m_body, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+    m_body->setFocus();  // the scene gives the focus back to this item whenever the view gets it
+
+    withoutUndo([this] {
+        for (int side : {Left, Top, Right, Bottom})
+            setRootMargin(side, DefaultMargin);
+        applyPageGeometry();
+    });
+
+    connect(m_document, &QTextDocument::contentsChanged, this, &TextControl::emitChanged);
+    connect(m_document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] {
+                m_view->updatePages();
+                const int pages = currentPages();
+                if (pages != m_lastPages) {
+                    m_lastPages = pages;
+                    emit pagesChanged(pages);
+                }
+            });
+    // The item's inner editor reports caret moves; the item itself has no signal for them.
+    for (QObject* inner : m_body->children())
+        if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
+            connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
+            connect(inner, SIGNAL(selectionChanged()), this, SIGNAL(cursorMoved()));
+        }
+    connect(m_document, &QTextDocument::contentsChanged, this, &TextControl::cursorMoved);
+}
+
+TextControl::~TextControl() = default;
+
+QTextDocument* TextControl::document() const { return m_document; }
+QTextCursor TextControl::textCursor() const { return m_body->textCursor(); }
+
+void TextControl::setTextCursor(const QTextCursor& cursor)
+{
+    m_body->setTextCursor(cursor);
+    m_body->ensureVisible(m_body->document()->documentLayout()->blockBoundingRect(cursor.block()), 0, 0);
+    emit cursorMoved();
+}
+
+template <typename Edit> void TextControl::withoutUndo(Edit edit)
+{
+    ++m_quiet;
+    const bool undo = m_document->isUndoRedoEnabled();
+    m_document->setUndoRedoEnabled(false);
+    edit();
+    m_document->setUndoRedoEnabled(undo);
+    m_undoKinds->reset();
+    --m_quiet;
+}
+
+void TextControl::emitChanged()
+{
+    if (m_quiet == 0)
+        emit changed();
+}
+
+// ---- pages ----------------------------------------------------------------------------
+
+int TextControl::pageMarginL() const
+{
+    return LayoutUnits::toTwips(m_document->rootFrame()->frameFormat().leftMargin());
+}
+int TextControl::pageMarginT() const
+{
+    return LayoutUnits::toTwips(m_document->rootFrame()->frameFormat().topMargin());
+}
+int TextControl::pageMarginR() const
+{
+    return LayoutUnits::toTwips(m_document->rootFrame()->frameFormat().rightMargin());
+}
+int TextControl::pageMarginB() const
+{
+    // The bottom margin of the layout includes the gap between pages.
+    return LayoutUnits::toTwips(m_document->rootFrame()->frameFormat().bottomMargin()
+                                - LayoutUnits::PageGap);
+}
+
+void TextControl::setRootMargin(int side, int twips)
+{
+    QTextFrameFormat format = m_document->rootFrame()->frameFormat();
+    const double units = LayoutUnits::fromTwips(std::max(0, twips));
+    switch (side) {
+    case Left: format.setLeftMargin(units); break;
+    case Top: format.setTopMargin(units); break;
+    case Right: format.setRightMargin(units); break;
+    case Bottom: format.setBottomMargin(units + LayoutUnits::PageGap); break;
+    }
+    ++m_quiet;
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    m_document->rootFrame()->setFrameFormat(format);
+    --m_quiet;
+    m_view->updatePages();
+}
+
+void TextControl::setPageMarginL(int twips) { setRootMargin(Left, twips); }
+void TextControl::setPageMarginT(int twips) { setRootMargin(Top, twips); }
+void TextControl::setPageMarginR(int twips) { setRootMargin(Right, twips); }
+void TextControl::setPageMarginB(int twips) { setRootMargin(Bottom, twips); }
+
+void TextControl::setPageWidth(int twips)
+{
+    m_pageWidth = std::max(1, twips);
+    applyPageGeometry();
+}
+
+void TextControl::setPageHeight(int twips)
+{
+    m_pageHeight = std::max(1, twips);
+    applyPageGeometry();
+}
+
+void TextControl::applyPageGeometry()
+{
+    using namespace LayoutUnits;
+    const double width = fromTwips(m_pageWidth);
+    ++m_quiet;
+    m_body->setTextWidth(width);  // resets the page height, so the page size comes after it
+    m_document->setPageSize(QSizeF(width, fromTwips(m_pageHeight) + PageGap));
+    --m_quiet;
+    m_view->updatePages();
+    if (m_ruler)
+        m_ruler->update();
+}
+
+int TextControl::currentPages() const { return std::max(1, m_document->pageCount()); }
+
+void TextControl::setZoomFactor(int percent)
+{
+    m_zoom = percent;
+    m_view->setZoom(percent);
+    emit zoomChanged(percent);
+}
+
+// ---- selection ------------------------------------------------------------------------
+
+namespace {
+int lastPosition(const QTextDocument* document) { return document->characterCount() - 1; }
+}
+
+int TextControl::selStart() const { return textCursor().selectionStart(); }
+
+void TextControl::setSelStart(int start)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(start, 0, lastPosition(m_document)));
+    setTextCursor(cursor);
+}
+
+int TextControl::selLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TextControl::setSelLength(int length)
+{
+    const int start = selStart();
+    const int end = length < 0 ? lastPosition(m_document)
+                               : std::min(start + length, lastPosition(m_document));
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString TextControl::selText() const
+{
+    return PlainText::normaliseLineEnds(textCursor().selectedText());
+}
+
+// Text of the same length replaces the selection character by character, so that every
+// character keeps its own formatting; other text takes the format of the selection's start.
+void TextControl::setSelText(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    const QString replacement = PlainText::normaliseLineEnds(text);
+    m_undoKinds->setPending(UndoKinds::Input);
+    cursor.beginEditBlock();
+    const int start = cursor.selectionStart();
+    if (cursor.hasSelection() && selText().size() == replacement.size()) {
+        const QString old = selText();
+        QTextCursor piece(m_document);
+        for (int i = 0; i < replacement.size(); ++i) {
+            if (old.at(i) == replacement.at(i) || old.at(i) == QLatin1Char('\n'))
+                continue;
+            piece.setPosition(start + i);
+            piece.setPosition(start + i + 1, QTextCursor::KeepAnchor);
+            const QTextCharFormat format = piece.charFormat();
+            piece.insertText(replacement.at(i), format);
+        }
+        cursor.setPosition(start);
+        cursor.setPosition(start + replacement.size(), QTextCursor::KeepAnchor);
+    } else {
+        cursor.insertText(replacement);
+    }
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+void TextControl::clip(int operation)
+{
+    QTextCursor cursor = textCursor();
+    switch (operation) {
+    case ClipCut:
+    case ClipCopy:
+        if (!cursor.hasSelection())
+            return;
+        {
+            auto* mime = new QMimeData;
+            const QTextDocumentFragment fragment = cursor.selection();
+            mime->setHtml(fragment.toHtml());
+            mime->setText(PlainText::normaliseLineEnds(fragment.toPlainText()));
+            QApplication::clipboard()->setMimeData(mime);
+        }
+        if (operation == ClipCut) {
+            m_undoKinds->setPending(UndoKinds::Deletion);
+            cursor.removeSelectedText();
+        }
+        break;
+    case ClipPaste: {
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        if (!mime)
+            return;
+        m_undoKinds->setPending(UndoKinds::Input);
+        if (mime->hasHtml())
+            cursor.insertFragment(QTextDocumentFragment::fromHtml(mime->html(), m_document));
+        else if (mime->hasText())
+            cursor.insertText(PlainText::normaliseLineEnds(mime->text()));
+        break;
+    }
+    case ClipDelete:
+        if (!cursor.hasSelection())
+            return;
+        m_undoKinds->setPending(UndoKinds::Deletion);
+        cursor.removeSelectedText();
+        break;
+    default: return;
+    }
+    setTextCursor(cursor);
+}
+
+// ---- undo -----------------------------------------------------------------------------
+
+int TextControl::undoKind() const { return m_undoKinds->undoKind(); }
+int TextControl::redoKind() const { return m_undoKinds->redoKind(); }
+
+void TextControl::undo()
+{
+    QTextCursor cursor = textCursor();
+    m_document->undo(&cursor);
+    setTextCursor(cursor);
+}
+
+void TextControl::redo()
+{
+    QTextCursor cursor = textCursor();
+    m_document->redo(&cursor);
+    setTextCursor(cursor);
+}
+
+// ---- formatting -----------------------------------------------------------------------
+
+void TextControl::setInsertionMode(bool inserting)
+{
+    m_insertionMode = inserting;
+    emit insertionModeChanged(inserting);
+}
+
+QString TextControl::fontName() const { return textCursor().charFormat().font().family(); }
+
+int TextControl::fontSize() const { return qRound(textCursor().charFormat().font().pointSizeF()); }
+
+// The font of a new document: the default of the document and of the text already there.
+void TextControl::setFontName(const QString& family)
+{
+    QFont font = m_document->defaultFont();
+    font.setFamily(family);
+    m_document->setDefaultFont(font);
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    mergeCharFormat(format);
+}
+
+void TextControl::setFontSize(int points)
+{
+    if (points <= 0)
+        return;
+    QFont font = m_document->defaultFont();
+    font.setPointSize(points);
+    m_document->setDefaultFont(font);
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    mergeCharFormat(format);
+}
+
+void TextControl::mergeCharFormat(const QTextCharFormat& format)
+{
+    QTextCursor cursor = textCursor();
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    if (cursor.hasSelection())
+        cursor.mergeCharFormat(format);
+    else if (m_document->isEmpty()) {
+        cursor.select(QTextCursor::Document);
+        cursor.mergeBlockCharFormat(format);
+        cursor.clearSelection();
+    }
+    QTextCursor caret = textCursor();
+    caret.mergeCharFormat(format);
+    m_body->setTextCursor(caret);
+    emit cursorMoved();
+}
+
+void TextControl::setAlignment(Qt::Alignment alignment)
+{
+    QTextCursor cursor = textCursor();
+    QTextBlockFormat format;
+    format.setAlignment(alignment);
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    cursor.mergeBlockFormat(format);
+    emit cursorMoved();
+}
+
+void TextControl::setTableGridLines(bool on)
+{
+    m_tableGridLines = on;
+    m_view->viewport()->update();
+}
+
+void TextControl::setMousePointer(int pointer)
+{
+    m_mousePointer = pointer;
+    if (pointer == PointerHourglass)
+        m_view->viewport()->setCursor(Qt::WaitCursor);
+    else
+        m_view->viewport()->unsetCursor();
+}
+
+void TextControl::findReplace(int mode)
+{
+    if (!m_findDialog)
+        m_findDialog = new FindReplaceDialog(this);
+    m_findDialog->showMode(mode == 2 ? FindReplaceDialog::Replace : FindReplaceDialog::Find);
+}
+
+void TextControl::insertPageBreak()
+{
+    QTextCursor cursor = textCursor();
+    m_undoKinds->setPending(UndoKinds::Input);
+    cursor.beginEditBlock();
+    cursor.insertBlock();
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    cursor.setBlockFormat(format);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+// ---- files ----------------------------------------------------------------------------
+
+bool TextControl::load(const QString& path, qint64 offset, int format, bool selectionOnly)
+{
+    m_lastError.clear();
+    if (format != FormatText) {
+        m_lastError = ControlTexts::unsupportedFormat(format);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || (offset > 0 && !file.seek(offset))) {
+        m_lastError = ControlTexts::cannotReadFile(path);
+        return false;
+    }
+    const QString text = PlainText::decode(file.readAll());
+    if (selectionOnly) {
+        QTextCursor cursor = textCursor();
+        m_undoKinds->setPending(UndoKinds::Input);
+        cursor.insertText(text);
+        setTextCursor(cursor);
+    } else {
+        setPlainText(text);
+    }
+    return true;
+}
+
+bool TextControl::save(const QString& path, qint64 offset, int format, bool selectionOnly)
+{
+    m_lastError.clear();
+    if (format != FormatText) {
+        m_lastError = ControlTexts::unsupportedFormat(format);
+        return false;
+    }
+    const QByteArray bytes = PlainText::encode(selectionOnly ? selText() : plainText());
+    QByteArray head;
+    if (offset > 0) {  // keep the header the caller wrote in front of the document
+        QFile old(path);
+        if (old.open(QIODevice::ReadOnly))
+            head = old.read(offset);
+        head.resize(offset, '\0');
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size()
+        || file.write(bytes) != bytes.size() || !file.commit()) {
+        m_lastError = ControlTexts::cannotWriteFile(path);
+        return false;
+    }
+    return true;
+}
+
+void TextControl::setPlainText(const QString& text)
+{
+    withoutUndo([&] {
+        const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
+        m_document->setPlainText(text);
+        m_document->rootFrame()->setFrameFormat(frame);
+        applyPageGeometry();
+    });
+    QTextCursor cursor(m_document);
+    m_body->setTextCursor(cursor);
+    emitChanged();  // one notification for the whole load
+}
+
+QString TextControl::plainText() const { return m_document->toPlainText(); }
+
+// ---- bars -----------------------------------------------------------------------------
+
+void TextControl::setRulerHandle(Ruler* ruler)
+{
+    m_ruler = ruler;
+    if (ruler)
+        ruler->setTextControl(this);
+}
+
+Ruler* TextControl::ruler() const { return m_ruler.data(); }
+
+void TextControl::setButtonBarHandle(ButtonBar* bar) { m_buttonBar = bar; }
+void TextControl::setStatusBarHandle(StatusBar* bar) { m_statusBar = bar; }
+
+void TextControl::bindBars()
+{
+    if (m_buttonBar)
+        m_buttonBar->setTextControl(this);
+    if (m_statusBar)
+        m_statusBar->setTextControl(this);
+}
+
+void TextControl::notifyFocus()
+{
+    bindBars();
+    emit focusReceived(this);
+}
+
+void TextControl::notifyKey(int keyCode, int shift) { emit keyDown(keyCode, shift); }
+
+void TextControl::notifyMouse(int buttons, int shift, QPoint at)
+{
+    emit mouseDown(buttons, shift, at.x(), at.y());
+}
+
+// ---- rendering ------------------------------------------------------------------------
+
+void TextControl::paintPage(QPainter* painter, int page) const
+{
+    using namespace LayoutUnits;
+    const double width = fromTwips(m_pageWidth);
+    const double height = fromTwips(m_pageHeight);
+    const double top = (page - 1) * (height + PageGap);
+    painter->save();
+    painter->setClipRect(QRectF(0, 0, width, height), Qt::IntersectClip);
+    painter->translate(0, -top);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(0, top, width, height);
+    context.palette.setColor(QPalette::Text, Qt::black);
+    m_document->documentLayout()->draw(painter, context);
+    painter->restore();
+    paintPageDecorations(painter, page, QPointF(0, 0), false);
+}
+
+void TextControl::paintPageDecorations(QPainter*, int, QPointF, bool) const {}

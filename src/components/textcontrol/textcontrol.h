@@ -1,0 +1,156 @@
+#pragma once
+// The word-processing control: one per document window. It owns the document and offers
+// the members the program drives. Lengths cross this interface in twips.
+#include <QHash>
+#include <QPointer>
+#include <QTextCharFormat>
+#include <QWidget>
+
+class BodyItem;
+class ButtonBar;
+class FindReplaceDialog;
+class PageView;
+class QTextDocument;
+class QTextCursor;
+class Ruler;
+class StatusBar;
+class UndoKinds;
+
+class TextControl : public QWidget {
+    Q_OBJECT
+public:
+    enum ClipOperation { ClipCut = 1, ClipCopy = 2, ClipPaste = 3, ClipDelete = 4 };
+    enum FileFormat { FormatNative = 0, FormatText = 1, FormatHtml = 4, FormatRtf = 5, FormatWord = 9 };
+    enum Pointer { PointerDefault = 0, PointerHourglass = 11 };
+
+    explicit TextControl(QWidget* parent = nullptr);
+    ~TextControl() override;
+
+    QTextDocument* document() const;
+    QTextCursor textCursor() const;
+    void setTextCursor(const QTextCursor& cursor);
+
+    // Page size and margins, twips.
+    int pageWidth() const { return m_pageWidth; }
+    int pageHeight() const { return m_pageHeight; }
+    int pageMarginL() const;
+    int pageMarginT() const;
+    int pageMarginR() const;
+    int pageMarginB() const;
+    void setPageWidth(int twips);
+    void setPageHeight(int twips);
+    void setPageMarginL(int twips);
+    void setPageMarginT(int twips);
+    void setPageMarginR(int twips);
+    void setPageMarginB(int twips);
+    int currentPages() const;
+
+    int zoomFactor() const { return m_zoom; }
+    void setZoomFactor(int percent);
+
+    // Selection: positions count characters, a paragraph end counts one.
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);  // -1 selects to the end of the text
+    QString selText() const;
+    void setSelText(const QString& text);
+
+    void clip(int operation);
+    int undoKind() const;
+    int redoKind() const;
+    void undo();
+    void redo();
+    UndoKinds* undoKinds() const { return m_undoKinds; }
+
+    bool insertionMode() const { return m_insertionMode; }
+    void setInsertionMode(bool inserting);
+
+    QString fontName() const;
+    void setFontName(const QString& family);
+    int fontSize() const;
+    void setFontSize(int points);
+    // Applies character formatting to the selection (or the caret's format); one undo step.
+    void mergeCharFormat(const QTextCharFormat& format);
+    void setAlignment(Qt::Alignment alignment);
+
+    bool tableGridLines() const { return m_tableGridLines; }
+    void setTableGridLines(bool on);
+
+    int mousePointer() const { return m_mousePointer; }
+    void setMousePointer(int pointer);
+
+    // The control's numbered settings; the program only stores and reads them back.
+    int setting(int id) const { return m_settings.value(id); }
+    void setSetting(int id, int value) { m_settings.insert(id, value); }
+
+    void findReplace(int mode);  // 1 find, 2 replace
+    FindReplaceDialog* findReplaceDialog() const { return m_findDialog; }
+
+    void insertPageBreak();
+
+    // Files. `offset` skips a header that the caller wrote in front of the document.
+    bool load(const QString& path, qint64 offset, int format, bool selectionOnly = false);
+    bool save(const QString& path, qint64 offset, int format, bool selectionOnly = false);
+    QString lastError() const { return m_lastError; }
+    // Page values of the file: 0..5 width, height, margins L, T, R, B (twips), read after a
+    // load and set before a save; 37 set before a load asks for them to be read.
+    int loadSaveAttribute(int index) const { return m_loadSaveAttributes.value(index); }
+    void setLoadSaveAttribute(int index, int value) { m_loadSaveAttributes.insert(index, value); }
+    void setPlainText(const QString& text);
+    QString plainText() const;
+
+    // Bars that follow this control (the window's ruler, the shared button and status bars).
+    void setRulerHandle(Ruler* ruler);
+    void setButtonBarHandle(ButtonBar* bar);
+    void setStatusBarHandle(StatusBar* bar);
+    Ruler* ruler() const;
+    // Makes the shared button and status bars follow this control.
+    void bindBars();
+    PageView* pageView() const { return m_view; }
+
+    // Draws page `page` (1-based) at the painter's current origin, one layout unit per unit.
+    void paintPage(QPainter* painter, int page) const;
+    void paintPageDecorations(QPainter* painter, int page, QPointF origin, bool onScreen) const;
+
+    // Called by the body item.
+    void notifyKey(int keyCode, int shift);
+    void notifyMouse(int buttons, int shift, QPoint at);
+    void notifyFocus();
+
+signals:
+    void changed();
+    void keyDown(int keyCode, int shift);
+    void mouseDown(int buttons, int shift, int x, int y);
+    void cursorMoved();
+    void pagesChanged(int pages);
+    void zoomChanged(int percent);
+    void insertionModeChanged(bool inserting);
+    void focusReceived(TextControl* control);
+
+private:
+    void applyPageGeometry();
+    void setRootMargin(int side, int twips);
+    template <typename Edit> void withoutUndo(Edit edit);
+    void emitChanged();
+
+    QTextDocument* m_document;
+    BodyItem* m_body;
+    PageView* m_view;
+    UndoKinds* m_undoKinds;
+    FindReplaceDialog* m_findDialog = nullptr;
+    QPointer<Ruler> m_ruler;
+    QPointer<ButtonBar> m_buttonBar;
+    QPointer<StatusBar> m_statusBar;
+    QHash<int, int> m_settings;
+    QHash<int, int> m_loadSaveAttributes;
+    QString m_lastError;
+    int m_pageWidth = 12240;
+    int m_pageHeight = 15840;
+    int m_zoom = 100;
+    int m_mousePointer = PointerDefault;
+    int m_lastPages = 1;
+    int m_quiet = 0;  // >0 while an operation must not raise the change notification
+    bool m_insertionMode = true;
+    bool m_tableGridLines = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// What a document window needs from the main window that holds it: the shared bars, the
+// tool bar, and the commands both windows' menus share. The main window implements it.
+class ButtonBar;
+class DocumentWindow;
+class QMdiArea;
+class QWidget;
+class StatusBar;
+
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    static DocumentHost* current();
+    static void setCurrent(DocumentHost* host);
+
+    virtual QWidget* hostWidget() = 0;
+    virtual QMdiArea* mdiArea() = 0;
+    virtual ButtonBar* buttonBar() = 0;
+    virtual StatusBar* statusBar() = 0;
+    virtual QWidget* toolbarPanel() = 0;  // pictoolbar
+
+    // The document window that the shared routines act on; nullptr when none is open.
+    virtual DocumentWindow* activeDocumentWindow() = 0;
+    virtual void EnableToolbar() = 0;
+    virtual void selectZoomListIndex(int index) = 0;  // also applies the zoom
+    virtual void RebuildRecentFileMenus() = 0;
+    virtual void showHelp(QWidget* owner) = 0;
+    virtual void showAbout(QWidget* owner) = 0;
+    virtual void exitProgram() = 0;
+    virtual void openDocument(const QString& path) = 0;
+};

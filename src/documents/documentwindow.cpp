@@ -1,0 +1,261 @@
+#include "documentwindow.h"
+
+#include "components/commondialog/commondialog.h"
+#include "components/panels/panel.h"
+#include "components/textcontrol/ruler.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documenthost.h"
+#include "documenttable.h"
+#include "documentwindows.h"
+#include "editing/convertcase.h"
+#include "editing/editcommands.h"
+#include "editing/textcontrolevents.h"
+#include "editing/viewcommands.h"
+#include "layout/layoutstate.h"
+#include "menubuilder.h"
+#include "savedocument.h"
+#include "texts/menutexts.h"
+#include "texts/programtexts.h"
+#include "windowarrangement.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace {
+constexpr int DefaultPageWidth = 12240;
+constexpr int DefaultPageHeight = 15840;
+constexpr const char* WindowListProperty = "scrivoraWindowList";
+}
+
+// The window's set-up, in the order the rest of the program relies on.
+DocumentWindow::DocumentWindow(DocumentHost* host) : m_host(host)
+{
+    setObjectName(QStringLiteral("frmMDIChild"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_mergePanel = new Panel(this);
+    m_mergePanel->setObjectName(QStringLiteral("MergePanel1"));
+    m_ruler = new Ruler(this);
+    m_textControl = new TextControl(this);
+    buildMenus();
+
+    m_textControl->setSetting(14, 0);
+    m_textControl->setRulerHandle(m_ruler);
+    m_textControl->setButtonBarHandle(host->buttonBar());
+    m_textControl->setStatusBarHandle(host->statusBar());
+    m_mergePanel->hide();
+    host->EnableToolbar();
+    LayoutState::MeasureUnit = 1;
+    m_textControl->setPageWidth(DefaultPageWidth);
+    m_textControl->setPageHeight(DefaultPageHeight);
+    m_textControl->setSetting(139, 1);
+    m_textControl->setFontSize(10);
+    m_textControl->setFontName(QStringLiteral("Times New Roman"));
+    m_textControl->setPlainText(QString());  // the set-up itself is nothing to undo
+
+    connect(m_textControl, &TextControl::changed, this,
+            [this] { TextControlEvents::onChange(this); });
+    connect(m_textControl, &TextControl::keyDown, this,
+            [this](int key, int shift) { TextControlEvents::onKey(this, key, shift); });
+    connect(m_textControl, &TextControl::mouseDown, this, [this](int b, int s, int x, int y) {
+        TextControlEvents::onMouseDown(this, b, s, x, y);
+    });
+    setFocusProxy(m_textControl);
+}
+
+QMdiSubWindow* DocumentWindow::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+QAction* DocumentWindow::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QMenu* DocumentWindow::menu(const QString& name) const { return findChild<QMenu*>(name); }
+
+void DocumentWindow::buildMenus()
+{
+    m_menus = MenuBuilder::build(this, MenuTexts::documentMenus(), MenuTexts::documentSubmenus());
+    wireFileMenu();
+    wireEditMenu();
+    wireViewMenu();
+    wireInsertMenu();
+    wireWindowMenu();
+    wireHelpMenu();
+    // Commands whose feature is not part of this build stay visible but disabled.
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->isSeparator() && !a->menu() && !a->property("wired").toBool()
+            && !a->objectName().startsWith(QLatin1String("mnuRecentFile")))
+            a->setEnabled(false);
+}
+
+void DocumentWindow::wire(const char* name, const std::function<void()>& handler)
+{
+    QAction* a = action(QLatin1String(name));
+    Q_ASSERT(a);
+    a->setProperty("wired", true);
+    connect(a, &QAction::triggered, this, handler);
+}
+
+void DocumentWindow::wireFileMenu()
+{
+    wire("mnuFile_New", [this] {
+        DocumentWindows::NewDocumentWindow();
+        m_host->RebuildRecentFileMenus();
+    });
+    wire("mnuFile_Open", [this] { m_host->openDocument(QString()); });
+    wire("mnuFClose", [this] {
+        if (QMdiSubWindow* sub = subWindow())
+            sub->close();
+    });
+    wire("mnuFileSave", [] { SaveDocuments::SaveCommand(); });
+    wire("mnuFile_SaveAs", [] { SaveDocuments::SaveAsCommand(); });
+    wire("mnuFile_Exit", [this] { m_host->exitProgram(); });
+}
+
+void DocumentWindow::wireEditMenu()
+{
+    connect(menu(QStringLiteral("mnuEdit")), &QMenu::aboutToShow, this,
+            [this] { EditCommands::refreshUndoRedo(this); });
+    wire("mnuUndo", [this] { m_textControl->undo(); });
+    wire("mnuRedo", [this] { m_textControl->redo(); });
+    wire("mnuEdit_Cut", [] { EditCommands::EditCut(); });
+    wire("mnuEdit_Copy", [] { EditCommands::EditCopy(); });
+    wire("mnuEdit_Paste", [] { EditCommands::EditPaste(); });
+    wire("mnuEdit_Delete", [] { EditCommands::EditDelete(); });
+    wire("mnuEdit_Search", [] { EditCommands::EditFindReplace(1); });
+    wire("mnuEdit_Replace", [] { EditCommands::EditFindReplace(2); });
+    wire("mnuEdit_SelectAll", [] { EditCommands::SelectAllText(); });
+    wire("mnuUpper", [] { CaseConversion::ConvertCase(CaseConversion::Upper); });
+    wire("mnuLower", [] { CaseConversion::ConvertCase(CaseConversion::Lower); });
+    wire("mnuProper", [] { CaseConversion::ConvertCase(CaseConversion::InitialCaps); });
+}
+
+void DocumentWindow::wireViewMenu()
+{
+    connect(menu(QStringLiteral("mnuView")), &QMenu::aboutToShow, this,
+            [this] { ViewCommands::refreshViewMenu(this); });
+    wire("mnuView_Toolbar", [this] { ViewCommands::ToggleToolbar(this); });
+    wire("mnuView_ParagraphBar", [this] { ViewCommands::ToggleParagraphBar(this); });
+    wire("mnuView_Ruler", [this] { ViewCommands::ToggleRuler(this); });
+    wire("mnuView_StatusBar", [this] { ViewCommands::ToggleStatusBar(this); });
+    wire("mnuView_TableGridLines", [this] { ViewCommands::toggleTableGridLines(this); });
+    for (int item = 1; item <= 7; ++item) {
+        const QByteArray name = "mnuView_ZoomItem_" + QByteArray::number(item);
+        wire(name.constData(), [this, item] { ViewCommands::zoomItemClicked(this, item); });
+    }
+}
+
+void DocumentWindow::wireInsertMenu()
+{
+    wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
+}
+
+void DocumentWindow::wireWindowMenu()
+{
+    QMdiArea* area = m_host->mdiArea();
+    wire("mnuWindow_Cascade", [area] { WindowArrangement::arrange(area, WindowArrangement::Cascade); });
+    wire("mnuWindow_TileHorizontal",
+         [area] { WindowArrangement::arrange(area, WindowArrangement::TileHorizontal); });
+    wire("mnuWindow_TileVertical",
+         [area] { WindowArrangement::arrange(area, WindowArrangement::TileVertical); });
+    wire("mnuWindow_ArrangeIcons",
+         [area] { WindowArrangement::arrange(area, WindowArrangement::ArrangeIcons); });
+    connect(menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
+            &DocumentWindow::refreshWindowList);
+}
+
+// The open document windows follow the arrange commands, the active one checked.
+void DocumentWindow::refreshWindowList()
+{
+    QMenu* windowMenu = menu(QStringLiteral("mnuWindow"));
+    for (QAction* a : windowMenu->actions())
+        if (a->property(WindowListProperty).toBool()) {
+            windowMenu->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<QMdiSubWindow*> windows = m_host->mdiArea()->subWindowList();
+    if (windows.isEmpty())
+        return;
+    QAction* separator = windowMenu->addSeparator();
+    separator->setProperty(WindowListProperty, true);
+    int number = 1;
+    for (QMdiSubWindow* sub : windows) {
+        QAction* entry = windowMenu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(sub->widget()->windowTitle()));
+        entry->setProperty(WindowListProperty, true);
+        entry->setCheckable(true);
+        entry->setChecked(sub->widget() == this);
+        QMdiArea* area = m_host->mdiArea();
+        connect(entry, &QAction::triggered, area, [area, sub] { area->setActiveSubWindow(sub); });
+    }
+}
+
+void DocumentWindow::wireHelpMenu()
+{
+    wire("mnuContents", [this] { m_host->showHelp(this); });
+    wire("mnuabout", [this] {
+        m_host->showAbout(this);
+        m_textControl->setFocus();
+    });
+}
+
+void DocumentWindow::activated()
+{
+    static const QHash<int, int> listIndex = {{30, 0}, {50, 1}, {75, 2}, {100, 3},
+                                              {150, 4}, {90, 5}, {38, 6}};
+    m_host->selectZoomListIndex(listIndex.value(m_textControl->zoomFactor(), 3));
+    m_textControl->setSetting(14, 3);
+    ViewCommands::LayoutDocumentWindow(this);
+    m_textControl->bindBars();
+    m_textControl->setFocus();
+}
+
+bool DocumentWindow::queryUnload()
+{
+    DocumentState* state = DocumentTable::shared().stateForTag(m_tag);
+    if (!state || !state->Dirty)
+        return true;
+    const CommonDialog::Answer answer = CommonDialog::provider().message(
+        m_host->hostWidget(), m_host->hostWidget()->windowTitle(), Texts::textChanged(caption()),
+        CommonDialog::Buttons::YesNoCancel, CommonDialog::Icon::Exclamation);
+    if (answer == CommonDialog::Answer::No)
+        return true;
+    if (answer != CommonDialog::Answer::Yes)
+        return false;
+    const QString path = SaveDocuments::AskSaveFileName();
+    if (path.isEmpty())
+        return false;
+    SaveDocuments::SaveDocument(this, path);  // a failed save is reported there; still closes
+    return true;
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_closeApproved && !queryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    unload();
+}
+
+void DocumentWindow::unload()
+{
+    DocumentTable& table = DocumentTable::shared();
+    if (DocumentState* state = table.stateForTag(m_tag))
+        state->Deleted = true;
+    m_host->EnableToolbar();
+    if (table.AnyDocumentOpen())
+        m_host->RebuildRecentFileMenus();
+}
+
+void DocumentWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    ViewCommands::LayoutDocumentWindow(this);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// A document window: the text control with its ruler and mail-merge panel, the window's
+// menus, its place in the document table and the question before a modified window closes.
+#include <QWidget>
+
+class DocumentHost;
+class Panel;
+class QAction;
+class QMdiSubWindow;
+class QMenu;
+class Ruler;
+class TextControl;
+
+class DocumentWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit DocumentWindow(DocumentHost* host);
+
+    TextControl* textControl() const { return m_textControl; }
+    Ruler* ruler() const { return m_ruler; }
+    Panel* mergePanel() const { return m_mergePanel; }
+    DocumentHost* host() const { return m_host; }
+    QMdiSubWindow* subWindow() const;
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString& tag) { m_tag = tag; }
+    int slot() const { return m_tag.toInt(); }
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    // The file the document was loaded from or saved to, as the file system spells it.
+    QString filePath() const { return m_filePath; }
+    void setFilePath(const QString& path) { m_filePath = path; }
+
+    QList<QMenu*> menus() const { return m_menus; }
+    QAction* action(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+
+    // Runs whenever the window becomes the active document window.
+    void activated();
+    // The question before a modified window closes; false keeps the window open.
+    bool queryUnload();
+    // The exit already asked this window; its close must not ask again.
+    void setCloseApproved(bool approved) { m_closeApproved = approved; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void wireFileMenu();
+    void wireEditMenu();
+    void wireViewMenu();
+    void wireInsertMenu();
+    void wireWindowMenu();
+    void wireHelpMenu();
+    void wire(const char* name, const std::function<void()>& handler);
+    void refreshWindowList();
+    void unload();
+
+    DocumentHost* m_host;
+    Panel* m_mergePanel;
+    Ruler* m_ruler;
+    TextControl* m_textControl;
+    QList<QMenu*> m_menus;
+    QString m_tag;
+    QString m_filePath;
+    bool m_closeApproved = false;
+};

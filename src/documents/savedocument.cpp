@@ -1,0 +1,126 @@
+#include "savedocument.h"
+
+#include "components/commondialog/commondialog.h"
+#include "components/panels/panel.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documenthost.h"
+#include "documenttable.h"
+#include "documentwindow.h"
+#include "filepaths.h"
+#include "pageheaderfile.h"
+#include "settings/apppaths.h"
+#include "texts/programtexts.h"
+
+#include <QApplication>
+
+namespace SaveDocuments {
+namespace {
+
+constexpr int PageHeaderFormat = 3;
+
+void reportFailure(const QString& message, const QString& path)
+{
+    CommonDialog::provider().message(DocumentHost::current()->hostWidget(),
+                                     CommonDialog::defaultTitle(), message + path,
+                                     CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+}
+
+void setPageAttributes(TextControl* control)
+{
+    const int values[6] = {control->pageWidth(),   control->pageHeight(),
+                           control->pageMarginL(), control->pageMarginT(),
+                           control->pageMarginR(), control->pageMarginB()};
+    for (int i = 0; i < 6; ++i)
+        control->setLoadSaveAttribute(i, values[i]);
+}
+
+}  // namespace
+
+int formatForPath(const QString& path)
+{
+    const QString upper = path.toUpper();
+    if (upper.endsWith(QLatin1String("RTF")))
+        return TextControl::FormatRtf;
+    if (upper.endsWith(QLatin1String("HTM")) || upper.endsWith(QLatin1String("HTML")))
+        return TextControl::FormatHtml;
+    if (upper.endsWith(QLatin1String("TXT")))
+        return TextControl::FormatText;
+    if (upper.endsWith(QLatin1String("DOC")))
+        return TextControl::FormatWord;
+    if (upper.endsWith(QLatin1String("TX")))
+        return TextControl::FormatNative;
+    return PageHeaderFormat;
+}
+
+QString AskSaveFileName()
+{
+    DocumentHost* host = DocumentHost::current();
+    DocumentWindow* window = host->activeDocumentWindow();
+    const bool template_ = window && window->mergePanel()->isVisible();
+    CommonDialog::FileRequest request;
+    request.title = Texts::SaveAsTitle;
+    request.initialFolder = AppPaths::documentsFolder();
+    request.filter = Texts::SaveFilter;
+    request.filterIndex = template_ ? 5 : 0;
+    request.defaultExtension = template_ ? QStringLiteral("tx") : QStringLiteral("rtf");
+    request.flags = 2054;
+    const CommonDialog::FileAnswer answer =
+        CommonDialog::provider().saveFile(host->hostWidget(), request);
+    return answer.accepted ? answer.fileName : QString();
+}
+
+void SaveDocument(DocumentWindow* window, const QString& path)
+{
+    TextControl* control = window->textControl();
+    const int format = formatForPath(path);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool saved = false;
+    if (format == PageHeaderFormat) {
+        const PageHeaderFile::Header header{
+            PageHeaderFile::KindSaved,  control->pageMarginL(), control->pageMarginT(),
+            control->pageMarginR(),     control->pageMarginB(), control->pageHeight(),
+            control->pageWidth()};
+        if (!PageHeaderFile::writeHeader(path, header)) {
+            reportFailure(Texts::CantOpenFile, path);
+            QApplication::restoreOverrideCursor();
+            return;
+        }
+        saved = control->save(path, PageHeaderFile::HeaderSize, TextControl::FormatNative);
+    } else {
+        if (format != TextControl::FormatText && format != TextControl::FormatNative)
+            setPageAttributes(control);
+        saved = control->save(path, 0, format);
+    }
+    if (!saved) {
+        reportFailure(Texts::CantSaveFile, path);
+    } else {
+        window->setFilePath(path);
+        window->setCaption(FilePaths::captionFor(path));
+        if (DocumentState* state = DocumentTable::shared().stateForTag(window->tag()))
+            state->Dirty = false;
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void SaveCommand()
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    const QString path = window->caption().left(8) == Texts::Untitled ? AskSaveFileName()
+                                                                       : window->filePath();
+    if (!path.isEmpty())
+        SaveDocument(window, path);
+}
+
+void SaveAsCommand()
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    const QString path = AskSaveFileName();
+    if (!path.isEmpty())
+        SaveDocument(window, path);
+}
+
+}  // namespace SaveDocuments

@@ -1,0 +1,18 @@
+#pragma once
+// Save and Save As: the format follows the file name's extension.
+#include <QString>
+
+class DocumentWindow;
+
+namespace SaveDocuments {
+
+// The format number the save table gives a path: 5 RTF, 4 HTML, 1 text, 9 Word, 0 the
+// control's own, 3 the page-header file.
+int formatForPath(const QString& path);
+
+QString AskSaveFileName();
+void SaveDocument(DocumentWindow* window, const QString& path);
+void SaveCommand();
+void SaveAsCommand();
+
+}  // namespace SaveDocuments

@@ -1,0 +1,42 @@
+#include "textcontrolevents.h"
+
+#include "components/textcontrol/keycodes.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documents/documenttable.h"
+#include "documents/documentwindow.h"
+
+#include <QMenu>
+
+namespace TextControlEvents {
+
+void onChange(DocumentWindow* window)
+{
+    if (window->tag().isEmpty())
+        return;
+    DocumentState* state = DocumentTable::shared().stateForTag(window->tag());
+    if (!state)
+        return;
+    if (state->IgnoreNextChange)
+        state->IgnoreNextChange = false;
+    else
+        state->Dirty = true;
+}
+
+void onKey(DocumentWindow* window, int keyCode, int shift)
+{
+    if (keyCode == KeyCodes::Insert && shift == 0) {
+        TextControl* control = window->textControl();
+        control->setInsertionMode(!control->insertionMode());
+    }
+}
+
+void onMouseDown(DocumentWindow* window, int buttons, int, int x, int y)
+{
+    if (!(buttons & KeyCodes::RightButton))
+        return;
+    QMenu* edit = window->menu(QStringLiteral("mnuEdit"));
+    // Opening the pop-up runs the menu's own refresh, as opening it from the menu bar does.
+    edit->popup(window->textControl()->mapToGlobal(QPoint(x, y)));
+}
+
+}  // namespace TextControlEvents

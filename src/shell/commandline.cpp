@@ -1,0 +1,53 @@
+#include "commandline.h"
+
+#include "texts/programtexts.h"
+
+#include <QFileInfo>
+
+CommandLine CommandLine::parse(const QStringList& arguments)
+{
+    CommandLine result;
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        auto value = [&](QString& into) {
+            if (i + 1 >= arguments.size()) {
+                result.error = Texts::missingValue(arg);
+                return false;
+            }
+            into = arguments.at(++i);
+            return true;
+        };
+        if (!rest.isEmpty()) {  // everything after the document belongs to it
+            rest << arg;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            result.showHelp = true;
+        } else if (arg == QLatin1String("--version")) {
+            result.showVersion = true;
+        } else if (arg == QLatin1String("--app-path") || arg == QLatin1String("--temp-path")) {
+            QString& target = arg == QLatin1String("--app-path") ? result.appPath : result.tempPath;
+            if (!value(target))
+                return result;
+            if (!QFileInfo(target).isDir()) {
+                result.error = Texts::badDirectory(arg, target);
+                return result;
+            }
+        } else if (arg == QLatin1String("--today")) {
+            QString text;
+            if (!value(text))
+                return result;
+            result.today = QDate::fromString(text, Qt::ISODate);
+            if (!result.today.isValid()) {
+                result.error = Texts::unknownOption(arg + QLatin1Char(' ') + text);
+                return result;
+            }
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            result.error = Texts::unknownOption(arg);
+            return result;
+        } else {
+            rest << arg;
+        }
+    }
+    result.document = rest.join(QLatin1Char(' '));
+    return result;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The program's own options, in front of the command line the practice system hands over.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+    bool showHelp = false;
+    bool showVersion = false;
+    QString appPath;
+    QString tempPath;
+    QDate today;
+    QString document;  // what is left: a path, "*", or empty
+    QString error;     // a message for the user when the options are wrong
+
+    // `arguments` without the program name.
+    static CommandLine parse(const QStringList& arguments);
+};

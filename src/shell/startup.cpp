@@ -1,0 +1,85 @@
+#include "startup.h"
+
+#include "components/commondialog/commondialog.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documents/documenttable.h"
+#include "documents/documentwindow.h"
+#include "documents/documentwindows.h"
+#include "documents/filepaths.h"
+#include "editing/editcommands.h"
+#include "layout/layoutstate.h"
+#include "mainwindow.h"
+#include "settings/apppaths.h"
+#include "texts/programtexts.h"
+
+#include <QApplication>
+#include <QFile>
+
+namespace Startup {
+
+void ImportIntoActiveWindow(const QString& path)
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString ending = path.right(3).toUpper();
+    int format = -1;
+    if (ending == QLatin1String("RTF"))
+        format = TextControl::FormatRtf;
+    else if (ending == QLatin1String("TXT"))
+        format = TextControl::FormatText;
+    if (format >= 0 && !window->textControl()->load(path, 0, format, false)) {
+        QApplication::restoreOverrideCursor();
+        CommonDialog::provider().message(DocumentHost::current()->hostWidget(),
+                                         CommonDialog::defaultTitle(), Texts::CantImportFile + path,
+                                         CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void run(MainWindow& main, const QString& rawCommandLine)
+{
+    if (!AppPaths::isTempPathSet()) {
+        const QString temp = AppPaths::GetTempDirectory();
+        if (!temp.trimmed().isEmpty())
+            AppPaths::setTempPath(temp);
+    }
+    LayoutState::PrintOrientation = 1;
+    DocumentTable& table = DocumentTable::shared();
+    table.reset();
+    main.show();
+
+    DocumentWindow* first = DocumentWindows::createInSlot(&main, 1);
+    table.state(1).Dirty = false;
+    first->textControl()->setFocus();
+
+    QString commandLine = rawCommandLine;
+    if (commandLine.size() >= 1 && commandLine.startsWith(QLatin1Char('"'))
+        && commandLine.endsWith(QLatin1Char('"')))
+        commandLine.remove(QLatin1Char('"'));
+
+    if (commandLine.isEmpty()) {
+        first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
+    } else if (commandLine == QLatin1String("*")) {
+        first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
+        EditCommands::EditPaste();
+        first->textControl()->setSelStart(0);
+    } else {
+        ImportIntoActiveWindow(commandLine);
+        const QString title = FilePaths::FileTitleOf(commandLine).toLower();
+        if (title.left(7) == QLatin1String("~tmprpt")) {
+            first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
+            table.state(1).Dirty = true;
+            QFile::remove(commandLine);
+        } else {
+            first->setCaption(commandLine);
+            first->setFilePath(commandLine);
+            table.state(1).Dirty = false;
+        }
+    }
+    main.RebuildRecentFileMenus();
+}
+
+}  // namespace Startup

@@ -1,0 +1,17 @@
+#pragma once
+// What happens when the program starts: paths, the first document window and the command
+// line's file, clipboard or report.
+#include <QString>
+
+class MainWindow;
+
+namespace Startup {
+
+// Runs the start-up on a freshly made main window. `commandLine` is the command line as
+// one string, the way the practice system hands it over.
+void run(MainWindow& main, const QString& commandLine);
+
+// Loads a .rtf or .txt file into the active document window; reports a failure.
+void ImportIntoActiveWindow(const QString& path);
+
+}  // namespace Startup

@@ -1,0 +1,87 @@
+#pragma once
+// Every caption and message the program shows (the menus are in menutexts.h).
+#include <QString>
+
+namespace Texts {
+
+inline const QString MainCaption = QStringLiteral("Scrivora");
+inline const QString UntitledPrefix = QStringLiteral("Untitled:");
+inline const QString Untitled = QStringLiteral("Untitled");
+
+// Closing a modified window.
+inline QString textChanged(const QString& caption)
+{
+    return QStringLiteral("The text in [") + caption
+        + QStringLiteral("] has changed.\r\nDo you want to save the changes?");
+}
+
+// Failures of file, print and image routines, each followed by the path or error.
+inline const QString CantOpenFile = QStringLiteral("Can't open file: ");
+inline const QString CantLoadFile = QStringLiteral("Can't load file: ");
+inline const QString CantSaveFile = QStringLiteral("Can't save file: ");
+inline const QString CantImportFile = QStringLiteral("Can't import file: ");
+inline const QString WrongFileType = QStringLiteral("Wrong file type: ");
+
+// Save As dialog.
+inline const QString SaveAsTitle = QStringLiteral("Save As");
+inline const QString SaveFilter = QStringLiteral(
+    "Rich Text Format (*.rtf)|*.rtf|Hypertext Markup Language(*.htm, *.html)|*.htm|"
+    "Text Document (*.txt)|*.txt|Word Document (*.doc)|*.doc|Template (*.tx)|*.tx");
+inline const QString DocumentsFolder = QStringLiteral("Documents");
+
+// Tool bar.
+inline const QString ZoomLabel = QStringLiteral("Zoom");
+inline const QString PageWidthEntry = QStringLiteral("Page Width");
+inline const QString WholePageEntry = QStringLiteral("Whole Page");
+inline const QString ToolTips[10] = {
+    QStringLiteral("New"),   QStringLiteral("Open"),  QStringLiteral("Save"),
+    QStringLiteral("Cut"),   QStringLiteral("Copy"),  QStringLiteral("Paste"),
+    QStringLiteral("Print"), QStringLiteral("Print Preview"), QStringLiteral("Help"),
+    QStringLiteral("Spell Check")};
+
+// Undo and redo captions by kind.
+QString undoCaption(int kind);
+QString redoCaption(int kind);
+
+// About box.
+inline const QString AboutTitle = QStringLiteral("About Scrivora");
+inline const QString AboutProduct = QStringLiteral("Scrivora Word Processor for Clinora");
+inline const QString AboutOk = QStringLiteral("Ok");
+QString versionLine(int major, int minor, int revision);
+
+// Help window.
+inline const QString HelpTitle = QStringLiteral("Scrivora Help");
+inline QString helpMissing(const QString& path)
+{
+    return QStringLiteral("The help file %1 cannot be found. Reinstall Scrivora or ask the "
+                          "practice's administrator to restore it.")
+        .arg(path);
+}
+
+// Command line.
+inline const QString UsageText = QStringLiteral(
+    "Usage: scrivora [options] [FILE | * | ~tmprptNAME]\n"
+    "\n"
+    "Opens FILE (.rtf or .txt) in the first window, pastes the clipboard for *,\n"
+    "and imports and then deletes report files whose names begin with ~tmprpt.\n"
+    "\n"
+    "Options:\n"
+    "  --help              show this help and exit\n"
+    "  --version           show the version and exit\n"
+    "  --app-path DIR      use DIR as the program directory (settings, Documents, help)\n"
+    "  --temp-path DIR     use DIR for temporary files\n"
+    "  --today YYYY-MM-DD  use this date as today's date\n");
+inline QString unknownOption(const QString& option)
+{
+    return QStringLiteral("scrivora: unknown option %1 (see scrivora --help)").arg(option);
+}
+inline QString missingValue(const QString& option)
+{
+    return QStringLiteral("scrivora: option %1 needs a value (see scrivora --help)").arg(option);
+}
+inline QString badDirectory(const QString& option, const QString& path)
+{
+    return QStringLiteral("scrivora: %1 %2 is not a directory that can be used").arg(option, path);
+}
+
+}  // namespace Texts

@@ -1,0 +1,41 @@
+#pragma once
+// Answers every message box, file dialog and modal dialog from a script, and records what
+// the program asked, so that no test ever blocks on a modal window.
+#include "components/commondialog/commondialog.h"
+
+#include <QList>
+#include <QQueue>
+#include <functional>
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    CommonDialog::Buttons buttons;
+    CommonDialog::Icon icon;
+};
+
+class ScriptedDialogs : public CommonDialog::Provider {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Answers given in order; a message with no scripted answer gets Cancel (or Ok).
+    QQueue<CommonDialog::Answer> messageAnswers;
+    // File dialogs: an empty string cancels.
+    QQueue<QString> fileAnswers;
+    // Modal dialogs: each gets the dialog and returns its result.
+    QQueue<std::function<int(QDialog*)>> dialogScripts;
+
+    QList<ShownMessage> messages;
+    QList<CommonDialog::FileRequest> fileRequests;
+    QStringList dialogsShown;  // objectNames
+
+    CommonDialog::Answer message(QWidget* parent, const QString& title, const QString& text,
+                                 CommonDialog::Buttons buttons, CommonDialog::Icon icon) override;
+    CommonDialog::FileAnswer openFile(QWidget* parent, const CommonDialog::FileRequest& r) override;
+    CommonDialog::FileAnswer saveFile(QWidget* parent, const CommonDialog::FileRequest& r) override;
+    int exec(QDialog* dialog) override;
+
+private:
+    CommonDialog::FileAnswer nextFile(const CommonDialog::FileRequest& request);
+};
