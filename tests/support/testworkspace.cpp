@@ -5,6 +5,7 @@
 #include "settings/apppaths.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "support/scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,9 @@ TestWorkspace::TestWorkspace()
 TestWorkspace::~TestWorkspace()
 {
     if (m_main) {
-        for (DocumentWindow* w : DocumentTable::shared().openWindows())
-            w->setCloseApproved(true);
+        ScriptedDialogs discard;  // whatever is still modified is closed without saving
+        for (int i = 0; i < 100; ++i)
+            discard.messageAnswers << CommonDialog::Answer::No;
         m_main->close();
     }
     m_main.reset();

@@ -252,6 +252,10 @@ void TextControl::setSelText(const QString& text)
         }
         cursor.setPosition(start);
         cursor.setPosition(start + replacement.size(), QTextCursor::KeepAnchor);
+    } else if (cursor.hasSelection()) {
+        QTextCursor first(m_document);
+        first.setPosition(start + 1);  // the format of the first selected character
+        cursor.insertText(replacement, first.charFormat());
     } else {
         cursor.insertText(replacement);
     }
@@ -359,16 +363,13 @@ void TextControl::mergeCharFormat(const QTextCharFormat& format)
 {
     QTextCursor cursor = textCursor();
     m_undoKinds->setPending(UndoKinds::Formatting);
-    if (cursor.hasSelection())
-        cursor.mergeCharFormat(format);
-    else if (m_document->isEmpty()) {
-        cursor.select(QTextCursor::Document);
-        cursor.mergeBlockCharFormat(format);
-        cursor.clearSelection();
+    if (!cursor.hasSelection() && m_document->isEmpty()) {
+        // An empty document: its one paragraph mark carries the format of what is typed.
+        QTextCursor all(m_document);
+        all.mergeBlockCharFormat(format);
     }
-    QTextCursor caret = textCursor();
-    caret.mergeCharFormat(format);
-    m_body->setTextCursor(caret);
+    cursor.mergeCharFormat(format);  // without a selection: the format typing will use
+    m_body->setTextCursor(cursor);
     emit cursorMoved();
 }
 

@@ -23,7 +23,8 @@ int UndoKinds::undoKind() const
 
 int UndoKinds::redoKind() const
 {
-    if (m_document->availableRedoSteps() <= 0)
+    // availableRedoSteps() reports 0 in Qt 6.4 even with redo steps waiting; ask this instead.
+    if (!m_document->isRedoAvailable())
         return None;
     const int next = m_document->availableUndoSteps();
     return next < m_kinds.size() ? m_kinds.at(next) + RedoOffset : None;
