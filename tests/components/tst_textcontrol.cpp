@@ -230,6 +230,8 @@ void TextControlTest::decodeText_data()
                                   << QString::fromUtf8("“quoted” café €");
     QTest::newRow("CRLF") << QByteArray("a\r\nb") << QString("a\nb");
     QTest::newRow("CR") << QByteArray("a\rb\r") << QString("a\nb\n");
+    QTest::newRow("UTF-16 lone surrogate") << QByteArray("\xff\xfeh\0\x68\xdb", 6)
+                                           << QString("h") + QChar(QChar::ReplacementCharacter);
     QTest::newRow("NUL bytes dropped") << QByteArray("a\0b", 3) << QString("ab");
     QTest::newRow("empty") << QByteArray() << QString();
 }

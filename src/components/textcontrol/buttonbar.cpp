@@ -138,6 +138,9 @@ void ButtonBar::refresh()
     const QTextCharFormat format = cursor.charFormat();
     const QFont font = format.font();
     m_font->setCurrentFont(font);
+    // Show the family the document asks for, also where a look-alike font stands in for it.
+    const QStringList families = format.fontFamilies().toStringList();
+    m_font->setEditText(families.isEmpty() ? font.family() : families.first());
     m_size->setEditText(QString::number(qRound(font.pointSizeF())));
     m_bold->setChecked(font.bold());
     m_italic->setChecked(font.italic());

@@ -31,6 +31,18 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes, bo
     return text;
 }
 
+// A UTF-16 file may hold half of a surrogate pair; it becomes U+FFFD like any bad sequence.
+void replaceLoneSurrogates(QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+}
+
 }  // namespace
 
 QString fromWindows1252(const QByteArray& bytes)
@@ -60,6 +72,7 @@ QString decode(const QByteArray& bytes)
             text = fromWindows1252(bytes);
     }
     text.remove(QChar(0));
+    replaceLoneSurrogates(text);
     return normaliseLineEnds(text);
 }
 
