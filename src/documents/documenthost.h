@@ -3,7 +3,9 @@
 // tool bar, and the commands both windows' menus share. The main window implements it.
 class ButtonBar;
 class DocumentWindow;
+class QAction;
 class QMdiArea;
+class QString;
 class QWidget;
 class StatusBar;
 
@@ -25,6 +27,8 @@ public:
     virtual void EnableToolbar() = 0;
     virtual void selectZoomListIndex(int index) = 0;  // also applies the zoom
     virtual void RebuildRecentFileMenus() = 0;
+    // An item of the main window's own menus, by name.
+    virtual QAction* mainAction(const QString& name) const = 0;
     virtual void showHelp(QWidget* owner) = 0;
     virtual void showAbout(QWidget* owner) = 0;
     virtual void exitProgram() = 0;

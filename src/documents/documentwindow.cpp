@@ -13,6 +13,7 @@
 #include "editing/viewcommands.h"
 #include "layout/layoutstate.h"
 #include "menubuilder.h"
+#include "opendocument.h"
 #include "savedocument.h"
 #include "texts/menutexts.h"
 #include "texts/programtexts.h"
@@ -88,8 +89,7 @@ void DocumentWindow::buildMenus()
     wireHelpMenu();
     // Commands whose feature is not part of this build stay visible but disabled.
     for (QAction* a : findChildren<QAction*>())
-        if (!a->isSeparator() && !a->menu() && !a->property("wired").toBool()
-            && !a->objectName().startsWith(QLatin1String("mnuRecentFile")))
+        if (!a->isSeparator() && !a->menu() && !a->property("wired").toBool())
             a->setEnabled(false);
 }
 
@@ -115,6 +115,10 @@ void DocumentWindow::wireFileMenu()
     wire("mnuFileSave", [] { SaveDocuments::SaveCommand(); });
     wire("mnuFile_SaveAs", [] { SaveDocuments::SaveAsCommand(); });
     wire("mnuFile_Exit", [this] { m_host->exitProgram(); });
+    for (int i = 1; i <= 4; ++i) {
+        const QByteArray name = "mnuRecentFile_" + QByteArray::number(i);
+        wire(name.constData(), [i] { OpenDocuments::openRecentFile(i); });
+    }
 }
 
 void DocumentWindow::wireEditMenu()
@@ -152,6 +156,7 @@ void DocumentWindow::wireViewMenu()
 
 void DocumentWindow::wireInsertMenu()
 {
+    wire("mnuInsert_Text", [] { OpenDocuments::InsertTextFile(); });
     wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
 }
 

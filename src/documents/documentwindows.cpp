@@ -10,7 +10,7 @@
 
 namespace DocumentWindows {
 
-DocumentWindow* createInSlot(DocumentHost* host, int slot)
+DocumentWindow* createInSlot(DocumentHost* host, int slot, Visibility visibility)
 {
     auto* window = new DocumentWindow(host);
     window->setTag(QString::number(slot));
@@ -19,9 +19,22 @@ DocumentWindow* createInSlot(DocumentHost* host, int slot)
     QMdiSubWindow* sub = host->mdiArea()->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(host->mdiArea()->size() * 0.8);
-    sub->show();
-    host->mdiArea()->setActiveSubWindow(sub);
+    if (visibility == Shown)
+        show(window);
     return window;
+}
+
+void show(DocumentWindow* window)
+{
+    QMdiSubWindow* sub = window->subWindow();
+    sub->show();
+    window->host()->mdiArea()->setActiveSubWindow(sub);
+}
+
+void discard(DocumentWindow* window)
+{
+    window->setCloseApproved(true);
+    window->subWindow()->close();
 }
 
 DocumentWindow* NewDocumentWindow()

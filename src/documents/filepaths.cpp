@@ -19,15 +19,26 @@ QString FileTitleOf(const QString& path)
 
 bool samePath(const QString& a, const QString& b)
 {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    const QString cb = QFileInfo(b).canonicalFilePath();
-    if (ca.isEmpty() || cb.isEmpty())
-        return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-    return ca == cb;
+    QString ca = QFileInfo(a).canonicalFilePath();
+    QString cb = QFileInfo(b).canonicalFilePath();
+    if (ca.isEmpty() || cb.isEmpty()) {
+        ca = QFileInfo(a).absoluteFilePath();
+        cb = QFileInfo(b).absoluteFilePath();
+    }
+    const Qt::CaseSensitivity cs = ignoresCase(a) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    return ca.compare(cb, cs) == 0;
 }
+
+namespace {
+int g_ignoresCaseOverride = -1;
+}
+
+void setIgnoresCaseOverride(int override) { g_ignoresCaseOverride = override; }
 
 bool ignoresCase(const QString& path)
 {
+    if (g_ignoresCaseOverride >= 0)
+        return g_ignoresCaseOverride == 1;
     // Ask the file system: does the folder's name with another case lead to the same folder?
     const QFileInfo info(path);
     const QString folder = info.absolutePath();

@@ -13,6 +13,8 @@ bool samePath(const QString& a, const QString& b);
 
 // Whether the file system that holds `path` ignores the case of names.
 bool ignoresCase(const QString& path);
+// Tests stand in a case-insensitive file system: 1 ignores case, 0 respects it, -1 asks.
+void setIgnoresCaseOverride(int override);
 
 // The caption of a window whose document is the file at `path`: the path, upper-cased
 // where the file system ignores case.

@@ -26,7 +26,12 @@ std::optional<Header> readHeader(const QString& path)
     in.setByteOrder(QDataStream::LittleEndian);
     Header header;
     qint16 reserved = 0;
-    in >> header.kind >> header.marginL >> header.marginT >> header.marginR >> header.marginB
+    in >> header.kind;
+    if (in.status() != QDataStream::Ok)
+        return std::nullopt;
+    if (header.kind != KindSaved)
+        return header;
+    in >> header.marginL >> header.marginT >> header.marginR >> header.marginB
         >> header.height >> header.width >> reserved;
     if (in.status() != QDataStream::Ok)
         return std::nullopt;

@@ -8,6 +8,8 @@
 namespace PageHeaderFile {
 
 constexpr int HeaderSize = 30;
+constexpr int KindSize = 4;
+constexpr qint32 KindPlain = 20;  // no header follows: A4 with one-inch margins
 constexpr qint32 KindSaved = 23;
 
 struct Header {
@@ -16,7 +18,11 @@ struct Header {
     qint32 height = 0, width = 0;
 };
 
+// The page of a kind-20 file.
+inline Header defaultPage() { return {KindPlain, 1440, 1440, 1440, 1440, 16837, 11906}; }
+
 bool writeHeader(const QString& path, const Header& header);
+// The kind, and for kind 23 the page; nullopt when the file cannot be read that far.
 std::optional<Header> readHeader(const QString& path);
 
 }  // namespace PageHeaderFile

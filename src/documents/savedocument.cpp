@@ -9,6 +9,7 @@
 #include "filepaths.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
+#include "settings/recentfiles.h"
 #include "texts/programtexts.h"
 
 #include <QApplication>
@@ -119,8 +120,10 @@ void SaveAsCommand()
     if (!window)
         return;
     const QString path = AskSaveFileName();
-    if (!path.isEmpty())
-        SaveDocument(window, path);
+    if (path.isEmpty())
+        return;
+    SaveDocument(window, path);
+    RecentFiles::AddRecentFile(path);  // also when the save failed
 }
 
 }  // namespace SaveDocuments

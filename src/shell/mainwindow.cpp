@@ -10,10 +10,12 @@
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
 #include "documents/menubuilder.h"
+#include "documents/opendocument.h"
 #include "documents/savedocument.h"
 #include "editing/editcommands.h"
 #include "helpwindow.h"
 #include "settings/apppaths.h"
+#include "settings/recentfiles.h"
 #include "texts/programtexts.h"
 #include "toolbarpanel.h"
 
@@ -107,6 +109,9 @@ void MainWindow::buildMainMenus()
             [this] { openDocument(QString()); });
     connect(mainAction(QStringLiteral("mnuExit")), &QAction::triggered, this,
             &MainWindow::exitProgram);
+    for (int i = 1; i <= 4; ++i)
+        connect(mainAction(QStringLiteral("mnuRecentFile_%1").arg(i)), &QAction::triggered, this,
+                [i] { OpenDocuments::openRecentFile(i); });
     connect(mainAction(QStringLiteral("mnuContents")), &QAction::triggered, this,
             [this] { showHelp(this); });
     connect(mainAction(QStringLiteral("mnuabout")), &QAction::triggered, this, [this] {
@@ -175,9 +180,9 @@ void MainWindow::toolButtonClicked(int index, bool value)
     }
 }
 
-void MainWindow::RebuildRecentFileMenus() {}
+void MainWindow::RebuildRecentFileMenus() { RecentFiles::RebuildRecentFileMenus(); }
 
-void MainWindow::openDocument(const QString&) {}
+void MainWindow::openDocument(const QString& path) { OpenDocuments::OpenDocument(path); }
 
 void MainWindow::showHelp(QWidget*)
 {

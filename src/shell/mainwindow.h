@@ -35,7 +35,7 @@ public:
 
     ToolBarPanel* toolBar() const { return m_toolBar; }
     // The main window's own menu item of that name (shown while no document window is open).
-    QAction* mainAction(const QString& name) const;
+    QAction* mainAction(const QString& name) const override;
     HelpWindow* helpWindow() const;
 
 protected:

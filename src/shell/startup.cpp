@@ -17,11 +17,11 @@
 
 namespace Startup {
 
-void ImportIntoActiveWindow(const QString& path)
+bool ImportIntoActiveWindow(const QString& path)
 {
     DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
-        return;
+        return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString ending = path.right(3).toUpper();
     int format = -1;
@@ -34,9 +34,10 @@ void ImportIntoActiveWindow(const QString& path)
         CommonDialog::provider().message(DocumentHost::current()->hostWidget(),
                                          CommonDialog::defaultTitle(), Texts::CantImportFile + path,
                                          CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
-        return;
+        return false;
     }
     QApplication::restoreOverrideCursor();
+    return format >= 0;
 }
 
 void run(MainWindow& main, const QString& rawCommandLine)
@@ -67,7 +68,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
         EditCommands::EditPaste();
         first->textControl()->setSelStart(0);
     } else {
-        ImportIntoActiveWindow(commandLine);
+        const bool loaded = ImportIntoActiveWindow(commandLine);
         const QString title = FilePaths::FileTitleOf(commandLine).toLower();
         if (title.left(7) == QLatin1String("~tmprpt")) {
             first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
@@ -77,6 +78,8 @@ void run(MainWindow& main, const QString& rawCommandLine)
             first->setCaption(commandLine);
             first->setFilePath(commandLine);
             table.state(1).Dirty = false;
+            // The load's own change notification arrives after start-up; it is no edit.
+            table.state(1).IgnoreNextChange = loaded;
         }
     }
     main.RebuildRecentFileMenus();

@@ -11,7 +11,8 @@ namespace Startup {
 // one string, the way the practice system hands it over.
 void run(MainWindow& main, const QString& commandLine);
 
-// Loads a .rtf or .txt file into the active document window; reports a failure.
-void ImportIntoActiveWindow(const QString& path);
+// Loads a .rtf or .txt file into the active document window; reports a failure. True when
+// a document was loaded.
+bool ImportIntoActiveWindow(const QString& path);
 
 }  // namespace Startup

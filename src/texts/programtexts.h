@@ -22,6 +22,23 @@ inline const QString CantSaveFile = QStringLiteral("Can't save file: ");
 inline const QString CantImportFile = QStringLiteral("Can't import file: ");
 inline const QString WrongFileType = QStringLiteral("Wrong file type: ");
 
+// Opening documents.
+inline const QString OpenTitle = QStringLiteral("Open file");
+inline const QString OpenFilter = QStringLiteral(
+    "Rich Text Format (*.rtf)|*.rtf|Hypertext Markup Language (*.htm)|*.htm|"
+    "Text Documents (*.txt)|*.txt|Word Documents (*.doc)|*.doc|Templates (*.tx)|*.tx");
+inline const QString FileOpenedTitle = QStringLiteral("File Opened");
+inline const QString FileAlreadyOpen = QStringLiteral("This file is already open.");
+inline const QString FileNotFoundTitle = QStringLiteral("File Not Found");
+inline const QString FileNotFound =
+    QStringLiteral("File not found. It may have been deleted or moved.");
+inline const QString InvalidImagePath = QStringLiteral("Invalid image path: ");
+inline const QString ViewerTitle = QStringLiteral("Viewer");
+
+// Inserting a text file.
+inline const QString InsertTextTitle = QStringLiteral("Insert Text");
+inline const QString InsertTextFilter = QStringLiteral("Text (*.txt)|*.txt|RTF Format (*.rtf)|*.rtf");
+
 // Save As dialog.
 inline const QString SaveAsTitle = QStringLiteral("Save As");
 inline const QString SaveFilter = QStringLiteral(

@@ -38,6 +38,7 @@ inline QString statusInsert(bool inserting) { return inserting ? tr("INS") : tr(
 
 inline QString cannotReadFile(const QString& path) { return tr("The file %1 cannot be read.").arg(path); }
 inline QString cannotWriteFile(const QString& path) { return tr("The file %1 cannot be written.").arg(path); }
+inline QString notADocument(const QString& path) { return tr("The file %1 is not a document of this kind or is damaged.").arg(path); }
 inline QString unsupportedFormat(int format) { return tr("File format %1 is not supported.").arg(format); }
 
 }  // namespace ControlTexts

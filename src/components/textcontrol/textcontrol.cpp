@@ -8,6 +8,11 @@
 #include "pageview.h"
 #include "ruler.h"
 #include "statusbar.h"
+#include "html/htmlformat.h"
+#include "native/nativeformat.h"
+#include "pageinfo.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "text/plaintext.h"
 #include "undokinds.h"
 
@@ -420,38 +425,110 @@ void TextControl::insertPageBreak()
 
 // ---- files ----------------------------------------------------------------------------
 
+namespace {
+
+bool readFile(const QString& path, qint64 offset, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || (offset > 0 && !file.seek(offset)))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFile::NoError;
+}
+
+}  // namespace
+
+// Reads `bytes` of `format` into `target`, a fresh document; false when the format is unknown
+// or the data are not a document of that format.
+bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* target,
+                         PageInfo& page) const
+{
+    target->setDefaultFont(m_document->defaultFont());
+    switch (format) {
+    case FormatText: {
+        QTextCursor(target).insertText(PlainText::decode(bytes));
+        return true;
+    }
+    case FormatRtf: return RtfReader::read(bytes, target, page);
+    case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
+    case FormatNative: return NativeFormat::read(bytes, target, page);
+    default: return false;
+    }
+}
+
+QByteArray TextControl::encode(const QTextDocument* source, int format, const PageInfo& page) const
+{
+    switch (format) {
+    case FormatText: return PlainText::encode(source->toPlainText());
+    case FormatRtf: return RtfWriter::write(source, page);
+    case FormatHtml: return HtmlFormat::write(source, page, m_viewImagePath);
+    case FormatNative: return NativeFormat::write(source, page);
+    default: return {};
+    }
+}
+
+PageInfo TextControl::pageInfo() const
+{
+    return {m_pageWidth, m_pageHeight, pageMarginL(), pageMarginT(), pageMarginR(), pageMarginB()};
+}
+
 bool TextControl::load(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
-    if (format != FormatText) {
+    if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || (offset > 0 && !file.seek(offset))) {
+    QByteArray bytes;
+    if (!readFile(path, offset, bytes)) {
         m_lastError = ControlTexts::cannotReadFile(path);
         return false;
     }
-    const QString text = PlainText::decode(file.readAll());
-    if (selectionOnly) {
-        QTextCursor cursor = textCursor();
-        m_undoKinds->setPending(UndoKinds::Input);
-        cursor.insertText(text);
-        setTextCursor(cursor);
-    } else {
-        setPlainText(text);
+    QTextDocument incoming;
+    incoming.setDocumentMargin(0);
+    PageInfo page;
+    if (!decode(bytes, format, &incoming, page)) {
+        m_lastError = ControlTexts::notADocument(path);
+        return false;
     }
+    if (selectionOnly) {
+        insertDocument(incoming);
+        return true;
+    }
+    const int values[6] = {page.width, page.height, page.marginL, page.marginT, page.marginR, page.marginB};
+    for (int i = 0; i < 6; ++i)
+        m_loadSaveAttributes.insert(i, values[i]);
+    replaceDocument(incoming);
+    if (format == FormatNative)
+        applyPage(page);  // the control's own format keeps its page with it
+    // The load's change notification comes once the caller has finished setting up.
+    QMetaObject::invokeMethod(this, &TextControl::emitChanged, Qt::QueuedConnection);
     return true;
 }
 
 bool TextControl::save(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
-    if (format != FormatText) {
+    if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
         return false;
     }
-    const QByteArray bytes = PlainText::encode(selectionOnly ? selText() : plainText());
+    PageInfo page = pageInfo();
+    if (format == FormatRtf || format == FormatHtml || format == FormatWord) {
+        // The page values given for the save, where the caller set them.
+        int* fields[6] = {&page.width, &page.height, &page.marginL, &page.marginT, &page.marginR, &page.marginB};
+        for (int i = 0; i < 6; ++i)
+            if (m_loadSaveAttributes.value(i) > 0)
+                *fields[i] = m_loadSaveAttributes.value(i);
+    }
+    QByteArray bytes;
+    if (selectionOnly) {
+        QTextDocument selection;
+        QTextCursor(&selection).insertFragment(textCursor().selection());
+        bytes = encode(&selection, format, page);
+    } else {
+        bytes = encode(m_document, format, page);
+    }
     QByteArray head;
     if (offset > 0) {  // keep the header the caller wrote in front of the document
         QFile old(path);
@@ -468,6 +545,73 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
     return true;
 }
 
+bool TextControl::isKnownFormat(int format)
+{
+    return format == FormatText || format == FormatRtf || format == FormatHtml
+        || format == FormatNative;
+}
+
+bool TextControl::RTFImport(const QString& path) { return load(path, 0, FormatRtf, true); }
+bool TextControl::TextImport(const QString& path) { return load(path, 0, FormatText, true); }
+
+QByteArray TextControl::selectionRTF() const
+{
+    QTextDocument selection;
+    selection.setDefaultFont(m_document->defaultFont());
+    QTextCursor(&selection).insertFragment(textCursor().selection());
+    return RtfWriter::write(&selection, pageInfo());
+}
+
+void TextControl::insertDocument(const QTextDocument& incoming)
+{
+    QTextCursor cursor = textCursor();
+    m_undoKinds->setPending(UndoKinds::Input);
+    cursor.insertFragment(QTextDocumentFragment(&incoming));
+    setTextCursor(cursor);
+}
+
+// Takes over the content of `incoming` as this control's whole document.
+void TextControl::replaceDocument(const QTextDocument& incoming)
+{
+    withoutUndo([&] {
+        const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
+        m_document->clear();
+        for (const QString& name : incoming.property(ImageNamesProperty).toStringList())
+            m_document->addResource(QTextDocument::ImageResource, QUrl(name),
+                                    incoming.resource(QTextDocument::ImageResource, QUrl(name)));
+        QTextCursor(m_document).insertFragment(QTextDocumentFragment(&incoming));
+        // The first paragraph takes the incoming one's formats, which a fragment leaves out.
+        QTextCursor first(m_document);
+        first.setBlockFormat(incoming.begin().blockFormat());
+        first.setBlockCharFormat(incoming.begin().charFormat());
+        m_document->rootFrame()->setFrameFormat(frame);
+        applyPageGeometry();
+    });
+    m_body->setTextCursor(QTextCursor(m_document));
+}
+
+void TextControl::applyPage(const PageInfo& page)
+{
+    if (page.width > 0)
+        setPageWidth(page.width);
+    if (page.height > 0)
+        setPageHeight(page.height);
+    if (page.marginL > 0)
+        setRootMargin(0, page.marginL);
+    if (page.marginT > 0)
+        setRootMargin(1, page.marginT);
+    if (page.marginR > 0)
+        setRootMargin(2, page.marginR);
+    if (page.marginB > 0)
+        setRootMargin(3, page.marginB);
+    clearUndo();
+}
+
+void TextControl::clearUndo()
+{
+    withoutUndo([] {});
+}
+
 void TextControl::setPlainText(const QString& text)
 {
     withoutUndo([&] {
@@ -478,7 +622,7 @@ void TextControl::setPlainText(const QString& text)
     });
     QTextCursor cursor(m_document);
     m_body->setTextCursor(cursor);
-    emitChanged();  // one notification for the whole load
+    emitChanged();  // one notification for the whole text
 }
 
 QString TextControl::plainText() const { return m_document->toPlainText(); }

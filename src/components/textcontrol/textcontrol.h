@@ -1,6 +1,8 @@
 #pragma once
 // The word-processing control: one per document window. It owns the document and offers
 // the members the program drives. Lengths cross this interface in twips.
+#include "pageinfo.h"
+
 #include <QHash>
 #include <QPointer>
 #include <QTextCharFormat>
@@ -92,11 +94,25 @@ public:
     // Files. `offset` skips a header that the caller wrote in front of the document.
     bool load(const QString& path, qint64 offset, int format, bool selectionOnly = false);
     bool save(const QString& path, qint64 offset, int format, bool selectionOnly = false);
+    // Insert a file at the caret (replacing the selection).
+    bool RTFImport(const QString& path);
+    bool TextImport(const QString& path);
+    // The selection as an RTF document.
+    QByteArray selectionRTF() const;
+    // Folder that linked images are found in and saved relative to.
+    QString viewImagePath() const { return m_viewImagePath; }
+    void setViewImagePath(const QString& folder) { m_viewImagePath = folder; }
+    // Parts present: 1 header, 4 footer.
+    int headerFooter() const { return m_headerFooter; }
+    void setHeaderFooter(int parts) { m_headerFooter = parts; }
+    // Forgets the undo history (a fresh or freshly loaded document).
+    void clearUndo();
     QString lastError() const { return m_lastError; }
     // Page values of the file: 0..5 width, height, margins L, T, R, B (twips), read after a
     // load and set before a save; 37 set before a load asks for them to be read.
     int loadSaveAttribute(int index) const { return m_loadSaveAttributes.value(index); }
     void setLoadSaveAttribute(int index, int value) { m_loadSaveAttributes.insert(index, value); }
+    // Replaces the whole text; one change notification, nothing to undo.
     void setPlainText(const QString& text);
     QString plainText() const;
 
@@ -128,7 +144,18 @@ signals:
     void insertionModeChanged(bool inserting);
     void focusReceived(TextControl* control);
 
+public:
+    // Name under which a document lists the images it holds as resources.
+    static constexpr const char* ImageNamesProperty = "scrivoraImageNames";
+    PageInfo pageInfo() const;
+
 private:
+    static bool isKnownFormat(int format);
+    bool decode(const QByteArray& bytes, int format, QTextDocument* target, PageInfo& page) const;
+    QByteArray encode(const QTextDocument* source, int format, const PageInfo& page) const;
+    void insertDocument(const QTextDocument& incoming);
+    void replaceDocument(const QTextDocument& incoming);
+    void applyPage(const PageInfo& page);
     void applyPageGeometry();
     void setRootMargin(int side, int twips);
     template <typename Edit> void withoutUndo(Edit edit);
@@ -145,6 +172,8 @@ private:
     QHash<int, int> m_settings;
     QHash<int, int> m_loadSaveAttributes;
     QString m_lastError;
+    QString m_viewImagePath;
+    int m_headerFooter = 0;
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;
     int m_zoom = 100;

@@ -1,0 +1,278 @@
+#include "nativeformat.h"
+
+#include "components/textcontrol/textcontrol.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+
+namespace NativeFormat {
+namespace {
+
+enum Tag : quint8 { BlockTag = 'B', TableTag = 'T', FrameTag = 'F', EndTag = 'E' };
+
+// Limits that keep a damaged file from asking for absurd amounts of memory.
+constexpr quint32 MaxCount = 10'000'000;
+constexpr int MaxTableCells = 1'000'000;
+constexpr int MaxDepth = 64;
+
+class Writer {
+public:
+    Writer(QDataStream& out, const QTextDocument* document) : m_out(out), m_document(document) {}
+
+    void frame(QTextFrame* frame)
+    {
+        for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+            if (QTextFrame* child = it.currentFrame()) {
+                if (auto* table = qobject_cast<QTextTable*>(child))
+                    this->table(table);
+                else {
+                    m_out << quint8(FrameTag) << QTextFormat(child->frameFormat());
+                    this->frame(child);
+                }
+            } else if (it.currentBlock().isValid()) {
+                block(it.currentBlock());
+            }
+        }
+        m_out << quint8(EndTag);
+    }
+
+    QStringList images;
+
+private:
+    void block(const QTextBlock& block)
+    {
+        m_out << quint8(BlockTag) << QTextFormat(block.blockFormat())
+              << QTextFormat(block.charFormat());
+        quint32 count = 0;
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it)
+            ++count;
+        m_out << count;
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat()) {
+                const QString name = format.toImageFormat().name();
+                if (!images.contains(name))
+                    images << name;
+            }
+            m_out << fragment.text() << QTextFormat(format);
+        }
+    }
+
+    void table(QTextTable* table)
+    {
+        m_out << quint8(TableTag) << QTextFormat(table->format()) << qint32(table->rows())
+              << qint32(table->columns());
+        for (int r = 0; r < table->rows(); ++r)
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.row() != r || cell.column() != c)
+                    continue;  // covered by a merged cell
+                m_out << qint32(r) << qint32(c) << qint32(cell.rowSpan()) << qint32(cell.columnSpan())
+                      << QTextFormat(cell.format());
+                for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+                    if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame()))
+                        this->table(inner);
+                    else if (it.currentBlock().isValid())
+                        block(it.currentBlock());
+                }
+                m_out << quint8(EndTag);
+            }
+        m_out << qint32(-1);
+    }
+
+    QDataStream& m_out;
+    const QTextDocument* m_document;
+};
+
+class Reader {
+public:
+    Reader(QDataStream& in, QTextDocument* document) : m_in(in), m_cursor(document) {}
+
+    // Reads items up to the end tag into the cursor's position.
+    bool items(int depth)
+    {
+        if (depth > MaxDepth)
+            return false;
+        while (ok()) {
+            quint8 tag = 0;
+            m_in >> tag;
+            switch (tag) {
+            case EndTag: return ok();
+            case BlockTag:
+                if (!block())
+                    return false;
+                break;
+            case TableTag:
+                if (!table(depth))
+                    return false;
+                break;
+            case FrameTag: {
+                QTextFormat format;
+                m_in >> format;
+                QTextFrame* frame = m_cursor.insertFrame(format.toFrameFormat());
+                m_first = true;  // the frame's first paragraph is there already
+                if (!items(depth + 1))
+                    return false;
+                m_cursor = frame->lastCursorPosition();
+                m_cursor.movePosition(QTextCursor::NextBlock);
+                m_first = true;  // and so is the paragraph after it
+                break;
+            }
+            default: return false;
+            }
+        }
+        return false;
+    }
+
+private:
+    bool ok() const { return m_in.status() == QDataStream::Ok; }
+
+    bool block()
+    {
+        QTextFormat blockFormat, charFormat;
+        quint32 count = 0;
+        m_in >> blockFormat >> charFormat >> count;
+        if (!ok() || count > MaxCount)
+            return false;
+        if (m_first) {
+            m_cursor.setBlockFormat(blockFormat.toBlockFormat());
+            m_cursor.setBlockCharFormat(charFormat.toCharFormat());
+        } else {
+            m_cursor.insertBlock(blockFormat.toBlockFormat(), charFormat.toCharFormat());
+        }
+        m_first = false;
+        for (quint32 i = 0; i < count && ok(); ++i) {
+            QString text;
+            QTextFormat format;
+            m_in >> text >> format;
+            text.remove(QChar(QChar::ParagraphSeparator));  // fragments never span paragraphs
+            text.remove(QChar(0xFDD0)).remove(QChar(0xFDD1));
+            if (format.isImageFormat()) {
+                for (qsizetype n = 0; n < std::max<qsizetype>(1, text.size()); ++n)
+                    m_cursor.insertImage(format.toImageFormat());
+            } else
+                m_cursor.insertText(text, format.toCharFormat());
+        }
+        return ok();
+    }
+
+    bool table(int depth)
+    {
+        QTextFormat format;
+        qint32 rows = 0, columns = 0;
+        m_in >> format >> rows >> columns;
+        if (!ok() || rows < 1 || columns < 1 || qint64(rows) * columns > MaxTableCells)
+            return false;
+        QTextTable* table = m_cursor.insertTable(rows, columns, format.toTableFormat());
+        for (;;) {
+            qint32 row = 0, column = 0, rowSpan = 1, columnSpan = 1;
+            m_in >> row;
+            if (!ok())
+                return false;
+            if (row < 0)
+                break;
+            QTextFormat cellFormat;
+            m_in >> column >> rowSpan >> columnSpan >> cellFormat;
+            if (!ok() || row >= rows || column < 0 || column >= columns || rowSpan < 1
+                || columnSpan < 1 || rowSpan > rows - row || columnSpan > columns - column)
+                return false;
+            if (rowSpan > 1 || columnSpan > 1)
+                table->mergeCells(row, column, rowSpan, columnSpan);
+            QTextTableCell cell = table->cellAt(row, column);
+            cell.setFormat(cellFormat.toCharFormat());
+            m_cursor = cell.firstCursorPosition();
+            m_first = true;
+            if (!items(depth + 1))
+                return false;
+        }
+        m_cursor = table->lastCursorPosition();
+        m_cursor.movePosition(QTextCursor::NextBlock);
+        m_first = true;  // the paragraph after the table is there already
+        return ok();
+    }
+
+    QDataStream& m_in;
+    QTextCursor m_cursor;
+    bool m_first = true;
+};
+
+}  // namespace
+
+QByteArray write(const QTextDocument* document, const PageInfo& page)
+{
+    QByteArray body;
+    QStringList images;
+    {
+        QDataStream out(&body, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_4);
+        Writer writer(out, document);
+        writer.frame(document->rootFrame());
+        images = writer.images;
+    }
+    QByteArray bytes(Magic, sizeof Magic);
+    QDataStream out(&bytes, QIODevice::Append);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << Version << qint32(page.width) << qint32(page.height) << qint32(page.marginL)
+        << qint32(page.marginT) << qint32(page.marginR) << qint32(page.marginB);
+    out << quint32(images.size());
+    for (const QString& name : images) {
+        const QImage image =
+            document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        out << name << png;
+    }
+    out << body;
+    return bytes;
+}
+
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
+{
+    if (!bytes.startsWith(QByteArray(Magic, sizeof Magic)))
+        return false;
+    QDataStream in(bytes.sliced(sizeof Magic));
+    in.setVersion(QDataStream::Qt_6_4);
+    quint16 version = 0;
+    qint32 values[6] = {};
+    in >> version;
+    if (version != Version)
+        return false;
+    for (qint32& v : values)
+        in >> v;
+    page = {values[0], values[1], values[2], values[3], values[4], values[5]};
+    quint32 imageCount = 0;
+    in >> imageCount;
+    if (in.status() != QDataStream::Ok || imageCount > MaxCount)
+        return false;
+    QStringList names;
+    for (quint32 i = 0; i < imageCount && in.status() == QDataStream::Ok; ++i) {
+        QString name;
+        QByteArray png;
+        in >> name >> png;
+        QImage image;
+        image.loadFromData(png, "PNG");
+        document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        names << name;
+    }
+    document->setProperty(TextControl::ImageNamesProperty, names);
+    QByteArray body;
+    in >> body;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    QDataStream bodyIn(body);
+    bodyIn.setVersion(QDataStream::Qt_6_4);
+    Reader reader(bodyIn, document);
+    return reader.items(0);
+}
+
+}  // namespace NativeFormat

@@ -1,0 +1,19 @@
+#pragma once
+// The control's own file format (templates, .tx): everything the document holds, with the
+// page set-up. Layout of the file is described in docs/native-format.md.
+#include "components/textcontrol/pageinfo.h"
+
+#include <QByteArray>
+
+class QTextDocument;
+
+namespace NativeFormat {
+
+constexpr char Magic[8] = {'S', 'C', 'R', 'V', 'T', 'X', '\r', '\n'};
+constexpr quint16 Version = 1;
+
+QByteArray write(const QTextDocument* document, const PageInfo& page);
+// False for data that are not a document of this format (or of a newer version).
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page);
+
+}  // namespace NativeFormat

@@ -1,0 +1,1042 @@
+#include "rtfreader.h"
+
+#include "codepages.h"
+#include "components/textcontrol/fields.h"
+#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/textcontrol.h"
+#include "rtfpicture.h"
+
+#include <QHash>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+#include <QUrl>
+
+namespace RtfReader {
+namespace {
+
+constexpr int MaxDepth = 4096;  // deeper groups are read for their braces only
+
+enum class Dest { Text, FontTable, ColorTable, Skip, Pict, FieldInst };
+
+struct CharState {
+    int font = -1;
+    int halfPoints = 24;
+    bool bold = false, italic = false, strike = false, hidden = false, caps = false;
+    int underline = 0;  // 0 none, 1 single, 2 double, 3 dotted, 4 dash, 5 wave, 6 words
+    int vertical = 0;   // 1 superscript, 2 subscript
+    int fg = 0, bg = 0;  // colour table indexes; 0 = automatic
+};
+
+struct ParaState {
+    int align = 0;  // 0 left, 1 centre, 2 right, 3 justify
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0;
+    int lineSpacing = 0;
+    bool lineMultiple = false;
+    bool keep = false, keepNext = false, pageBreakBefore = false, inTable = false;
+    QList<QTextOption::Tab> tabs;
+    int nextTabType = QTextOption::LeftTab;
+};
+
+struct Group {
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Text;
+    int uc = 1;
+    int field = -1;  // the field whose result this group is, -1 none
+};
+
+struct Font {
+    QString name;
+    int codePage = 0;
+};
+
+struct Field {
+    int depth = 0;  // group depth of the field's own group
+    QString instruction;
+    bool hadResult = false;
+    int id = 0;
+};
+
+struct CellDef {
+    int right = 0;  // \cellx, twips from the row's left edge
+    bool mergeFirst = false, merged = false, vMergeFirst = false, vMerged = false;
+    int shading = 0;
+};
+
+struct Row {
+    QList<QTextDocumentFragment> cells;
+    QList<CellDef> defs;
+    int gap = 108;
+};
+
+class Parser {
+public:
+    Parser(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
+        : m_data(bytes), m_document(document), m_page(page), m_main(document), m_cell(&m_cellDoc)
+    {
+        m_stack.reserve(64);
+        m_stack.append(Group{});
+    }
+
+    bool run();
+
+private:
+    // ---- input ----
+    bool atEnd() const { return m_pos >= m_data.size(); }
+    unsigned char peek() const { return static_cast<unsigned char>(m_data.at(m_pos)); }
+    void controlWord();
+    void controlSymbol(unsigned char c);
+    void beginGroup();
+    void endGroup();
+    void startDocument();
+
+    Group& state() { return m_stack.last(); }
+    bool skipping() const { return m_skipDepth > 0 || m_stack.last().dest == Dest::Skip; }
+
+    // ---- output ----
+    void beforeContent();
+    void text(QChar c);
+    void byteText(unsigned char byte);
+    void flushText();
+    void endParagraph();
+    void pageBreak();
+    QTextCursor& out() { return state().para.inTable ? m_cell : m_main; }
+    QTextCharFormat charFormat();
+    QTextBlockFormat blockFormat(const ParaState& para) const;
+    void applyBlockFormat(QTextCursor& cursor);
+    void finishField(const Field& field);
+    void insertPicture();
+
+    // ---- tables ----
+    void endCell();
+    void endRow();
+    void flushTable();
+
+    // ---- tables of the document ----
+    void fontTableText(unsigned char byte);
+    void colourTableText(unsigned char byte);
+    QColor colour(int index) const { return index > 0 && index < m_colours.size() ? m_colours[index] : QColor(); }
+    int codePage() const;
+
+    const QByteArray& m_data;
+    qsizetype m_pos = 0;
+    QTextDocument* m_document;
+    PageInfo& m_page;
+    QTextCursor m_main;
+    QTextDocument m_cellDoc;
+    QTextCursor m_cell;
+    QList<Group> m_stack;
+    int m_skipDepth = 0;  // groups deeper than MaxDepth that are being skipped
+    int m_depth = 0;
+
+    // document tables
+    QHash<int, Font> m_fonts;
+    int m_defaultFont = 0;
+    int m_ansiCodePage = 1252;
+    QList<QColor> m_colours;
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colourGiven = false;
+    int m_fontNumber = 0;
+    QByteArray m_fontName;
+
+    // text
+    QString m_text;
+    QTextCharFormat m_textFormat;
+    bool m_paragraphHasContent = false;
+    bool m_pendingPageBreak = false;
+    int m_unicodeSkip = 0;
+    int m_documents = 0;
+
+    // fields
+    QList<Field> m_fields;
+    int m_nextFieldId = 1;
+
+    // pictures
+    RtfPicture m_picture;
+    int m_pictureDepth = -1;
+    int m_imageCount = 0;
+    QStringList m_images;
+
+    // tables
+    QList<CellDef> m_rowDefs;
+    CellDef m_nextCell;
+    int m_rowGap = 108;
+    QList<QTextDocumentFragment> m_rowCells;
+    QList<Row> m_rows;
+    bool m_cellHasContent = false;
+    bool m_pageGiven = false;
+};
+
+int clampedParameter(qint64 value) { return int(std::clamp<qint64>(value, -2'000'000'000, 2'000'000'000)); }
+
+bool Parser::run()
+{
+    qsizetype start = 0;
+    while (start < m_data.size() && QChar::isSpace(uchar(m_data.at(start))))
+        ++start;
+    if (!m_data.mid(start, 5).startsWith("{\\rtf"))
+        return false;
+    m_pos = start;
+    while (!atEnd()) {
+        const unsigned char c = peek();
+        ++m_pos;
+        switch (c) {
+        case '{': beginGroup(); break;
+        case '}': endGroup(); break;
+        case '\\':
+            if (atEnd())
+                break;
+            if (QChar::isLetter(peek()) && peek() < 0x80)
+                controlWord();
+            else {
+                const unsigned char s = peek();
+                ++m_pos;
+                controlSymbol(s);
+            }
+            break;
+        case '\r':
+        case '\n': break;
+        default:
+            if (m_depth == 0)
+                break;  // nothing belongs outside a document's group
+            if (m_unicodeSkip > 0) {
+                --m_unicodeSkip;
+                break;
+            }
+            byteText(c);
+        }
+    }
+    flushText();
+    flushTable();
+    if (m_depth > 0)  // a truncated file: its last paragraph is still open
+        applyBlockFormat(m_main);
+    m_document->setProperty(TextControl::ImageNamesProperty, m_images);
+    return true;
+}
+
+void Parser::beginGroup()
+{
+    ++m_depth;
+    m_unicodeSkip = 0;
+    if (m_depth == 1 && m_pos + 4 <= m_data.size() && m_data.mid(m_pos, 4) == "\\rtf")
+        startDocument();
+    if (m_skipDepth > 0 || m_stack.size() >= MaxDepth) {
+        ++m_skipDepth;
+        return;
+    }
+    flushText();
+    m_stack.append(m_stack.last());
+}
+
+void Parser::endGroup()
+{
+    m_unicodeSkip = 0;
+    if (m_depth == 0)
+        return;  // a closing brace too many
+    --m_depth;
+    if (m_skipDepth > 0) {
+        --m_skipDepth;
+        return;
+    }
+    flushText();
+    if (m_depth == 0) {
+        // The document's group ends: its last paragraph keeps the formats it was given.
+        flushTable();
+        applyBlockFormat(m_main);
+    }
+    const Dest dest = state().dest;
+    if (dest == Dest::FontTable && !m_fontName.isEmpty())
+        fontTableText(';');
+    if (dest == Dest::Pict && m_pictureDepth == m_depth + 1) {
+        insertPicture();
+        m_pictureDepth = -1;
+    }
+    if (m_stack.size() > 1)
+        m_stack.removeLast();
+    while (!m_fields.isEmpty() && m_fields.last().depth > m_depth) {
+        const Field field = m_fields.takeLast();
+        finishField(field);
+    }
+}
+
+// A new document in the stream: its own tables; a page break from the one before.
+void Parser::startDocument()
+{
+    ++m_documents;
+    m_fonts.clear();
+    m_colours.clear();
+    m_ansiCodePage = 1252;
+    m_defaultFont = 0;
+    m_stack = {Group{}};
+    if (m_documents > 1)
+        m_pendingPageBreak = true;
+}
+
+int Parser::codePage() const
+{
+    const int font = m_stack.last().chr.font >= 0 ? m_stack.last().chr.font : m_defaultFont;
+    const auto it = m_fonts.constFind(font);
+    if (it != m_fonts.constEnd() && it->codePage > 0)
+        return it->codePage;
+    return m_ansiCodePage;
+}
+
+void Parser::byteText(unsigned char byte)
+{
+    if (skipping())
+        return;
+    switch (state().dest) {
+    case Dest::Text: text(CodePages::toUnicode(codePage(), byte)); break;
+    case Dest::FieldInst:
+        m_fields.last().instruction += CodePages::toUnicode(codePage(), byte);
+        break;
+    case Dest::FontTable: fontTableText(byte); break;
+    case Dest::ColorTable: colourTableText(byte); break;
+    case Dest::Pict: m_picture.addHex(byte); break;
+    case Dest::Skip: break;
+    }
+}
+
+void Parser::fontTableText(unsigned char byte)
+{
+    if (byte == ';') {
+        Font& font = m_fonts[m_fontNumber];
+        font.name = QString::fromLatin1(m_fontName).trimmed();
+        m_fontName.clear();
+    } else if (m_fontName.size() < 256) {
+        m_fontName.append(char(byte));
+    }
+}
+
+void Parser::colourTableText(unsigned char byte)
+{
+    if (byte != ';')
+        return;
+    m_colours.append(m_colourGiven ? QColor(m_red, m_green, m_blue) : QColor());
+    m_red = m_green = m_blue = 0;
+    m_colourGiven = false;
+}
+
+// ---- control words ------------------------------------------------------------------
+
+void Parser::controlWord()
+{
+    const qsizetype start = m_pos;
+    while (!atEnd() && peek() < 0x80 && QChar::isLetter(peek()) && m_pos - start < 32)
+        ++m_pos;
+    const QByteArray word = m_data.mid(start, m_pos - start);
+    bool hasParameter = false;
+    bool negative = false;
+    qint64 value = 0;
+    if (!atEnd() && peek() == '-') {
+        negative = true;
+        ++m_pos;
+    }
+    int digits = 0;
+    while (!atEnd() && peek() >= '0' && peek() <= '9') {
+        if (digits++ < 12)
+            value = value * 10 + (peek() - '0');
+        ++m_pos;
+        hasParameter = true;
+    }
+    if (!atEnd() && peek() == ' ')
+        ++m_pos;
+    const int param = clampedParameter(negative ? -value : value);
+    const int p = hasParameter ? param : 1;
+
+    if (word == "bin") {
+        const qsizetype n = std::clamp<qsizetype>(param, 0, m_data.size() - m_pos);
+        if (!skipping() && state().dest == Dest::Pict)
+            m_picture.addBinary(m_data.mid(m_pos, n));
+        m_pos += n;
+        return;
+    }
+    if (m_skipDepth > 0)
+        return;
+    if (m_unicodeSkip > 0 && word != "u")
+        m_unicodeSkip = 0;
+    if (state().dest == Dest::Skip)
+        return;  // nothing inside a skipped destination matters, not even a picture
+
+    Group& g = state();
+    CharState& c = g.chr;
+    ParaState& pa = g.para;
+    auto setChar = [&](auto& field, auto newValue) {
+        if (field != newValue) {
+            flushText();
+            field = newValue;
+        }
+    };
+
+    // Destinations first.
+    static const QSet<QByteArray> skipped = {
+        "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
+        "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles", "pgdsctbl",
+        "filetbl", "footnote", "annotation", "header", "footer", "headerl", "headerr", "headerf",
+        "footerl", "footerr", "footerf", "pn", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
+        "txe", "template", "docvar", "userprops", "mmathPr", "ftnsep", "ftnsepc", "aftnsep",
+        "aftnsepc", "ftncn", "aftncn", "object", "objdata", "atnid", "atnauthor", "atrfstart",
+        "atrfend", "comment", "fldtype", "listpicture", "nesttableprops", "sp", "sn", "sv",
+        "shpinst", "shptxt", "do", "pgp", "private", "wgrffmtfilter", "fchars", "lchars",
+        "ud", "upr", "background", "title", "author", "operator", "company", "keywords",
+        "passwordhash", "ffdeftext", "ffname", "ffl", "datafield", "formfield", "factoidname",
+        "oldcprops", "oldpprops", "oldsprops", "oldtprops", "blipuid", "bliptag"};
+    if (word == "fonttbl") {
+        g.dest = Dest::FontTable;
+        return;
+    }
+    if (word == "colortbl") {
+        g.dest = Dest::ColorTable;
+        m_colours.clear();
+        return;
+    }
+    if (word == "pict") {
+        g.dest = Dest::Pict;
+        m_picture = RtfPicture();
+        m_pictureDepth = m_depth;
+        return;
+    }
+    if (word == "field") {
+        flushText();
+        m_fields.append(Field{m_depth, QString(), false, m_nextFieldId++});
+        return;
+    }
+    if (word == "fldinst") {
+        g.dest = m_fields.isEmpty() ? Dest::Skip : Dest::FieldInst;
+        return;
+    }
+    if (word == "fldrslt") {
+        if (!m_fields.isEmpty()) {
+            flushText();
+            m_fields.last().hadResult = true;
+            g.field = int(m_fields.size()) - 1;
+        }
+        return;
+    }
+    if (skipped.contains(word)) {
+        g.dest = Dest::Skip;
+        return;
+    }
+    if (g.dest == Dest::Pict) {
+        m_picture.controlWord(word, param);
+        return;
+    }
+    if (g.dest == Dest::FontTable) {
+        if (word == "f")
+            m_fontNumber = param;
+        else if (word == "fcharset")
+            m_fonts[m_fontNumber].codePage = CodePages::forCharset(param);
+        else if (word == "cpg")
+            m_fonts[m_fontNumber].codePage = param;
+        return;
+    }
+    if (g.dest == Dest::ColorTable) {
+        if (word == "red")
+            m_red = std::clamp(param, 0, 255), m_colourGiven = true;
+        else if (word == "green")
+            m_green = std::clamp(param, 0, 255), m_colourGiven = true;
+        else if (word == "blue")
+            m_blue = std::clamp(param, 0, 255), m_colourGiven = true;
+        return;
+    }
+    if (skipping())
+        return;
+
+    // Unicode.
+    if (word == "u") {
+        const int code = param < 0 ? param + 65536 : param;
+        if (g.dest == Dest::Text)
+            text(QChar(char16_t(code & 0xffff)));
+        else if (g.dest == Dest::FieldInst)
+            m_fields.last().instruction += QChar(char16_t(code & 0xffff));
+        m_unicodeSkip = g.uc;
+        return;
+    }
+    if (word == "uc") {
+        g.uc = std::clamp(param, 0, 10);
+        return;
+    }
+
+    // Document.
+    if (word == "ansicpg") {
+        m_ansiCodePage = param;
+        return;
+    }
+    if (word == "pca" || word == "pc") {
+        m_ansiCodePage = word == "pca" ? 850 : 437;
+        return;
+    }
+    if (word == "mac") {
+        m_ansiCodePage = 10000;
+        return;
+    }
+    if (word == "deff") {
+        m_defaultFont = param;
+        return;
+    }
+    static const QHash<QByteArray, int PageInfo::*> pageWords = {
+        {"paperw", &PageInfo::width},    {"paperh", &PageInfo::height},
+        {"margl", &PageInfo::marginL},   {"margr", &PageInfo::marginR},
+        {"margt", &PageInfo::marginT},   {"margb", &PageInfo::marginB},
+        {"pgwsxn", &PageInfo::width},    {"pghsxn", &PageInfo::height},
+        {"marglsxn", &PageInfo::marginL}, {"margrsxn", &PageInfo::marginR},
+        {"margtsxn", &PageInfo::marginT}, {"margbsxn", &PageInfo::marginB}};
+    if (const auto it = pageWords.constFind(word); it != pageWords.constEnd()) {
+        // Section values count only where the document gives none; the first document rules.
+        const bool section = word.endsWith("sxn");
+        int& field = m_page.*(*it);
+        if (m_documents <= 1 && param > 0 && param < 1'000'000 && (!section || field == 0))
+            field = param;
+        return;
+    }
+    if (word == "landscape") {
+        if (m_documents <= 1 && m_page.width > 0 && m_page.width < m_page.height)
+            std::swap(m_page.width, m_page.height);
+        return;
+    }
+
+    // Characters.
+    if (word == "plain") {
+        flushText();
+        c = CharState{};
+        return;
+    }
+    if (word == "b") return setChar(c.bold, p != 0);
+    if (word == "i") return setChar(c.italic, p != 0);
+    if (word == "strike" || word == "striked") return setChar(c.strike, p != 0);
+    if (word == "v") return setChar(c.hidden, p != 0);
+    if (word == "caps") return setChar(c.caps, p != 0);
+    if (word == "ul") return setChar(c.underline, p != 0 ? 1 : 0);
+    if (word == "ulnone") return setChar(c.underline, 0);
+    if (word == "uldb") return setChar(c.underline, p != 0 ? 2 : 0);
+    if (word == "uld") return setChar(c.underline, p != 0 ? 3 : 0);
+    if (word == "uldash" || word == "uldashd" || word == "uldashdd") return setChar(c.underline, p != 0 ? 4 : 0);
+    if (word == "ulwave") return setChar(c.underline, p != 0 ? 5 : 0);
+    if (word == "ulw") return setChar(c.underline, p != 0 ? 6 : 0);
+    if (word == "super") return setChar(c.vertical, 1);
+    if (word == "sub") return setChar(c.vertical, 2);
+    if (word == "nosupersub") return setChar(c.vertical, 0);
+    if (word == "up") return setChar(c.vertical, p > 0 ? 1 : 0);
+    if (word == "dn") return setChar(c.vertical, p > 0 ? 2 : 0);
+    if (word == "fs") return setChar(c.halfPoints, std::clamp(hasParameter ? param : 24, 2, 3276));
+    if (word == "f") return setChar(c.font, param);
+    if (word == "cf") return setChar(c.fg, param);
+    if (word == "cb" || word == "chcbpat" || word == "highlight") return setChar(c.bg, param);
+
+    // Special characters.
+    static const QHash<QByteArray, char16_t> specials = {
+        {"tab", u'\t'},       {"line", 0x2028},     {"emdash", 0x2014}, {"endash", 0x2013},
+        {"bullet", 0x2022},   {"lquote", 0x2018},   {"rquote", 0x2019}, {"ldblquote", 0x201C},
+        {"rdblquote", 0x201D}, {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005},
+        {"zwj", 0x200D},      {"zwnj", 0x200C},     {"ltrmark", 0x200E}, {"rtlmark", 0x200F},
+        {"chpgn", 0}};
+    if (const auto it = specials.constFind(word); it != specials.constEnd()) {
+        if (*it)
+            text(QChar(*it));
+        return;
+    }
+
+    // Paragraphs.
+    if (word == "par") {
+        endParagraph();
+        return;
+    }
+    if (word == "page") {
+        pageBreak();
+        return;
+    }
+    if (word == "sect") {
+        endParagraph();
+        m_pendingPageBreak = true;
+        return;
+    }
+    if (word == "pard") {
+        pa = ParaState{};
+        return;
+    }
+    if (word == "intbl") {
+        pa.inTable = p != 0;
+        return;
+    }
+    if (word == "itap") {
+        pa.inTable = param > 0;
+        return;
+    }
+    if (word == "ql") pa.align = 0;
+    else if (word == "qc") pa.align = 1;
+    else if (word == "qr") pa.align = 2;
+    else if (word == "qj" || word == "qd") pa.align = 3;
+    else if (word == "li" || word == "lin") pa.leftIndent = param;
+    else if (word == "ri" || word == "rin") pa.rightIndent = param;
+    else if (word == "fi") pa.firstIndent = param;
+    else if (word == "sb") pa.spaceBefore = param;
+    else if (word == "sa") pa.spaceAfter = param;
+    else if (word == "sl") pa.lineSpacing = param;
+    else if (word == "slmult") pa.lineMultiple = p != 0;
+    else if (word == "keep") pa.keep = p != 0;
+    else if (word == "keepn") pa.keepNext = p != 0;
+    else if (word == "pagebb") pa.pageBreakBefore = p != 0;
+    else if (word == "tqr") pa.nextTabType = QTextOption::RightTab;
+    else if (word == "tqc") pa.nextTabType = QTextOption::CenterTab;
+    else if (word == "tqdec") pa.nextTabType = QTextOption::DelimiterTab;
+    else if (word == "tx" || word == "tb") {
+        if (pa.tabs.size() < 64 && param >= 0)
+            pa.tabs.append(QTextOption::Tab(LayoutUnits::fromTwips(param),
+                                            QTextOption::TabType(pa.nextTabType),
+                                            pa.nextTabType == QTextOption::DelimiterTab ? QChar('.') : QChar()));
+        pa.nextTabType = QTextOption::LeftTab;
+    }
+    // Tables.
+    else if (word == "trowd") {
+        m_rowDefs.clear();
+        m_nextCell = CellDef{};
+        m_rowGap = 108;
+    } else if (word == "trgaph") m_rowGap = std::clamp(param, 0, 2000);
+    else if (word == "cellx") {
+        if (m_rowDefs.size() < 64) {
+            m_nextCell.right = param;
+            m_rowDefs.append(m_nextCell);
+        }
+        m_nextCell = CellDef{};
+    } else if (word == "clmgf") m_nextCell.mergeFirst = true;
+    else if (word == "clmrg") m_nextCell.merged = true;
+    else if (word == "clvmgf") m_nextCell.vMergeFirst = true;
+    else if (word == "clvmrg") m_nextCell.vMerged = true;
+    else if (word == "clcbpat") m_nextCell.shading = param;
+    else if (word == "cell") endCell();
+    else if (word == "row") endRow();
+    else if (word == "nestcell" || word == "nestrow") endParagraph();
+}
+
+void Parser::controlSymbol(unsigned char s)
+{
+    if (m_skipDepth > 0)
+        return;
+    switch (s) {
+    case '\'': {
+        auto hex = [](unsigned char h) -> int {
+            if (h >= '0' && h <= '9') return h - '0';
+            if (h >= 'a' && h <= 'f') return h - 'a' + 10;
+            if (h >= 'A' && h <= 'F') return h - 'A' + 10;
+            return -1;
+        };
+        int value = 0;
+        for (int i = 0; i < 2 && !atEnd(); ++i) {
+            const int d = hex(peek());
+            if (d < 0)
+                break;
+            value = value * 16 + d;
+            ++m_pos;
+        }
+        if (m_unicodeSkip > 0) {
+            --m_unicodeSkip;
+            return;
+        }
+        if (m_depth > 0)
+            byteText(static_cast<unsigned char>(value));
+        return;
+    }
+    case '*':
+        // An optional destination: skipped unless it is one this reader knows.
+        if (!skipping()) {
+            qsizetype look = m_pos;
+            while (look < m_data.size() && (m_data.at(look) == ' ' || m_data.at(look) == '\r' || m_data.at(look) == '\n'))
+                ++look;
+            const QByteArray next = m_data.mid(look, 16);
+            static const QList<QByteArray> known = {"\\fldinst", "\\shppict", "\\pict"};
+            bool keep = false;
+            for (const QByteArray& k : known)
+                if (next.startsWith(k) && (next.size() == k.size() || !QChar::isLetter(uchar(next.at(k.size())))))
+                    keep = true;
+            if (!keep)
+                state().dest = Dest::Skip;
+        }
+        return;
+    case '\\':
+    case '{':
+    case '}':
+        if (m_depth > 0)
+            byteText(s);
+        return;
+    case '~': text(QChar(0x00A0)); return;
+    case '_': text(QChar(0x2011)); return;
+    case '-': return;  // optional hyphen
+    case '\r':
+    case '\n': endParagraph(); return;
+    case '\t': text(QLatin1Char('\t')); return;
+    default: return;
+    }
+}
+
+// ---- output -------------------------------------------------------------------------
+
+// A page break waits for the next content outside tables: it goes before that paragraph.
+void Parser::beforeContent()
+{
+    if (!m_pendingPageBreak)
+        return;
+    m_pendingPageBreak = false;
+    flushText();
+    flushTable();
+    if (m_paragraphHasContent)
+        endParagraph();
+    state().para.pageBreakBefore = true;
+}
+
+void Parser::text(QChar c)
+{
+    if (m_depth == 0 || skipping() || state().dest != Dest::Text || state().chr.hidden)
+        return;
+    if (!state().para.inTable)
+        beforeContent();
+    const QTextCharFormat format = charFormat();
+    if (format != m_textFormat) {
+        flushText();
+        m_textFormat = format;
+    }
+    m_text.append(c);
+}
+
+QTextCharFormat Parser::charFormat()
+{
+    const CharState& c = state().chr;
+    QTextCharFormat f;
+    const int fontIndex = c.font >= 0 ? c.font : m_defaultFont;
+    const auto font = m_fonts.constFind(fontIndex);
+    if (font != m_fonts.constEnd() && !font->name.isEmpty())
+        f.setFontFamilies({font->name});
+    f.setFontPointSize(c.halfPoints / 2.0);
+    if (c.bold)
+        f.setFontWeight(QFont::Bold);
+    if (c.italic)
+        f.setFontItalic(true);
+    if (c.strike)
+        f.setFontStrikeOut(true);
+    if (c.caps)
+        f.setFontCapitalization(QFont::AllUppercase);
+    static constexpr QTextCharFormat::UnderlineStyle styles[] = {
+        QTextCharFormat::NoUnderline,  QTextCharFormat::SingleUnderline, QTextCharFormat::SingleUnderline,
+        QTextCharFormat::DotLine,      QTextCharFormat::DashUnderline,   QTextCharFormat::WaveUnderline,
+        QTextCharFormat::SingleUnderline};
+    if (c.underline > 0) {
+        f.setUnderlineStyle(styles[c.underline]);
+        if (c.underline == 2)
+            f.setProperty(QTextFormat::UserProperty + 20, 2);  // double underline, kept for writing
+    }
+    if (c.vertical == 1)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (c.vertical == 2)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (const QColor fg = colour(c.fg); fg.isValid())
+        f.setForeground(fg);
+    if (const QColor bg = colour(c.bg); bg.isValid())
+        f.setBackground(bg);
+    if (state().field >= 0 && state().field < m_fields.size()) {
+        const Field& field = m_fields.at(state().field);
+        const QString kind = field.instruction.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+        if (kind == QLatin1String("MERGEFIELD") || kind == QLatin1String("PAGE")
+            || kind == QLatin1String("NUMPAGES")) {
+            f.setProperty(Fields::IdProperty, field.id);
+        }
+    }
+    return f;
+}
+
+void Parser::flushText()
+{
+    if (m_text.isEmpty())
+        return;
+    QTextCursor& cursor = out();
+    if (!state().para.inTable)
+        flushTable();
+    // Field runs get their data when the field ends; here the run is marked by its id.
+    cursor.insertText(m_text, m_textFormat);
+    if (state().para.inTable)
+        m_cellHasContent = true;
+    else
+        m_paragraphHasContent = true;
+    m_text.clear();
+}
+
+QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
+{
+    QTextBlockFormat f;
+    static constexpr Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                               Qt::AlignJustify};
+    f.setAlignment(aligns[std::clamp(pa.align, 0, 3)]);
+    f.setLeftMargin(LayoutUnits::fromTwips(std::clamp(pa.leftIndent, -31680, 31680)));
+    f.setRightMargin(LayoutUnits::fromTwips(std::clamp(pa.rightIndent, -31680, 31680)));
+    f.setTextIndent(LayoutUnits::fromTwips(std::clamp(pa.firstIndent, -31680, 31680)));
+    f.setTopMargin(LayoutUnits::fromTwips(std::clamp(pa.spaceBefore, 0, 31680)));
+    f.setBottomMargin(LayoutUnits::fromTwips(std::clamp(pa.spaceAfter, 0, 31680)));
+    if (pa.lineSpacing != 0 && pa.lineSpacing < 31680 && pa.lineSpacing > -31680) {
+        if (pa.lineMultiple && pa.lineSpacing > 0)
+            f.setLineHeight(pa.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+        else if (pa.lineSpacing > 0)
+            f.setLineHeight(LayoutUnits::fromTwips(pa.lineSpacing), QTextBlockFormat::MinimumHeight);
+        else
+            f.setLineHeight(LayoutUnits::fromTwips(-pa.lineSpacing), QTextBlockFormat::FixedHeight);
+    }
+    if (!pa.tabs.isEmpty())
+        f.setTabPositions(pa.tabs);
+    if (pa.keep)
+        f.setNonBreakableLines(true);
+    if (pa.pageBreakBefore)
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    return f;
+}
+
+void Parser::applyBlockFormat(QTextCursor& cursor)
+{
+    cursor.setBlockFormat(blockFormat(state().para));
+    // The paragraph mark carries the format new text at its end would get.
+    cursor.setBlockCharFormat(charFormat());
+}
+
+void Parser::endParagraph()
+{
+    if (m_depth == 0 || skipping() || state().dest != Dest::Text)
+        return;
+    flushText();
+    QTextCursor& cursor = out();
+    if (!state().para.inTable)
+        flushTable();
+    applyBlockFormat(cursor);
+    cursor.insertBlock();
+    if (state().para.inTable)
+        m_cellHasContent = true;
+    else
+        m_paragraphHasContent = false;
+    state().para.pageBreakBefore = false;
+}
+
+void Parser::pageBreak()
+{
+    if (skipping())
+        return;
+    flushText();
+    m_pendingPageBreak = true;
+}
+
+void Parser::finishField(const Field& field)
+{
+    flushText();
+    const QString instruction = field.instruction.simplified();
+    const QString kind = instruction.section(QLatin1Char(' '), 0, 0).toUpper();
+    QString data = instruction.section(QLatin1Char(' '), 1, 1);
+    data.remove(QLatin1Char('"'));
+    int type = -1;
+    if (kind == QLatin1String("MERGEFIELD"))
+        type = Fields::TextField;
+    else if (kind == QLatin1String("PAGE"))
+        type = Fields::PageNumber;
+    else if (kind == QLatin1String("NUMPAGES"))
+        type = Fields::PageCount;
+    if (type < 0)
+        return;  // other fields keep their result as plain text
+    QTextCursor& cursor = out();
+    // The field's runs, marked by its id, get its data and type; a field without any
+    // result text shows its name.
+    QTextCursor scan(cursor.document());
+    bool found = false;
+    for (QTextBlock b = cursor.block(); b.isValid() && !found; b = b.previous()) {
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().property(Fields::IdProperty).toInt() != field.id)
+                continue;
+            found = true;
+            QTextCharFormat extra;
+            extra.setProperty(Fields::DataProperty, data);
+            extra.setProperty(Fields::TypeProperty, type);
+            scan.setPosition(fragment.position());
+            scan.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            scan.mergeCharFormat(extra);
+        }
+        if (b == cursor.document()->begin())
+            break;
+    }
+    if (!found) {
+        QTextCharFormat format = charFormat();
+        format.setProperty(Fields::IdProperty, field.id);
+        format.setProperty(Fields::DataProperty, data);
+        format.setProperty(Fields::TypeProperty, type);
+        const QString shown = type == Fields::TextField ? QLatin1Char('[') + data + QLatin1Char(']')
+                                                        : QStringLiteral("1");
+        if (!state().para.inTable)
+            flushTable();
+        cursor.insertText(shown, format);
+        if (state().para.inTable)
+            m_cellHasContent = true;
+        else
+            m_paragraphHasContent = true;
+    }
+}
+
+void Parser::insertPicture()
+{
+    if (m_images.size() >= 10000)
+        return;
+    const QImage image = m_picture.image();
+    if (image.isNull())
+        return;
+    const QString name = QStringLiteral("rtfimage%1.png").arg(++m_imageCount);
+    m_document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    m_images << name;
+    QTextImageFormat format;
+    format.setName(name);
+    const QSizeF size = m_picture.displaySize();
+    format.setWidth(LayoutUnits::fromTwips(size.width()));
+    format.setHeight(LayoutUnits::fromTwips(size.height()));
+    // The picture group is still on the stack: its text goes where its parent's would.
+    Group& g = m_stack[std::max<qsizetype>(0, m_stack.size() - 2)];
+    QTextCursor& cursor = g.para.inTable ? m_cell : m_main;
+    if (!g.para.inTable) {
+        if (m_pendingPageBreak) {
+            m_pendingPageBreak = false;
+            flushTable();
+            if (m_paragraphHasContent) {
+                applyBlockFormat(m_main);
+                m_main.insertBlock();
+            }
+            QTextBlockFormat broken = m_main.blockFormat();
+            broken.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            m_main.setBlockFormat(broken);
+            g.para.pageBreakBefore = true;
+        }
+        flushTable();
+    }
+    cursor.insertImage(format);
+    if (g.para.inTable) {
+        m_cellHasContent = true;
+        if (m_cellDoc.resource(QTextDocument::ImageResource, QUrl(name)).isNull())
+            m_cellDoc.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    } else {
+        m_paragraphHasContent = true;
+    }
+}
+
+// ---- tables -------------------------------------------------------------------------
+
+void Parser::endCell()
+{
+    if (skipping())
+        return;
+    flushText();
+    applyBlockFormat(m_cell);
+    m_rowCells.append(QTextDocumentFragment(&m_cellDoc));
+    m_cellDoc.clear();
+    m_cell = QTextCursor(&m_cellDoc);
+    m_cellHasContent = false;
+}
+
+void Parser::endRow()
+{
+    if (skipping())
+        return;
+    flushText();
+    if (m_cellHasContent)
+        endCell();
+    if (m_rowCells.isEmpty())
+        return;
+    Row row;
+    row.cells = m_rowCells;
+    row.defs = m_rowDefs;
+    row.gap = m_rowGap;
+    m_rows.append(row);
+    m_rowCells.clear();
+    if (m_rows.size() > 100000)
+        flushTable();
+}
+
+void Parser::flushTable()
+{
+    if (!m_rowCells.isEmpty())
+        endRow();
+    if (m_rows.isEmpty())
+        return;
+    const QList<Row> rows = std::exchange(m_rows, {});
+    int columns = 1;
+    for (const Row& row : rows)
+        columns = std::max(columns, int(std::max(row.cells.size(), row.defs.size())));
+    columns = std::min(columns, 63);
+    QTextTableFormat format;
+    format.setBorder(0.75);
+    format.setBorderBrush(Qt::black);
+    format.setBorderCollapse(true);
+    format.setCellSpacing(0);
+    format.setCellPadding(LayoutUnits::fromTwips(rows.first().gap));
+    QList<QTextLength> widths;
+    int left = 0;
+    for (const CellDef& def : rows.first().defs) {
+        widths << QTextLength(QTextLength::FixedLength,
+                              LayoutUnits::fromTwips(std::clamp(def.right - left, 1, 31680)));
+        left = def.right;
+    }
+    if (widths.size() == columns)
+        format.setColumnWidthConstraints(widths);
+    applyBlockFormat(m_main);
+    if (!m_paragraphHasContent && m_main.block().previous().isValid()) {
+        // Qt puts a table after the paragraph it is inserted in; an empty paragraph left by
+        // the last \par would stand before the table as an extra line, so it goes.
+        QTextCursor previous(m_main.block().previous());
+        if (!previous.currentTable()) {
+            m_main.deletePreviousChar();
+        }
+    }
+    if (std::exchange(m_pendingPageBreak, false))
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextTable* table = m_main.insertTable(int(rows.size()), columns, format);
+    for (int r = 0; r < rows.size(); ++r) {
+        const Row& row = rows.at(r);
+        for (int c = 0; c < columns && c < row.cells.size(); ++c) {
+            QTextTableCell cell = table->cellAt(r, c);
+            QTextCursor into = cell.firstCursorPosition();
+            into.insertFragment(row.cells.at(c));
+            if (c < row.defs.size()) {
+                const CellDef& def = row.defs.at(c);
+                if (const QColor shade = colour(def.shading); shade.isValid()) {
+                    QTextTableCellFormat cf = cell.format().toTableCellFormat();
+                    cf.setBackground(shade);
+                    cell.setFormat(cf);
+                }
+            }
+        }
+    }
+    // Merged cells, horizontal then vertical.
+    for (int r = 0; r < rows.size(); ++r) {
+        const QList<CellDef>& defs = rows.at(r).defs;
+        for (int c = 0; c < defs.size() && c < columns; ++c) {
+            if (defs.at(c).mergeFirst) {
+                int span = 1;
+                while (c + span < defs.size() && c + span < columns && defs.at(c + span).merged)
+                    ++span;
+                if (span > 1)
+                    table->mergeCells(r, c, 1, span);
+            }
+            if (defs.at(c).vMergeFirst) {
+                int span = 1;
+                while (r + span < rows.size() && c < rows.at(r + span).defs.size()
+                       && rows.at(r + span).defs.at(c).vMerged)
+                    ++span;
+                if (span > 1)
+                    table->mergeCells(r, c, span, 1);
+            }
+        }
+    }
+    m_main = table->lastCursorPosition();
+    m_main.movePosition(QTextCursor::NextBlock);
+    m_paragraphHasContent = false;
+}
+
+}  // namespace
+
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
+{
+    Parser parser(bytes, document, page);
+    return parser.run();
+}
+
+}  // namespace RtfReader

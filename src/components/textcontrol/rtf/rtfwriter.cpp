@@ -1,0 +1,375 @@
+#include "rtfwriter.h"
+
+#include "components/textcontrol/fields.h"
+#include "components/textcontrol/layoutunits.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+
+namespace RtfWriter {
+namespace {
+
+QByteArray num(qint64 n) { return QByteArray::number(n); }
+int twips(double units) { return LayoutUnits::toTwips(units); }
+
+class Writer {
+public:
+    Writer(const QTextDocument* document, const PageInfo& page) : m_document(document), m_page(page)
+    {
+        m_fonts << document->defaultFont().family();
+    }
+
+    QByteArray run()
+    {
+        frame(m_document->rootFrame(), false);
+        QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
+        for (int i = 0; i < m_fonts.size(); ++i)
+            out += "{\\f" + num(i) + "\\fnil\\fcharset0 " + escape(m_fonts.at(i)) + ";}";
+        out += "}\n{\\colortbl;";
+        for (const QColor& c : m_colours)
+            out += "\\red" + num(c.red()) + "\\green" + num(c.green()) + "\\blue" + num(c.blue()) + ';';
+        out += "}\n";
+        if (m_page.width > 0)
+            out += "\\paperw" + num(m_page.width) + "\\paperh" + num(m_page.height);
+        if (m_page.marginL > 0 || m_page.marginT > 0)
+            out += "\\margl" + num(m_page.marginL) + "\\margr" + num(m_page.marginR) + "\\margt"
+                + num(m_page.marginT) + "\\margb" + num(m_page.marginB);
+        if (m_page.width > m_page.height)
+            out += "\\landscape";
+        out += "\\sectd";
+        if (m_page.width > 0)
+            out += "\\pgwsxn" + num(m_page.width) + "\\pghsxn" + num(m_page.height);
+        if (m_page.width > m_page.height)
+            out += "\\lndscpsxn";
+        out += "\n" + m_body + "}";
+        return out;
+    }
+
+private:
+    int fontIndex(const QString& family)
+    {
+        int i = int(m_fonts.indexOf(family));
+        if (i < 0) {
+            m_fonts << family;
+            i = int(m_fonts.size()) - 1;
+        }
+        return i;
+    }
+
+    int colourIndex(const QColor& colour)
+    {
+        const QColor opaque = colour.toRgb();
+        int i = int(m_colours.indexOf(opaque));
+        if (i < 0) {
+            m_colours << opaque;
+            i = int(m_colours.size()) - 1;
+        }
+        return i + 1;  // entry 0 is the automatic colour
+    }
+
+    // Writes the frame's paragraphs and tables; `inTable` marks paragraphs of a cell.
+    void frame(QTextFrame* frame, bool inTable)
+    {
+        QList<QTextBlock> pending;
+        for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+            if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) {
+                flushBlocks(pending, inTable, false);
+                if (inTable)
+                    flattenTable(table);
+                else
+                    this->table(table);
+            } else if (QTextFrame* child = it.currentFrame()) {
+                flushBlocks(pending, inTable, false);
+                this->frame(child, inTable);
+            } else if (it.currentBlock().isValid()) {
+                pending << it.currentBlock();
+            }
+        }
+        flushBlocks(pending, inTable, frame == m_document->rootFrame() && !inTable);
+    }
+
+    // Paragraphs end with \par, except the document's last (a final \par would add one).
+    void flushBlocks(QList<QTextBlock>& blocks, bool inTable, bool documentEnd)
+    {
+        for (int i = 0; i < blocks.size(); ++i) {
+            block(blocks.at(i), inTable);
+            const bool last = i + 1 == blocks.size();
+            if (!(last && documentEnd))
+                m_body += inTable && last && m_cellEnd ? "" : "\\par\n";
+        }
+        blocks.clear();
+    }
+
+    void paragraphProperties(const QTextBlockFormat& f, bool inTable)
+    {
+        m_body += "\\pard\\plain";
+        if (inTable)
+            m_body += "\\intbl";
+        switch (f.alignment() & Qt::AlignHorizontal_Mask) {
+        case Qt::AlignHCenter: m_body += "\\qc"; break;
+        case Qt::AlignRight: m_body += "\\qr"; break;
+        case Qt::AlignJustify: m_body += "\\qj"; break;
+        default: m_body += "\\ql"; break;
+        }
+        auto length = [&](const char* word, double units) {
+            if (const int t = twips(units))
+                m_body += QByteArray(word) + num(t);
+        };
+        length("\\li", f.leftMargin());
+        length("\\ri", f.rightMargin());
+        length("\\fi", f.textIndent());
+        length("\\sb", f.topMargin());
+        length("\\sa", f.bottomMargin());
+        switch (f.lineHeightType()) {
+        case QTextBlockFormat::ProportionalHeight:
+            if (f.lineHeight() != 100)
+                m_body += "\\sl" + num(qRound(f.lineHeight() * 240 / 100)) + "\\slmult1";
+            break;
+        case QTextBlockFormat::MinimumHeight: m_body += "\\sl" + num(twips(f.lineHeight())) + "\\slmult0"; break;
+        case QTextBlockFormat::FixedHeight: m_body += "\\sl-" + num(twips(f.lineHeight())) + "\\slmult0"; break;
+        default: break;
+        }
+        for (const QTextOption::Tab& tab : f.tabPositions()) {
+            if (tab.type == QTextOption::RightTab)
+                m_body += "\\tqr";
+            else if (tab.type == QTextOption::CenterTab)
+                m_body += "\\tqc";
+            else if (tab.type == QTextOption::DelimiterTab)
+                m_body += "\\tqdec";
+            m_body += "\\tx" + num(twips(tab.position));
+        }
+        if (f.nonBreakableLines())
+            m_body += "\\keep";
+        if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            m_body += "\\pagebb";
+    }
+
+    QByteArray characterProperties(const QTextCharFormat& f)
+    {
+        QByteArray p;
+        const QStringList families = f.fontFamilies().toStringList();
+        const QString family = families.isEmpty() ? m_document->defaultFont().family() : families.first();
+        p += "\\f" + num(fontIndex(family));
+        const double points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                                         : m_document->defaultFont().pointSizeF();
+        p += "\\fs" + num(qRound(points * 2));
+        if (f.fontWeight() >= QFont::DemiBold)
+            p += "\\b";
+        if (f.fontItalic())
+            p += "\\i";
+        if (f.fontStrikeOut())
+            p += "\\strike";
+        if (f.fontCapitalization() == QFont::AllUppercase)
+            p += "\\caps";
+        if (f.property(QTextFormat::UserProperty + 20).toInt() == 2)
+            p += "\\uldb";
+        else
+            switch (f.underlineStyle()) {
+            case QTextCharFormat::SingleUnderline: p += "\\ul"; break;
+            case QTextCharFormat::DotLine: p += "\\uld"; break;
+            case QTextCharFormat::DashUnderline: p += "\\uldash"; break;
+            case QTextCharFormat::WaveUnderline:
+            case QTextCharFormat::SpellCheckUnderline: p += "\\ulwave"; break;
+            default:
+                if (f.fontUnderline())
+                    p += "\\ul";
+                break;
+            }
+        if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+            p += "\\super";
+        else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+            p += "\\sub";
+        if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+            p += "\\cf" + num(colourIndex(f.foreground().color()));
+        if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush) {
+            const int c = colourIndex(f.background().color());
+            p += "\\chcbpat" + num(c) + "\\cb" + num(c);
+        }
+        return p;
+    }
+
+    void block(const QTextBlock& block, bool inTable)
+    {
+        paragraphProperties(block.blockFormat(), inTable);
+        m_body += characterProperties(block.charFormat()) + ' ';
+        int openField = 0;
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat f = fragment.charFormat();
+            const int field = f.property(Fields::IdProperty).toInt();
+            if (field != openField) {
+                if (openField)
+                    m_body += "}}";
+                if (field)
+                    m_body += "{\\field{\\*\\fldinst " + instruction(f) + "}{\\fldrslt ";
+                openField = field;
+            }
+            if (f.isImageFormat()) {
+                for (int n = 0; n < fragment.length(); ++n)
+                    picture(f.toImageFormat());
+                continue;
+            }
+            m_body += '{' + characterProperties(f) + ' ' + escape(fragment.text()) + '}';
+        }
+        if (openField)
+            m_body += "}}";
+    }
+
+    static QByteArray instruction(const QTextCharFormat& f)
+    {
+        switch (f.property(Fields::TypeProperty).toInt()) {
+        case Fields::PageNumber: return "PAGE";
+        case Fields::PageCount: return "NUMPAGES";
+        default: return "MERGEFIELD " + escape(f.property(Fields::DataProperty).toString());
+        }
+    }
+
+    void picture(const QTextImageFormat& f)
+    {
+        const QImage image = m_document->resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
+        if (image.isNull())
+            return;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        const double w = f.width() > 0 ? f.width() : image.width();
+        const double h = f.height() > 0 ? f.height() : image.height();
+        m_body += "{\\pict\\pngblip\\picw" + num(image.width()) + "\\pich" + num(image.height())
+            + "\\picwgoal" + num(twips(w)) + "\\pichgoal" + num(twips(h)) + '\n';
+        const QByteArray hex = png.toHex();
+        for (qsizetype i = 0; i < hex.size(); i += 128)
+            m_body += hex.mid(i, 128) + '\n';
+        m_body += '}';
+    }
+
+    // Column widths from the table's constraints, else the text width shared out.
+    QList<int> columnRights(QTextTable* table) const
+    {
+        const QList<QTextLength> widths = table->format().columnWidthConstraints();
+        const int columns = table->columns();
+        const int textWidth = std::max(1440, m_page.width - m_page.marginL - m_page.marginR);
+        QList<int> rights;
+        int x = 0;
+        for (int c = 0; c < columns; ++c) {
+            int w = textWidth / columns;
+            if (c < widths.size() && widths.at(c).type() == QTextLength::FixedLength)
+                w = twips(widths.at(c).rawValue());
+            else if (c < widths.size() && widths.at(c).type() == QTextLength::PercentageLength)
+                w = int(textWidth * widths.at(c).rawValue() / 100);
+            x += std::max(w, 15);
+            rights << x;
+        }
+        return rights;
+    }
+
+    void table(QTextTable* table)
+    {
+        const QList<int> rights = columnRights(table);
+        const int gap = std::max(0, twips(table->format().cellPadding()));
+        for (int r = 0; r < table->rows(); ++r) {
+            m_body += "\\trowd\\trgaph" + num(gap) + "\\trleft0";
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.columnSpan() > 1 || cell.column() != c)
+                    m_body += cell.column() == c ? "\\clmgf" : "\\clmrg";
+                if (cell.rowSpan() > 1 || cell.row() != r)
+                    m_body += cell.row() == r ? "\\clvmgf" : "\\clvmrg";
+                if (table->format().border() > 0)
+                    m_body += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
+                              "\\clbrdrr\\brdrs\\brdrw10";
+                const QTextCharFormat cf = cell.format();
+                if (cf.hasProperty(QTextFormat::BackgroundBrush) && cf.background().style() != Qt::NoBrush)
+                    m_body += "\\clcbpat" + num(colourIndex(cf.background().color()));
+                m_body += "\\cellx" + num(rights.at(c));
+            }
+            m_body += '\n';
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.row() != r || cell.column() != c) {
+                    m_body += "\\pard\\intbl\\cell\n";  // covered by a merged cell
+                    continue;
+                }
+                m_cellEnd = true;
+                QList<QTextBlock> blocks;
+                for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+                    if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame())) {
+                        m_cellEnd = false;
+                        flushBlocks(blocks, true, false);
+                        flattenTable(inner);
+                        m_cellEnd = true;
+                    } else if (it.currentBlock().isValid()) {
+                        blocks << it.currentBlock();
+                    }
+                }
+                flushBlocks(blocks, true, false);
+                m_cellEnd = false;
+                m_body += "\\cell\n";
+            }
+            m_body += "\\row\n";
+        }
+    }
+
+    // A table inside a cell is written as its cells' paragraphs, one after another.
+    void flattenTable(QTextTable* table)
+    {
+        const bool cellEnd = std::exchange(m_cellEnd, false);
+        for (int r = 0; r < table->rows(); ++r)
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.row() != r || cell.column() != c)
+                    continue;
+                QList<QTextBlock> blocks;
+                for (QTextBlock b = cell.firstCursorPosition().block();
+                     b.isValid() && b.position() <= cell.lastCursorPosition().position(); b = b.next())
+                    blocks << b;
+                flushBlocks(blocks, true, false);
+            }
+        m_cellEnd = cellEnd;
+    }
+
+    const QTextDocument* m_document;
+    PageInfo m_page;
+    QByteArray m_body;
+    QStringList m_fonts;
+    QList<QColor> m_colours;
+    bool m_cellEnd = false;
+};
+
+}  // namespace
+
+QByteArray escape(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '{': out += "\\{"; break;
+        case '}': out += "\\}"; break;
+        case '\t': out += "\\tab "; break;
+        case 0x2028: out += "\\line "; break;
+        case 0x00A0: out += "\\~"; break;
+        case 0x2029: out += "\\par "; break;
+        default:
+            if (c >= 0x20 && c < 0x80)
+                out += char(c);
+            else if (c >= 0x80)
+                out += "\\u" + num(c > 32767 ? int(c) - 65536 : int(c)) + '?';
+        }
+    }
+    return out;
+}
+
+QByteArray write(const QTextDocument* document, const PageInfo& page)
+{
+    return Writer(document, page).run();
+}
+
+}  // namespace RtfWriter

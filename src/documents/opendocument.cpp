@@ -1,0 +1,239 @@
+#include "opendocument.h"
+
+#include "components/commondialog/commondialog.h"
+#include "components/panels/panel.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documenthost.h"
+#include "documenttable.h"
+#include "documentwindow.h"
+#include "documentwindows.h"
+#include "filepaths.h"
+#include "layout/layoutstate.h"
+#include "pageheaderfile.h"
+#include "settings/apppaths.h"
+#include "settings/recentfiles.h"
+#include "texts/programtexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+
+namespace OpenDocuments {
+namespace {
+
+constexpr int PageHeaderFormat = 3;
+
+void tell(const QString& title, const QString& text, CommonDialog::Icon icon)
+{
+    CommonDialog::provider().message(DocumentHost::current()->hostWidget(), title, text,
+                                     CommonDialog::Buttons::Ok, icon);
+}
+
+void fail(const QString& message, const QString& path)
+{
+    tell(CommonDialog::defaultTitle(), message + path, CommonDialog::Icon::None);
+}
+
+// The .txm branch: header, page set-up, then the document from the byte after the header.
+bool loadPageHeaderFile(const QString& path, TextControl* control)
+{
+    const std::optional<PageHeaderFile::Header> header = PageHeaderFile::readHeader(path);
+    if (!header && !QFileInfo(path).isReadable()) {
+        fail(Texts::CantOpenFile, path);
+        return false;
+    }
+    if (!header || (header->kind != PageHeaderFile::KindPlain && header->kind != PageHeaderFile::KindSaved)) {
+        fail(Texts::WrongFileType, path);
+        return false;
+    }
+    const PageHeaderFile::Header page = header->kind == PageHeaderFile::KindSaved
+        ? *header
+        : PageHeaderFile::defaultPage();
+    const qint64 offset = header->kind == PageHeaderFile::KindSaved ? PageHeaderFile::HeaderSize
+                                                                    : PageHeaderFile::KindSize;
+    if (!control->load(path, offset, TextControl::FormatNative)) {
+        fail(Texts::CantLoadFile, path);
+        return false;
+    }
+    // The header's page rules over the one the document part carries with it.
+    LayoutState::PageSetupValues = {page.marginL, page.marginT, page.marginR,
+                                    page.marginB, page.width,   page.height};
+    control->setPageMarginL(page.marginL);
+    control->setPageMarginT(page.marginT);
+    control->setPageMarginR(page.marginR);
+    control->setPageMarginB(page.marginB);
+    control->setPageWidth(page.width);
+    control->setPageHeight(page.height);
+    control->clearUndo();
+    return true;
+}
+
+// Other formats: the page set-up the file carries replaces the window's where it gives one.
+bool loadWithPageAttributes(const QString& path, int format, TextControl* control)
+{
+    control->setLoadSaveAttribute(37, 1);
+    for (int i = 0; i <= 5; ++i)
+        control->setLoadSaveAttribute(i, 0);
+    ApplyImagePath(path, control);
+    if (!control->load(path, 0, format)) {
+        fail(Texts::CantLoadFile, path);
+        return false;
+    }
+    using Setter = void (TextControl::*)(int);
+    const Setter setters[6] = {&TextControl::setPageWidth,   &TextControl::setPageHeight,
+                               &TextControl::setPageMarginL, &TextControl::setPageMarginT,
+                               &TextControl::setPageMarginR, &TextControl::setPageMarginB};
+    for (int i = 0; i <= 5; ++i)
+        if (const int value = control->loadSaveAttribute(i); value > 0)
+            (control->*setters[i])(value);
+    return true;
+}
+
+}  // namespace
+
+int formatForPath(const QString& path)
+{
+    const QString upper = path.toUpper();
+    if (upper.endsWith(QLatin1String("TXM")))
+        return PageHeaderFormat;
+    if (upper.endsWith(QLatin1String("RTF")))
+        return TextControl::FormatRtf;
+    if (upper.endsWith(QLatin1String("HTM")) || upper.endsWith(QLatin1String("HTML")))
+        return TextControl::FormatHtml;
+    if (upper.endsWith(QLatin1String("DOC")))
+        return TextControl::FormatWord;
+    if (upper.endsWith(QLatin1String("TX")))
+        return TextControl::FormatNative;
+    return TextControl::FormatText;
+}
+
+void OpenDocument(const QString& givenPath)
+{
+    QString path = givenPath;
+    if (path.isEmpty()) {
+        CommonDialog::FileRequest request;
+        request.title = Texts::OpenTitle;
+        request.initialFolder = AppPaths::documentsFolder();
+        request.filter = Texts::OpenFilter;
+        request.filterIndex = 1;
+        request.flags = 6148;
+        const CommonDialog::FileAnswer answer =
+            CommonDialog::provider().openFile(DocumentHost::current()->hostWidget(), request);
+        if (!answer.accepted)
+            return;
+        path = answer.fileName;
+        if (IsFileOpen(path)) {
+            tell(Texts::FileOpenedTitle, Texts::FileAlreadyOpen, CommonDialog::Icon::Exclamation);
+            return;
+        }
+    }
+    if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
+        path = path.mid(1, path.size() - 2);
+    LoadDocument(path, formatForPath(path));
+}
+
+bool IsFileOpen(const QString& path)
+{
+    for (DocumentWindow* window : DocumentTable::shared().openWindows())
+        if (!window->filePath().isEmpty() && FilePaths::samePath(window->filePath(), path))
+            return true;
+    return false;
+}
+
+void openRecentFile(int index)
+{
+    DocumentHost* host = DocumentHost::current();
+    const QString caption =
+        host->mainAction(QStringLiteral("mnuRecentFile_%1").arg(index))->text();
+    const QString path = caption.mid(3);
+    if (!QFileInfo::exists(path)) {
+        tell(Texts::FileNotFoundTitle, Texts::FileNotFound, CommonDialog::Icon::Exclamation);
+        return;
+    }
+    if (IsFileOpen(path)) {
+        tell(Texts::FileOpenedTitle, Texts::FileAlreadyOpen, CommonDialog::Icon::Exclamation);
+        return;
+    }
+    OpenDocument(path);
+    host->RebuildRecentFileMenus();
+}
+
+void LoadDocument(const QString& path, int format)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DocumentHost* host = DocumentHost::current();
+    DocumentTable& table = DocumentTable::shared();
+    const int slot = table.FindFreeDocumentSlot();
+    DocumentWindow* window = DocumentWindows::createInSlot(host, slot, DocumentWindows::Hidden);
+    TextControl* control = window->textControl();
+
+    bool loaded = false;
+    if (format == PageHeaderFormat) {
+        loaded = loadPageHeaderFile(path, control);
+    } else if (format == TextControl::FormatNative) {
+        loaded = control->load(path, 0, TextControl::FormatNative);
+        if (!loaded)
+            fail(Texts::CantLoadFile, path);
+        else
+            window->mergePanel()->show();  // a template: its data source opens with the merge
+    } else {
+        loaded = loadWithPageAttributes(path, format, control);
+    }
+
+    if (loaded) {
+        LayoutState::PrintOrientation = control->pageWidth() > control->pageHeight() ? 2 : 1;
+        if (path.right(11).toUpper() == QLatin1String("~MMERGE.RTF")) {
+            window->setCaption(Texts::UntitledPrefix + QString::number(slot));
+        } else {
+            window->setCaption(FilePaths::captionFor(path));
+            window->setFilePath(path);
+        }
+        window->action(QStringLiteral("mnuIHeader"))->setChecked(control->headerFooter() & 1);
+        window->action(QStringLiteral("mnuIFooter"))->setChecked(control->headerFooter() & 4);
+        RecentFiles::AddRecentFile(path);
+        DocumentWindows::show(window);
+    }
+    DocumentState& state = table.state(slot);
+    state.IgnoreNextChange = true;
+    state.Dirty = false;
+    if (!loaded) {
+        window->setCloseApproved(true);
+        DocumentWindows::discard(window);
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void ApplyImagePath(const QString& path, TextControl* control)
+{
+    QString folder = path;
+    while (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))
+           && !folder.endsWith(QLatin1Char('\\')) && !folder.endsWith(QLatin1Char(':')))
+        folder.chop(1);
+    control->setViewImagePath(folder);
+}
+
+void InsertTextFile()
+{
+    DocumentHost* host = DocumentHost::current();
+    DocumentWindow* window = host->activeDocumentWindow();
+    if (!window)
+        return;
+    CommonDialog::FileRequest request;
+    request.title = Texts::InsertTextTitle;
+    request.filter = Texts::InsertTextFilter;
+    request.flags = 2054;
+    const CommonDialog::FileAnswer answer =
+        CommonDialog::provider().openFile(host->hostWidget(), request);
+    if (!answer.accepted)
+        return;
+    const QString path = answer.fileName;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TextControl* control = window->textControl();
+    const bool inserted = path.right(3).toUpper() == QLatin1String("RTF") ? control->RTFImport(path)
+                                                                          : control->TextImport(path);
+    QApplication::restoreOverrideCursor();
+    if (!inserted)
+        fail(Texts::CantImportFile, path);
+}
+
+}  // namespace OpenDocuments

@@ -1,0 +1,85 @@
+#include "recentfiles.h"
+
+#include "apppaths.h"
+#include "documents/documenthost.h"
+#include "documents/documenttable.h"
+#include "documents/documentwindow.h"
+#include "settingsfile.h"
+
+#include <QAction>
+
+namespace RecentFiles {
+namespace {
+
+const QString Section = QStringLiteral("Word Processor");
+
+QString key(int position) { return QStringLiteral("RecentFile%1").arg(position); }
+
+QString entryName(int index) { return QStringLiteral("mnuRecentFile_%1").arg(index); }
+
+QString read(int position)
+{
+    return SettingsFile::ReadSetting(AppPaths::settingsFile(), Section, key(position));
+}
+
+// Shows the separator and the filled entries; entries without a value keep what they had.
+template <typename Lookup> void fill(Lookup action, const QStringList& values)
+{
+    for (int i = 1; i <= Count; ++i) {
+        action(entryName(0))->setVisible(true);
+        if (!values.at(i - 1).isEmpty()) {
+            QAction* entry = action(entryName(i));
+            entry->setText(caption(i, values.at(i - 1)));
+            entry->setVisible(true);
+        }
+    }
+}
+
+}  // namespace
+
+QString caption(int position, const QString& path)
+{
+    return QLatin1Char('&') + QString::number(position) + QLatin1Char(' ') + path;
+}
+
+void AddRecentFile(const QString& path)
+{
+    if (!IsRecentFile(path))
+        StoreRecentFile(path);
+    RebuildRecentFileMenus();
+}
+
+bool IsRecentFile(const QString& path)
+{
+    DocumentHost* host = DocumentHost::current();
+    for (int i = 1; i <= Count; ++i)
+        if (host->mainAction(entryName(i))->text() == caption(i, path))
+            return true;
+    return false;
+}
+
+void StoreRecentFile(const QString& path)
+{
+    const QString file = AppPaths::settingsFile();
+    for (int i = Count - 1; i >= 1; --i) {
+        const QString value = read(i);
+        if (!value.isEmpty())
+            SettingsFile::WriteSetting(file, Section, key(i + 1), value);
+    }
+    SettingsFile::WriteSetting(file, Section, key(1), path);
+}
+
+void RebuildRecentFileMenus()
+{
+    if (read(1).isEmpty())
+        return;
+    QStringList values;
+    for (int i = 1; i <= Count; ++i)
+        values << read(i);
+    DocumentHost* host = DocumentHost::current();
+    fill([host](const QString& name) { return host->mainAction(name); }, values);
+    for (DocumentWindow* window : DocumentTable::shared().openWindows())
+        fill([window](const QString& name) { return window->action(name); }, values);
+}
+
+}  // namespace RecentFiles
