@@ -1,4 +1,5 @@
 // Scrivora: starts the main window with the command line the practice system hands over.
+#include "documents/convertfile.h"
 #include "settings/apppaths.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -29,6 +30,9 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    const bool headless = !options.convertFrom.isEmpty();
+    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::MainCaption);
     QApplication::setApplicationVersion(QStringLiteral(SCRIVORA_VERSION_STRING));
@@ -40,6 +44,14 @@ int main(int argc, char* argv[])
         AppPaths::setTempPath(options.tempPath);
     if (options.today.isValid())
         AppPaths::setToday(options.today);
+
+    if (headless) {
+        QString error;
+        if (ConvertFile::convert(options.convertFrom, options.convertTo, &error))
+            return 0;
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
 
     MainWindow main;
     Startup::run(main, options.document);

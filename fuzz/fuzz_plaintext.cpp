@@ -2,15 +2,13 @@
 #include "components/textcontrol/text/plaintext.h"
 #include "components/textcontrol/textcontrol.h"
 
-#include <QApplication>
+#include "fuzzapp.h"
+
 #include <QTemporaryFile>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    ensureApplication();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString text = PlainText::decode(bytes);
     // What we write must read back the same (a leading U+FEFF would be read as a BOM).

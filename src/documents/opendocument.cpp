@@ -21,7 +21,7 @@
 namespace OpenDocuments {
 namespace {
 
-constexpr int PageHeaderFormat = 3;
+constexpr int PageHeaderFormat = PageHeaderFile::Format;
 
 void tell(const QString& title, const QString& text, CommonDialog::Icon icon)
 {
@@ -34,37 +34,18 @@ void fail(const QString& message, const QString& path)
     tell(CommonDialog::defaultTitle(), message + path, CommonDialog::Icon::None);
 }
 
-// The .txm branch: header, page set-up, then the document from the byte after the header.
+// The .txm branch: its failures are reported, each with its own message.
 bool loadPageHeaderFile(const QString& path, TextControl* control)
 {
-    const std::optional<PageHeaderFile::Header> header = PageHeaderFile::readHeader(path);
-    if (!header && !QFileInfo(path).isReadable()) {
-        fail(Texts::CantOpenFile, path);
-        return false;
+    PageHeaderFile::Header page;
+    switch (PageHeaderFile::load(path, control, &page)) {
+    case PageHeaderFile::CannotOpen: fail(Texts::CantOpenFile, path); return false;
+    case PageHeaderFile::WrongKind: fail(Texts::WrongFileType, path); return false;
+    case PageHeaderFile::CannotLoad: fail(Texts::CantLoadFile, path); return false;
+    case PageHeaderFile::Loaded: break;
     }
-    if (!header || (header->kind != PageHeaderFile::KindPlain && header->kind != PageHeaderFile::KindSaved)) {
-        fail(Texts::WrongFileType, path);
-        return false;
-    }
-    const PageHeaderFile::Header page = header->kind == PageHeaderFile::KindSaved
-        ? *header
-        : PageHeaderFile::defaultPage();
-    const qint64 offset = header->kind == PageHeaderFile::KindSaved ? PageHeaderFile::HeaderSize
-                                                                    : PageHeaderFile::KindSize;
-    if (!control->load(path, offset, TextControl::FormatNative)) {
-        fail(Texts::CantLoadFile, path);
-        return false;
-    }
-    // The header's page rules over the one the document part carries with it.
     LayoutState::PageSetupValues = {page.marginL, page.marginT, page.marginR,
                                     page.marginB, page.width,   page.height};
-    control->setPageMarginL(page.marginL);
-    control->setPageMarginT(page.marginT);
-    control->setPageMarginR(page.marginR);
-    control->setPageMarginB(page.marginB);
-    control->setPageWidth(page.width);
-    control->setPageHeight(page.height);
-    control->clearUndo();
     return true;
 }
 
@@ -79,13 +60,7 @@ bool loadWithPageAttributes(const QString& path, int format, TextControl* contro
         fail(Texts::CantLoadFile, path);
         return false;
     }
-    using Setter = void (TextControl::*)(int);
-    const Setter setters[6] = {&TextControl::setPageWidth,   &TextControl::setPageHeight,
-                               &TextControl::setPageMarginL, &TextControl::setPageMarginT,
-                               &TextControl::setPageMarginR, &TextControl::setPageMarginB};
-    for (int i = 0; i <= 5; ++i)
-        if (const int value = control->loadSaveAttribute(i); value > 0)
-            (control->*setters[i])(value);
+    control->applyLoadSaveAttributes();
     return true;
 }
 

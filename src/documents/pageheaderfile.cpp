@@ -1,6 +1,9 @@
 #include "pageheaderfile.h"
 
+#include "components/textcontrol/textcontrol.h"
+
 #include <QDataStream>
+#include <QFileInfo>
 #include <QFile>
 
 namespace PageHeaderFile {
@@ -36,6 +39,41 @@ std::optional<Header> readHeader(const QString& path)
     if (in.status() != QDataStream::Ok)
         return std::nullopt;
     return header;
+}
+
+LoadResult load(const QString& path, TextControl* control, Header* applied)
+{
+    const std::optional<Header> header = readHeader(path);
+    if (!header && !QFileInfo(path).isReadable())
+        return CannotOpen;
+    if (!header || (header->kind != KindPlain && header->kind != KindSaved))
+        return WrongKind;
+    const Header page = header->kind == KindSaved ? *header : defaultPage();
+    const qint64 offset = header->kind == KindSaved ? HeaderSize : KindSize;
+    if (!control->load(path, offset, TextControl::FormatNative))
+        return CannotLoad;
+    // The header's page rules over the one the document part carries with it.
+    control->setPageMarginL(page.marginL);
+    control->setPageMarginT(page.marginT);
+    control->setPageMarginR(page.marginR);
+    control->setPageMarginB(page.marginB);
+    control->setPageWidth(page.width);
+    control->setPageHeight(page.height);
+    control->clearUndo();
+    if (applied)
+        *applied = page;
+    return Loaded;
+}
+
+bool save(const QString& path, TextControl* control, bool* opened)
+{
+    const Header header{KindSaved,           control->pageMarginL(), control->pageMarginT(),
+                        control->pageMarginR(), control->pageMarginB(), control->pageHeight(),
+                        control->pageWidth()};
+    const bool written = writeHeader(path, header);
+    if (opened)
+        *opened = written;
+    return written && control->save(path, HeaderSize, TextControl::FormatNative);
 }
 
 }  // namespace PageHeaderFile

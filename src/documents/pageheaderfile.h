@@ -5,7 +5,11 @@
 #include <QString>
 #include <optional>
 
+class TextControl;
+
 namespace PageHeaderFile {
+
+constexpr int Format = 3;  // its number in the open and save tables
 
 constexpr int HeaderSize = 30;
 constexpr int KindSize = 4;
@@ -22,6 +26,15 @@ struct Header {
 inline Header defaultPage() { return {KindPlain, 1440, 1440, 1440, 1440, 16837, 11906}; }
 
 bool writeHeader(const QString& path, const Header& header);
+enum LoadResult { Loaded, CannotOpen, WrongKind, CannotLoad };
+
+// Reads a page-header file into `control`: its document, and the page of its header.
+// `page` receives the page that was applied.
+LoadResult load(const QString& path, TextControl* control, Header* page = nullptr);
+
+// Writes the document of `control` as a page-header file of kind 23.
+bool save(const QString& path, TextControl* control, bool* opened = nullptr);
+
 // The kind, and for kind 23 the page; nullopt when the file cannot be read that far.
 std::optional<Header> readHeader(const QString& path);
 

@@ -17,7 +17,7 @@
 namespace SaveDocuments {
 namespace {
 
-constexpr int PageHeaderFormat = 3;
+constexpr int PageHeaderFormat = PageHeaderFile::Format;
 
 void reportFailure(const QString& message, const QString& path)
 {
@@ -70,30 +70,24 @@ QString AskSaveFileName()
     return answer.accepted ? answer.fileName : QString();
 }
 
+bool writeDocument(TextControl* control, const QString& path, bool* opened)
+{
+    const int format = formatForPath(path);
+    if (opened)
+        *opened = true;
+    if (format == PageHeaderFormat)
+        return PageHeaderFile::save(path, control, opened);
+    if (format != TextControl::FormatText && format != TextControl::FormatNative)
+        setPageAttributes(control);
+    return control->save(path, 0, format);
+}
+
 void SaveDocument(DocumentWindow* window, const QString& path)
 {
-    TextControl* control = window->textControl();
-    const int format = formatForPath(path);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool saved = false;
-    if (format == PageHeaderFormat) {
-        const PageHeaderFile::Header header{
-            PageHeaderFile::KindSaved,  control->pageMarginL(), control->pageMarginT(),
-            control->pageMarginR(),     control->pageMarginB(), control->pageHeight(),
-            control->pageWidth()};
-        if (!PageHeaderFile::writeHeader(path, header)) {
-            reportFailure(Texts::CantOpenFile, path);
-            QApplication::restoreOverrideCursor();
-            return;
-        }
-        saved = control->save(path, PageHeaderFile::HeaderSize, TextControl::FormatNative);
-    } else {
-        if (format != TextControl::FormatText && format != TextControl::FormatNative)
-            setPageAttributes(control);
-        saved = control->save(path, 0, format);
-    }
-    if (!saved) {
-        reportFailure(Texts::CantSaveFile, path);
+    bool opened = true;
+    if (!writeDocument(window->textControl(), path, &opened)) {
+        reportFailure(opened ? Texts::CantSaveFile : Texts::CantOpenFile, path);
     } else {
         window->setFilePath(path);
         window->setCaption(FilePaths::captionFor(path));

@@ -3,12 +3,16 @@
 #include <QString>
 
 class DocumentWindow;
+class TextControl;
 
 namespace SaveDocuments {
 
 // The format number the save table gives a path: 5 RTF, 4 HTML, 1 text, 9 Word, 0 the
 // control's own, 3 the page-header file.
 int formatForPath(const QString& path);
+
+// Writes the control's document to `path` in the format the save table gives it.
+bool writeDocument(TextControl* control, const QString& path, bool* opened = nullptr);
 
 QString AskSaveFileName();
 void SaveDocument(DocumentWindow* window, const QString& path);

@@ -32,6 +32,9 @@ CommandLine CommandLine::parse(const QStringList& arguments)
                 result.error = Texts::badDirectory(arg, target);
                 return result;
             }
+        } else if (arg == QLatin1String("--convert")) {
+            if (!value(result.convertFrom) || !value(result.convertTo))
+                return result;
         } else if (arg == QLatin1String("--today")) {
             QString text;
             if (!value(text))

@@ -11,6 +11,7 @@ struct CommandLine {
     QString tempPath;
     QDate today;
     QString document;  // what is left: a path, "*", or empty
+    QString convertFrom, convertTo;  // --convert IN OUT: convert without a window
     QString error;     // a message for the user when the options are wrong
 
     // `arguments` without the program name.

@@ -87,7 +87,8 @@ inline const QString UsageText = QStringLiteral(
     "  --version           show the version and exit\n"
     "  --app-path DIR      use DIR as the program directory (settings, Documents, help)\n"
     "  --temp-path DIR     use DIR for temporary files\n"
-    "  --today YYYY-MM-DD  use this date as today's date\n");
+    "  --today YYYY-MM-DD  use this date as today's date\n"
+    "  --convert IN OUT    convert IN to OUT by their extensions, without a window\n");
 inline QString unknownOption(const QString& option)
 {
     return QStringLiteral("scrivora: unknown option %1 (see scrivora --help)").arg(option);

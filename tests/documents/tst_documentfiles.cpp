@@ -2,6 +2,7 @@
 #include "components/panels/panel.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
+#include "documents/convertfile.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "documents/filepaths.h"
@@ -92,6 +93,8 @@ private slots:
     void settingsKeepOtherContent();
     void insertTextFile_data();
     void insertTextFile();
+    void convert_data();
+    void convert();
 };
 
 void DocumentFilesTest::extensionTables_data()
@@ -483,6 +486,42 @@ void DocumentFilesTest::insertTextFile()
     QCOMPARE(dialogs.messages.size(), messages);
     if (messages)
         QCOMPARE(dialogs.messages.first().text, "Can't import file: " + path);
+}
+
+void DocumentFilesTest::convert_data()
+{
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QByteArray>("startsWith");
+    QTest::newRow("to text") << "a.txt" << QByteArray("Hello world");
+    QTest::newRow("to HTML") << "a.html" << QByteArray("<!DOCTYPE");
+    QTest::newRow("to a template") << "a.tx" << QByteArray("SCRVTX");
+    QTest::newRow("to a page-header file") << "a.txm" << QByteArray("\x17\0\0\0", 4);
+}
+
+void DocumentFilesTest::convert()
+{
+    QFETCH(QString, out);
+    QFETCH(QByteArray, startsWith);
+    QTemporaryDir dir;
+    QFile in(dir.filePath("in.rtf"));
+    QVERIFY(in.open(QIODevice::WriteOnly));
+    in.write("{\\rtf1\\paperw11906\\paperh16838 Hello {\\b world}}");
+    in.close();
+    QString error;
+    QVERIFY2(ConvertFile::convert(in.fileName(), dir.filePath(out), &error), qPrintable(error));
+    QFile result(dir.filePath(out));
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    QVERIFY(result.readAll().startsWith(startsWith));
+    // And back: the page survives every format that keeps one.
+    QVERIFY(ConvertFile::convert(dir.filePath(out), dir.filePath("back.rtf"), &error));
+    QFile back(dir.filePath("back.rtf"));
+    QVERIFY(back.open(QIODevice::ReadOnly));
+    const QByteArray rtf = back.readAll();
+    QVERIFY(rtf.contains("Hello") && rtf.contains("world"));
+    if (!out.endsWith(".txt"))
+        QVERIFY(rtf.contains("\\paperw11906"));
+    QVERIFY(!ConvertFile::convert(dir.filePath("missing.rtf"), dir.filePath("x.txt"), &error));
+    QCOMPARE(error, "Can't load file: " + dir.filePath("missing.rtf"));
 }
 
 QTEST_MAIN(DocumentFilesTest)

@@ -55,12 +55,10 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TextControl1"));
     m_body = new BodyItem(this);
-    m_document = m_body->document();
-    m_document->documentLayout()->setPaintDevice(layoutDevice());
-    m_document->setDocumentMargin(0);
-    m_document->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
-    m_undoKinds = new UndoKinds(m_document);
     m_view = new PageView(this, m_body, this);
+    auto* first = new QTextDocument(this);
+    first->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
+    attachDocument(first);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -73,8 +71,28 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
         applyPageGeometry();
     });
 
-    connect(m_document, &QTextDocument::contentsChanged, this, &TextControl::emitChanged);
-    connect(m_document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+    // The item's inner editor reports caret moves; the item itself has no signal for them.
+    for (QObject* inner : m_body->children())
+        if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
+            connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
+            connect(inner, SIGNAL(selectionChanged()), this, SIGNAL(cursorMoved()));
+        }
+}
+
+// Makes `document` the one this control shows and edits; the previous one is deleted.
+void TextControl::attachDocument(QTextDocument* document)
+{
+    QTextDocument* old = m_document;
+    document->setParent(this);
+    document->setDocumentMargin(0);
+    document->documentLayout()->setPaintDevice(layoutDevice());
+    document->setUndoRedoEnabled(true);
+    m_body->setDocument(document);
+    m_document = document;
+    m_undoKinds = new UndoKinds(document);
+    connect(document, &QTextDocument::contentsChanged, this, &TextControl::emitChanged);
+    connect(document, &QTextDocument::contentsChanged, this, &TextControl::cursorMoved);
+    connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             [this] {
                 m_view->updatePages();
                 const int pages = currentPages();
@@ -83,13 +101,7 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
                     emit pagesChanged(pages);
                 }
             });
-    // The item's inner editor reports caret moves; the item itself has no signal for them.
-    for (QObject* inner : m_body->children())
-        if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
-            connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
-            connect(inner, SIGNAL(selectionChanged()), this, SIGNAL(cursorMoved()));
-        }
-    connect(m_document, &QTextDocument::contentsChanged, this, &TextControl::cursorMoved);
+    delete old;
 }
 
 TextControl::~TextControl() = default;
@@ -484,21 +496,38 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
         m_lastError = ControlTexts::cannotReadFile(path);
         return false;
     }
-    QTextDocument incoming;
-    incoming.setDocumentMargin(0);
     PageInfo page;
-    if (!decode(bytes, format, &incoming, page)) {
-        m_lastError = ControlTexts::notADocument(path);
-        return false;
-    }
     if (selectionOnly) {
+        QTextDocument incoming;
+        incoming.setUndoRedoEnabled(false);
+        if (!decode(bytes, format, &incoming, page)) {
+            m_lastError = ControlTexts::notADocument(path);
+            return false;
+        }
         insertDocument(incoming);
         return true;
     }
+    // A whole document is read into a fresh one, which nothing lays out or records for undo
+    // while it is built, and which then takes the old one's place.
+    auto* incoming = new QTextDocument(this);
+    incoming->setUndoRedoEnabled(false);
+    if (!decode(bytes, format, incoming, page)) {
+        delete incoming;
+        m_lastError = ControlTexts::notADocument(path);
+        return false;
+    }
+    ++m_quiet;
+    const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
+    attachDocument(incoming);
+    incoming->rootFrame()->setFrameFormat(frame);  // the page margins stay as they were
+    applyPageGeometry();
+    incoming->setUndoRedoEnabled(false);
+    incoming->setUndoRedoEnabled(true);  // nothing of the load is there to undo
+    --m_quiet;
+    m_body->setTextCursor(QTextCursor(m_document));
     const int values[6] = {page.width, page.height, page.marginL, page.marginT, page.marginR, page.marginB};
     for (int i = 0; i < 6; ++i)
         m_loadSaveAttributes.insert(i, values[i]);
-    replaceDocument(incoming);
     if (format == FormatNative)
         applyPage(page);  // the control's own format keeps its page with it
     // The load's change notification comes once the caller has finished setting up.
@@ -570,26 +599,6 @@ void TextControl::insertDocument(const QTextDocument& incoming)
     setTextCursor(cursor);
 }
 
-// Takes over the content of `incoming` as this control's whole document.
-void TextControl::replaceDocument(const QTextDocument& incoming)
-{
-    withoutUndo([&] {
-        const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
-        m_document->clear();
-        for (const QString& name : incoming.property(ImageNamesProperty).toStringList())
-            m_document->addResource(QTextDocument::ImageResource, QUrl(name),
-                                    incoming.resource(QTextDocument::ImageResource, QUrl(name)));
-        QTextCursor(m_document).insertFragment(QTextDocumentFragment(&incoming));
-        // The first paragraph takes the incoming one's formats, which a fragment leaves out.
-        QTextCursor first(m_document);
-        first.setBlockFormat(incoming.begin().blockFormat());
-        first.setBlockCharFormat(incoming.begin().charFormat());
-        m_document->rootFrame()->setFrameFormat(frame);
-        applyPageGeometry();
-    });
-    m_body->setTextCursor(QTextCursor(m_document));
-}
-
 void TextControl::applyPage(const PageInfo& page)
 {
     if (page.width > 0)
@@ -605,6 +614,14 @@ void TextControl::applyPage(const PageInfo& page)
     if (page.marginB > 0)
         setRootMargin(3, page.marginB);
     clearUndo();
+}
+
+void TextControl::applyLoadSaveAttributes()
+{
+    const PageInfo page{m_loadSaveAttributes.value(0), m_loadSaveAttributes.value(1),
+                        m_loadSaveAttributes.value(2), m_loadSaveAttributes.value(3),
+                        m_loadSaveAttributes.value(4), m_loadSaveAttributes.value(5)};
+    applyPage(page);
 }
 
 void TextControl::clearUndo()

@@ -112,6 +112,8 @@ public:
     // load and set before a save; 37 set before a load asks for them to be read.
     int loadSaveAttribute(int index) const { return m_loadSaveAttributes.value(index); }
     void setLoadSaveAttribute(int index, int value) { m_loadSaveAttributes.insert(index, value); }
+    // Gives the page the values 0..5 that the last load found (those above 0).
+    void applyLoadSaveAttributes();
     // Replaces the whole text; one change notification, nothing to undo.
     void setPlainText(const QString& text);
     QString plainText() const;
@@ -153,18 +155,18 @@ private:
     static bool isKnownFormat(int format);
     bool decode(const QByteArray& bytes, int format, QTextDocument* target, PageInfo& page) const;
     QByteArray encode(const QTextDocument* source, int format, const PageInfo& page) const;
+    void attachDocument(QTextDocument* document);
     void insertDocument(const QTextDocument& incoming);
-    void replaceDocument(const QTextDocument& incoming);
     void applyPage(const PageInfo& page);
     void applyPageGeometry();
     void setRootMargin(int side, int twips);
     template <typename Edit> void withoutUndo(Edit edit);
     void emitChanged();
 
-    QTextDocument* m_document;
+    QTextDocument* m_document = nullptr;
     BodyItem* m_body;
     PageView* m_view;
-    UndoKinds* m_undoKinds;
+    UndoKinds* m_undoKinds = nullptr;
     FindReplaceDialog* m_findDialog = nullptr;
     QPointer<Ruler> m_ruler;
     QPointer<ButtonBar> m_buttonBar;

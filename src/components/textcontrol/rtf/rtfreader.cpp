@@ -289,7 +289,7 @@ void Parser::byteText(unsigned char byte)
     if (skipping())
         return;
     switch (state().dest) {
-    case Dest::Text: text(CodePages::toUnicode(codePage(), byte)); break;
+    case Dest::Text: text(byte < 0x80 ? QChar(byte) : CodePages::toUnicode(codePage(), byte)); break;
     case Dest::FieldInst:
         m_fields.last().instruction += CodePages::toUnicode(codePage(), byte);
         break;
@@ -692,11 +692,9 @@ void Parser::text(QChar c)
         return;
     if (!state().para.inTable)
         beforeContent();
-    const QTextCharFormat format = charFormat();
-    if (format != m_textFormat) {
-        flushText();
-        m_textFormat = format;
-    }
+    // Every change of the character state flushes the run first, so a run has one format.
+    if (m_text.isEmpty())
+        m_textFormat = charFormat();
     m_text.append(c);
 }
 
