@@ -7,6 +7,7 @@
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "documentwindows.h"
+#include "extensiontable.h"
 #include "filepaths.h"
 #include "layout/layoutstate.h"
 #include "pageheaderfile.h"
@@ -68,18 +69,14 @@ bool loadWithPageAttributes(const QString& path, int format, TextControl* contro
 
 int formatForPath(const QString& path)
 {
-    const QString upper = path.toUpper();
-    if (upper.endsWith(QLatin1String("TXM")))
-        return PageHeaderFormat;
-    if (upper.endsWith(QLatin1String("RTF")))
-        return TextControl::FormatRtf;
-    if (upper.endsWith(QLatin1String("HTM")) || upper.endsWith(QLatin1String("HTML")))
-        return TextControl::FormatHtml;
-    if (upper.endsWith(QLatin1String("DOC")))
-        return TextControl::FormatWord;
-    if (upper.endsWith(QLatin1String("TX")))
-        return TextControl::FormatNative;
-    return TextControl::FormatText;
+    return ExtensionTable::formatFor(path,
+                                     {{"TXM", PageHeaderFormat},
+                                      {"RTF", TextControl::FormatRtf},
+                                      {"HTM", TextControl::FormatHtml},
+                                      {"HTML", TextControl::FormatHtml},
+                                      {"DOC", TextControl::FormatWord},
+                                      {"TX", TextControl::FormatNative}},
+                                     TextControl::FormatText);
 }
 
 void OpenDocument(const QString& givenPath)

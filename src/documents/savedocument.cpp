@@ -6,6 +6,7 @@
 #include "documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
+#include "extensiontable.h"
 #include "filepaths.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
@@ -39,18 +40,15 @@ void setPageAttributes(TextControl* control)
 
 int formatForPath(const QString& path)
 {
-    const QString upper = path.toUpper();
-    if (upper.endsWith(QLatin1String("RTF")))
-        return TextControl::FormatRtf;
-    if (upper.endsWith(QLatin1String("HTM")) || upper.endsWith(QLatin1String("HTML")))
-        return TextControl::FormatHtml;
-    if (upper.endsWith(QLatin1String("TXT")))
-        return TextControl::FormatText;
-    if (upper.endsWith(QLatin1String("DOC")))
-        return TextControl::FormatWord;
-    if (upper.endsWith(QLatin1String("TX")))
-        return TextControl::FormatNative;
-    return PageHeaderFormat;
+    // Unlike opening, a name the table does not know is written as a page-header file.
+    return ExtensionTable::formatFor(path,
+                                     {{"RTF", TextControl::FormatRtf},
+                                      {"HTM", TextControl::FormatHtml},
+                                      {"HTML", TextControl::FormatHtml},
+                                      {"TXT", TextControl::FormatText},
+                                      {"DOC", TextControl::FormatWord},
+                                      {"TX", TextControl::FormatNative}},
+                                     PageHeaderFormat);
 }
 
 QString AskSaveFileName()

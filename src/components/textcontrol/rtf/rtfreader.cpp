@@ -101,6 +101,7 @@ private:
     void text(QChar c);
     void byteText(unsigned char byte);
     void flushText();
+    void insertRun(const QString& text, const QTextCharFormat& format);
     void endParagraph();
     void pageBreak();
     QTextCursor& out() { return state().para.inTable ? m_cell : m_main; }
@@ -747,16 +748,17 @@ void Parser::flushText()
 {
     if (m_text.isEmpty())
         return;
-    QTextCursor& cursor = out();
+    // Field runs get their data when the field ends; here the run is marked by its id.
+    insertRun(m_text, m_textFormat);
+    m_text.clear();
+}
+
+void Parser::insertRun(const QString& text, const QTextCharFormat& format)
+{
     if (!state().para.inTable)
         flushTable();
-    // Field runs get their data when the field ends; here the run is marked by its id.
-    cursor.insertText(m_text, m_textFormat);
-    if (state().para.inTable)
-        m_cellHasContent = true;
-    else
-        m_paragraphHasContent = true;
-    m_text.clear();
+    out().insertText(text, format);
+    (state().para.inTable ? m_cellHasContent : m_paragraphHasContent) = true;
 }
 
 QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
@@ -863,13 +865,7 @@ void Parser::finishField(const Field& field)
         format.setProperty(Fields::TypeProperty, type);
         const QString shown = type == Fields::TextField ? QLatin1Char('[') + data + QLatin1Char(']')
                                                         : QStringLiteral("1");
-        if (!state().para.inTable)
-            flushTable();
-        cursor.insertText(shown, format);
-        if (state().para.inTable)
-            m_cellHasContent = true;
-        else
-            m_paragraphHasContent = true;
+        insertRun(shown, format);
     }
 }
 
