@@ -9,6 +9,7 @@
 #include "documentwindows.h"
 #include "editing/convertcase.h"
 #include "editing/editcommands.h"
+#include "editing/headerfootercommands.h"
 #include "editing/textcontrolevents.h"
 #include "editing/viewcommands.h"
 #include "layout/layoutstate.h"
@@ -156,6 +157,11 @@ void DocumentWindow::wireViewMenu()
 
 void DocumentWindow::wireInsertMenu()
 {
+    connect(menu(QStringLiteral("mnuInsert")), &QMenu::aboutToShow, this,
+            [this] { HeaderFooterCommands::refreshInsertMenu(this); });
+    wire("mnuIHeader", [this] { HeaderFooterCommands::toggleHeader(this); });
+    wire("mnuIFooter", [this] { HeaderFooterCommands::toggleFooter(this); });
+    wire("mnuIPageNo", [this] { HeaderFooterCommands::togglePageNumbers(this); });
     wire("mnuInsert_Text", [] { OpenDocuments::InsertTextFile(); });
     wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
 }

@@ -1,5 +1,6 @@
 #include "bodyitem.h"
 
+#include "fields.h"
 #include "keycodes.h"
 #include "textcontrol.h"
 #include "undokinds.h"
@@ -32,16 +33,97 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (!event->text().isEmpty() && event->text().at(0).isPrint()
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        prepareOverwrite();
+    if (removeLockedField(event))
+        return;
+    const bool typing = (!event->text().isEmpty() && event->text().at(0).isPrint()
+                         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        || event == QKeySequence::Paste;
+    if (typing) {
+        leaveLockedField(true);
+        plainTypingFormat();
+        if (event != QKeySequence::Paste)
+            prepareOverwrite();
+    }
+    const int before = textCursor().position();
     QGraphicsTextItem::keyPressEvent(event);
+    if (!textCursor().hasSelection())
+        leaveLockedField(textCursor().position() >= before);
+}
+
+// The field that a position's character belongs to, when the user may not edit inside it.
+int BodyItem::lockedFieldAt(int position) const
+{
+    if (position < 0 || position >= document()->characterCount() - 1)
+        return 0;
+    QTextCursor probe(document());
+    probe.setPosition(position + 1);
+    const QTextCharFormat format = probe.charFormat();
+    const int id = format.property(Fields::IdProperty).toInt();
+    return id > 0 && !Fields::isEditable(format) ? id : 0;
+}
+
+// Backspace and Delete next to a locked field remove the whole field.
+bool BodyItem::removeLockedField(QKeyEvent* event)
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection())
+        return false;
+    int id = 0;
+    if (event->key() == Qt::Key_Backspace)
+        id = lockedFieldAt(cursor.position() - 1);
+    else if (event->key() == Qt::Key_Delete)
+        id = lockedFieldAt(cursor.position());
+    if (id == 0)
+        return false;
+    const Fields::Span span = Fields::find(document(), id);
+    QTextCursor remove(document());
+    remove.setPosition(span.start);
+    remove.setPosition(span.end, QTextCursor::KeepAnchor);
+    m_control->undoKinds()->setPending(UndoKinds::Deletion);
+    remove.removeSelectedText();
+    setTextCursor(remove);
+    event->accept();
+    return true;
+}
+
+// A caret inside a locked field steps to its end (moving forwards) or its start.
+void BodyItem::leaveLockedField(bool forwards)
+{
+    QTextCursor cursor = textCursor();
+    const int position = cursor.position();
+    const int id = lockedFieldAt(position - 1);
+    if (id == 0 || id != lockedFieldAt(position))
+        return;
+    const Fields::Span span = Fields::find(document(), id);
+    cursor.setPosition(forwards ? span.end : span.start);
+    setTextCursor(cursor);
+}
+
+// Text typed next to a field is ordinary text, not part of the field.
+void BodyItem::plainTypingFormat()
+{
+    QTextCursor cursor = textCursor();
+    const QTextCharFormat format = cursor.charFormat();
+    const int id = format.property(Fields::IdProperty).toInt();
+    if (id == 0 || Fields::inside(document(), cursor.position()) == id)
+        return;
+    cursor.setCharFormat(Fields::withoutField(format));
+    setTextCursor(cursor);
+}
+
+void BodyItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
+{
+    QGraphicsTextItem::mouseReleaseEvent(event);
+    if (!textCursor().hasSelection())
+        leaveLockedField(true);
 }
 
 void BodyItem::inputMethodEvent(QInputMethodEvent* event)
 {
     if (!event->commitString().isEmpty()) {
         m_control->undoKinds()->setPending(UndoKinds::Input);
+        leaveLockedField(true);
+        plainTypingFormat();
         prepareOverwrite();
     }
     QGraphicsTextItem::inputMethodEvent(event);
@@ -79,5 +161,5 @@ void BodyItem::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)
 void BodyItem::focusInEvent(QFocusEvent* event)
 {
     QGraphicsTextItem::focusInEvent(event);
-    m_control->notifyFocus();
+    m_control->notifyFocus(this);
 }

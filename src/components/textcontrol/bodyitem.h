@@ -13,11 +13,16 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void prepareOverwrite();
+    int lockedFieldAt(int position) const;
+    bool removeLockedField(QKeyEvent* event);
+    void leaveLockedField(bool forwards);
+    void plainTypingFormat();
     TextControl* m_control;
 };

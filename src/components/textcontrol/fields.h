@@ -1,7 +1,12 @@
 #pragma once
 // A field is a run of text whose character format carries an identifier, its field data
-// (for a merge field "table.column") and its type.
+// (for a merge field "table.column"), its type and whether the user may edit inside it.
+#include <QList>
 #include <QTextFormat>
+
+class QTextCharFormat;
+class QTextCursor;
+class QTextDocument;
 
 namespace Fields {
 
@@ -9,6 +14,7 @@ enum Property {
     IdProperty = QTextFormat::UserProperty + 1,
     DataProperty,
     TypeProperty,
+    EditableProperty,
 };
 
 enum Type {
@@ -16,5 +22,28 @@ enum Type {
     PageNumber = 3,  // rendered on each page as its number
     PageCount = 4,   // rendered on each page as the number of pages
 };
+
+struct Span {
+    int id = 0;
+    int start = 0;  // document position of the first character
+    int end = 0;    // position after the last character
+};
+
+// The fields of a document in document order.
+QList<Span> spans(const QTextDocument* document);
+Span find(const QTextDocument* document, int id);
+int highestId(const QTextDocument* document);
+
+// The field whose text holds the character before (or else after) the cursor; 0 for none.
+int at(const QTextCursor& cursor);
+// The field that both neighbours of the position belong to: the caret is inside it.
+int inside(const QTextDocument* document, int position);
+
+bool isEditable(const QTextCharFormat& format);
+// The format without any field properties, for text typed next to a field.
+QTextCharFormat withoutField(QTextCharFormat format);
+
+// Gives every field in [from, to) a fresh identifier above `next`; returns the next free one.
+int renumber(QTextDocument* document, int from, int to, int next);
 
 }  // namespace Fields

@@ -8,3 +8,13 @@ struct PageInfo {
     int marginR = 0;
     int marginB = 0;
 };
+
+class QTextDocument;
+
+// The header and footer that go with a body when a file is read or written; `present` holds
+// 1 for a header and 4 for a footer.
+struct DocumentParts {
+    QTextDocument* header = nullptr;
+    QTextDocument* footer = nullptr;
+    int present = 0;
+};

@@ -3,7 +3,9 @@
 #include "bodyitem.h"
 #include "buttonbar.h"
 #include "controltexts.h"
+#include "fields.h"
 #include "findreplacedialog.h"
+#include "headerfooter.h"
 #include "layoutunits.h"
 #include "pageview.h"
 #include "ruler.h"
@@ -28,15 +30,16 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
+#include <QTextTable>
 #include <QVBoxLayout>
 
 namespace {
-
 constexpr int DefaultMargin = 1440;
+}
 
 // Layout happens against this 96-per-inch device, so fonts measure the same on every screen
 // and printer.
-QPaintDevice* layoutDevice()
+QPaintDevice* TextControl::layoutDevice()
 {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_RGB32);
@@ -46,6 +49,8 @@ QPaintDevice* layoutDevice()
     }();
     return &device;
 }
+
+namespace {
 
 enum Side { Left, Top, Right, Bottom };
 
@@ -59,6 +64,11 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
     auto* first = new QTextDocument(this);
     first->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
     attachDocument(first);
+    m_parts = new HeaderFooter(this, m_view->scene());
+    connect(m_parts, &HeaderFooter::changed, this, [this] {
+        m_view->viewport()->update();
+        emitChanged();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -107,13 +117,187 @@ void TextControl::attachDocument(QTextDocument* document)
 TextControl::~TextControl() = default;
 
 QTextDocument* TextControl::document() const { return m_document; }
-QTextCursor TextControl::textCursor() const { return m_body->textCursor(); }
+// The item being edited: the body, or the header or footer when it is the editing target.
+static BodyItem* activeItem(BodyItem* body, HeaderFooter* parts)
+{
+    return parts && parts->editing() ? parts->item(parts->editing()) : body;
+}
+
+QTextCursor TextControl::textCursor() const { return activeItem(m_body, m_parts)->textCursor(); }
 
 void TextControl::setTextCursor(const QTextCursor& cursor)
 {
-    m_body->setTextCursor(cursor);
-    m_body->ensureVisible(m_body->document()->documentLayout()->blockBoundingRect(cursor.block()), 0, 0);
+    BodyItem* item = activeItem(m_body, m_parts);
+    item->setTextCursor(cursor);
+    if (item == m_body)
+        m_body->ensureVisible(m_document->documentLayout()->blockBoundingRect(cursor.block()), 0, 0);
     emit cursorMoved();
+}
+
+QTextDocument* TextControl::targetDocument() const { return activeItem(m_body, m_parts)->document(); }
+
+int TextControl::headerFooter() const { return m_parts->parts(); }
+
+void TextControl::setHeaderFooter(int parts)
+{
+    m_parts->setParts(parts);
+    m_view->viewport()->update();
+}
+
+int TextControl::editingTarget() const { return m_parts->editing(); }
+
+void TextControl::headerFooterSelect(int part)
+{
+    m_parts->setEditing(part);
+    activeItem(m_body, m_parts)->setFocus();
+    emit cursorMoved();
+}
+
+void TextControl::showPart(int part)
+{
+    if (!(headerFooter() & part))
+        return;
+    const QPointF at = m_parts->position(part);
+    m_view->ensureVisible(QRectF(at, QSizeF(10, m_parts->document(part)->size().height() + 10)));
+}
+
+// ---- fields ---------------------------------------------------------------------------
+
+int TextControl::fieldInsert(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    if (const int inside = Fields::inside(cursor.document(), cursor.position()))
+        cursor.setPosition(Fields::find(cursor.document(), inside).end);  // never inside another
+    m_nextFieldId = std::max(m_nextFieldId, Fields::highestId(m_document) + 1);
+    const int id = m_nextFieldId++;
+    QTextCharFormat format = Fields::withoutField(cursor.charFormat());
+    format.setProperty(Fields::IdProperty, id);
+    format.setProperty(Fields::DataProperty, QString());
+    format.setProperty(Fields::TypeProperty, int(Fields::TextField));
+    m_undoKinds->setPending(UndoKinds::Input);
+    // An empty field still needs a character to exist: it holds a zero-width space.
+    cursor.insertText(text.isEmpty() ? QString(QChar(0x200B)) : text, format);
+    setTextCursor(cursor);
+    return id;
+}
+
+int TextControl::fieldCurrent() const { return Fields::at(textCursor()); }
+
+void TextControl::setFieldCurrent(int id)
+{
+    const Fields::Span span = Fields::find(targetDocument(), id);
+    if (span.id == 0)
+        return;
+    QTextCursor cursor(targetDocument());
+    cursor.setPosition(span.end);
+    setTextCursor(cursor);
+}
+
+QString TextControl::fieldText() const
+{
+    const Fields::Span span = Fields::find(targetDocument(), fieldCurrent());
+    QTextCursor c(targetDocument());
+    c.setPosition(span.start);
+    c.setPosition(span.end, QTextCursor::KeepAnchor);
+    return span.id ? c.selectedText().remove(QChar(0x200B)) : QString();
+}
+
+void TextControl::setFieldText(const QString& text)
+{
+    const Fields::Span span = Fields::find(targetDocument(), fieldCurrent());
+    if (span.id == 0)
+        return;
+    QTextCursor c(targetDocument());
+    c.setPosition(span.start + 1);
+    const QTextCharFormat format = c.charFormat();
+    c.setPosition(span.start);
+    c.setPosition(span.end, QTextCursor::KeepAnchor);
+    m_undoKinds->setPending(UndoKinds::Input);
+    c.insertText(text.isEmpty() ? QString(QChar(0x200B)) : text, format);
+    setTextCursor(c.position() == span.start ? c : QTextCursor(c));
+}
+
+namespace {
+QTextCharFormat fieldFormat(QTextDocument* document, int id)
+{
+    const Fields::Span span = Fields::find(document, id);
+    if (span.id == 0)
+        return {};
+    QTextCursor c(document);
+    c.setPosition(span.start + 1);
+    return c.charFormat();
+}
+}  // namespace
+
+QString TextControl::fieldData(int id) const
+{
+    return fieldFormat(targetDocument(), id).property(Fields::DataProperty).toString();
+}
+
+void TextControl::mergeFieldFormat(int id, const QTextCharFormat& format)
+{
+    const Fields::Span span = Fields::find(targetDocument(), id);
+    if (span.id == 0)
+        return;
+    QTextCursor c(targetDocument());
+    c.setPosition(span.start);
+    c.setPosition(span.end, QTextCursor::KeepAnchor);
+    ++m_quiet;
+    c.mergeCharFormat(format);
+    --m_quiet;
+}
+
+void TextControl::setFieldData(int id, const QString& data)
+{
+    QTextCharFormat f;
+    f.setProperty(Fields::DataProperty, data);
+    mergeFieldFormat(id, f);
+}
+
+int TextControl::fieldType(int id) const
+{
+    return fieldFormat(targetDocument(), id).property(Fields::TypeProperty).toInt();
+}
+
+void TextControl::setFieldType(int id, int type)
+{
+    QTextCharFormat f;
+    f.setProperty(Fields::TypeProperty, type);
+    mergeFieldFormat(id, f);
+    m_view->viewport()->update();
+}
+
+void TextControl::setFieldEditable(bool editable)
+{
+    QTextCharFormat f;
+    f.setProperty(Fields::EditableProperty, editable);
+    mergeFieldFormat(fieldCurrent(), f);
+}
+
+int TextControl::fieldNext(int id) const
+{
+    const QList<Fields::Span> spans = Fields::spans(targetDocument());
+    if (id == 0)
+        return spans.isEmpty() ? 0 : spans.first().id;
+    for (int i = 0; i + 1 < spans.size(); ++i)
+        if (spans.at(i).id == id)
+            return spans.at(i + 1).id;
+    return 0;
+}
+
+bool TextControl::fieldDelete(bool)
+{
+    const Fields::Span span = Fields::find(targetDocument(), fieldCurrent());
+    if (span.id == 0)
+        return false;
+    QTextCursor c(targetDocument());
+    c.setPosition(span.start);
+    c.setPosition(span.end, QTextCursor::KeepAnchor);
+    m_undoKinds->setPending(UndoKinds::Deletion);
+    c.removeSelectedText();
+    setTextCursor(c);
+    return true;
 }
 
 template <typename Edit> void TextControl::withoutUndo(Edit edit)
@@ -169,6 +353,8 @@ void TextControl::setRootMargin(int side, int twips)
     m_document->rootFrame()->setFrameFormat(format);
     --m_quiet;
     m_view->updatePages();
+    if (m_parts)
+        m_parts->updateGeometry();
 }
 
 void TextControl::setPageMarginL(int twips) { setRootMargin(Left, twips); }
@@ -197,6 +383,8 @@ void TextControl::applyPageGeometry()
     m_document->setPageSize(QSizeF(width, fromTwips(m_pageHeight) + PageGap));
     --m_quiet;
     m_view->updatePages();
+    if (m_parts)
+        m_parts->updateGeometry();
     if (m_ruler)
         m_ruler->update();
 }
@@ -293,6 +481,10 @@ void TextControl::clip(int operation)
             const QTextDocumentFragment fragment = cursor.selection();
             mime->setHtml(fragment.toHtml());
             mime->setText(PlainText::normaliseLineEnds(fragment.toPlainText()));
+            // Within the program a copy keeps everything, fields and their data included.
+            QTextDocument selection;
+            QTextCursor(&selection).insertFragment(fragment);
+            mime->setData(QLatin1String(NativeMimeType), NativeFormat::write(&selection, PageInfo{}));
             QApplication::clipboard()->setMimeData(mime);
         }
         if (operation == ClipCut) {
@@ -305,7 +497,15 @@ void TextControl::clip(int operation)
         if (!mime)
             return;
         m_undoKinds->setPending(UndoKinds::Input);
-        if (mime->hasHtml())
+        QTextDocument own;
+        PageInfo unused;
+        if (mime->hasFormat(QLatin1String(NativeMimeType))
+            && NativeFormat::read(mime->data(QLatin1String(NativeMimeType)), &own, unused)) {
+            // Pasted fields are new fields: they get identifiers of their own.
+            m_nextFieldId = std::max(m_nextFieldId, Fields::highestId(targetDocument()) + 1);
+            m_nextFieldId = Fields::renumber(&own, 0, own.characterCount(), m_nextFieldId);
+            cursor.insertFragment(QTextDocumentFragment(&own));
+        } else if (mime->hasHtml())
             cursor.insertFragment(QTextDocumentFragment::fromHtml(mime->html(), m_document));
         else if (mime->hasText())
             cursor.insertText(PlainText::normaliseLineEnds(mime->text()));
@@ -400,6 +600,8 @@ void TextControl::setAlignment(Qt::Alignment alignment)
     emit cursorMoved();
 }
 
+bool TextControl::tableCanInsert() const { return textCursor().currentTable() == nullptr; }
+
 void TextControl::setTableGridLines(bool on)
 {
     m_tableGridLines = on;
@@ -453,7 +655,7 @@ bool readFile(const QString& path, qint64 offset, QByteArray& bytes)
 // Reads `bytes` of `format` into `target`, a fresh document; false when the format is unknown
 // or the data are not a document of that format.
 bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* target,
-                         PageInfo& page) const
+                         PageInfo& page, DocumentParts* parts) const
 {
     target->setDefaultFont(m_document->defaultFont());
     switch (format) {
@@ -461,20 +663,21 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
         QTextCursor(target).insertText(PlainText::decode(bytes));
         return true;
     }
-    case FormatRtf: return RtfReader::read(bytes, target, page);
+    case FormatRtf: return RtfReader::read(bytes, target, page, parts);
     case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
-    case FormatNative: return NativeFormat::read(bytes, target, page);
+    case FormatNative: return NativeFormat::read(bytes, target, page, parts);
     default: return false;
     }
 }
 
-QByteArray TextControl::encode(const QTextDocument* source, int format, const PageInfo& page) const
+QByteArray TextControl::encode(const QTextDocument* source, int format, const PageInfo& page,
+                               const DocumentParts* parts) const
 {
     switch (format) {
     case FormatText: return PlainText::encode(source->toPlainText());
-    case FormatRtf: return RtfWriter::write(source, page);
+    case FormatRtf: return RtfWriter::write(source, page, parts);
     case FormatHtml: return HtmlFormat::write(source, page, m_viewImagePath);
-    case FormatNative: return NativeFormat::write(source, page);
+    case FormatNative: return NativeFormat::write(source, page, parts);
     default: return {};
     }
 }
@@ -511,7 +714,9 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     // while it is built, and which then takes the old one's place.
     auto* incoming = new QTextDocument(this);
     incoming->setUndoRedoEnabled(false);
-    if (!decode(bytes, format, incoming, page)) {
+    QTextDocument header, footer;
+    DocumentParts parts{&header, &footer, 0};
+    if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
         m_lastError = ControlTexts::notADocument(path);
         return false;
@@ -520,6 +725,9 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
     attachDocument(incoming);
     incoming->rootFrame()->setFrameFormat(frame);  // the page margins stay as they were
+    m_parts->setContent(HeaderFooter::Header, &header);
+    m_parts->setContent(HeaderFooter::Footer, &footer);
+    m_parts->setParts(parts.present);
     applyPageGeometry();
     incoming->setUndoRedoEnabled(false);
     incoming->setUndoRedoEnabled(true);  // nothing of the load is there to undo
@@ -556,7 +764,9 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
         QTextCursor(&selection).insertFragment(textCursor().selection());
         bytes = encode(&selection, format, page);
     } else {
-        bytes = encode(m_document, format, page);
+        const DocumentParts parts{m_parts->document(HeaderFooter::Header),
+                                  m_parts->document(HeaderFooter::Footer), headerFooter()};
+        bytes = encode(m_document, format, page, &parts);
     }
     QByteArray head;
     if (offset > 0) {  // keep the header the caller wrote in front of the document
@@ -666,8 +876,13 @@ void TextControl::bindBars()
         m_statusBar->setTextControl(this);
 }
 
-void TextControl::notifyFocus()
+void TextControl::notifyFocus(BodyItem* item)
 {
+    // A click into the header or footer makes it the editing target.
+    if (item != m_body && item == m_parts->item(HeaderFooter::Header))
+        m_parts->setEditing(HeaderFooter::Header);
+    else if (item != m_body && item == m_parts->item(HeaderFooter::Footer))
+        m_parts->setEditing(HeaderFooter::Footer);
     bindBars();
     emit focusReceived(this);
 }
@@ -698,4 +913,8 @@ void TextControl::paintPage(QPainter* painter, int page) const
     paintPageDecorations(painter, page, QPointF(0, 0), false);
 }
 
-void TextControl::paintPageDecorations(QPainter*, int, QPointF, bool) const {}
+void TextControl::paintPageDecorations(QPainter* painter, int page, QPointF origin, bool onScreen) const
+{
+    if (m_parts)
+        m_parts->paint(painter, page, currentPages(), origin, onScreen);
+}

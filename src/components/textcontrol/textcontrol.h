@@ -11,6 +11,7 @@
 class BodyItem;
 class ButtonBar;
 class FindReplaceDialog;
+class HeaderFooter;
 class PageView;
 class QTextDocument;
 class QTextCursor;
@@ -76,6 +77,8 @@ public:
     void mergeCharFormat(const QTextCharFormat& format);
     void setAlignment(Qt::Alignment alignment);
 
+    // Whether a table can go in at the caret: not inside another table.
+    bool tableCanInsert() const;
     bool tableGridLines() const { return m_tableGridLines; }
     void setTableGridLines(bool on);
 
@@ -103,8 +106,35 @@ public:
     QString viewImagePath() const { return m_viewImagePath; }
     void setViewImagePath(const QString& folder) { m_viewImagePath = folder; }
     // Parts present: 1 header, 4 footer.
-    int headerFooter() const { return m_headerFooter; }
-    void setHeaderFooter(int parts) { m_headerFooter = parts; }
+    int headerFooter() const;
+    void setHeaderFooter(int parts);
+    // Moves the editing target: 1 into the header, 4 into the footer, 0 back to the body.
+    void headerFooterSelect(int part);
+    int editingTarget() const;
+    // Operation 137: brings the part just added (1 header, 4 footer) into view.
+    void showPart(int part);
+    HeaderFooter* headerFooterParts() const { return m_parts; }
+    QTextDocument* targetDocument() const;
+
+    // Fields. Identifiers are above 0; 0 stands for none.
+    int fieldInsert(const QString& text);
+    int fieldCurrent() const;
+    void setFieldCurrent(int id);
+    QString fieldText() const;
+    void setFieldText(const QString& text);
+    QString fieldData(int id) const;
+    void setFieldData(int id, const QString& data);
+    int fieldType(int id) const;
+    void setFieldType(int id, int type);
+    int fieldNext(int id) const;
+    bool fieldDelete(bool whole = true);
+    // Setting 41 of the current field: whether the user may edit inside it.
+    void setFieldEditable(bool editable);
+    // Merges `format` into the runs of field `id`.
+    void mergeFieldFormat(int id, const QTextCharFormat& format);
+
+    // The 96-per-inch device every document of the control is laid out for.
+    static QPaintDevice* layoutDevice();
     // Forgets the undo history (a fresh or freshly loaded document).
     void clearUndo();
     QString lastError() const { return m_lastError; }
@@ -134,7 +164,7 @@ public:
     // Called by the body item.
     void notifyKey(int keyCode, int shift);
     void notifyMouse(int buttons, int shift, QPoint at);
-    void notifyFocus();
+    void notifyFocus(BodyItem* item);
 
 signals:
     void changed();
@@ -147,14 +177,17 @@ signals:
     void focusReceived(TextControl* control);
 
 public:
+    static constexpr const char* NativeMimeType = "application/x-scrivora-document";
     // Name under which a document lists the images it holds as resources.
     static constexpr const char* ImageNamesProperty = "scrivoraImageNames";
     PageInfo pageInfo() const;
 
 private:
     static bool isKnownFormat(int format);
-    bool decode(const QByteArray& bytes, int format, QTextDocument* target, PageInfo& page) const;
-    QByteArray encode(const QTextDocument* source, int format, const PageInfo& page) const;
+    bool decode(const QByteArray& bytes, int format, QTextDocument* target, PageInfo& page,
+                DocumentParts* parts = nullptr) const;
+    QByteArray encode(const QTextDocument* source, int format, const PageInfo& page,
+                      const DocumentParts* parts = nullptr) const;
     void attachDocument(QTextDocument* document);
     void insertDocument(const QTextDocument& incoming);
     void applyPage(const PageInfo& page);
@@ -175,7 +208,8 @@ private:
     QHash<int, int> m_loadSaveAttributes;
     QString m_lastError;
     QString m_viewImagePath;
-    int m_headerFooter = 0;
+    HeaderFooter* m_parts = nullptr;
+    int m_nextFieldId = 1;
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;
     int m_zoom = 100;

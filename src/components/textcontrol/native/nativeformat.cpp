@@ -204,19 +204,37 @@ private:
     bool m_first = true;
 };
 
+// One document's item stream; the names of the images it uses are added to `images`.
+QByteArray items(const QTextDocument* document, QStringList& images)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    Writer writer(out, document);
+    writer.frame(document->rootFrame());
+    for (const QString& name : writer.images)
+        if (!images.contains(name))
+            images << name;
+    return bytes;
+}
+
+bool readItems(const QByteArray& bytes, QTextDocument* document)
+{
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_4);
+    Reader reader(in, document);
+    return reader.items(0);
+}
+
 }  // namespace
 
-QByteArray write(const QTextDocument* document, const PageInfo& page)
+QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
 {
-    QByteArray body;
     QStringList images;
-    {
-        QDataStream out(&body, QIODevice::WriteOnly);
-        out.setVersion(QDataStream::Qt_6_4);
-        Writer writer(out, document);
-        writer.frame(document->rootFrame());
-        images = writer.images;
-    }
+    const QByteArray body = items(document, images);
+    const int present = parts ? parts->present : 0;
+    const QByteArray header = present & 1 ? items(parts->header, images) : QByteArray();
+    const QByteArray footer = present & 4 ? items(parts->footer, images) : QByteArray();
     QByteArray bytes(Magic, sizeof Magic);
     QDataStream out(&bytes, QIODevice::Append);
     out.setVersion(QDataStream::Qt_6_4);
@@ -232,11 +250,11 @@ QByteArray write(const QTextDocument* document, const PageInfo& page)
         image.save(&buffer, "PNG");
         out << name << png;
     }
-    out << body;
+    out << body << qint32(present) << header << footer;
     return bytes;
 }
 
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
 {
     if (!bytes.startsWith(QByteArray(Magic, sizeof Magic)))
         return false;
@@ -265,14 +283,19 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
         names << name;
     }
     document->setProperty(TextControl::ImageNamesProperty, names);
-    QByteArray body;
-    in >> body;
-    if (in.status() != QDataStream::Ok)
+    QByteArray body, header, footer;
+    qint32 present = 0;
+    in >> body >> present >> header >> footer;
+    if (in.status() != QDataStream::Ok || !readItems(body, document))
         return false;
-    QDataStream bodyIn(body);
-    bodyIn.setVersion(QDataStream::Qt_6_4);
-    Reader reader(bodyIn, document);
-    return reader.items(0);
+    if (parts) {
+        parts->present = present & 5;
+        if ((present & 1) && parts->header && !readItems(header, parts->header))
+            return false;
+        if ((present & 4) && parts->footer && !readItems(footer, parts->footer))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace NativeFormat

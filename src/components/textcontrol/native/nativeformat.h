@@ -12,8 +12,10 @@ namespace NativeFormat {
 constexpr char Magic[8] = {'S', 'C', 'R', 'V', 'T', 'X', '\r', '\n'};
 constexpr quint16 Version = 1;
 
-QByteArray write(const QTextDocument* document, const PageInfo& page);
+QByteArray write(const QTextDocument* document, const PageInfo& page,
+                 const DocumentParts* parts = nullptr);
 // False for data that are not a document of this format (or of a newer version).
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page);
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page,
+          DocumentParts* parts = nullptr);
 
 }  // namespace NativeFormat

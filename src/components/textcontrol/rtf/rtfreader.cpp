@@ -74,8 +74,9 @@ struct Row {
 
 class Parser {
 public:
-    Parser(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
-        : m_data(bytes), m_document(document), m_page(page), m_main(document), m_cell(&m_cellDoc)
+    Parser(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
+        : m_data(bytes), m_document(document), m_page(page), m_parts(parts), m_main(document),
+          m_cell(&m_cellDoc)
     {
         m_stack.reserve(64);
         m_stack.append(Group{});
@@ -126,7 +127,14 @@ private:
     qsizetype m_pos = 0;
     QTextDocument* m_document;
     PageInfo& m_page;
+    DocumentParts* m_parts;
     QTextCursor m_main;
+    // While a header or footer is read, the body's place waits here.
+    struct Redirect {
+        int depth = -1;
+        QTextCursor main;
+        bool hadContent = false;
+    } m_redirect;
     QTextDocument m_cellDoc;
     QTextCursor m_cell;
     QList<Group> m_stack;
@@ -255,6 +263,14 @@ void Parser::endGroup()
         insertPicture();
         m_pictureDepth = -1;
     }
+    if (m_redirect.depth >= 0 && m_depth < m_redirect.depth) {
+        // The header or footer ends: its last paragraph keeps its formats, the body resumes.
+        flushTable();
+        applyBlockFormat(m_main);
+        m_main = m_redirect.main;
+        m_paragraphHasContent = m_redirect.hadContent;
+        m_redirect = Redirect{};
+    }
     if (m_stack.size() > 1)
         m_stack.removeLast();
     while (!m_fields.isEmpty() && m_fields.last().depth > m_depth) {
@@ -376,8 +392,7 @@ void Parser::controlWord()
     static const QSet<QByteArray> skipped = {
         "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
         "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles", "pgdsctbl",
-        "filetbl", "footnote", "annotation", "header", "footer", "headerl", "headerr", "headerf",
-        "footerl", "footerr", "footerf", "pn", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
+        "filetbl", "footnote", "annotation", "headerl", "headerf", "footerl", "footerf", "pn", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
         "txe", "template", "docvar", "userprops", "mmathPr", "ftnsep", "ftnsepc", "aftnsep",
         "aftnsepc", "ftncn", "aftncn", "object", "objdata", "atnid", "atnauthor", "atrfstart",
         "atrfend", "comment", "fldtype", "listpicture", "nesttableprops", "sp", "sn", "sv",
@@ -419,6 +434,23 @@ void Parser::controlWord()
     }
     if (skipped.contains(word)) {
         g.dest = Dest::Skip;
+        return;
+    }
+    if (word == "header" || word == "headerr" || word == "footer" || word == "footerr") {
+        const bool header = word.startsWith("header");
+        const int bit = header ? 1 : 4;
+        QTextDocument* target = m_parts ? (header ? m_parts->header : m_parts->footer) : nullptr;
+        if (!target || (m_parts->present & bit) || m_redirect.depth >= 0 || m_documents > 1) {
+            g.dest = Dest::Skip;  // one header and one footer: the first document's
+            return;
+        }
+        flushText();
+        flushTable();
+        m_parts->present |= bit;
+        m_redirect = {m_depth, m_main, m_paragraphHasContent};
+        m_main = QTextCursor(target);
+        m_paragraphHasContent = false;
+        g.para = ParaState{};
         return;
     }
     if (g.dest == Dest::Pict) {
@@ -1027,9 +1059,9 @@ void Parser::flushTable()
 
 }  // namespace
 
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
 {
-    Parser parser(bytes, document, page);
+    Parser parser(bytes, document, page, parts);
     return parser.run();
 }
 

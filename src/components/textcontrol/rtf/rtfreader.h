@@ -12,6 +12,7 @@ class QTextDocument;
 namespace RtfReader {
 
 // False when the data do not start as RTF.
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page);
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page,
+          DocumentParts* parts = nullptr);
 
 }  // namespace RtfReader

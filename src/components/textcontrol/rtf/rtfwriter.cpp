@@ -19,13 +19,31 @@ int twips(double units) { return LayoutUnits::toTwips(units); }
 
 class Writer {
 public:
-    Writer(const QTextDocument* document, const PageInfo& page) : m_document(document), m_page(page)
+    Writer(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
+        : m_document(document), m_page(page), m_parts(parts)
     {
         m_fonts << document->defaultFont().family();
     }
 
+    // A header or footer: written like the body, into a group of its own.
+    QByteArray part(const char* word, const QTextDocument* document)
+    {
+        const QTextDocument* body = std::exchange(m_document, document);
+        QByteArray text = std::exchange(m_body, QByteArray());
+        frame(document->rootFrame(), false);
+        QByteArray group = "{\\" + QByteArray(word) + ' ' + m_body + "}\n";
+        m_body = text;
+        m_document = body;
+        return group;
+    }
+
     QByteArray run()
     {
+        QByteArray parts;
+        if (m_parts && (m_parts->present & 1) && m_parts->header)
+            parts += part("header", m_parts->header);
+        if (m_parts && (m_parts->present & 4) && m_parts->footer)
+            parts += part("footer", m_parts->footer);
         frame(m_document->rootFrame(), false);
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
         for (int i = 0; i < m_fonts.size(); ++i)
@@ -46,7 +64,7 @@ public:
             out += "\\pgwsxn" + num(m_page.width) + "\\pghsxn" + num(m_page.height);
         if (m_page.width > m_page.height)
             out += "\\lndscpsxn";
-        out += "\n" + m_body + "}";
+        out += "\n" + parts + m_body + "}";
         return out;
     }
 
@@ -335,6 +353,7 @@ private:
 
     const QTextDocument* m_document;
     PageInfo m_page;
+    const DocumentParts* m_parts;
     QByteArray m_body;
     QStringList m_fonts;
     QList<QColor> m_colours;
@@ -367,9 +386,9 @@ QByteArray escape(const QString& text)
     return out;
 }
 
-QByteArray write(const QTextDocument* document, const PageInfo& page)
+QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
 {
-    return Writer(document, page).run();
+    return Writer(document, page, parts).run();
 }
 
 }  // namespace RtfWriter

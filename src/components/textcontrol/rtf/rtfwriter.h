@@ -9,7 +9,8 @@ class QTextDocument;
 
 namespace RtfWriter {
 
-QByteArray write(const QTextDocument* document, const PageInfo& page);
+QByteArray write(const QTextDocument* document, const PageInfo& page,
+                 const DocumentParts* parts = nullptr);
 
 // Text as RTF: braces and backslashes escaped, everything beyond ASCII as \uN?.
 QByteArray escape(const QString& text);

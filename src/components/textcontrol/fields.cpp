@@ -1,0 +1,106 @@
+#include "fields.h"
+
+#include <QHash>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace Fields {
+namespace {
+
+int idOf(const QTextCharFormat& format) { return format.property(IdProperty).toInt(); }
+
+int idAt(const QTextDocument* document, int position)
+{
+    if (position < 0 || position >= document->characterCount() - 1)
+        return 0;
+    const QTextBlock block = document->findBlock(position);
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (position >= f.position() && position < f.position() + f.length())
+            return idOf(f.charFormat());
+    }
+    return 0;
+}
+
+}  // namespace
+
+QList<Span> spans(const QTextDocument* document)
+{
+    QList<Span> result;
+    for (QTextBlock b = document->begin(); b.isValid(); b = b.next())
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const int id = idOf(f.charFormat());
+            if (id <= 0)
+                continue;
+            if (!result.isEmpty() && result.last().id == id && result.last().end == f.position())
+                result.last().end = f.position() + f.length();
+            else
+                result.append({id, f.position(), f.position() + f.length()});
+        }
+    return result;
+}
+
+Span find(const QTextDocument* document, int id)
+{
+    for (const Span& span : spans(document))
+        if (span.id == id)
+            return span;
+    return {};
+}
+
+int highestId(const QTextDocument* document)
+{
+    int highest = 0;
+    for (const Span& span : spans(document))
+        highest = std::max(highest, span.id);
+    return highest;
+}
+
+int at(const QTextCursor& cursor)
+{
+    const QTextDocument* document = cursor.document();
+    const int position = cursor.position();
+    if (const int before = idAt(document, position - 1))
+        return before;
+    return idAt(document, position);
+}
+
+int inside(const QTextDocument* document, int position)
+{
+    const int before = idAt(document, position - 1);
+    return before != 0 && before == idAt(document, position) ? before : 0;
+}
+
+bool isEditable(const QTextCharFormat& format)
+{
+    return !format.hasProperty(EditableProperty) || format.boolProperty(EditableProperty);
+}
+
+QTextCharFormat withoutField(QTextCharFormat format)
+{
+    for (int p : {IdProperty, DataProperty, TypeProperty, EditableProperty})
+        format.clearProperty(p);
+    return format;
+}
+
+int renumber(QTextDocument* document, int from, int to, int next)
+{
+    QHash<int, int> fresh;
+    for (const Span& span : spans(document)) {
+        if (span.end <= from || span.start >= to)
+            continue;
+        if (!fresh.contains(span.id))
+            fresh.insert(span.id, next++);
+        QTextCursor c(document);
+        c.setPosition(span.start);
+        c.setPosition(span.end, QTextCursor::KeepAnchor);
+        QTextCharFormat id;
+        id.setProperty(IdProperty, fresh.value(span.id));
+        c.mergeCharFormat(id);
+    }
+    return next;
+}
+
+}  // namespace Fields

@@ -1,0 +1,149 @@
+#include "headerfooter.h"
+
+#include "bodyitem.h"
+#include "fields.h"
+#include "layoutunits.h"
+#include "textcontrol.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+namespace {
+constexpr int PartDistance = 720;  // twips from the paper's edge to the header or footer
+}
+
+HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
+    : QObject(control), m_control(control)
+{
+    auto make = [&](BodyItem*& item) {
+        auto* document = new QTextDocument(this);
+        document->setDocumentMargin(0);
+        document->documentLayout()->setPaintDevice(TextControl::layoutDevice());
+        document->setDefaultFont(control->document()->defaultFont());
+        item = new BodyItem(control);
+        item->setDocument(document);
+        item->setVisible(false);
+        scene->addItem(item);
+        connect(document, &QTextDocument::contentsChanged, this, &HeaderFooter::changed);
+        return document;
+    };
+    m_header = make(m_headerItem);
+    m_footer = make(m_footerItem);
+    updateGeometry();
+}
+
+QTextDocument* HeaderFooter::document(int part) const { return part == Footer ? m_footer : m_header; }
+BodyItem* HeaderFooter::item(int part) const { return part == Footer ? m_footerItem : m_headerItem; }
+
+void HeaderFooter::setParts(int parts)
+{
+    m_parts = parts & (Header | Footer);
+    if (m_editing && !(m_parts & m_editing))
+        setEditing(0);
+    emit changed();
+}
+
+void HeaderFooter::setEditing(int part)
+{
+    m_editing = (part == Header || part == Footer) && (m_parts & part) ? part : 0;
+    m_headerItem->setVisible(m_editing == Header);
+    m_footerItem->setVisible(m_editing == Footer);
+    updateGeometry();
+}
+
+void HeaderFooter::setContent(int part, const QTextDocument* from)
+{
+    QTextDocument* target = document(part);
+    const QSignalBlocker blocker(target);
+    target->setUndoRedoEnabled(false);
+    target->clear();
+    QTextCursor cursor(target);
+    cursor.insertFragment(QTextDocumentFragment(from));
+    QTextCursor first(target);
+    first.setBlockFormat(from->begin().blockFormat());
+    target->setUndoRedoEnabled(true);
+    updateGeometry();
+}
+
+QPointF HeaderFooter::position(int part) const
+{
+    using namespace LayoutUnits;
+    const double x = fromTwips(m_control->pageMarginL());
+    if (part == Header)
+        return {x, fromTwips(PartDistance)};
+    const double height = m_footer->size().height();
+    return {x, fromTwips(m_control->pageHeight() - PartDistance) - height};
+}
+
+void HeaderFooter::updateGeometry()
+{
+    using namespace LayoutUnits;
+    const double width = fromTwips(m_control->pageWidth() - m_control->pageMarginL() - m_control->pageMarginR());
+    for (BodyItem* item : {m_headerItem, m_footerItem})
+        item->setTextWidth(std::max(10.0, width));
+    m_headerItem->setPos(position(Header));
+    m_footerItem->setPos(position(Footer));
+}
+
+void HeaderFooter::paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const
+{
+    for (int part : {Header, Footer}) {
+        if (!(m_parts & part))
+            continue;
+        if (onScreen && page == 1 && m_editing == part)
+            continue;  // its editor shows it
+        paintPart(painter, part, page, pages, origin + position(part));
+    }
+}
+
+std::unique_ptr<QTextDocument> HeaderFooter::pageCopy(int part, int page, int pages) const
+{
+    QTextDocument* source = document(part);
+    QList<Fields::Span> numbers;
+    for (const Fields::Span& span : Fields::spans(source)) {
+        QTextCursor probe(source);
+        probe.setPosition(span.start + 1);
+        const int type = probe.charFormat().property(Fields::TypeProperty).toInt();
+        if (type == Fields::PageNumber || type == Fields::PageCount)
+            numbers << span;
+    }
+    if (numbers.isEmpty())
+        return nullptr;
+    std::unique_ptr<QTextDocument> copy(source->clone());
+    copy->setDocumentMargin(0);
+    copy->documentLayout()->setPaintDevice(TextControl::layoutDevice());
+    copy->setTextWidth(source->textWidth());
+    for (auto it = numbers.crbegin(); it != numbers.crend(); ++it) {
+        QTextCursor c(copy.get());
+        c.setPosition(it->start + 1);
+        const QTextCharFormat format = c.charFormat();
+        c.setPosition(it->start);
+        c.setPosition(it->end, QTextCursor::KeepAnchor);
+        const int type = format.property(Fields::TypeProperty).toInt();
+        c.insertText(QString::number(type == Fields::PageNumber ? page : pages), format);
+    }
+    return copy;
+}
+
+QString HeaderFooter::textOnPage(int part, int page, int pages) const
+{
+    const std::unique_ptr<QTextDocument> copy = pageCopy(part, page, pages);
+    return (copy ? copy.get() : document(part))->toPlainText().remove(QChar(0x200B));
+}
+
+// Page-number fields show the page drawn.
+void HeaderFooter::paintPart(QPainter* painter, int part, int page, int pages, QPointF at) const
+{
+    const std::unique_ptr<QTextDocument> copy = pageCopy(part, page, pages);
+    QTextDocument* shown = copy ? copy.get() : document(part);
+    painter->save();
+    painter->translate(at);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    shown->documentLayout()->draw(painter, context);
+    painter->restore();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The header and the footer of a document: a document each, drawn in the margins of every
+// page with page-number fields showing that page's number, and editable in place on page 1.
+#include <QObject>
+#include <QPointF>
+#include <memory>
+
+class BodyItem;
+class QGraphicsScene;
+class QPainter;
+class QTextDocument;
+class TextControl;
+
+class HeaderFooter : public QObject {
+    Q_OBJECT
+public:
+    enum Part { Header = 1, Footer = 4 };
+
+    HeaderFooter(TextControl* control, QGraphicsScene* scene);
+
+    int parts() const { return m_parts; }
+    void setParts(int parts);
+    QTextDocument* document(int part) const;
+    BodyItem* item(int part) const;
+
+    // The part the user edits (1 or 4), or 0 for the body; shows that part's editor.
+    int editing() const { return m_editing; }
+    void setEditing(int part);
+
+    // Replaces a part's content with that of `from`.
+    void setContent(int part, const QTextDocument* from);
+
+    // After a change of page size or margins.
+    void updateGeometry();
+    // Draws the parts of page `page` whose top-left corner is at `origin`.
+    void paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const;
+    // Where a part sits on a page, relative to the page's corner (layout units).
+    QPointF position(int part) const;
+    // The text a part shows on page `page` of `pages`: its page-number fields filled in.
+    QString textOnPage(int part, int page, int pages) const;
+
+signals:
+    void changed();
+
+private:
+    void paintPart(QPainter* painter, int part, int page, int pages, QPointF at) const;
+    // The part as page `page` shows it: a copy with its numbers filled in, or null when the
+    // part has no page-number fields and is shown as it is.
+    std::unique_ptr<QTextDocument> pageCopy(int part, int page, int pages) const;
+
+    TextControl* m_control;
+    QTextDocument* m_header;
+    QTextDocument* m_footer;
+    BodyItem* m_headerItem;
+    BodyItem* m_footerItem;
+    int m_parts = 0;
+    int m_editing = 0;
+};
