@@ -99,6 +99,15 @@ void DocumentWindow::wire(const char* name, const std::function<void()>& handler
     QAction* a = action(QLatin1String(name));
     Q_ASSERT(a);
     a->setProperty("wired", true);
+    if (a->isCheckable()) {
+        // Qt flips a check mark before the command runs; here each command sets its mark
+        // itself from the state it finds, so the flip is undone first.
+        connect(a, &QAction::triggered, this, [a, handler](bool checked) {
+            a->setChecked(!checked);
+            handler();
+        });
+        return;
+    }
     connect(a, &QAction::triggered, this, handler);
 }
 

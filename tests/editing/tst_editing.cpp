@@ -2,6 +2,7 @@
 #include "components/panels/panel.h"
 #include "components/textcontrol/buttonbar.h"
 #include "components/textcontrol/findreplacedialog.h"
+#include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/ruler.h"
 #include "components/textcontrol/statusbar.h"
@@ -60,6 +61,8 @@ private slots:
     void tableGridLinesCheckFollowsOnOpen();
     void statusBarFollowsCaret();
     void buttonBarFormatsSelection();
+    void headerFooterCommands_data();
+    void headerFooterCommands();
 };
 
 // What the user did, then what the Edit menu shows for undo and redo.
@@ -393,6 +396,43 @@ void EditingTest::buttonBarFormatsSelection()
     QCOMPARE(probe.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     openEditMenu(ws.active());
     QCOMPARE(ws.active()->action("mnuUndo")->text(), QString("Undo Formatting"));
+}
+
+// Each step clicks an Insert item: H header, F footer, P page numbers.
+void EditingTest::headerFooterCommands_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("parts");
+    QTest::addColumn<QString>("checked");  // H, F, P for the marks that are set
+    QTest::newRow("header on") << "H" << 1 << "H";
+    QTest::newRow("header on and off") << "HH" << 0 << "";
+    QTest::newRow("page numbers without a footer") << "P" << 4 << "FP";
+    QTest::newRow("footer, then page numbers") << "FP" << 4 << "FP";
+    QTest::newRow("page numbers, then footer off") << "PF" << 0 << "";
+    QTest::newRow("page numbers on and off") << "PP" << 0 << "";
+    QTest::newRow("header and page numbers") << "HP" << 5 << "HFP";
+}
+
+void EditingTest::headerFooterCommands()
+{
+    QFETCH(QString, steps);
+    QFETCH(int, parts);
+    QFETCH(QString, checked);
+    TestWorkspace ws;
+    ws.start();
+    DocumentWindow* window = ws.active();
+    const QHash<QChar, QString> items = {{'H', "mnuIHeader"}, {'F', "mnuIFooter"}, {'P', "mnuIPageNo"}};
+    for (QChar step : steps)
+        window->action(items.value(step))->trigger();
+    QCOMPARE(control(ws)->headerFooter(), parts);
+    QString marks;
+    for (QChar c : QString("HFP"))
+        if (window->action(items.value(c))->isChecked())
+            marks += c;
+    QCOMPARE(marks, checked);
+    QCOMPARE(control(ws)->editingTarget(), 0);  // the caret is back in the text
+    if (checked.contains('P'))
+        QCOMPARE(control(ws)->headerFooterParts()->textOnPage(4, 3, 5), QString("3"));
 }
 
 QTEST_MAIN(EditingTest)
