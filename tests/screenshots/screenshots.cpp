@@ -1,5 +1,6 @@
 // Makes the screenshots of the manual and the README: runs the program in a scripted
 // session on the real display (use xvfb-run) and grabs the main window.
+#include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
@@ -11,9 +12,12 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QTimer>
+#include "components/textcontrol/fields.h"
 
 namespace {
 
@@ -54,5 +58,49 @@ int main(int argc, char* argv[])
     main.mdiArea()->setActiveSubWindow(first->subWindow());
     settle();
     main.grab().save(out + QStringLiteral("/screenshot-two-windows.png"));
+
+    // A letter with header, footer and page number, a table and a picture.
+    for (DocumentWindow* w : {first, second})
+        w->setCloseApproved(true);  // nothing to save in a demonstration
+    main.mdiArea()->closeAllSubWindows();
+    DocumentWindow* letter = DocumentWindows::NewDocumentWindow();
+    letter->subWindow()->showMaximized();
+    TextControl* control = letter->textControl();
+    control->setPlainText(QString::fromUtf8(Letter));
+    QTextCursor c(control->document());
+    c.movePosition(QTextCursor::End);
+    c.insertBlock();
+    QTextTableFormat tf;
+    tf.setBorder(1);
+    tf.setCellPadding(4);
+    tf.setBorderCollapse(true);
+    QTextTable* table = c.insertTable(3, 3, tf);
+    const char* cells[9] = {"Date", "Systolic", "Diastolic", "1 Dec", "132", "85", "4 Dec", "128", "82"};
+    for (int i = 0; i < 9; ++i)
+        table->cellAt(i / 3, i % 3).firstCursorPosition().insertText(QString::fromUtf8(cells[i]));
+    c = table->lastCursorPosition();
+    c.movePosition(QTextCursor::NextBlock);
+    QImage logo(120, 40, QImage::Format_RGB32);
+    logo.fill(QColor(0x2a, 0x6f, 0xb0));
+    control->document()->addResource(QTextDocument::ImageResource, QUrl("logo.png"), logo);
+    QTextImageFormat image;
+    image.setName(QStringLiteral("logo.png"));
+    c.insertImage(image);
+    letter->action("mnuIHeader")->trigger();
+    control->headerFooterSelect(1);
+    control->setSelText(QStringLiteral("Riverside Family Practice - 12 Harbour Road"));
+    control->headerFooterSelect(0);
+    letter->action("mnuIPageNo")->trigger();
+    control->headerFooterSelect(4);
+    QTextCursor start = control->textCursor();
+    start.movePosition(QTextCursor::Start);
+    control->setTextCursor(start);
+    control->setSelText(QStringLiteral("Page "));
+    control->headerFooterSelect(0);
+    main.selectZoomListIndex(2);  // 75 %
+    control->pageView()->verticalScrollBar()->setValue(0);
+    settle();
+    main.grab().save(out + QStringLiteral("/screenshot-page.png"));
+    letter->setCloseApproved(true);
     return 0;
 }

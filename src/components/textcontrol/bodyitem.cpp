@@ -8,6 +8,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QKeyEvent>
+#include <QStyleOptionGraphicsItem>
 #include <QTextCursor>
 
 BodyItem::BodyItem(TextControl* control) : m_control(control)
@@ -151,6 +152,14 @@ void BodyItem::mousePressEvent(QGraphicsSceneMouseEvent* event)
         return;
     }
     QGraphicsTextItem::mousePressEvent(event);
+}
+
+// The text is drawn without the dashed frame Qt puts around a focused text item.
+void BodyItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget)
+{
+    QStyleOptionGraphicsItem plain(*option);
+    plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    QGraphicsTextItem::paint(painter, &plain, widget);
 }
 
 void BodyItem::contextMenuEvent(QGraphicsSceneContextMenuEvent* event)

@@ -10,6 +10,8 @@ class BodyItem : public QGraphicsTextItem {
 public:
     explicit BodyItem(TextControl* control);
 
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;

@@ -446,7 +446,7 @@ void TextControl::setSelText(const QString& text)
     const int start = cursor.selectionStart();
     if (cursor.hasSelection() && selText().size() == replacement.size()) {
         const QString old = selText();
-        QTextCursor piece(m_document);
+        QTextCursor piece(cursor.document());
         for (int i = 0; i < replacement.size(); ++i) {
             if (old.at(i) == replacement.at(i) || old.at(i) == QLatin1Char('\n'))
                 continue;
@@ -458,11 +458,15 @@ void TextControl::setSelText(const QString& text)
         cursor.setPosition(start);
         cursor.setPosition(start + replacement.size(), QTextCursor::KeepAnchor);
     } else if (cursor.hasSelection()) {
-        QTextCursor first(m_document);
+        QTextCursor first(cursor.document());
         first.setPosition(start + 1);  // the format of the first selected character
         cursor.insertText(replacement, first.charFormat());
     } else {
-        cursor.insertText(replacement);
+        // Text put beside a field is not part of it.
+        QTextCharFormat format = cursor.charFormat();
+        if (!Fields::inside(cursor.document(), cursor.position()))
+            format = Fields::withoutField(format);
+        cursor.insertText(replacement, format);
     }
     cursor.endEditBlock();
     setTextCursor(cursor);
