@@ -189,6 +189,10 @@ bool Parser::run()
     if (!m_data.mid(start, 5).startsWith("{\\rtf"))
         return false;
     m_pos = start;
+    // One edit block for the whole read: Qt then neither finishes an edit nor lays out a
+    // line after every insertion.
+    QTextCursor batch(m_document);
+    batch.beginEditBlock();
     while (!atEnd()) {
         const unsigned char c = peek();
         ++m_pos;
@@ -222,6 +226,7 @@ bool Parser::run()
     flushTable();
     if (m_depth > 0)  // a truncated file: its last paragraph is still open
         applyBlockFormat(m_main);
+    batch.endEditBlock();
     m_document->setProperty(TextControl::ImageNamesProperty, m_images);
     return true;
 }
