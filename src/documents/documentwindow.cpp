@@ -9,10 +9,12 @@
 #include "documentwindows.h"
 #include "editing/convertcase.h"
 #include "editing/editcommands.h"
+#include "editing/formatcommands.h"
 #include "editing/headerfootercommands.h"
 #include "editing/textcontrolevents.h"
 #include "editing/viewcommands.h"
 #include "layout/layoutstate.h"
+#include "layout/tabledialog.h"
 #include "menubuilder.h"
 #include "opendocument.h"
 #include "savedocument.h"
@@ -86,6 +88,7 @@ void DocumentWindow::buildMenus()
     wireEditMenu();
     wireViewMenu();
     wireInsertMenu();
+    wireFormatMenu();
     wireWindowMenu();
     wireHelpMenu();
     // Commands whose feature is not part of this build stay visible but disabled.
@@ -172,7 +175,16 @@ void DocumentWindow::wireInsertMenu()
     wire("mnuIFooter", [this] { HeaderFooterCommands::toggleFooter(this); });
     wire("mnuIPageNo", [this] { HeaderFooterCommands::togglePageNumbers(this); });
     wire("mnuInsert_Text", [] { OpenDocuments::InsertTextFile(); });
+    wire("mnuInsert_Table", [this] { TableCommands::showInsertTable(this); });
     wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
+}
+
+void DocumentWindow::wireFormatMenu()
+{
+    connect(menu(QStringLiteral("mnuFormat")), &QMenu::aboutToShow, this,
+            [this] { FormatCommands::refreshFormatMenu(this); });
+    wire("mnuTInsRow", [this] { m_textControl->tableInsertLines(1, 1); });
+    wire("mnuTDelRow", [this] { m_textControl->tableDeleteLines(); });
 }
 
 void DocumentWindow::wireWindowMenu()

@@ -52,6 +52,7 @@ private:
     void wireEditMenu();
     void wireViewMenu();
     void wireInsertMenu();
+    void wireFormatMenu();
     void wireWindowMenu();
     void wireHelpMenu();
     void wire(const char* name, const std::function<void()>& handler);

@@ -56,6 +56,12 @@ inline const QString ToolTips[10] = {
     QStringLiteral("Print"), QStringLiteral("Print Preview"), QStringLiteral("Help"),
     QStringLiteral("Spell Check")};
 
+// Tables.
+inline const QString TableDialogTitle = QStringLiteral("Table Attributes");
+inline const QString TableRows = QStringLiteral("Rows:");
+inline const QString TableColumns = QStringLiteral("Columns:");
+inline const QString Cancel = QStringLiteral("Cancel");
+
 // Undo and redo captions by kind.
 QString undoCaption(int kind);
 QString redoCaption(int kind);

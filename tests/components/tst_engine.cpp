@@ -5,10 +5,13 @@
 #include "components/textcontrol/textcontrol.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -54,6 +57,9 @@ private slots:
     void pageNumberPerPage();
     void headerFooterRoundTrip_data();
     void headerFooterRoundTrip();
+    void documentBeyondTheLayoutLimitIsRefused();
+    void tableLines();
+    void gridLinesAreNeverPrinted();
 };
 
 void EngineTest::fieldsWalkInDocumentOrder()
@@ -262,6 +268,86 @@ void EngineTest::headerFooterRoundTrip()
     QCOMPARE(copy.plainText(), QString("Body"));
     QCOMPARE(copy.headerFooterParts()->textOnPage(1, 1, 1), QString("Clinic letterhead"));
     QCOMPARE(copy.headerFooterParts()->textOnPage(4, 7, 9), QString("7"));
+}
+
+// 40,000 pages would overflow Qt's layout coordinates: the load is refused with a message,
+// quickly, and the document that was open stays as it was.
+void EngineTest::documentBeyondTheLayoutLimitIsRefused()
+{
+    QTemporaryDir dir;
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 40000; ++i)
+        rtf += "Page\\page ";
+    rtf += "}";
+    QFile file(dir.filePath("huge.rtf"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(rtf);
+    file.close();
+    TextControl control;
+    control.setPlainText("kept");
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!control.load(file.fileName(), 0, TextControl::FormatRtf));
+    QVERIFY(timer.elapsed() < 30000);
+    QVERIFY(control.lastError().contains("30000"));
+    QCOMPARE(control.plainText(), QString("kept"));
+    // A long document below the limit opens.
+    QByteArray fine = "{\\rtf1 ";
+    for (int i = 0; i < 300; ++i)
+        fine += "Page\\page ";
+    QFile small(dir.filePath("fine.rtf"));
+    QVERIFY(small.open(QIODevice::WriteOnly));
+    small.write(fine + "}");
+    small.close();
+    QVERIFY(control.load(small.fileName(), 0, TextControl::FormatRtf));
+    QCOMPARE(control.currentPages(), 300);
+}
+
+void EngineTest::tableLines()
+{
+    TextControl control;
+    control.setPlainText("before");
+    control.setSelStart(6);
+    QVERIFY(control.tableCanInsert());
+    QVERIFY(!control.tableCanInsertLines() && !control.tableCanDeleteLines() && !control.tableCanChangeAttr());
+    control.tableInsert(2, 3);
+    QTextTable* table = control.textCursor().currentTable();
+    QVERIFY(table);
+    QCOMPARE(table->rows(), 2);
+    QCOMPARE(table->columns(), 3);
+    QVERIFY(!control.tableCanInsert());  // no table inside a table
+    QVERIFY(control.tableCanInsertLines() && control.tableCanDeleteLines() && control.tableCanChangeAttr());
+    control.textCursor().insertText("first");
+    control.tableInsertLines(1, 1);  // above the caret's row
+    QCOMPARE(table->rows(), 3);
+    QCOMPARE(table->cellAt(1, 0).firstCursorPosition().block().text(), QString("first"));
+    control.tableInsertLines(2, 2);  // below it
+    QCOMPARE(table->rows(), 5);
+    control.tableDeleteLines();
+    QCOMPARE(table->rows(), 4);
+    QCOMPARE(control.undoKind(), 2);
+    control.undo();
+    QCOMPARE(table->rows(), 5);
+}
+
+void EngineTest::gridLinesAreNeverPrinted()
+{
+    TextControl control;
+    control.setSelStart(0);
+    control.tableInsert(2, 2);
+    QTextTableFormat none = control.textCursor().currentTable()->format();
+    none.setBorder(0);
+    control.textCursor().currentTable()->setFormat(none);
+    auto render = [&] {
+        QImage image(816, 1056, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        control.paintPage(&painter, 1);
+        return image;
+    };
+    const QImage without = render();
+    control.setTableGridLines(true);
+    QCOMPARE(render(), without);
 }
 
 QTEST_MAIN(EngineTest)

@@ -24,6 +24,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTextCursor>
+#include <QTextTable>
+#include <QComboBox>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -63,6 +66,9 @@ private slots:
     void buttonBarFormatsSelection();
     void headerFooterCommands_data();
     void headerFooterCommands();
+    void insertTableDialog_data();
+    void insertTableDialog();
+    void formatMenuFollowsTheCaret();
 };
 
 // What the user did, then what the Edit menu shows for undo and redo.
@@ -433,6 +439,65 @@ void EditingTest::headerFooterCommands()
     QCOMPARE(control(ws)->editingTarget(), 0);  // the caret is back in the text
     if (checked.contains('P'))
         QCOMPARE(control(ws)->headerFooterParts()->textOnPage(4, 3, 5), QString("3"));
+}
+
+void EditingTest::insertTableDialog_data()
+{
+    QTest::addColumn<int>("rowIndex");
+    QTest::addColumn<int>("columnIndex");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QSize>("table");  // columns x rows; empty for none
+    QTest::newRow("Enter takes 2 x 2") << -1 << -1 << true << QSize(2, 2);
+    QTest::newRow("largest") << 99 << 11 << true << QSize(12, 100);
+    QTest::newRow("cancel") << 4 << 4 << false << QSize();
+}
+
+void EditingTest::insertTableDialog()
+{
+    QFETCH(int, rowIndex);
+    QFETCH(int, columnIndex);
+    QFETCH(bool, ok);
+    QFETCH(QSize, table);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    ws.start();
+    dialogs.dialogScripts << [&](QDialog* dialog) {
+        auto* rows = dialog->findChild<QComboBox*>("cboRows");
+        auto* columns = dialog->findChild<QComboBox*>("cboColumns");
+        if (rowIndex >= 0) {
+            rows->setCurrentIndex(rowIndex);
+            columns->setCurrentIndex(columnIndex);
+        }
+        QPushButton* button = dialog->findChild<QPushButton*>(ok ? "btnOK" : "btnCancel");
+        button->click();
+        return dialog->result();
+    };
+    emit ws.active()->menu("mnuInsert")->aboutToShow();
+    QVERIFY(ws.active()->action("mnuInsert_Table")->isEnabled());
+    ws.active()->action("mnuInsert_Table")->trigger();
+    QCOMPARE(dialogs.dialogsShown, QStringList{"frmTableDlg"});
+    QTextTable* inserted = control(ws)->textCursor().currentTable();
+    QCOMPARE(inserted ? QSize(inserted->columns(), inserted->rows()) : QSize(), table);
+}
+
+void EditingTest::formatMenuFollowsTheCaret()
+{
+    TestWorkspace ws;
+    ws.start();
+    DocumentWindow* window = ws.active();
+    auto open = [window] { emit window->menu("mnuFormat")->aboutToShow(); };
+    open();
+    QVERIFY(!window->action("mnuTInsRow")->isEnabled());
+    QVERIFY(!window->action("mnuTDelRow")->isEnabled());
+    control(ws)->tableInsert(2, 2);
+    open();
+    QVERIFY(window->action("mnuTInsRow")->isEnabled());
+    QVERIFY(window->action("mnuTDelRow")->isEnabled());
+    window->action("mnuTInsRow")->trigger();
+    QCOMPARE(control(ws)->textCursor().currentTable()->rows(), 3);
+    window->action("mnuTDelRow")->trigger();
+    QCOMPARE(control(ws)->textCursor().currentTable()->rows(), 2);
+    QVERIFY(!window->action("mnuFormat_Image")->isEnabled());  // no image selected
 }
 
 QTEST_MAIN(EditingTest)

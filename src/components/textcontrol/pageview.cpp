@@ -5,7 +5,11 @@
 #include "textcontrol.h"
 
 #include <QGraphicsScene>
+#include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QScrollBar>
 #include <cmath>
 
@@ -63,6 +67,38 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
         painter->fillRect(sheet, Qt::white);
         m_control->paintPageDecorations(painter, page + 1, sheet.topLeft(), true);
     }
+}
+
+// Table grid lines: dotted cell outlines on screen, never printed.
+void PageView::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    if (!m_control->tableGridLines())
+        return;
+    QAbstractTextDocumentLayout* layout = m_control->document()->documentLayout();
+    painter->save();
+    painter->setPen(QPen(QColor(0x80, 0x80, 0xff), 0, Qt::DotLine));
+    const QList<QTextFrame*> frames = m_control->document()->rootFrame()->childFrames();
+    for (QTextFrame* frame : frames) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        const QRectF outer = layout->frameBoundingRect(table);
+        if (!outer.intersects(rect))
+            continue;
+        for (int r = 0; r < table->rows(); ++r)
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.row() != r || cell.column() != c)
+                    continue;
+                QRectF box;
+                for (QTextBlock b = cell.firstCursorPosition().block();
+                     b.isValid() && b.position() <= cell.lastCursorPosition().position(); b = b.next())
+                    box |= layout->blockBoundingRect(b);
+                const double pad = table->format().cellPadding();
+                painter->drawRect(box.adjusted(-pad, -pad, pad, pad));
+            }
+    }
+    painter->restore();
 }
 
 void PageView::scrollContentsBy(int dx, int dy)

@@ -13,6 +13,7 @@
 #include "html/htmlformat.h"
 #include "native/nativeformat.h"
 #include "pageinfo.h"
+#include "pagelimit.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 #include "text/plaintext.h"
@@ -606,6 +607,65 @@ void TextControl::setAlignment(Qt::Alignment alignment)
 
 bool TextControl::tableCanInsert() const { return textCursor().currentTable() == nullptr; }
 
+void TextControl::tableInsert(int rows, int columns)
+{
+    if (rows < 1 || columns < 1 || !tableCanInsert())
+        return;
+    QTextTableFormat format;
+    format.setBorder(0.75);
+    format.setBorderBrush(Qt::black);
+    format.setBorderCollapse(true);
+    format.setCellSpacing(0);
+    format.setCellPadding(LayoutUnits::fromTwips(108));
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    QList<QTextLength> widths;
+    for (int c = 0; c < columns; ++c)
+        widths << QTextLength(QTextLength::PercentageLength, 100.0 / columns);
+    format.setColumnWidthConstraints(widths);
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    m_undoKinds->setPending(UndoKinds::Input);
+    QTextTable* table = cursor.insertTable(rows, columns, format);
+    setTextCursor(table->cellAt(0, 0).firstCursorPosition());
+}
+
+void TextControl::tableInsertLines(int where, int count)
+{
+    QTextTable* table = textCursor().currentTable();
+    if (!table || count < 1)
+        return;
+    const int row = table->cellAt(textCursor()).row();
+    m_undoKinds->setPending(UndoKinds::Input);
+    table->insertRows(where == 2 ? row + 1 : row, count);
+}
+
+void TextControl::tableDeleteLines()
+{
+    const QTextCursor cursor = textCursor();
+    QTextTable* table = cursor.currentTable();
+    if (!table)
+        return;
+    int first = table->cellAt(cursor.selectionStart()).row();
+    int last = table->cellAt(cursor.selectionEnd()).row();
+    if (first < 0 || last < 0)
+        first = last = table->cellAt(cursor).row();
+    m_undoKinds->setPending(UndoKinds::Deletion);
+    if (first == 0 && last == table->rows() - 1) {
+        // Every row goes: the table goes with them.
+        QTextCursor whole(cursor.document());
+        whole.setPosition(table->firstPosition() - 1);
+        whole.setPosition(table->lastPosition() + 1, QTextCursor::KeepAnchor);
+        whole.removeSelectedText();
+        setTextCursor(whole);
+        return;
+    }
+    table->removeRows(first, last - first + 1);
+}
+
+bool TextControl::tableCanInsertLines() const { return textCursor().currentTable() != nullptr; }
+bool TextControl::tableCanDeleteLines() const { return textCursor().currentTable() != nullptr; }
+bool TextControl::tableCanChangeAttr() const { return textCursor().currentTable() != nullptr; }
+
 void TextControl::setTableGridLines(bool on)
 {
     m_tableGridLines = on;
@@ -723,6 +783,14 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
         m_lastError = ControlTexts::notADocument(path);
+        return false;
+    }
+    const int pages = PageLimit::estimatePages(
+        incoming, LayoutUnits::fromTwips(m_pageWidth - pageMarginL() - pageMarginR()),
+        LayoutUnits::fromTwips(m_pageHeight - pageMarginT() - pageMarginB()));
+    if (pages > PageLimit::MaxPages) {
+        delete incoming;
+        m_lastError = ControlTexts::tooLong(path, pages, PageLimit::MaxPages);
         return false;
     }
     ++m_quiet;

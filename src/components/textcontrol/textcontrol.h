@@ -77,8 +77,16 @@ public:
     void mergeCharFormat(const QTextCharFormat& format);
     void setAlignment(Qt::Alignment alignment);
 
-    // Whether a table can go in at the caret: not inside another table.
+    // Tables. A table goes in at the caret, rows before (1) or after (2) the caret's row.
     bool tableCanInsert() const;
+    void tableInsert(int rows, int columns);
+    void tableInsertLines(int where, int count);
+    void tableDeleteLines();
+    bool tableCanInsertLines() const;
+    bool tableCanDeleteLines() const;
+    bool tableCanChangeAttr() const;
+    // The selected object (an image); 0 when none is selected.
+    int objectCurrent() const { return 0; }
     bool tableGridLines() const { return m_tableGridLines; }
     void setTableGridLines(bool on);
 

@@ -1,0 +1,69 @@
+#include "tabledialog.h"
+
+#include "components/commondialog/commondialog.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documents/documenthost.h"
+#include "documents/documentwindow.h"
+#include "layoutstate.h"
+#include "texts/programtexts.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QPushButton>
+
+TableDialog::TableDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmTableDlg"));
+    setWindowTitle(Texts::TableDialogTitle);
+    auto* form = new QFormLayout(this);
+    auto list = [this](const char* name, int last) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QLatin1String(name));
+        for (int n = 1; n <= last; ++n)
+            box->addItem(QString::number(n));
+        box->setCurrentIndex(1);
+        return box;
+    };
+    m_rows = list("cboRows", 100);
+    m_columns = list("cboColumns", 12);
+    form->addRow(Texts::TableRows, m_rows);
+    form->addRow(Texts::TableColumns, m_columns);
+    auto* ok = new QPushButton(Texts::AboutOk, this);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(Texts::Cancel, this);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    form->addRow(buttons);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        insertTable();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TableDialog::insertTable()
+{
+    const int rows = m_rows->currentText().toInt();
+    const int columns = m_columns->currentText().toInt();
+    if (rows > 0 && columns > 0 && LayoutState::ActiveTextControl)
+        LayoutState::ActiveTextControl->tableInsert(rows, columns);
+}
+
+namespace TableCommands {
+
+void showInsertTable(QWidget* parent)
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    LayoutState::ActiveTextControl = window->textControl();
+    TableDialog dialog(parent);
+    CommonDialog::provider().exec(&dialog);
+    window->textControl()->setFocus();
+}
+
+}  // namespace TableCommands
