@@ -22,31 +22,26 @@ void addPart(TextControl* control, int bit)
 
 }  // namespace
 
-void toggleHeader(DocumentWindow* window)
+// Header and Footer: on with an empty part, or off.
+static void togglePart(DocumentWindow* window, int bit, QAction* mark)
 {
     TextControl* control = window->textControl();
-    QAction* header = item(window, "mnuIHeader");
-    if (!header->isChecked()) {
-        addPart(control, HeaderBit);
-        header->setChecked(true);
+    if (!mark->isChecked()) {
+        addPart(control, bit);
+        mark->setChecked(true);
     } else {
-        control->setHeaderFooter(control->headerFooter() - HeaderBit);
-        header->setChecked(false);
+        control->setHeaderFooter(control->headerFooter() - bit);
+        mark->setChecked(false);
     }
 }
 
+void toggleHeader(DocumentWindow* window) { togglePart(window, HeaderBit, item(window, "mnuIHeader")); }
+
 void toggleFooter(DocumentWindow* window)
 {
-    TextControl* control = window->textControl();
-    QAction* footer = item(window, "mnuIFooter");
-    if (!footer->isChecked()) {
-        addPart(control, FooterBit);
-        footer->setChecked(true);
-    } else {
-        control->setHeaderFooter(control->headerFooter() - FooterBit);
-        footer->setChecked(false);
-        item(window, "mnuIPageNo")->setChecked(false);
-    }
+    togglePart(window, FooterBit, item(window, "mnuIFooter"));
+    if (!item(window, "mnuIFooter")->isChecked())
+        item(window, "mnuIPageNo")->setChecked(false);  // the page number went with the footer
 }
 
 void togglePageNumbers(DocumentWindow* window)
