@@ -16,7 +16,7 @@ QString longText()
         "current medication and no side effects were reported. We discussed diet, exercise and "
         "the results of the recent laboratory tests, which were within normal limits.\n");
     QString text;
-    for (int i = 0; i < 9000; ++i)
+    for (int i = 0; i < 19000; ++i)
         text += paragraph;
     return text;
 }

@@ -913,14 +913,21 @@ void TextControl::clearUndo()
 
 void TextControl::setPlainText(const QString& text)
 {
-    withoutUndo([&] {
-        const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
-        m_document->setPlainText(text);
-        m_document->rootFrame()->setFrameFormat(frame);
-        applyPageGeometry();
-    });
-    QTextCursor cursor(m_document);
-    m_body->setTextCursor(cursor);
+    // Built apart and then put in place, so that nothing is laid out while the text goes in.
+    auto* incoming = new QTextDocument(this);
+    incoming->setUndoRedoEnabled(false);
+    incoming->setDefaultFont(m_document->defaultFont());
+    incoming->setPlainText(text);
+    ++m_quiet;
+    const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
+    attachDocument(incoming);
+    incoming->rootFrame()->setFrameFormat(frame);
+    applyPageGeometry();
+    incoming->setUndoRedoEnabled(false);
+    incoming->setUndoRedoEnabled(true);
+    m_undoKinds->reset();
+    --m_quiet;
+    m_body->setTextCursor(QTextCursor(m_document));
     emitChanged();  // one notification for the whole text
 }
 
