@@ -8,6 +8,7 @@
 #include "documenttable.h"
 #include "documentwindows.h"
 #include "editing/convertcase.h"
+#include "editing/colorcommands.h"
 #include "editing/editcommands.h"
 #include "editing/formatcommands.h"
 #include "editing/headerfootercommands.h"
@@ -183,6 +184,8 @@ void DocumentWindow::wireFormatMenu()
 {
     connect(menu(QStringLiteral("mnuFormat")), &QMenu::aboutToShow, this,
             [this] { FormatCommands::refreshFormatMenu(this); });
+    wire("mnuFormat_TColor", [] { ColorCommands::ChooseTextColor(1); });
+    wire("mnuFormat_BColor", [] { ColorCommands::ChooseTextColor(2); });
     wire("mnuTInsRow", [this] { m_textControl->tableInsertLines(1, 1); });
     wire("mnuTDelRow", [this] { m_textControl->tableDeleteLines(); });
 }

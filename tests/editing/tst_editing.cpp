@@ -69,6 +69,8 @@ private slots:
     void insertTableDialog_data();
     void insertTableDialog();
     void formatMenuFollowsTheCaret();
+    void chooseTextColor_data();
+    void chooseTextColor();
 };
 
 // What the user did, then what the Edit menu shows for undo and redo.
@@ -498,6 +500,59 @@ void EditingTest::formatMenuFollowsTheCaret()
     window->action("mnuTDelRow")->trigger();
     QCOMPARE(control(ws)->textCursor().currentTable()->rows(), 2);
     QVERIFY(!window->action("mnuFormat_Image")->isEnabled());  // no image selected
+}
+
+// The selection is "red" in red, or "red" plus "blue" (mixed) when `mixed` is set.
+void EditingTest::chooseTextColor_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("mixed");
+    QTest::addColumn<QColor>("answer");  // invalid: Cancel
+    QTest::addColumn<QColor>("dialogStartsOn");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("cancel writes nothing") << 1 << false << QColor() << QColor(Qt::red) << false;
+    QTest::newRow("same colour writes nothing") << 1 << false << QColor(Qt::red) << QColor(Qt::red) << false;
+    QTest::newRow("another colour is written") << 1 << false << QColor(Qt::green) << QColor(Qt::red) << true;
+    QTest::newRow("mixed starts on black, writes even black") << 1 << true << QColor(Qt::black) << QColor(Qt::black) << true;
+    QTest::newRow("background") << 2 << false << QColor(Qt::yellow) << QColor(Qt::white) << true;
+}
+
+void EditingTest::chooseTextColor()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, mixed);
+    QFETCH(QColor, answer);
+    QFETCH(QColor, dialogStartsOn);
+    QFETCH(bool, written);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    ws.start();
+    TextControl* tc = control(ws);
+    tc->setPlainText("red blue");
+    tc->setSelStart(0);
+    tc->setSelLength(3);
+    tc->setForeColor(TextControl::toBgr(Qt::red));
+    tc->setSelLength(mixed ? 8 : 3);
+    if (mixed) {
+        QTextCursor blue(tc->document());
+        blue.setPosition(4);
+        blue.setPosition(8, QTextCursor::KeepAnchor);
+        QTextCharFormat f;
+        f.setForeground(QColor(Qt::blue));
+        blue.mergeCharFormat(f);
+        QCOMPARE(tc->foreColor(), -1);
+    }
+    const int undoBefore = tc->document()->availableUndoSteps();
+    dialogs.colourAnswers << answer;
+    ws.active()->action(mode == 1 ? "mnuFormat_TColor" : "mnuFormat_BColor")->trigger();
+    QCOMPARE(dialogs.colourRequests.value(0), dialogStartsOn);
+    QCOMPARE(tc->document()->availableUndoSteps() > undoBefore, written);
+    if (written) {
+        const int value = TextControl::toBgr(answer);
+        QCOMPARE(mode == 1 ? tc->foreColor() : tc->textBkColor(), value);
+        if (mode == 2)
+            QCOMPARE(tc->foreColor(), TextControl::toBgr(Qt::red));  // the text colour stays
+    }
 }
 
 QTEST_MAIN(EditingTest)

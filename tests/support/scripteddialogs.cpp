@@ -43,3 +43,10 @@ int ScriptedDialogs::exec(QDialog* dialog)
         return QDialog::Rejected;
     return dialogScripts.dequeue()(dialog);
 }
+
+std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& initial)
+{
+    colourRequests << initial;
+    const QColor answer = colourAnswers.isEmpty() ? QColor() : colourAnswers.dequeue();
+    return answer.isValid() ? std::optional<QColor>(answer) : std::nullopt;
+}

@@ -25,6 +25,9 @@ public:
     QQueue<QString> fileAnswers;
     // Modal dialogs: each gets the dialog and returns its result.
     QQueue<std::function<int(QDialog*)>> dialogScripts;
+    // Colour dialogs: an invalid colour cancels.
+    QQueue<QColor> colourAnswers;
+    QList<QColor> colourRequests;
 
     QList<ShownMessage> messages;
     QList<CommonDialog::FileRequest> fileRequests;
@@ -35,6 +38,7 @@ public:
     CommonDialog::FileAnswer openFile(QWidget* parent, const CommonDialog::FileRequest& r) override;
     CommonDialog::FileAnswer saveFile(QWidget* parent, const CommonDialog::FileRequest& r) override;
     int exec(QDialog* dialog) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
 
 private:
     CommonDialog::FileAnswer nextFile(const CommonDialog::FileRequest& request);

@@ -1,6 +1,7 @@
 #include "commondialog.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -57,6 +58,12 @@ public:
     }
 
     int exec(QDialog* dialog) override { return dialog->exec(); }
+
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
+    {
+        const QColor chosen = QColorDialog::getColor(initial, parent);
+        return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    }
 
 private:
     FileAnswer run(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)

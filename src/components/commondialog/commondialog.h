@@ -1,7 +1,9 @@
 #pragma once
 // One door for every message box, common dialog and modal dialog of the program, so that
 // tests can answer them from a script instead of blocking on a modal window.
+#include <QColor>
 #include <QString>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -37,6 +39,8 @@ public:
                            Buttons buttons, Icon icon) = 0;
     virtual FileAnswer openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual FileAnswer saveFile(QWidget* parent, const FileRequest& request) = 0;
+    // The colour dialog, starting on `initial`; nullopt when cancelled.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // Runs a modal dialog and returns its result code (QDialog::Accepted or Rejected).
     virtual int exec(QDialog* dialog) = 0;
 };

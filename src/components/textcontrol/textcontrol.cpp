@@ -605,6 +605,60 @@ void TextControl::setAlignment(Qt::Alignment alignment)
     emit cursorMoved();
 }
 
+int TextControl::toBgr(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+QColor TextControl::fromBgr(int bgr) { return QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff); }
+
+namespace {
+
+// The one colour of a property over the selection (or at the caret), or -1 when they differ.
+int selectionColour(const QTextCursor& cursor, int property, int unset)
+{
+    auto colourOf = [&](const QTextCharFormat& f) {
+        const QBrush brush = f.brushProperty(property);
+        return f.hasProperty(property) && brush.style() != Qt::NoBrush ? TextControl::toBgr(brush.color()) : unset;
+    };
+    if (!cursor.hasSelection())
+        return colourOf(cursor.charFormat());
+    int found = -2;
+    const int start = cursor.selectionStart(), end = cursor.selectionEnd();
+    for (QTextBlock b = cursor.document()->findBlock(start); b.isValid() && b.position() < end; b = b.next())
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.position() + f.length() <= start || f.position() >= end)
+                continue;
+            const int c = colourOf(f.charFormat());
+            if (found == -2)
+                found = c;
+            else if (found != c)
+                return -1;
+        }
+    return found == -2 ? unset : found;
+}
+
+}  // namespace
+
+int TextControl::foreColor() const { return selectionColour(textCursor(), QTextFormat::ForegroundBrush, 0); }
+
+void TextControl::setForeColor(int bgr)
+{
+    QTextCharFormat f;
+    f.setForeground(fromBgr(bgr));
+    mergeCharFormat(f);
+}
+
+int TextControl::textBkColor() const
+{
+    return selectionColour(textCursor(), QTextFormat::BackgroundBrush, 0xFFFFFF);
+}
+
+void TextControl::setTextBkColor(int bgr)
+{
+    QTextCharFormat f;
+    f.setBackground(fromBgr(bgr));
+    mergeCharFormat(f);
+}
+
 bool TextControl::tableCanInsert() const { return textCursor().currentTable() == nullptr; }
 
 void TextControl::tableInsert(int rows, int columns)

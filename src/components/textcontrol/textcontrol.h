@@ -76,6 +76,13 @@ public:
     // Applies character formatting to the selection (or the caret's format); one undo step.
     void mergeCharFormat(const QTextCharFormat& format);
     void setAlignment(Qt::Alignment alignment);
+    // Colours of the selection as &HBBGGRR values; -1 when the selection mixes colours.
+    int foreColor() const;
+    void setForeColor(int bgr);
+    int textBkColor() const;
+    void setTextBkColor(int bgr);
+    static int toBgr(const QColor& colour);
+    static QColor fromBgr(int bgr);
 
     // Tables. A table goes in at the caret, rows before (1) or after (2) the caret's row.
     bool tableCanInsert() const;
