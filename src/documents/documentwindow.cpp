@@ -184,6 +184,8 @@ void DocumentWindow::wireFormatMenu()
 {
     connect(menu(QStringLiteral("mnuFormat")), &QMenu::aboutToShow, this,
             [this] { FormatCommands::refreshFormatMenu(this); });
+    wire("mnuFormat_Character", [this] { m_textControl->fontDialog(); });
+    wire("mnuFormat_Paragraph", [this] { m_textControl->paragraphDialog(); });
     wire("mnuFormat_TColor", [] { ColorCommands::ChooseTextColor(1); });
     wire("mnuFormat_BColor", [] { ColorCommands::ChooseTextColor(2); });
     wire("mnuTInsRow", [this] { m_textControl->tableInsertLines(1, 1); });

@@ -26,6 +26,7 @@
 #include <QTextCursor>
 #include <QTextTable>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -71,6 +72,7 @@ private slots:
     void formatMenuFollowsTheCaret();
     void chooseTextColor_data();
     void chooseTextColor();
+    void characterAndParagraphDialogs();
 };
 
 // What the user did, then what the Edit menu shows for undo and redo.
@@ -553,6 +555,47 @@ void EditingTest::chooseTextColor()
         if (mode == 2)
             QCOMPARE(tc->foreColor(), TextControl::toBgr(Qt::red));  // the text colour stays
     }
+}
+
+void EditingTest::characterAndParagraphDialogs()
+{
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    ws.start();
+    TextControl* tc = control(ws);
+    tc->setPlainText("Dear patient");
+    EditCommands::SelectAllText();
+    dialogs.dialogScripts << [](QDialog* d) {
+        d->findChild<QCheckBox*>("chkBold")->setChecked(true);
+        d->findChild<QComboBox*>("cboSize")->setEditText("14");
+        d->findChild<QComboBox*>("cboPosition")->setCurrentIndex(1);
+        return int(QDialog::Accepted);
+    };
+    dialogs.dialogScripts << [](QDialog* d) {
+        d->findChild<QCheckBox*>("chkItalic")->setChecked(true);
+        return int(QDialog::Rejected);  // Cancel changes nothing
+    };
+    dialogs.dialogScripts << [](QDialog* d) {
+        d->findChild<QComboBox*>("cboAlignment")->setCurrentIndex(1);
+        d->findChild<QDoubleSpinBox*>("txtLeft")->setValue(0.5);
+        d->findChild<QComboBox*>("cboLineSpacing")->setCurrentIndex(2);
+        return int(QDialog::Accepted);
+    };
+    ws.active()->action("mnuFormat_Character")->trigger();
+    ws.active()->action("mnuFormat_Character")->trigger();
+    ws.active()->action("mnuFormat_Paragraph")->trigger();
+    QCOMPARE(dialogs.dialogsShown, (QStringList{"dlgFont", "dlgFont", "dlgParagraph"}));
+    QTextCursor probe(tc->document());
+    probe.setPosition(3);
+    QVERIFY(probe.charFormat().font().bold());
+    QVERIFY(!probe.charFormat().font().italic());
+    QCOMPARE(probe.charFormat().fontPointSize(), 14.0);
+    QCOMPARE(probe.charFormat().verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    QCOMPARE(probe.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(qRound(probe.blockFormat().leftMargin()), 48);
+    QCOMPARE(probe.blockFormat().lineHeight(), 200.0);
+    openEditMenu(ws.active());
+    QCOMPARE(ws.active()->action("mnuUndo")->text(), QString("Undo Formatting"));
 }
 
 QTEST_MAIN(EditingTest)

@@ -5,6 +5,8 @@
 #include "controltexts.h"
 #include "fields.h"
 #include "findreplacedialog.h"
+#include "formatdialogs.h"
+#include "components/commondialog/commondialog.h"
 #include "headerfooter.h"
 #include "layoutunits.h"
 #include "pageview.h"
@@ -740,6 +742,27 @@ void TextControl::findReplace(int mode)
     if (!m_findDialog)
         m_findDialog = new FindReplaceDialog(this);
     m_findDialog->showMode(mode == 2 ? FindReplaceDialog::Replace : FindReplaceDialog::Find);
+}
+
+int TextControl::fontDialog()
+{
+    FontDialog dialog(textCursor().charFormat(), window());
+    if (CommonDialog::provider().exec(&dialog) != QDialog::Accepted)
+        return 0;
+    mergeCharFormat(dialog.format());
+    return 1;
+}
+
+int TextControl::paragraphDialog()
+{
+    ParagraphDialog dialog(textCursor().blockFormat(), window());
+    if (CommonDialog::provider().exec(&dialog) != QDialog::Accepted)
+        return 0;
+    QTextCursor cursor = textCursor();
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    cursor.mergeBlockFormat(dialog.format());
+    emit cursorMoved();
+    return 1;
 }
 
 void TextControl::insertPageBreak()

@@ -105,6 +105,9 @@ public:
     void setSetting(int id, int value) { m_settings.insert(id, value); }
 
     void findReplace(int mode);  // 1 find, 2 replace
+    // The control's Font and Paragraph dialogs on the selection; 1 when applied, 0 cancelled.
+    int fontDialog();
+    int paragraphDialog();
     FindReplaceDialog* findReplaceDialog() const { return m_findDialog; }
 
     void insertPageBreak();
