@@ -14,6 +14,7 @@
 #include "editing/headerfootercommands.h"
 #include "editing/textcontrolevents.h"
 #include "editing/viewcommands.h"
+#include "layout/insertdate.h"
 #include "layout/layoutstate.h"
 #include "layout/tabledialog.h"
 #include "menubuilder.h"
@@ -178,6 +179,7 @@ void DocumentWindow::wireInsertMenu()
     wire("mnuInsert_Text", [] { OpenDocuments::InsertTextFile(); });
     wire("mnuInsert_Table", [this] { TableCommands::showInsertTable(this); });
     wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
+    wire("mnuIDate", [this] { InsertDate::insertDate(this); });
 }
 
 void DocumentWindow::wireFormatMenu()

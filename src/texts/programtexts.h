@@ -62,6 +62,11 @@ inline const QString TableRows = QStringLiteral("Rows:");
 inline const QString TableColumns = QStringLiteral("Columns:");
 inline const QString Cancel = QStringLiteral("Cancel");
 
+// Insert Date.
+inline const QString InsertDateTitle = QStringLiteral("Insert Date");
+inline const QString AvailableFormats = QStringLiteral("Available Formats");
+inline const QString CancelWithKey = QStringLiteral("&Cancel");
+
 // Undo and redo captions by kind.
 QString undoCaption(int kind);
 QString redoCaption(int kind);

@@ -1,0 +1,98 @@
+#include "insertdate.h"
+
+#include "components/commondialog/commondialog.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documents/documenthost.h"
+#include "documents/documentwindow.h"
+#include "settings/apppaths.h"
+#include "texts/programtexts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace InsertDate {
+
+QStringList formats(const QDate& date, const QLocale& locale)
+{
+    // The regional separator: the first character of the short date format that is no letter.
+    QString separator = QStringLiteral("/");
+    for (QChar c : locale.dateFormat(QLocale::ShortFormat))
+        if (!c.isLetter()) {
+            separator = c;
+            break;
+        }
+    const QString day = QString::number(date.day());
+    const QString month = QString::number(date.month());
+    const QString year = QString::number(date.year());
+    const QString monthName = locale.monthName(date.month(), QLocale::LongFormat);
+    return {monthName + QLatin1Char(' ') + day + QStringLiteral(", ") + year,
+            locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QStringLiteral(", ") + monthName
+                + QLatin1Char(' ') + day + QStringLiteral(", ") + year,
+            month + separator + day + separator + year,
+            locale.monthName(date.month(), QLocale::ShortFormat) + QLatin1Char(' ') + day
+                + QStringLiteral(", ") + year,
+            day + QStringLiteral(" - ") + monthName + QStringLiteral(", ") + year,
+            day + separator + month + separator + year};
+}
+
+void insertDate(QWidget* parent)
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    QString text;
+    {
+        InsertDateDialog dialog(AppPaths::today(), parent);
+        CommonDialog::provider().exec(&dialog);
+        text = dialog.chosen();
+    }
+    if (text.isEmpty())
+        return;
+    window->textControl()->setFocus();
+    QApplication::clipboard()->setText(text);
+    window->textControl()->clip(TextControl::ClipPaste);
+}
+
+}  // namespace InsertDate
+
+InsertDateDialog::InsertDateDialog(const QDate& today, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frminsdate"));
+    setWindowTitle(Texts::InsertDateTitle);
+    auto* layout = new QVBoxLayout(this);
+    auto* label = new QLabel(Texts::AvailableFormats, this);
+    label->setObjectName(QStringLiteral("Label1"));
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("List1"));
+    m_list->addItems(InsertDate::formats(today));
+    m_list->setCurrentRow(0);
+    auto* ok = new QPushButton(Texts::AboutOk, this);
+    ok->setObjectName(QStringLiteral("cmdok"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(Texts::CancelWithKey, this);
+    cancel->setObjectName(QStringLiteral("cmdcancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addWidget(label);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        m_list->clearSelection();
+        m_list->setCurrentRow(-1);
+        reject();
+    });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+}
+
+QString InsertDateDialog::chosen() const
+{
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
