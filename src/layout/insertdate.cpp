@@ -1,5 +1,7 @@
 #include "insertdate.h"
 
+#include "dialogbuttons.h"
+
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
@@ -70,15 +72,8 @@ InsertDateDialog::InsertDateDialog(const QDate& today, QWidget* parent) : QDialo
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->addItems(InsertDate::formats(today));
     m_list->setCurrentRow(0);
-    auto* ok = new QPushButton(Texts::AboutOk, this);
-    ok->setObjectName(QStringLiteral("cmdok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(Texts::CancelWithKey, this);
-    cancel->setObjectName(QStringLiteral("cmdcancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const auto [buttons, ok, cancel] =
+        DialogButtons::make(this, Texts::AboutOk, "cmdok", Texts::CancelWithKey, "cmdcancel");
     layout->addWidget(label);
     layout->addWidget(m_list);
     layout->addLayout(buttons);

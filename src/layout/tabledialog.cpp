@@ -1,5 +1,7 @@
 #include "tabledialog.h"
 
+#include "dialogbuttons.h"
+
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
@@ -28,15 +30,8 @@ TableDialog::TableDialog(QWidget* parent) : QDialog(parent)
     m_columns = list("cboColumns", 12);
     form->addRow(Texts::TableRows, m_rows);
     form->addRow(Texts::TableColumns, m_columns);
-    auto* ok = new QPushButton(Texts::AboutOk, this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(Texts::Cancel, this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const auto [buttons, ok, cancel] =
+        DialogButtons::make(this, Texts::AboutOk, "btnOK", Texts::Cancel, "btnCancel");
     form->addRow(buttons);
     connect(ok, &QPushButton::clicked, this, [this] {
         insertTable();
