@@ -1,0 +1,28 @@
+#pragma once
+// What a connection string of the practice's settings says, and which Qt driver serves it.
+//
+// Provider= value                      driver    what is used
+// SQLOLEDB, SQLNCLI*, MSOLEDBSQL*       QODBC     SQL Server through FreeTDS or the vendor's
+//                                                 ODBC driver: Data Source, Initial Catalog
+// SQLite                                QSQLITE   the database file named by Data Source
+// PostgreSQL                            QPSQL     host Data Source, database Initial Catalog
+// anything else                         none      the connection fails
+#include <QHash>
+#include <QString>
+
+struct ConnectionSettings {
+    QString driver;  // Qt driver name; empty when the provider is unknown
+    QString databaseName;
+    QString hostName;
+    QString userName;
+    QString password;
+    QString connectOptions;
+};
+
+namespace ConnectionString {
+
+// "Key=Value;Key=Value" with keys compared without regard to case.
+QHash<QString, QString> parse(const QString& text);
+ConnectionSettings settingsFor(const QString& text);
+
+}  // namespace ConnectionString
