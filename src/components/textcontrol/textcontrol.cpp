@@ -218,7 +218,7 @@ void TextControl::setFieldText(const QString& text)
     c.setPosition(span.end, QTextCursor::KeepAnchor);
     m_undoKinds->setPending(UndoKinds::Input);
     c.insertText(text.isEmpty() ? QString(QChar(0x200B)) : text, format);
-    setTextCursor(c.position() == span.start ? c : QTextCursor(c));
+    setTextCursor(c);
 }
 
 namespace {
@@ -871,17 +871,11 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
         return false;
     }
     ++m_quiet;
-    const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
-    attachDocument(incoming);
-    incoming->rootFrame()->setFrameFormat(frame);  // the page margins stay as they were
+    adoptDocument(incoming);
     m_parts->setContent(HeaderFooter::Header, &header);
     m_parts->setContent(HeaderFooter::Footer, &footer);
     m_parts->setParts(parts.present);
-    applyPageGeometry();
-    incoming->setUndoRedoEnabled(false);
-    incoming->setUndoRedoEnabled(true);  // nothing of the load is there to undo
     --m_quiet;
-    m_body->setTextCursor(QTextCursor(m_document));
     const int values[6] = {page.width, page.height, page.marginL, page.marginT, page.marginR, page.marginB};
     for (int i = 0; i < 6; ++i)
         m_loadSaveAttributes.insert(i, values[i]);
@@ -988,6 +982,19 @@ void TextControl::clearUndo()
     withoutUndo([] {});
 }
 
+// A document built apart takes the old one's place: same page margins, nothing to undo,
+// the caret at its start.
+void TextControl::adoptDocument(QTextDocument* incoming)
+{
+    const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
+    attachDocument(incoming);
+    incoming->rootFrame()->setFrameFormat(frame);
+    applyPageGeometry();
+    incoming->setUndoRedoEnabled(false);  // drops the margin change from the undo stack
+    incoming->setUndoRedoEnabled(true);
+    m_body->setTextCursor(QTextCursor(m_document));
+}
+
 void TextControl::setPlainText(const QString& text)
 {
     // Built apart and then put in place, so that nothing is laid out while the text goes in.
@@ -996,15 +1003,8 @@ void TextControl::setPlainText(const QString& text)
     incoming->setDefaultFont(m_document->defaultFont());
     incoming->setPlainText(text);
     ++m_quiet;
-    const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
-    attachDocument(incoming);
-    incoming->rootFrame()->setFrameFormat(frame);
-    applyPageGeometry();
-    incoming->setUndoRedoEnabled(false);
-    incoming->setUndoRedoEnabled(true);
-    m_undoKinds->reset();
+    adoptDocument(incoming);
     --m_quiet;
-    m_body->setTextCursor(QTextCursor(m_document));
     emitChanged();  // one notification for the whole text
 }
 

@@ -207,6 +207,7 @@ private:
     QByteArray encode(const QTextDocument* source, int format, const PageInfo& page,
                       const DocumentParts* parts = nullptr) const;
     void attachDocument(QTextDocument* document);
+    void adoptDocument(QTextDocument* incoming);
     void insertDocument(const QTextDocument& incoming);
     void applyPage(const PageInfo& page);
     void applyPageGeometry();
