@@ -8,6 +8,7 @@
 #include "documentwindow.h"
 #include "documentwindows.h"
 #include "extensiontable.h"
+#include "filemessages.h"
 #include "filepaths.h"
 #include "layout/layoutstate.h"
 #include "pageheaderfile.h"
@@ -30,19 +31,14 @@ void tell(const QString& title, const QString& text, CommonDialog::Icon icon)
                                      CommonDialog::Buttons::Ok, icon);
 }
 
-void fail(const QString& message, const QString& path)
-{
-    tell(CommonDialog::defaultTitle(), message + path, CommonDialog::Icon::None);
-}
-
 // The .txm branch: its failures are reported, each with its own message.
 bool loadPageHeaderFile(const QString& path, TextControl* control)
 {
     PageHeaderFile::Header page;
     switch (PageHeaderFile::load(path, control, &page)) {
-    case PageHeaderFile::CannotOpen: fail(Texts::CantOpenFile, path); return false;
-    case PageHeaderFile::WrongKind: fail(Texts::WrongFileType, path); return false;
-    case PageHeaderFile::CannotLoad: fail(Texts::CantLoadFile, path); return false;
+    case PageHeaderFile::CannotOpen: FileMessages::reportFailure(Texts::CantOpenFile, path); return false;
+    case PageHeaderFile::WrongKind: FileMessages::reportFailure(Texts::WrongFileType, path); return false;
+    case PageHeaderFile::CannotLoad: FileMessages::reportFailure(Texts::CantLoadFile, path); return false;
     case PageHeaderFile::Loaded: break;
     }
     LayoutState::PageSetupValues = {page.marginL, page.marginT, page.marginR,
@@ -58,7 +54,7 @@ bool loadWithPageAttributes(const QString& path, int format, TextControl* contro
         control->setLoadSaveAttribute(i, 0);
     ApplyImagePath(path, control);
     if (!control->load(path, 0, format)) {
-        fail(Texts::CantLoadFile, path);
+        FileMessages::reportFailure(Texts::CantLoadFile, path);
         return false;
     }
     control->applyLoadSaveAttributes();
@@ -145,7 +141,7 @@ void LoadDocument(const QString& path, int format)
     } else if (format == TextControl::FormatNative) {
         loaded = control->load(path, 0, TextControl::FormatNative);
         if (!loaded)
-            fail(Texts::CantLoadFile, path);
+            FileMessages::reportFailure(Texts::CantLoadFile, path);
         else
             window->mergePanel()->show();  // a template: its data source opens with the merge
     } else {
@@ -205,7 +201,7 @@ void InsertTextFile()
                                                                           : control->TextImport(path);
     QApplication::restoreOverrideCursor();
     if (!inserted)
-        fail(Texts::CantImportFile, path);
+        FileMessages::reportFailure(Texts::CantImportFile, path);
 }
 
 }  // namespace OpenDocuments

@@ -7,6 +7,7 @@
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "extensiontable.h"
+#include "filemessages.h"
 #include "filepaths.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
@@ -19,13 +20,6 @@ namespace SaveDocuments {
 namespace {
 
 constexpr int PageHeaderFormat = PageHeaderFile::Format;
-
-void reportFailure(const QString& message, const QString& path)
-{
-    CommonDialog::provider().message(DocumentHost::current()->hostWidget(),
-                                     CommonDialog::defaultTitle(), message + path,
-                                     CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
-}
 
 void setPageAttributes(TextControl* control)
 {
@@ -85,7 +79,7 @@ void SaveDocument(DocumentWindow* window, const QString& path)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool opened = true;
     if (!writeDocument(window->textControl(), path, &opened)) {
-        reportFailure(opened ? Texts::CantSaveFile : Texts::CantOpenFile, path);
+        FileMessages::reportFailure(opened ? Texts::CantSaveFile : Texts::CantOpenFile, path);
     } else {
         window->setFilePath(path);
         window->setCaption(FilePaths::captionFor(path));

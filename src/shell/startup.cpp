@@ -5,6 +5,7 @@
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
+#include "documents/filemessages.h"
 #include "documents/filepaths.h"
 #include "editing/editcommands.h"
 #include "layout/layoutstate.h"
@@ -31,9 +32,7 @@ bool ImportIntoActiveWindow(const QString& path)
         format = TextControl::FormatText;
     if (format >= 0 && !window->textControl()->load(path, 0, format, false)) {
         QApplication::restoreOverrideCursor();
-        CommonDialog::provider().message(DocumentHost::current()->hostWidget(),
-                                         CommonDialog::defaultTitle(), Texts::CantImportFile + path,
-                                         CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+        FileMessages::reportFailure(Texts::CantImportFile, path);
         return false;
     }
     QApplication::restoreOverrideCursor();
