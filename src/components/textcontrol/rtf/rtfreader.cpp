@@ -105,6 +105,7 @@ private:
     void insertRun(const QString& text, const QTextCharFormat& format);
     void endParagraph();
     void pageBreak();
+    void markPageBreakBefore(bool on);
     QTextCursor& out() { return state().para.inTable ? m_cell : m_main; }
     QTextCharFormat charFormat();
     QTextBlockFormat blockFormat(const ParaState& para) const;
@@ -287,6 +288,14 @@ void Parser::endGroup()
 // A new document in the stream: its own tables; a page break from the one before.
 void Parser::startDocument()
 {
+    // The document before ended without a paragraph mark: its last paragraph is complete,
+    // with the formats its own document gave it.
+    if (m_documents > 0 && m_paragraphHasContent && m_redirect.depth < 0) {
+        flushText();
+        flushTable();
+        m_main.insertBlock();
+        m_paragraphHasContent = false;
+    }
     ++m_documents;
     m_fonts.clear();
     m_colours.clear();
@@ -721,7 +730,14 @@ void Parser::beforeContent()
     flushTable();
     if (m_paragraphHasContent)
         endParagraph();
-    state().para.pageBreakBefore = true;
+    markPageBreakBefore(true);
+}
+
+// A paragraph property: it holds for the paragraph, whichever group its text ends in.
+void Parser::markPageBreakBefore(bool on)
+{
+    for (Group& g : m_stack)
+        g.para.pageBreakBefore = on;
 }
 
 void Parser::text(QChar c)
@@ -847,7 +863,7 @@ void Parser::endParagraph()
         m_cellHasContent = true;
     else
         m_paragraphHasContent = false;
-    state().para.pageBreakBefore = false;
+    markPageBreakBefore(false);
 }
 
 void Parser::pageBreak()
