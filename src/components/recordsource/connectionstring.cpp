@@ -29,8 +29,15 @@ ConnectionSettings settingsFor(const QString& text)
         s.connectOptions = QStringLiteral("QSQLITE_OPEN_READONLY");
     } else if (provider == QLatin1String("POSTGRESQL")) {
         s.driver = QStringLiteral("QPSQL");
-        s.hostName = source;
+        const qsizetype comma = source.lastIndexOf(QLatin1Char(','));
+        s.hostName = comma < 0 ? source : source.left(comma).trimmed();
+        s.port = comma < 0 ? -1 : source.mid(comma + 1).trimmed().toInt();
         s.databaseName = catalog;
+        s.connectOptions = QStringLiteral("connect_timeout=10");  // an absent server must not hang us
+    } else if (provider == QLatin1String("MSDASQL")) {
+        s.driver = QStringLiteral("QODBC");
+        s.databaseName = source;  // the ODBC data source name
+        s.connectOptions = QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=10");
     } else if (provider == QLatin1String("SQLOLEDB") || provider.startsWith(QLatin1String("SQLNCLI"))
                || provider.startsWith(QLatin1String("MSOLEDBSQL"))) {
         s.driver = QStringLiteral("QODBC");
@@ -38,6 +45,7 @@ ConnectionSettings settingsFor(const QString& text)
                                  QLatin1String("SSPI"), Qt::CaseInsensitive) == 0;
         s.databaseName = QStringLiteral("DRIVER={FreeTDS};SERVER=%1;DATABASE=%2;%3")
                              .arg(source, catalog, trusted ? QStringLiteral("Trusted_Connection=yes;") : QString());
+        s.connectOptions = QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=10");
     }
     return s;
 }

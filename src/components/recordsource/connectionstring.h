@@ -5,7 +5,9 @@
 // SQLOLEDB, SQLNCLI*, MSOLEDBSQL*       QODBC     SQL Server through FreeTDS or the vendor's
 //                                                 ODBC driver: Data Source, Initial Catalog
 // SQLite                                QSQLITE   the database file named by Data Source
-// PostgreSQL                            QPSQL     host Data Source, database Initial Catalog
+// PostgreSQL                            QPSQL     host (or socket folder) Data Source, with
+//                                                 ",port" when not 5432; database Initial Catalog
+// MSDASQL                               QODBC     the ODBC data source named by Data Source
 // anything else                         none      the connection fails
 #include <QHash>
 #include <QString>
@@ -14,6 +16,7 @@ struct ConnectionSettings {
     QString driver;  // Qt driver name; empty when the provider is unknown
     QString databaseName;
     QString hostName;
+    int port = -1;
     QString userName;
     QString password;
     QString connectOptions;

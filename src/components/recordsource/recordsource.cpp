@@ -22,12 +22,17 @@ QVariant Recordset::value(int index) const
     return v.isNull() ? QVariant() : v;
 }
 
-QVariant Recordset::value(const QString& name) const
+int Recordset::fieldIndex(const QString& name) const
 {
     for (int i = 0; i < fieldCount(); ++i)
         if (m_names.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return value(i);
-    return {};
+            return i;
+    return -1;
+}
+
+QVariant Recordset::value(const QString& name) const
+{
+    return value(fieldIndex(name));
 }
 
 bool Recordset::Find(const QString& criterion, int skip, int startBookmark)
@@ -40,10 +45,7 @@ bool Recordset::Find(const QString& criterion, int skip, int startBookmark)
     QString prefix = m.captured(2).replace(QStringLiteral("''"), QStringLiteral("'"));
     if (prefix.endsWith(QLatin1Char('*')))
         prefix.chop(1);
-    int column = -1;
-    for (int i = 0; i < fieldCount(); ++i)
-        if (m_names.at(i).compare(m.captured(1), Qt::CaseInsensitive) == 0)
-            column = i;
+    const int column = fieldIndex(m.captured(1));
     int row = (startBookmark >= 0 ? startBookmark : m_position) + skip;
     for (row = std::max(row, 0); column >= 0 && row < RecordCount(); ++row) {
         const QVariant v = m_rows.at(row).at(column);
@@ -86,6 +88,7 @@ bool RecordSource::Requery()
             : QSqlDatabase::addDatabase(settings.driver, m_connectionName);
         db.setDatabaseName(settings.databaseName);
         db.setHostName(settings.hostName);
+        db.setPort(settings.port);
         db.setUserName(settings.userName);
         db.setPassword(settings.password);
         db.setConnectOptions(settings.connectOptions);

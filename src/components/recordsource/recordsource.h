@@ -22,6 +22,9 @@ public:
 
     int fieldCount() const { return int(m_names.size()); }
     QString fieldName(int index) const { return m_names.value(index); }
+    QStringList fieldNames() const { return m_names; }
+    // The position of a column by its name, case ignored; -1 when there is none.
+    int fieldIndex(const QString& name) const;
     // The current row's value; an invalid QVariant for Null or outside the rows.
     QVariant value(int index) const;
     QVariant value(const QString& name) const;
