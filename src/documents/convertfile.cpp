@@ -8,20 +8,22 @@
 
 namespace ConvertFile {
 
+bool load(const QString& in, TextControl* control)
+{
+    const int inFormat = OpenDocuments::formatForPath(in);
+    if (inFormat == PageHeaderFile::Format)
+        return PageHeaderFile::load(in, control) == PageHeaderFile::Loaded;
+    control->setLoadSaveAttribute(37, 1);
+    if (!control->load(in, 0, inFormat))
+        return false;
+    control->applyLoadSaveAttributes();
+    return true;
+}
+
 bool convert(const QString& in, const QString& out, QString* error)
 {
     TextControl control;
-    const int inFormat = OpenDocuments::formatForPath(in);
-    bool loaded = false;
-    if (inFormat == PageHeaderFile::Format) {
-        loaded = PageHeaderFile::load(in, &control) == PageHeaderFile::Loaded;
-    } else {
-        control.setLoadSaveAttribute(37, 1);
-        loaded = control.load(in, 0, inFormat);
-        if (loaded)
-            control.applyLoadSaveAttributes();
-    }
-    if (!loaded) {
+    if (!load(in, &control)) {
         *error = Texts::CantLoadFile + in;
         return false;
     }

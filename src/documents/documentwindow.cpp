@@ -18,6 +18,7 @@
 #include "layout/layoutstate.h"
 #include "layout/tabledialog.h"
 #include "menubuilder.h"
+#include "merge/windowmerge.h"
 #include "opendocument.h"
 #include "savedocument.h"
 #include "texts/menutexts.h"
@@ -45,6 +46,7 @@ DocumentWindow::DocumentWindow(DocumentHost* host) : m_host(host)
     m_mergePanel->setObjectName(QStringLiteral("MergePanel1"));
     m_ruler = new Ruler(this);
     m_textControl = new TextControl(this);
+    m_merge = new WindowMerge(this, m_mergePanel, m_textControl);  // builds the connection string
     buildMenus();
 
     m_textControl->setSetting(14, 0);
@@ -190,6 +192,8 @@ void DocumentWindow::wireFormatMenu()
     wire("mnuFormat_Paragraph", [this] { m_textControl->paragraphDialog(); });
     wire("mnuFormat_TColor", [] { ColorCommands::ChooseTextColor(1); });
     wire("mnuFormat_BColor", [] { ColorCommands::ChooseTextColor(2); });
+    wire("mnuFMailMerge", [this] { m_merge->mailMergeCommand(); });
+    wire("mnuFDelField", [this] { m_merge->deleteField(); });
     wire("mnuTInsRow", [this] { m_textControl->tableInsertLines(1, 1); });
     wire("mnuTDelRow", [this] { m_textControl->tableDeleteLines(); });
 }

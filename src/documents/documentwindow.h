@@ -10,6 +10,7 @@ class QMdiSubWindow;
 class QMenu;
 class Ruler;
 class TextControl;
+class WindowMerge;
 
 class DocumentWindow : public QWidget {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
     TextControl* textControl() const { return m_textControl; }
     Ruler* ruler() const { return m_ruler; }
     Panel* mergePanel() const { return m_mergePanel; }
+    // The window's record source, field list and merge operations.
+    WindowMerge* merge() const { return m_merge; }
     DocumentHost* host() const { return m_host; }
     QMdiSubWindow* subWindow() const;
 
@@ -63,6 +66,7 @@ private:
     Panel* m_mergePanel;
     Ruler* m_ruler;
     TextControl* m_textControl;
+    WindowMerge* m_merge;
     QList<QMenu*> m_menus;
     QString m_tag;
     QString m_filePath;

@@ -11,6 +11,7 @@
 #include "filemessages.h"
 #include "filepaths.h"
 #include "layout/layoutstate.h"
+#include "merge/windowmerge.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
@@ -143,7 +144,7 @@ void LoadDocument(const QString& path, int format)
         if (!loaded)
             FileMessages::reportFailure(Texts::CantLoadFile, path);
         else
-            window->mergePanel()->show();  // a template: its data source opens with the merge
+            window->merge()->Opendataset();  // a template: shows the merge tool bar, opens its table
     } else {
         loaded = loadWithPageAttributes(path, format, control);
     }

@@ -39,8 +39,10 @@ CommonDialog::FileAnswer ScriptedDialogs::saveFile(QWidget*, const CommonDialog:
 int ScriptedDialogs::exec(QDialog* dialog)
 {
     dialogsShown << dialog->objectName();
-    if (dialogScripts.isEmpty())
+    if (dialogScripts.isEmpty()) {
+        dialog->reject();  // as the user's Cancel would
         return QDialog::Rejected;
+    }
     return dialogScripts.dequeue()(dialog);
 }
 

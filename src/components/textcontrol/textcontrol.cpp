@@ -132,9 +132,28 @@ void TextControl::setTextCursor(const QTextCursor& cursor)
 {
     BodyItem* item = activeItem(m_body, m_parts);
     item->setTextCursor(cursor);
+    if (m_batchDepth > 0)
+        return;
     if (item == m_body)
         m_body->ensureVisible(m_document->documentLayout()->blockBoundingRect(cursor.block()), 0, 0);
     emit cursorMoved();
+}
+
+void TextControl::beginBatch()
+{
+    if (m_batchDepth++ > 0)
+        return;
+    m_batch = QTextCursor(m_document);
+    m_batch.beginEditBlock();
+}
+
+void TextControl::endBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
+        return;
+    m_batch.endEditBlock();
+    m_batch = QTextCursor();
+    setTextCursor(textCursor());
 }
 
 QTextDocument* TextControl::targetDocument() const { return activeItem(m_body, m_parts)->document(); }

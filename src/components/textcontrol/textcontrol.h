@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QWidget>
 
 class BodyItem;
@@ -151,6 +152,11 @@ public:
     // Merges `format` into the runs of field `id`.
     void mergeFieldFormat(int id, const QTextCharFormat& format);
 
+    // A run of program edits (a merge) that is laid out once, at its end, and undoes as one
+    // step. Calls nest.
+    void beginBatch();
+    void endBatch();
+
     // The 96-per-inch device every document of the control is laid out for.
     static QPaintDevice* layoutDevice();
     // Forgets the undo history (a fresh or freshly loaded document).
@@ -234,6 +240,8 @@ private:
     int m_zoom = 100;
     int m_mousePointer = PointerDefault;
     int m_lastPages = 1;
+    QTextCursor m_batch;
+    int m_batchDepth = 0;
     int m_quiet = 0;  // >0 while an operation must not raise the change notification
     bool m_insertionMode = true;
     bool m_tableGridLines = false;

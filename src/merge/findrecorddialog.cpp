@@ -1,0 +1,151 @@
+#include "findrecorddialog.h"
+
+#include "components/panels/panel.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documents/documenthost.h"
+#include "documents/documentwindow.h"
+#include "mergestatements.h"
+#include "texts/mergetexts.h"
+#include "windowmerge.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<FindRecordDialog> openDialog;
+
+WindowMerge* activeMerge()
+{
+    DocumentHost* host = DocumentHost::current();
+    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    return window ? window->merge() : nullptr;
+}
+
+}  // namespace
+
+FindRecordDialog* FindRecordDialog::showFor(DocumentWindow* window)
+{
+    if (!openDialog)
+        openDialog = new FindRecordDialog(window);
+    openDialog->show();
+    openDialog->raise();
+    openDialog->activateWindow();
+    return openDialog;
+}
+
+FindRecordDialog* FindRecordDialog::current() { return openDialog; }
+
+FindRecordDialog::FindRecordDialog(DocumentWindow* window)
+    : QDialog(window ? window->window() : nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmFindRec"));
+    setWindowTitle(Texts::FindRecordTitle);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    m_fields = new QComboBox(this);
+    m_fields->setObjectName(QStringLiteral("cbofields"));
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(QStringLiteral("txtsql"));
+    m_first = new QPushButton(Texts::FindFirst, this);
+    m_first->setObjectName(QStringLiteral("cmdok"));
+    m_first->setDefault(true);
+    m_next = new QPushButton(Texts::FindNext, this);
+    m_next->setObjectName(QStringLiteral("cmdnext"));
+    auto* close = new QPushButton(Texts::CloseWithKey, this);
+    close->setObjectName(QStringLiteral("cmdcancel"));
+
+    auto* form = new QFormLayout;
+    form->addRow(Texts::InField, m_fields);
+    form->addRow(Texts::FindLabel, m_text);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {m_first, m_next, close})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    if (WindowMerge* merge = window ? window->merge() : nullptr) {
+        const int last = merge->MergePanel1()->tag().trimmed().toInt();
+        for (int i = 0; i <= last; ++i)
+            if (QAction* entry = merge->mnumm(i))
+                m_fields->addItem(entry->text());
+        if (m_fields->count() > 0)
+            m_fields->setCurrentIndex(0);
+    }
+    connect(m_text, &QLineEdit::textChanged, this, &FindRecordDialog::textChanged);
+    connect(m_first, &QPushButton::clicked, this, &FindRecordDialog::findFirst);
+    connect(m_next, &QPushButton::clicked, this, &FindRecordDialog::findNext);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+QString FindRecordDialog::criterion() const
+{
+    return m_fields->currentText() + QStringLiteral(" Like '") + MergeStatements::doubledQuotes(m_text->text())
+        + QStringLiteral("*'");
+}
+
+void FindRecordDialog::textChanged(const QString& text)
+{
+    m_first->setEnabled(!text.isEmpty());
+    if (text.isEmpty())
+        m_next->setEnabled(false);
+}
+
+void FindRecordDialog::findFirst()
+{
+    WindowMerge* merge = activeMerge();
+    if (!merge)
+        return;
+    Recordset& records = merge->recordset();
+    records.MoveFirst();
+    m_lastmark = records.Bookmark();
+    if (records.Find(criterion(), 0, *m_lastmark)) {
+        m_lastmark = records.Bookmark();
+        m_next->setEnabled(true);
+        showFound();
+    }
+}
+
+void FindRecordDialog::findNext()
+{
+    WindowMerge* merge = activeMerge();
+    if (!merge)
+        return;
+    Recordset& records = merge->recordset();
+    // Before any Find First the search goes on from the record the window shows.
+    if (records.Find(criterion(), 1, m_lastmark.value_or(records.Bookmark()))) {
+        m_lastmark = records.Bookmark();
+        showFound();
+    } else {
+        m_next->setEnabled(false);
+    }
+}
+
+void FindRecordDialog::showFound()
+{
+    WindowMerge* merge = activeMerge();
+    merge->mmerge();
+    merge->setRecordLabel(merge->recordset().AbsolutePosition());
+}
+
+bool FindRecordDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        m_text->setFocus();
+    return QDialog::event(event);
+}
+
+void FindRecordDialog::closeEvent(QCloseEvent* event)
+{
+    QDialog::closeEvent(event);
+    DocumentHost* host = DocumentHost::current();
+    if (DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr)
+        window->textControl()->setFocus();
+}

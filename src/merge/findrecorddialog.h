@@ -1,0 +1,39 @@
+#pragma once
+// "Find Record": finds, in the active document window's record source, the first and then
+// each further record whose chosen column begins with a text, and shows it merged. It does
+// not block the program's windows and stays above them.
+#include <QDialog>
+#include <optional>
+
+class DocumentWindow;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+class FindRecordDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the dialog for the field list of `window` (or raises the one that is open).
+    static FindRecordDialog* showFor(DocumentWindow* window);
+    static FindRecordDialog* current();
+
+    void findFirst();
+    void findNext();
+    QString criterion() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    explicit FindRecordDialog(DocumentWindow* window);
+    void textChanged(const QString& text);
+    // Shows the record the search stopped at in the active window.
+    void showFound();
+
+    QComboBox* m_fields;
+    QLineEdit* m_text;
+    QPushButton* m_first;
+    QPushButton* m_next;
+    std::optional<int> m_lastmark;
+};

@@ -1,0 +1,85 @@
+#include "headlessmerge.h"
+
+#include "components/recordsource/recordsource.h"
+#include "components/textcontrol/textcontrol.h"
+#include "documents/convertfile.h"
+#include "layout/pdfexport.h"
+#include "mergeconnection.h"
+#include "mergefields.h"
+#include "mergestatements.h"
+#include "mergetonew.h"
+#include "settings/apppaths.h"
+#include "texts/mergetexts.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace HeadlessMerge {
+
+Criterion parseWhere(const QString& where)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*(\\S+)\\s+(\\S+)\\s?(.*)$"));
+    const QRegularExpressionMatch m = form.match(where);
+    Criterion c;
+    if (!m.hasMatch())
+        return c;
+    c.column = m.captured(1);
+    c.value = m.captured(3);
+    for (int i = 0; i < Texts::Comparisons.size(); ++i)
+        if (Texts::Comparisons.at(i).compare(m.captured(2), Qt::CaseInsensitive) == 0) {
+            c.compareIndex = i;
+            c.op = Texts::Comparisons.at(i);
+        }
+    return c;
+}
+
+bool run(const QString& templatePath, const QString& out, const QString& where, QString* error)
+{
+    TextControl control;
+    if (!ConvertFile::load(templatePath, &control)) {
+        *error = Texts::mergeNoTemplate(templatePath);
+        return false;
+    }
+    const QString table = MergeFields::gettable(&control);
+    QString statement = MergeStatements::forTable(table);
+    if (!where.isEmpty()) {
+        const Criterion c = parseWhere(where);
+        if (c.compareIndex < 0) {
+            *error = Texts::mergeBadWhere(where);
+            return false;
+        }
+        statement = MergeStatements::where(table, c.column, c.compareIndex, c.op, c.value);
+    }
+    RecordSource source(MergeConnection::buildConnectionString());
+    source.setSourceStatement(statement);
+    if (!source.Requery()) {
+        *error = Texts::mergeDatabaseFailed(source.lastError());
+        return false;
+    }
+    if (source.recordset().RecordCount() == 0) {
+        *error = Texts::mergeNoRecords;
+        return false;
+    }
+    control.beginBatch();
+    const bool pdf = out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    bool written = false;
+    if (!pdf) {
+        QSaveFile file(out);
+        written = file.open(QIODevice::WriteOnly)
+            && MergeToNew::writeLetters(&control, source.recordset(), &file, {}) && file.commit();
+    } else {
+        QTemporaryFile merged(AppPaths::join(AppPaths::TempPath(), QStringLiteral("~MMerge-XXXXXX.rtf")));
+        written = merged.open() && MergeToNew::writeLetters(&control, source.recordset(), &merged, {});
+        merged.close();
+        TextControl letters;
+        written = written && letters.load(merged.fileName(), 0, TextControl::FormatRtf)
+            && PdfExport::write(&letters, out);
+    }
+    control.endBatch();
+    if (!written)
+        *error = Texts::mergeCantWrite(out);
+    return written;
+}
+
+}  // namespace HeadlessMerge

@@ -1,0 +1,69 @@
+#pragma once
+// A document window's side of the mail merge: its record source Adodc1, the table it merges
+// with, the field list (menu mnuMail with entries mnumm_N), the merge tool bar and the
+// window operations the merge dialogs and the loader call by name.
+#include "components/recordsource/recordsource.h"
+#include "mergetoolbar.h"
+
+#include <QList>
+#include <QObject>
+
+class DocumentWindow;
+class Panel;
+class QAction;
+class QMenu;
+class TextControl;
+
+class WindowMerge : public QObject {
+    Q_OBJECT
+public:
+    WindowMerge(DocumentWindow* window, Panel* panel, TextControl* control);
+
+    RecordSource& Adodc1() { return m_source; }
+    Recordset& recordset() { return m_source.recordset(); }
+    Panel* MergePanel1() const { return m_panel; }
+    const MergeToolbar& toolbar() const { return m_bar; }
+    QMenu* mnuMail() const { return m_menu; }
+    QAction* mnumm(int index) const { return m_entries.value(index); }
+    QString mergetable() const { return m_table; }
+    int lastfld() const { return m_lastfld; }
+    int reccount() const { return m_reccount; }
+    QString recordLabel() const;
+    void setRecordLabel(int number);
+    bool mergedView() const;
+
+    // Format > Mail Merge: choose a table and open it.
+    void mailMergeCommand();
+    void opendatasetnew();
+    void Opendataset();
+    QString gettable() const;
+    int countflds() const;
+    void resetflds();
+    void mmerge();
+    void insertField(int index);
+    void deleteField();
+
+    // The tool bar's clicks, with the value the click gave the button.
+    void fieldMenuClicked(bool down);
+    void viewMergedClicked(bool down);
+    void navigationClicked(int index, bool down);
+    void findClicked(bool down);
+    void mergeClicked(bool down);
+
+private:
+    // Runs the statement of `table`; true when the record source opened.
+    bool openTable(const QString& table);
+    void rebuildFieldList(const QString& table);
+    void setPanelTag();
+
+    DocumentWindow* m_window;
+    Panel* m_panel;
+    TextControl* m_control;
+    RecordSource m_source;
+    MergeToolbar m_bar;
+    QMenu* m_menu;
+    QList<QAction*> m_entries;
+    QString m_table;
+    qint16 m_lastfld = 0;
+    qint16 m_reccount = 0;
+};
