@@ -19,20 +19,20 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
 workspace: build
-	scripts/make-workspace $(WORKSPACE)
+	scripts/make-workspace $(WORKSPACE) $(BUILD)
 
 run: workspace
-	$(BUILD)/scrivora --app-path $(WORKSPACE)
+	$(BUILD)/scrivora --app-path $(WORKSPACE) --open "$(WORKSPACE)/Documents/Referral Letter.tx"
 
 test-fast: build
-	cd $(BUILD) && ctest --output-on-failure
+	cd $(BUILD) && ../scripts/with-postgres ctest --output-on-failure
 
 $(BUILD_SAN)/build.ninja:
 	cmake -S . -B $(BUILD_SAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DSCRIVORA_SANITIZE=ON
 
 test-sanitize: deps $(BUILD_SAN)/build.ninja
 	cmake --build $(BUILD_SAN)
-	cd $(BUILD_SAN) && ctest --output-on-failure
+	cd $(BUILD_SAN) && ../scripts/with-postgres ctest --output-on-failure
 
 test: test-fast test-sanitize
 

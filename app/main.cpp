@@ -1,9 +1,13 @@
 // Scrivora: starts the main window with the command line the practice system hands over.
 #include "documents/convertfile.h"
+#include "documents/opendocument.h"
+#include "merge/headlessmerge.h"
+#include "merge/mergeconnection.h"
 #include "settings/apppaths.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
+#include "texts/mergetexts.h"
 #include "texts/programtexts.h"
 #include "version.h"
 
@@ -30,7 +34,17 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const bool headless = !options.convertFrom.isEmpty();
+    if (options.scramble) {
+        const auto stored = MergeConnection::ScrambleSetting(MergeConnection::ScrambleKey, options.scramblePassword);
+        if (!stored) {
+            std::fprintf(stderr, "%s\n", qPrintable(Texts::passwordNotStorable));
+            return 1;
+        }
+        std::printf("%s\n", stored->toUtf8().constData());
+        return 0;
+    }
+
+    const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty();
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
     QApplication app(argc, argv);
@@ -46,8 +60,13 @@ int main(int argc, char* argv[])
         AppPaths::setToday(options.today);
 
     if (headless) {
+        if (!AppPaths::isTempPathSet())
+            AppPaths::setTempPath(AppPaths::GetTempDirectory());
         QString error;
-        if (ConvertFile::convert(options.convertFrom, options.convertTo, &error))
+        const bool done = options.mergeTemplate.isEmpty()
+            ? ConvertFile::convert(options.convertFrom, options.convertTo, &error)
+            : HeadlessMerge::run(options.mergeTemplate, options.mergeOut, options.mergeWhere, &error);
+        if (done)
             return 0;
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
@@ -55,5 +74,7 @@ int main(int argc, char* argv[])
 
     MainWindow main;
     Startup::run(main, options.document);
+    for (const QString& path : options.openFiles)
+        OpenDocuments::OpenDocument(path);
     return app.exec();
 }

@@ -35,6 +35,21 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         } else if (arg == QLatin1String("--convert")) {
             if (!value(result.convertFrom) || !value(result.convertTo))
                 return result;
+        } else if (arg == QLatin1String("--open")) {
+            QString path;
+            if (!value(path))
+                return result;
+            result.openFiles << path;
+        } else if (arg == QLatin1String("--merge")) {
+            if (!value(result.mergeTemplate) || !value(result.mergeOut))
+                return result;
+        } else if (arg == QLatin1String("--where")) {
+            if (!value(result.mergeWhere))
+                return result;
+        } else if (arg == QLatin1String("--scramble-password")) {
+            result.scramble = true;
+            if (!value(result.scramblePassword))
+                return result;
         } else if (arg == QLatin1String("--today")) {
             QString text;
             if (!value(text))
@@ -52,5 +67,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         }
     }
     result.document = rest.join(QLatin1Char(' '));
+    if (!result.mergeWhere.isEmpty() && result.mergeTemplate.isEmpty())
+        result.error = Texts::whereWithoutMerge;
     return result;
 }

@@ -12,6 +12,10 @@ struct CommandLine {
     QDate today;
     QString document;  // what is left: a path, "*", or empty
     QString convertFrom, convertTo;  // --convert IN OUT: convert without a window
+    QStringList openFiles;           // --open FILE: opened after start-up, as File > Open does
+    QString mergeTemplate, mergeOut, mergeWhere;  // --merge TEMPLATE OUT [--where "C OP V"]
+    QString scramblePassword;        // --scramble-password TEXT
+    bool scramble = false;
     QString error;     // a message for the user when the options are wrong
 
     // `arguments` without the program name.

@@ -99,7 +99,16 @@ inline const QString UsageText = QStringLiteral(
     "  --app-path DIR      use DIR as the program directory (settings, Documents, help)\n"
     "  --temp-path DIR     use DIR for temporary files\n"
     "  --today YYYY-MM-DD  use this date as today's date\n"
-    "  --convert IN OUT    convert IN to OUT by their extensions, without a window\n");
+    "  --convert IN OUT    convert IN to OUT by their extensions, without a window\n"
+    "  --open FILE         open FILE in a window of its own after start-up (a template\n"
+    "                      opens with its practice table, as File > Open does)\n"
+    "  --merge TEMPLATE OUT [--where \"COLUMN OP VALUE\"]\n"
+    "                      merge TEMPLATE with the practice database into OUT (.rtf or\n"
+    "                      .pdf), without a window; OP is one of = <= < >= > Like\n"
+    "  --scramble-password TEXT\n"
+    "                      print the form in which clinora.ini stores the password TEXT\n");
+inline const QString whereWithoutMerge =
+    QStringLiteral("scrivora: --where belongs to --merge (see scrivora --help)");
 inline QString unknownOption(const QString& option)
 {
     return QStringLiteral("scrivora: unknown option %1 (see scrivora --help)").arg(option);
