@@ -36,11 +36,12 @@ const char* const LastNames[] = {
     "Lewis", "Robinson", "Walker", "Young", "Allen", "King", "Wright", "Scott", "Torres", "Nguyen",
     "O'Brien", "O'Connor", "D'Angelo", "O'Neil", "Smythe", "Small", "McAllister", "Van der Berg",
     "Kowalski", "Schmidt", "Rossi", "Dubois", "Okafor", "Patel", "Kim", "Nakamura", "Cohen", "Murphy"};
-const char* const FirstNames[] = {
-    "James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda", "David",
-    "Elizabeth", "William", "Barbara", "Richard", "Susan", "Joseph", "Jessica", "Thomas", "Sarah",
-    "Charles", "Karen", "Daniel", "Nancy", "Matthew", "Lisa", "Anthony", "Betty", "Mark", "Margaret",
-    "Siobhan", "Zoë", "José", "Renée", "Aoife", "Chidi", "Priya", "Hiroshi", "Ana", "Luis"};
+const char* const FemaleNames[] = {
+    "Mary", "Patricia", "Jennifer", "Linda", "Elizabeth", "Barbara", "Susan", "Jessica", "Sarah",
+    "Karen", "Nancy", "Lisa", "Betty", "Margaret", "Siobhan", "Zoë", "Renée", "Aoife", "Priya", "Ana"};
+const char* const MaleNames[] = {
+    "James", "Robert", "John", "Michael", "David", "William", "Richard", "Joseph", "Thomas",
+    "Charles", "Daniel", "Matthew", "Anthony", "Mark", "José", "Chidi", "Hiroshi", "Luis"};
 const char* const Streets[] = {"Main Street", "Oak Avenue", "Maple Drive", "Cedar Lane",
                                "Elm Street", "Washington Boulevard", "Lakeview Road", "Park Place",
                                "Hillcrest Court", "Riverside Drive", "Church Street", "Mill Road"};
@@ -125,7 +126,7 @@ void addPatients(Writer& w, Numbers& n, int patients)
                                           : QStringLiteral("Mr.");
         w.insert(QStringLiteral("INSERT INTO patient_info VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
                  {id, maybe(n, 12, salutation), QString::fromUtf8(n.pick(LastNames)),
-                  QString::fromUtf8(n.pick(FirstNames)), maybe(n, 3, QString(QChar('A' + n.below(26)))),
+                  QString::fromUtf8(female ? n.pick(FemaleNames) : n.pick(MaleNames)), maybe(n, 3, QString(QChar('A' + n.below(26)))),
                   address(n), QLatin1String(city.name), QLatin1String(city.state),
                   QStringLiteral("%1%2").arg(QLatin1String(city.zip)).arg(n.below(100), 2, 10, QLatin1Char('0')),
                   QDate(1930 + n.below(90), 1 + n.below(12), 1 + n.below(28)), maybe(n, 5, phone(n)),

@@ -4,6 +4,7 @@
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
+#include "documents/opendocument.h"
 #include "documents/windowarrangement.h"
 #include "settings/apppaths.h"
 #include "shell/mainwindow.h"
@@ -16,8 +17,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QTemporaryDir>
 #include <QTimer>
-#include "components/textcontrol/fields.h"
+#include "components/panels/latchbutton.h"
+#include "demodata.h"
+#include "merge/windowmerge.h"
 
 namespace {
 
@@ -102,5 +106,28 @@ int main(int argc, char* argv[])
     settle();
     main.grab().save(out + QStringLiteral("/screenshot-page.png"));
     letter->setCloseApproved(true);
+
+    // The sample referral letter merged with the demo practice's third patient.
+    main.mdiArea()->closeAllSubWindows();
+    QTemporaryDir practice;
+    QString error;
+    DemoData::createSqliteDatabase(practice.filePath(QStringLiteral("practice.db")), 300, &error);
+    DemoData::writeSettings(practice.filePath(QStringLiteral("clinora.ini")),
+                            practice.filePath(QStringLiteral("practice.db")));
+    DemoData::writeTemplate(practice.filePath(QStringLiteral("Referral Letter.tx")));
+    AppPaths::setAppPath(practice.path());
+    OpenDocuments::OpenDocument(practice.filePath(QStringLiteral("Referral Letter.tx")));
+    DocumentWindow* merged = main.activeDocumentWindow();
+    merged->subWindow()->showMaximized();
+    main.selectZoomListIndex(2);  // 75 %
+    const MergeToolbar& bar = merged->merge()->toolbar();
+    bar.cmdmmerge->click();
+    bar.cmddata[2]->click();
+    bar.cmddata[2]->click();
+    merged->textControl()->setSelStart(0);
+    merged->textControl()->pageView()->verticalScrollBar()->setValue(0);
+    settle();
+    main.grab().save(out + QStringLiteral("/screenshot-merged-view.png"));
+    merged->setCloseApproved(true);
     return 0;
 }
