@@ -1,0 +1,137 @@
+// Merge to a new document from the SQLite practice database with the sample one-page letter:
+// from the click on Merge to New Document until the new window is shown and laid out.
+#include "components/commondialog/commondialog.h"
+#include "components/panels/latchbutton.h"
+#include "components/textcontrol/textcontrol.h"
+#include "demodata.h"
+#include "documents/documentwindow.h"
+#include "documents/opendocument.h"
+#include "merge/mergetonew.h"
+#include "merge/windowmerge.h"
+#include "settings/apppaths.h"
+#include "shell/mainwindow.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+// The Merge dialog is answered with All; every other question is left alone.
+class AllRecords : public CommonDialog::Provider {
+public:
+    CommonDialog::Answer message(QWidget*, const QString&, const QString&, CommonDialog::Buttons,
+                                 CommonDialog::Icon) override
+    {
+        return CommonDialog::Answer::No;
+    }
+    CommonDialog::FileAnswer openFile(QWidget*, const CommonDialog::FileRequest&) override { return {}; }
+    CommonDialog::FileAnswer saveFile(QWidget*, const CommonDialog::FileRequest&) override { return {}; }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+    int exec(QDialog* dialog) override
+    {
+        dialog->findChild<QRadioButton*>(QStringLiteral("optrec_0"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        return dialog->result();
+    }
+};
+
+MainWindow* mainWindow = nullptr;
+
+// A program directory whose practice has `patients` patients, and the template's window.
+DocumentWindow* templateWindow(QTemporaryDir& dir, int patients)
+{
+    QString error;
+    DemoData::createSqliteDatabase(dir.filePath("practice.db"), patients, &error);
+    DemoData::writeSettings(dir.filePath("clinora.ini"), dir.filePath("practice.db"));
+    DemoData::writeTemplate(dir.filePath("letter.tx"));
+    AppPaths::setAppPath(dir.path());
+    OpenDocuments::OpenDocument(dir.filePath("letter.tx"));
+    return mainWindow->activeDocumentWindow();
+}
+
+void closeAll()
+{
+    for (QMdiSubWindow* sub : mainWindow->mdiArea()->subWindowList()) {
+        static_cast<DocumentWindow*>(sub->widget())->setCloseApproved(true);
+        sub->close();
+    }
+    QApplication::processEvents();
+}
+
+void BM_MergeToNewDocument(benchmark::State& state)
+{
+    const int patients = int(state.range(0));
+    QTemporaryDir dir;
+    DocumentWindow* window = templateWindow(dir, patients);
+    int pages = 0;
+    for (auto _ : state) {
+        window->merge()->toolbar().cmdshow->click();
+        pages = mainWindow->activeDocumentWindow()->textControl()->currentPages();
+        state.PauseTiming();
+        mainWindow->activeDocumentWindow()->setCloseApproved(true);
+        mainWindow->activeDocumentWindow()->subWindow()->close();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["letters"] = patients;
+    state.counters["pages"] = pages;
+    state.counters["ms_per_letter"] = benchmark::Counter(double(patients), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    QFile::copy(MergeToNew::resultPath(), QStringLiteral("/tmp/scrivora-bench-merge-%1.rtf").arg(patients));
+    closeAll();
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_MB"] = double(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_MergeToNewDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// LibreOffice opening the merged 1,000-letter file (and writing PDF), where it is installed.
+void printReference()
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    const QString merged = QStringLiteral("/tmp/scrivora-bench-merge-1000.rtf");
+    if (soffice.isEmpty()) {
+        std::printf("reference: soffice not installed, no ratio printed\n");
+    } else {
+        QTemporaryDir out;
+        QElapsedTimer timer;
+        timer.start();
+        QProcess::execute(soffice, {"--headless", "--convert-to", "pdf", "--outdir", out.path(), merged});
+        std::printf("reference: soffice --convert-to pdf of the merged 1,000 letters took %lld ms\n",
+                    static_cast<long long>(timer.elapsed()));
+    }
+    QFile::remove(merged);
+    QFile::remove(QStringLiteral("/tmp/scrivora-bench-merge-10000.rtf"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir temp;
+    AppPaths::setTempPath(temp.path());
+    AllRecords answers;
+    CommonDialog::setProvider(&answers);
+    MainWindow main;
+    mainWindow = &main;
+    Startup::run(main, QString());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    closeAll();
+    CommonDialog::setProvider(nullptr);
+    printReference();
+    return 0;
+}
