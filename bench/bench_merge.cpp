@@ -40,6 +40,8 @@ public:
     CommonDialog::FileAnswer openFile(QWidget*, const CommonDialog::FileRequest&) override { return {}; }
     CommonDialog::FileAnswer saveFile(QWidget*, const CommonDialog::FileRequest&) override { return {}; }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+    CommonDialog::PrintAnswer print(QWidget*, const CommonDialog::PrintRequest&, QPrinter*) override { return {}; }
+    void printSetup(QWidget*, QPrinter*) override {}
     int exec(QDialog* dialog) override
     {
         dialog->findChild<QRadioButton*>(QStringLiteral("optrec_0"))->click();

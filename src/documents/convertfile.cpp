@@ -1,6 +1,7 @@
 #include "convertfile.h"
 
 #include "components/textcontrol/textcontrol.h"
+#include "layout/pdfexport.h"
 #include "opendocument.h"
 #include "pageheaderfile.h"
 #include "savedocument.h"
@@ -27,7 +28,8 @@ bool convert(const QString& in, const QString& out, QString* error)
         *error = Texts::CantLoadFile + in;
         return false;
     }
-    if (!SaveDocuments::writeDocument(&control, out)) {
+    const bool pdf = out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    if (!(pdf ? PdfExport::write(&control, out) : SaveDocuments::writeDocument(&control, out))) {
         *error = Texts::CantSaveFile + out;
         return false;
     }

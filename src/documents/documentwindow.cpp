@@ -16,6 +16,9 @@
 #include "editing/viewcommands.h"
 #include "layout/insertdate.h"
 #include "layout/layoutstate.h"
+#include "layout/pagesetupdialog.h"
+#include "layout/printing.h"
+#include "layout/printpreview.h"
 #include "layout/tabledialog.h"
 #include "menubuilder.h"
 #include "merge/windowmerge.h"
@@ -131,6 +134,10 @@ void DocumentWindow::wireFileMenu()
     });
     wire("mnuFileSave", [] { SaveDocuments::SaveCommand(); });
     wire("mnuFile_SaveAs", [] { SaveDocuments::SaveAsCommand(); });
+    wire("mnuFile_Print", [] { Printing::PrintDocument(); });
+    wire("mnuFPSetup", [] { Printing::printSetup(); });
+    wire("mnuFile_PrintPreview", [] { PrintPreview::show(); });
+    wire("mnuFile_ExportPdf", [] { SaveDocuments::ExportPdfCommand(); });
     wire("mnuFile_Exit", [this] { m_host->exitProgram(); });
     for (int i = 1; i <= 4; ++i) {
         const QByteArray name = "mnuRecentFile_" + QByteArray::number(i);
@@ -189,6 +196,7 @@ void DocumentWindow::wireFormatMenu()
     connect(menu(QStringLiteral("mnuFormat")), &QMenu::aboutToShow, this,
             [this] { FormatCommands::refreshFormatMenu(this); });
     wire("mnuFormat_Character", [this] { m_textControl->fontDialog(); });
+    wire("mnuFormat_Document", [this] { PageSetupDialog::EditPageSetup(m_textControl); });
     wire("mnuFormat_Paragraph", [this] { m_textControl->paragraphDialog(); });
     wire("mnuFormat_TColor", [] { ColorCommands::ChooseTextColor(1); });
     wire("mnuFormat_BColor", [] { ColorCommands::ChooseTextColor(2); });

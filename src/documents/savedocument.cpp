@@ -9,6 +9,7 @@
 #include "extensiontable.h"
 #include "filemessages.h"
 #include "filepaths.h"
+#include "layout/pdfexport.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
@@ -110,6 +111,28 @@ void SaveAsCommand()
         return;
     SaveDocument(window, path);
     RecentFiles::AddRecentFile(path);  // also when the save failed
+}
+
+void ExportPdfCommand()
+{
+    DocumentHost* host = DocumentHost::current();
+    DocumentWindow* window = host->activeDocumentWindow();
+    if (!window)
+        return;
+    CommonDialog::FileRequest request;
+    request.title = Texts::ExportPdfTitle;
+    request.filter = Texts::ExportPdfFilter;
+    request.filterIndex = 1;
+    request.defaultExtension = QStringLiteral("pdf");
+    request.initialFolder = AppPaths::documentsFolder();
+    const CommonDialog::FileAnswer answer = CommonDialog::provider().saveFile(host->hostWidget(), request);
+    if (!answer.accepted)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = PdfExport::write(window->textControl(), answer.fileName);
+    QApplication::restoreOverrideCursor();
+    if (!written)
+        FileMessages::reportFailure(Texts::CantSaveFile, answer.fileName);
 }
 
 }  // namespace SaveDocuments

@@ -18,5 +18,7 @@ QString AskSaveFileName();
 void SaveDocument(DocumentWindow* window, const QString& path);
 void SaveCommand();
 void SaveAsCommand();
+// File > Export as PDF: the document's pages as printing draws them.
+void ExportPdfCommand();
 
 }  // namespace SaveDocuments

@@ -13,6 +13,8 @@
 #include "documents/opendocument.h"
 #include "documents/savedocument.h"
 #include "editing/editcommands.h"
+#include "layout/printing.h"
+#include "layout/printpreview.h"
 #include "helpwindow.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
@@ -175,8 +177,10 @@ void MainWindow::toolButtonClicked(int index, bool value)
     case ToolBarPanel::Cut: EditCommands::EditCut(); break;
     case ToolBarPanel::Copy: EditCommands::EditCopy(); break;
     case ToolBarPanel::Paste: EditCommands::EditPaste(); break;
+    case ToolBarPanel::Print: Printing::PrintDocument(); break;
+    case ToolBarPanel::PrintPreview: PrintPreview::show(); break;
     case ToolBarPanel::Help: showHelp(this); break;
-    default: break;  // printing, preview and spelling arrive with their features
+    default: break;  // spelling arrives with its feature
     }
 }
 

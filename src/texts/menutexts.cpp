@@ -45,6 +45,7 @@ const QList<Menu>& documentMenus()
                             {"mnuFile_Print", "&Print...", "Ctrl+P"},
                             {"mnuFPSetup", "Print Set&up...", ""},
                             {"mnuFile_PrintPreview", "P&rint Preview...", ""},
+                            {"mnuFile_ExportPdf", "&Export as PDF...", ""},
                             {"mnuFiSep4", "-", ""},
                             {"mnuFile_Exit", "E&xit", ""}};
         file += recentFileItems();

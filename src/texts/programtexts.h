@@ -67,6 +67,43 @@ inline const QString InsertDateTitle = QStringLiteral("Insert Date");
 inline const QString AvailableFormats = QStringLiteral("Available Formats");
 inline const QString CancelWithKey = QStringLiteral("&Cancel");
 
+// Measurement units.
+inline const QString InternalErrorDlgString2Twips = QStringLiteral("Internal Error in DlgString2Twips()");
+inline const QString InternalErrorTwips2DlgString = QStringLiteral("Internal Error in Twips2DlgString()");
+
+// Page setup.
+inline const QString PageSetupTitle = QStringLiteral("Page Setup");
+inline const QString PaperFrame = QStringLiteral("&Paper");
+inline const QString MarginsFrame = QStringLiteral("Page Margins");
+inline const QString WidthLabel = QStringLiteral("&Width:");
+inline const QString HeightLabel = QStringLiteral("&Height:");
+inline const QString LeftLabel = QStringLiteral("&Left:");
+inline const QString TopLabel = QStringLiteral("&Top:");
+inline const QString RightLabel = QStringLiteral("&Right:");
+inline const QString BottomLabel = QStringLiteral("&Bottom:");
+inline const QString InchUnit = QStringLiteral("in.");
+inline const QString Portrait = QStringLiteral("Portrait");
+inline const QString Landscape = QStringLiteral("Landscape");
+inline const QString UserDefinedPaper = QStringLiteral("User Defined");
+
+// Printing and print preview.
+inline const QString PrintErrorHeading = QStringLiteral("A Print Error has been Encountered:");
+inline QString printError(int number, const QString& description)
+{
+    return PrintErrorHeading + QStringLiteral("\r\nError ") + QString::number(number) + QStringLiteral(" (")
+        + description + QLatin1Char(')');
+}
+inline const QString PrinterErrorDescription = QStringLiteral("Printer error");
+inline const QString PrintPreviewTitle = QStringLiteral("Print Preview");
+inline const QString CloseWithKeyPreview = QStringLiteral("&Close");
+inline QString previewPages(int left, int right)
+{
+    return QStringLiteral("Pages ") + QLatin1Char(' ') + QString::number(left) + QStringLiteral(" -")
+        + QLatin1Char(' ') + QString::number(right);
+}
+inline const QString ExportPdfTitle = QStringLiteral("Export as PDF");
+inline const QString ExportPdfFilter = QStringLiteral("PDF Document (*.pdf)|*.pdf");
+
 // Undo and redo captions by kind.
 QString undoCaption(int kind);
 QString redoCaption(int kind);

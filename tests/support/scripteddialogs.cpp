@@ -52,3 +52,11 @@ std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& initi
     const QColor answer = colourAnswers.isEmpty() ? QColor() : colourAnswers.dequeue();
     return answer.isValid() ? std::optional<QColor>(answer) : std::nullopt;
 }
+
+CommonDialog::PrintAnswer ScriptedDialogs::print(QWidget*, const CommonDialog::PrintRequest& request, QPrinter*)
+{
+    printRequests << request;
+    return printAnswers.isEmpty() ? CommonDialog::PrintAnswer() : printAnswers.dequeue();
+}
+
+void ScriptedDialogs::printSetup(QWidget*, QPrinter*) { ++printSetups; }

@@ -28,6 +28,10 @@ public:
     // Colour dialogs: an invalid colour cancels.
     QQueue<QColor> colourAnswers;
     QList<QColor> colourRequests;
+    // Print dialogs: answered in order; none left cancels.
+    QQueue<CommonDialog::PrintAnswer> printAnswers;
+    QList<CommonDialog::PrintRequest> printRequests;
+    int printSetups = 0;
 
     QList<ShownMessage> messages;
     QList<CommonDialog::FileRequest> fileRequests;
@@ -39,6 +43,9 @@ public:
     CommonDialog::FileAnswer saveFile(QWidget* parent, const CommonDialog::FileRequest& r) override;
     int exec(QDialog* dialog) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    CommonDialog::PrintAnswer print(QWidget* parent, const CommonDialog::PrintRequest& request,
+                                    QPrinter* printer) override;
+    void printSetup(QWidget* parent, QPrinter* printer) override;
 
 private:
     CommonDialog::FileAnswer nextFile(const CommonDialog::FileRequest& request);

@@ -4,6 +4,9 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 
 namespace CommonDialog {
@@ -58,6 +61,33 @@ public:
     }
 
     int exec(QDialog* dialog) override { return dialog->exec(); }
+
+    PrintAnswer print(QWidget* parent, const PrintRequest& request, QPrinter* printer) override
+    {
+        printer->setCopyCount(request.copies);
+        printer->setFromTo(request.fromPage, request.toPage);
+        printer->setPageOrientation(request.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+        printer->setPrintRange(QPrinter::AllPages);
+        QPrintDialog dialog(printer, parent);
+        dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize);
+        dialog.setMinMax(request.minPage, request.maxPage);
+        PrintAnswer answer;
+        if (dialog.exec() != QDialog::Accepted)
+            return answer;
+        answer.accepted = true;
+        answer.pageRange = printer->printRange() == QPrinter::PageRange;
+        answer.fromPage = printer->fromPage();
+        answer.toPage = printer->toPage();
+        answer.copies = std::max(1, printer->copyCount());
+        printer->setCopyCount(1);  // the program prints the copies itself
+        return answer;
+    }
+
+    void printSetup(QWidget* parent, QPrinter* printer) override
+    {
+        QPageSetupDialog dialog(printer, parent);
+        dialog.exec();
+    }
 
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
     {

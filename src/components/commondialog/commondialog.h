@@ -6,6 +6,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace CommonDialog {
@@ -32,6 +33,21 @@ struct FileAnswer {
     int filterIndex = 1;
 };
 
+// The print dialog: what the program offers and what the user chose.
+struct PrintRequest {
+    int flags = 0;
+    int copies = 1;
+    int fromPage = 1, toPage = 1;
+    int minPage = 1, maxPage = 1;
+    int orientation = 1;  // 1 portrait, 2 landscape
+};
+struct PrintAnswer {
+    bool accepted = false;
+    bool pageRange = false;  // the user chose pages rather than all
+    int fromPage = 1, toPage = 1;
+    int copies = 1;
+};
+
 class Provider {
 public:
     virtual ~Provider() = default;
@@ -43,6 +59,10 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // Runs a modal dialog and returns its result code (QDialog::Accepted or Rejected).
     virtual int exec(QDialog* dialog) = 0;
+    // The system's print dialog for `printer`; the printer keeps the chosen device.
+    virtual PrintAnswer print(QWidget* parent, const PrintRequest& request, QPrinter* printer) = 0;
+    // The print setup dialog: the printer's paper and orientation.
+    virtual void printSetup(QWidget* parent, QPrinter* printer) = 0;
 };
 
 // The provider in force: the interactive one unless a test installed its own.

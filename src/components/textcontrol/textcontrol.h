@@ -183,6 +183,9 @@ public:
 
     // Draws page `page` (1-based) at the painter's current origin, one layout unit per unit.
     void paintPage(QPainter* painter, int page) const;
+    // The zoom (percent) a preview renders pages at; the screen's zoom is zoomFactor().
+    int printZoom() const { return m_printZoom; }
+    void setPrintZoom(int percent) { m_printZoom = percent; }
     void paintPageDecorations(QPainter* painter, int page, QPointF origin, bool onScreen) const;
 
     // Called by the body item.
@@ -238,6 +241,7 @@ private:
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;
     int m_zoom = 100;
+    int m_printZoom = 100;
     int m_mousePointer = PointerDefault;
     int m_lastPages = 1;
     QTextCursor m_batch;

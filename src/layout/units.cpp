@@ -1,0 +1,83 @@
+#include "units.h"
+
+#include "components/commondialog/commondialog.h"
+#include "layoutstate.h"
+#include "texts/programtexts.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+namespace Units {
+namespace {
+
+void internalError(const QString& text)
+{
+    CommonDialog::provider().message(nullptr, CommonDialog::defaultTitle(), text, CommonDialog::Buttons::Ok,
+                                     CommonDialog::Icon::None);
+}
+
+}  // namespace
+
+double DlgString2Double(QString& text)
+{
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        text[comma] = QLatin1Char('.');
+    // The longest leading part that reads as a number: sign, digits, one point, an exponent.
+    QString number;
+    bool digits = false, point = false, exponent = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char(' ')) {
+            continue;
+        } else if (c.isDigit() && c.unicode() < 128) {
+            digits = true;
+        } else if ((c == QLatin1Char('-') || c == QLatin1Char('+'))
+                   && (number.isEmpty() || number.endsWith(QLatin1Char('E')))) {
+        } else if (c == QLatin1Char('.') && !point && !exponent) {
+            point = true;
+        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && digits && !exponent) {
+            exponent = true;
+            number += QLatin1Char('E');
+            continue;
+        } else {
+            break;
+        }
+        number += c;
+    }
+    while (!number.isEmpty() && !number.back().isDigit())
+        number.chop(1);  // "1e", "-", "2." and the like read as far as they are a number
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+int DlgString2Twips(QString text)
+{
+    double perUnit = 0;
+    switch (LayoutState::MeasureUnit) {
+    case 1: perUnit = TwipsPerInch; break;
+    case 2: perUnit = TwipsPerCentimetre; break;
+    default: internalError(Texts::InternalErrorDlgString2Twips); return 0;
+    }
+    // Beyond the 32-bit range the length is clamped: the dialogs then reject it as too large.
+    const double twips = std::nearbyint(DlgString2Double(text) * perUnit);
+    return int(std::clamp(twips, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
+}
+
+QString Twips2DlgString(float twips)
+{
+    double perUnit = 0;
+    switch (LayoutState::MeasureUnit) {
+    case 1: perUnit = TwipsPerInch; break;
+    case 2: perUnit = TwipsPerCentimetre; break;
+    default: internalError(Texts::InternalErrorTwips2DlgString); return {};
+    }
+    const double value = (double(twips) + 0.0005) / perUnit;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 2);
+}
+
+}  // namespace Units
