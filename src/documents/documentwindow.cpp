@@ -136,7 +136,7 @@ void DocumentWindow::wireFileMenu()
     wire("mnuFile_SaveAs", [] { SaveDocuments::SaveAsCommand(); });
     wire("mnuFile_Print", [] { Printing::PrintDocument(); });
     wire("mnuFPSetup", [] { Printing::printSetup(); });
-    wire("mnuFile_PrintPreview", [] { PrintPreview::show(); });
+    wire("mnuFile_PrintPreview", [] { PrintPreview::showForActiveWindow(); });
     wire("mnuFile_ExportPdf", [] { SaveDocuments::ExportPdfCommand(); });
     wire("mnuFile_Exit", [this] { m_host->exitProgram(); });
     for (int i = 1; i <= 4; ++i) {

@@ -102,7 +102,7 @@ QString PrintPreview::caption() const
     return Texts::previewPages(2 * m_scroll->value() + 1, 2 * m_scroll->value() + 2);
 }
 
-void PrintPreview::show()
+void PrintPreview::showForActiveWindow()
 {
     DocumentHost* host = DocumentHost::current();
     DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;

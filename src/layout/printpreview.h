@@ -14,7 +14,7 @@ public:
     ~PrintPreview() override;
 
     // File > Print Preview on the active document window.
-    static void show();
+    static void showForActiveWindow();
     QString caption() const;
 
 private:

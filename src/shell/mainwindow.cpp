@@ -178,7 +178,7 @@ void MainWindow::toolButtonClicked(int index, bool value)
     case ToolBarPanel::Copy: EditCommands::EditCopy(); break;
     case ToolBarPanel::Paste: EditCommands::EditPaste(); break;
     case ToolBarPanel::Print: Printing::PrintDocument(); break;
-    case ToolBarPanel::PrintPreview: PrintPreview::show(); break;
+    case ToolBarPanel::PrintPreview: PrintPreview::showForActiveWindow(); break;
     case ToolBarPanel::Help: showHelp(this); break;
     default: break;  // spelling arrives with its feature
     }

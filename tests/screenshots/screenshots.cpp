@@ -6,6 +6,8 @@
 #include "documents/documentwindows.h"
 #include "documents/opendocument.h"
 #include "documents/windowarrangement.h"
+#include "layout/pagesetupdialog.h"
+#include "layout/printpreview.h"
 #include "settings/apppaths.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
@@ -128,6 +130,18 @@ int main(int argc, char* argv[])
     merged->textControl()->pageView()->verticalScrollBar()->setValue(0);
     settle();
     main.grab().save(out + QStringLiteral("/screenshot-merged-view.png"));
+    {
+        PrintPreview preview(merged->textControl(), &main);
+        preview.show();
+        settle();
+        preview.grab().save(out + QStringLiteral("/screenshot-print-preview.png"));
+    }
+    {
+        PageSetupDialog pageSetup(1, &main);
+        pageSetup.show();
+        settle();
+        pageSetup.grab().save(out + QStringLiteral("/screenshot-page-setup.png"));
+    }
     merged->setCloseApproved(true);
     return 0;
 }
