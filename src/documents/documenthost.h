@@ -7,6 +7,7 @@ class QAction;
 class QMdiArea;
 class QString;
 class QWidget;
+class Speller;
 class StatusBar;
 
 class DocumentHost {
@@ -21,6 +22,7 @@ public:
     virtual ButtonBar* buttonBar() = 0;
     virtual StatusBar* statusBar() = 0;
     virtual QWidget* toolbarPanel() = 0;  // pictoolbar
+    virtual Speller* speller() = 0;       // Speller1
 
     // The document window that the shared routines act on; nullptr when none is open.
     virtual DocumentWindow* activeDocumentWindow() = 0;

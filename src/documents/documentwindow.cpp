@@ -12,6 +12,7 @@
 #include "editing/editcommands.h"
 #include "editing/formatcommands.h"
 #include "editing/headerfootercommands.h"
+#include "editing/spellcommands.h"
 #include "editing/textcontrolevents.h"
 #include "editing/viewcommands.h"
 #include "layout/insertdate.h"
@@ -158,6 +159,7 @@ void DocumentWindow::wireEditMenu()
     wire("mnuEdit_Search", [] { EditCommands::EditFindReplace(1); });
     wire("mnuEdit_Replace", [] { EditCommands::EditFindReplace(2); });
     wire("mnuEdit_SelectAll", [] { EditCommands::SelectAllText(); });
+    wire("mnuEspell", [this] { SpellCommands::SpellCheck(this); });
     wire("mnuUpper", [] { CaseConversion::ConvertCase(CaseConversion::Upper); });
     wire("mnuLower", [] { CaseConversion::ConvertCase(CaseConversion::Lower); });
     wire("mnuProper", [] { CaseConversion::ConvertCase(CaseConversion::InitialCaps); });

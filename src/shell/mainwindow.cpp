@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "components/commondialog/commondialog.h"
 #include "components/panels/latchbutton.h"
+#include "components/speller/speller.h"
 #include "components/textcontrol/buttonbar.h"
 #include "components/textcontrol/statusbar.h"
 #include "components/textcontrol/textcontrol.h"
@@ -13,6 +14,7 @@
 #include "documents/opendocument.h"
 #include "documents/savedocument.h"
 #include "editing/editcommands.h"
+#include "editing/spellcommands.h"
 #include "layout/printing.h"
 #include "layout/printpreview.h"
 #include "helpwindow.h"
@@ -53,6 +55,7 @@ MainWindow::MainWindow()
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
     m_toolBar = new ToolBarPanel(frame);
+    m_speller = new Speller(this);
     m_buttonBar = new ButtonBar(frame);
     m_mdiArea = new QMdiArea(frame);
     m_mdiArea->setObjectName(QStringLiteral("MDIArea"));
@@ -180,7 +183,11 @@ void MainWindow::toolButtonClicked(int index, bool value)
     case ToolBarPanel::Print: Printing::PrintDocument(); break;
     case ToolBarPanel::PrintPreview: PrintPreview::showForActiveWindow(); break;
     case ToolBarPanel::Help: showHelp(this); break;
-    default: break;  // spelling arrives with its feature
+    case ToolBarPanel::SpellCheck:
+        if (DocumentWindow* window = activeDocumentWindow())
+            SpellCommands::SpellCheck(window);
+        break;
+    default: break;
     }
 }
 

@@ -24,6 +24,7 @@ public:
     ButtonBar* buttonBar() override { return m_buttonBar; }
     StatusBar* statusBar() override { return m_statusBar; }
     QWidget* toolbarPanel() override;
+    Speller* speller() override { return m_speller; }
     DocumentWindow* activeDocumentWindow() override;
     void EnableToolbar() override;
     void selectZoomListIndex(int index) override;
@@ -51,6 +52,7 @@ private:
     ToolBarPanel* m_toolBar;
     ButtonBar* m_buttonBar;
     StatusBar* m_statusBar;
+    Speller* m_speller;
     QWidget* m_mainMenuOwner;
     QList<QMenu*> m_mainMenus;
     QPointer<HelpWindow> m_helpWindow;

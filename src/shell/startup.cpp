@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "components/commondialog/commondialog.h"
+#include "components/speller/speller.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
@@ -47,6 +48,8 @@ void run(MainWindow& main, const QString& rawCommandLine)
             AppPaths::setTempPath(temp);
     }
     LayoutState::PrintOrientation = 1;
+    main.speller()->setProperty(1, AppPaths::mainDictionary());
+    main.speller()->setProperty(7, AppPaths::userDictionary());
     DocumentTable& table = DocumentTable::shared();
     table.reset();
     main.show();
