@@ -7,6 +7,8 @@ class QAction;
 class QMdiArea;
 class QString;
 class QWidget;
+class SigCapture;
+class SigTablet;
 class Speller;
 class StatusBar;
 
@@ -23,6 +25,8 @@ public:
     virtual StatusBar* statusBar() = 0;
     virtual QWidget* toolbarPanel() = 0;  // pictoolbar
     virtual Speller* speller() = 0;       // Speller1
+    virtual SigCapture* sigCapture() = 0;  // SigCapture1
+    virtual SigTablet* sigTablet() = 0;    // SigTablet1
 
     // The document window that the shared routines act on; nullptr when none is open.
     virtual DocumentWindow* activeDocumentWindow() = 0;

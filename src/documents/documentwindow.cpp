@@ -12,6 +12,7 @@
 #include "editing/editcommands.h"
 #include "editing/formatcommands.h"
 #include "editing/headerfootercommands.h"
+#include "editing/signaturecommands.h"
 #include "editing/spellcommands.h"
 #include "editing/textcontrolevents.h"
 #include "editing/viewcommands.h"
@@ -191,6 +192,7 @@ void DocumentWindow::wireInsertMenu()
     wire("mnuInsert_Table", [this] { TableCommands::showInsertTable(this); });
     wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
     wire("mnuIDate", [this] { InsertDate::insertDate(this); });
+    wire("mnuSig", [this] { SignatureCommands::InsertSignature(this); });
 }
 
 void DocumentWindow::wireFormatMenu()

@@ -3,6 +3,8 @@
 #include "aboutdialog.h"
 #include "components/commondialog/commondialog.h"
 #include "components/panels/latchbutton.h"
+#include "components/signature/sigcapture.h"
+#include "components/signature/sigtablet.h"
 #include "components/speller/speller.h"
 #include "components/textcontrol/buttonbar.h"
 #include "components/textcontrol/statusbar.h"
@@ -56,6 +58,8 @@ MainWindow::MainWindow()
     stack->setSpacing(0);
     m_toolBar = new ToolBarPanel(frame);
     m_speller = new Speller(this);
+    m_sigCapture = new SigCapture(this);
+    m_sigTablet = new SigTablet(this);
     m_buttonBar = new ButtonBar(frame);
     m_mdiArea = new QMdiArea(frame);
     m_mdiArea->setObjectName(QStringLiteral("MDIArea"));

@@ -25,6 +25,8 @@ public:
     StatusBar* statusBar() override { return m_statusBar; }
     QWidget* toolbarPanel() override;
     Speller* speller() override { return m_speller; }
+    SigCapture* sigCapture() override { return m_sigCapture; }
+    SigTablet* sigTablet() override { return m_sigTablet; }
     DocumentWindow* activeDocumentWindow() override;
     void EnableToolbar() override;
     void selectZoomListIndex(int index) override;
@@ -53,6 +55,8 @@ private:
     ButtonBar* m_buttonBar;
     StatusBar* m_statusBar;
     Speller* m_speller;
+    SigCapture* m_sigCapture;
+    SigTablet* m_sigTablet;
     QWidget* m_mainMenuOwner;
     QList<QMenu*> m_mainMenus;
     QPointer<HelpWindow> m_helpWindow;

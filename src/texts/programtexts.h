@@ -67,6 +67,10 @@ inline const QString InsertDateTitle = QStringLiteral("Insert Date");
 inline const QString AvailableFormats = QStringLiteral("Available Formats");
 inline const QString CancelWithKey = QStringLiteral("&Cancel");
 
+// Signature.
+inline const QString SignaturePrompt = QStringLiteral("Please Sign on the Signature Capture Tablet.");
+inline const QString SignatureTitle = QStringLiteral("Signature Capture");
+
 // Measurement units.
 inline const QString InternalErrorDlgString2Twips = QStringLiteral("Internal Error in DlgString2Twips()");
 inline const QString InternalErrorTwips2DlgString = QStringLiteral("Internal Error in Twips2DlgString()");

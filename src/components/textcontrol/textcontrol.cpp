@@ -183,6 +183,35 @@ void TextControl::showPart(int part)
     m_view->ensureVisible(QRectF(at, QSizeF(10, m_parts->document(part)->size().height() + 10)));
 }
 
+// ---- objects --------------------------------------------------------------------------
+
+int TextControl::objectInsertAsChar(int, const QString& path, int position, int scaleX, int scaleY, int, int)
+{
+    const QImage image(path);
+    if (image.isNull())
+        return 0;
+    QTextDocument* document = targetDocument();
+    int id = 1;
+    auto nameFor = [](int n) { return QStringLiteral("object%1.png").arg(n); };
+    while (!document->resource(QTextDocument::ImageResource, QUrl(nameFor(id))).isNull())
+        ++id;
+    document->addResource(QTextDocument::ImageResource, QUrl(nameFor(id)), image);
+    QTextImageFormat format;
+    format.setName(nameFor(id));
+    // The picture's own resolution decides its size on the page, as 96 per inch by default.
+    const double dotsPerInch = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() * 0.0254 : 96.0;
+    format.setWidth(image.width() * 96.0 / dotsPerInch * std::max(1, scaleX) / 100.0);
+    format.setHeight(image.height() * 96.0 / dotsPerInch * std::max(1, scaleY) / 100.0);
+    QTextCursor cursor = textCursor();
+    if (position >= 0)
+        cursor.setPosition(std::min(position, document->characterCount() - 1));
+    cursor.clearSelection();
+    m_undoKinds->setPending(UndoKinds::Input);
+    cursor.insertImage(format);
+    setTextCursor(cursor);
+    return id;
+}
+
 // ---- fields ---------------------------------------------------------------------------
 
 int TextControl::fieldInsert(const QString& text)

@@ -95,6 +95,11 @@ public:
     bool tableCanChangeAttr() const;
     // The selected object (an image); 0 when none is selected.
     int objectCurrent() const { return 0; }
+    // Inserts an image file as a character at `position` (-1: the caret), scaled in percent;
+    // the image is kept in the document, so the file may change afterwards. Returns the
+    // object's identifier, 0 when the file holds no image.
+    int objectInsertAsChar(int object, const QString& path, int position, int scaleX, int scaleY,
+                           int distance, int flags);
     bool tableGridLines() const { return m_tableGridLines; }
     void setTableGridLines(bool on);
 

@@ -1,0 +1,13 @@
+#pragma once
+// Insert > Signature: the user signs, the signature becomes a picture at the caret.
+#include <QString>
+
+class DocumentWindow;
+
+namespace SignatureCommands {
+
+void InsertSignature(DocumentWindow* window);
+// Where each signature's picture is written (and overwritten by the next).
+QString signatureImagePath();
+
+}  // namespace SignatureCommands
