@@ -76,6 +76,7 @@ DocumentWindow::DocumentWindow(DocumentHost* host) : m_host(host)
         TextControlEvents::onMouseDown(this, b, s, x, y);
     });
     setFocusProxy(m_textControl);
+    SpellCommands::setSpellingAsYouType(this, true);
 }
 
 QMdiSubWindow* DocumentWindow::subWindow() const
@@ -175,6 +176,7 @@ void DocumentWindow::wireViewMenu()
     wire("mnuView_Ruler", [this] { ViewCommands::ToggleRuler(this); });
     wire("mnuView_StatusBar", [this] { ViewCommands::ToggleStatusBar(this); });
     wire("mnuView_TableGridLines", [this] { ViewCommands::toggleTableGridLines(this); });
+    wire("mnuView_SpellAsYouType", [this] { SpellCommands::toggleSpellingAsYouType(this); });
     for (int item = 1; item <= 7; ++item) {
         const QByteArray name = "mnuView_ZoomItem_" + QByteArray::number(item);
         wire(name.constData(), [this, item] { ViewCommands::zoomItemClicked(this, item); });

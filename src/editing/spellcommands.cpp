@@ -1,9 +1,14 @@
 #include "spellcommands.h"
 
 #include "components/speller/speller.h"
+#include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"
+#include "texts/programtexts.h"
+
+#include <QAction>
+#include <QMenu>
 
 namespace SpellCommands {
 
@@ -14,6 +19,47 @@ void SpellCheck(DocumentWindow* window)
     speller->setProperty(26, QVariant::fromValue(control));
     speller->setProperty(4, 1);
     control->setFocus();
+}
+
+void setSpellingAsYouType(DocumentWindow* window, bool on)
+{
+    Speller* speller = window->host()->speller();
+    window->textControl()->setSpellingCheck(
+        on ? TextControl::WordCheck([speller](const QString& word) { return speller->engine().check(word); })
+           : TextControl::WordCheck());
+    window->action(QStringLiteral("mnuView_SpellAsYouType"))->setChecked(on);
+}
+
+void toggleSpellingAsYouType(DocumentWindow* window)
+{
+    setSpellingAsYouType(window, !window->textControl()->spellingCheck());
+}
+
+bool addSuggestions(DocumentWindow* window, QMenu* menu, const QPoint& at)
+{
+    TextControl* control = window->textControl();
+    const QTextCursor word = control->wordAt(at);
+    if (!control->spellingCheck() || word.isNull() || control->spellingCheck()(word.selectedText()))
+        return false;
+    SpellEngine& engine = window->host()->speller()->engine();
+    const QStringList suggestions = engine.suggest(word.selectedText()).mid(0, 6);
+    for (const QString& suggestion : suggestions) {
+        QAction* a = menu->addAction(suggestion);
+        QObject::connect(a, &QAction::triggered, control, [control, word, suggestion] {
+            control->setTextCursor(word);
+            control->setSelText(suggestion);
+        });
+    }
+    if (suggestions.isEmpty())
+        menu->addAction(Texts::NoSuggestions)->setEnabled(false);
+    QAction* add = menu->addAction(Texts::AddToDictionary);
+    const QString text = word.selectedText();
+    QObject::connect(add, &QAction::triggered, control, [&engine, control, text] {
+        engine.add(text);
+        control->pageView()->viewport()->update();
+    });
+    menu->addSeparator();
+    return true;
 }
 
 }  // namespace SpellCommands

@@ -4,6 +4,8 @@
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
+#include "editcommands.h"
+#include "spellcommands.h"
 
 #include <QMenu>
 
@@ -35,8 +37,19 @@ void onMouseDown(DocumentWindow* window, int buttons, int, int x, int y)
     if (!(buttons & KeyCodes::RightButton))
         return;
     QMenu* edit = window->menu(QStringLiteral("mnuEdit"));
+    const QPoint at(x, y);
+    auto* spelling = new QMenu(window);
+    if (SpellCommands::addSuggestions(window, spelling, at)) {
+        // The word's suggestions above the Edit items.
+        EditCommands::refreshUndoRedo(window);
+        spelling->addActions(edit->actions());
+        spelling->setAttribute(Qt::WA_DeleteOnClose);
+        spelling->popup(window->textControl()->mapToGlobal(at));
+        return;
+    }
+    delete spelling;
     // Opening the pop-up runs the menu's own refresh, as opening it from the menu bar does.
-    edit->popup(window->textControl()->mapToGlobal(QPoint(x, y)));
+    edit->popup(window->textControl()->mapToGlobal(at));
 }
 
 }  // namespace TextControlEvents

@@ -103,6 +103,8 @@ void refreshViewMenu(DocumentWindow* window)
     window->action(QStringLiteral("mnuView_ParagraphBar"))->setChecked(!host->buttonBar()->isHidden());
     window->action(QStringLiteral("mnuView_TableGridLines"))
         ->setChecked(window->textControl()->tableGridLines());
+    window->action(QStringLiteral("mnuView_SpellAsYouType"))
+        ->setChecked(bool(window->textControl()->spellingCheck()));
     for (int item = 1; item <= 7; ++item)
         window->action(zoomItemName(item))->setChecked(false);
     const int factor = window->textControl()->zoomFactor();

@@ -74,6 +74,7 @@ const QList<Menu>& documentMenus()
               {"mnuView_StatusBar", "&Status Bar", "", true},
               {"mnuVSep2", "-", ""},
               {"mnuView_TableGridLines", "Table &Grid Lines", ""},
+              {"mnuView_SpellAsYouType", "Check Spelling as You T&ype", "", true},
               {"mnuVSep1", "-", ""},
               {"mnuView_Zoom", "&Zoom", "", false, false, "mnuView_Zoom"}}},
             {"mnuInsert", "&Insert",

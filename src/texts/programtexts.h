@@ -67,6 +67,10 @@ inline const QString InsertDateTitle = QStringLiteral("Insert Date");
 inline const QString AvailableFormats = QStringLiteral("Available Formats");
 inline const QString CancelWithKey = QStringLiteral("&Cancel");
 
+// Spelling as you type.
+inline const QString NoSuggestions = QStringLiteral("(no suggestions)");
+inline const QString AddToDictionary = QStringLiteral("Add to Dictionary");
+
 // Signature.
 inline const QString SignaturePrompt = QStringLiteral("Please Sign on the Signature Capture Tablet.");
 inline const QString SignatureTitle = QStringLiteral("Signature Capture");

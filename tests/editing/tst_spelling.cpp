@@ -4,12 +4,18 @@
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
+#include "editing/spellcommands.h"
+#include "components/textcontrol/pageview.h"
 #include "merge/mergefields.h"
 #include "shell/mainwindow.h"
 #include "support/scripteddialogs.h"
 #include "support/testworkspace.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QTextBlock>
 #include <QPushButton>
 #include <QtTest>
 
@@ -42,6 +48,7 @@ private slots:
     void walkWithAnswers();
     void mergeFieldsAreSkipped();
     void onlyTheChosenWindow();
+    void underlinedAsYouTypeButNotPrinted();
 };
 
 void SpellingTest::walkWithAnswers()
@@ -110,6 +117,68 @@ void SpellingTest::onlyTheChosenWindow()
     second->action(QStringLiteral("mnuEspell"))->trigger();
     QCOMPARE(second->textControl()->plainText(), QStringLiteral("Second window."));
     QCOMPARE(first->textControl()->plainText(), QStringLiteral("Frist window."));
+}
+
+namespace {
+int redPixels(const QImage& image)
+{
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 110 && c.blue() < 110;
+        }
+    return red;
+}
+}  // namespace
+
+void SpellingTest::underlinedAsYouTypeButNotPrinted()
+{
+    TestWorkspace ws;
+    ScriptedDialogs dialogs;
+    ws.start();
+    ws.main().resize(900, 700);
+    ws.main().show();
+    DocumentWindow* window = ws.active();
+    window->subWindow()->showMaximized();
+    TextControl* control = window->textControl();
+    control->setSelText(QStringLiteral("A wrod here."));
+    QCoreApplication::processEvents();
+    QVERIFY(window->action(QStringLiteral("mnuView_SpellAsYouType"))->isChecked());
+    QVERIFY(redPixels(control->grab().toImage()) > 5);
+
+    // The right-click menu offers the suggestions above the Edit items.
+    const QTextCursor word = [&] {
+        QTextCursor c(control->document());
+        c.setPosition(3);
+        return c;
+    }();
+    const QRectF box = control->document()->documentLayout()->blockBoundingRect(word.block());
+    const QPoint at = control->pageView()->viewport()->mapTo(
+        control, control->pageView()->mapFromScene(box.topLeft() + QPointF(30, 8)));
+    QVERIFY(control->wordAt(at).selectedText() == QStringLiteral("wrod"));
+    QMenu menu;
+    QVERIFY(SpellCommands::addSuggestions(window, &menu, at));
+    QStringList texts;
+    for (QAction* a : menu.actions())
+        texts << a->text();
+    QVERIFY2(texts.contains(QStringLiteral("word")), qPrintable(texts.join(',')));
+    menu.actions().at(texts.indexOf(QStringLiteral("word")))->trigger();
+    QCOMPARE(control->plainText(), QStringLiteral("A word here."));
+
+    // Printing draws the page without the lines; switching the check off removes them.
+    control->setSelStart(control->plainText().size());
+    control->setSelText(QStringLiteral(" Anothr."));
+    QImage page(816, 1056, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    control->paintPage(&painter, 1);
+    painter.end();
+    QCOMPARE(redPixels(page), 0);
+    window->action(QStringLiteral("mnuView_SpellAsYouType"))->trigger();
+    QVERIFY(!window->action(QStringLiteral("mnuView_SpellAsYouType"))->isChecked());
+    QCoreApplication::processEvents();
+    QCOMPARE(redPixels(control->grab().toImage()), 0);
 }
 
 QTEST_MAIN(SpellingTest)

@@ -1,5 +1,7 @@
 #include "pageview.h"
 
+#include "spellingunderline.h"
+
 #include "bodyitem.h"
 #include "layoutunits.h"
 #include "textcontrol.h"
@@ -72,6 +74,8 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
 // Table grid lines: dotted cell outlines on screen, never printed.
 void PageView::drawForeground(QPainter* painter, const QRectF& rect)
 {
+    if (m_control->spellingCheck())
+        SpellingUnderline::draw(painter, rect, m_control->document(), m_control->spellingCheck());
     if (!m_control->tableGridLines())
         return;
     QAbstractTextDocumentLayout* layout = m_control->document()->documentLayout();

@@ -139,6 +139,24 @@ void TextControl::setTextCursor(const QTextCursor& cursor)
     emit cursorMoved();
 }
 
+void TextControl::setSpellingCheck(WordCheck check)
+{
+    m_spellingCheck = std::move(check);
+    m_view->viewport()->update();
+}
+
+QTextCursor TextControl::wordAt(const QPoint& point) const
+{
+    const QPointF scenePoint = m_view->mapToScene(m_view->viewport()->mapFrom(this, point));
+    const int position = m_document->documentLayout()->hitTest(scenePoint, Qt::FuzzyHit);
+    if (position < 0)
+        return {};
+    QTextCursor cursor(m_document);
+    cursor.setPosition(position);
+    cursor.select(QTextCursor::WordUnderCursor);
+    return cursor.hasSelection() ? cursor : QTextCursor();
+}
+
 void TextControl::beginBatch()
 {
     if (m_batchDepth++ > 0)

@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QWidget>
+#include <functional>
 
 class BodyItem;
 class ButtonBar;
@@ -157,6 +158,14 @@ public:
     // Merges `format` into the runs of field `id`.
     void mergeFieldFormat(int id, const QTextCharFormat& format);
 
+    // Spelling as you type: the view underlines each word that `check` does not know, with a
+    // wavy line that is never stored or printed. An empty check turns it off.
+    using WordCheck = std::function<bool(const QString& word)>;
+    void setSpellingCheck(WordCheck check);
+    const WordCheck& spellingCheck() const { return m_spellingCheck; }
+    // The word at a point of the control, selected; a null cursor when there is none.
+    QTextCursor wordAt(const QPoint& point) const;
+
     // A run of program edits (a merge) that is laid out once, at its end, and undoes as one
     // step. Calls nest.
     void beginBatch();
@@ -249,6 +258,7 @@ private:
     int m_printZoom = 100;
     int m_mousePointer = PointerDefault;
     int m_lastPages = 1;
+    WordCheck m_spellingCheck;
     QTextCursor m_batch;
     int m_batchDepth = 0;
     int m_quiet = 0;  // >0 while an operation must not raise the change notification
