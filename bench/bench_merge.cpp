@@ -24,6 +24,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include "sofficereference.h"
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -99,24 +101,6 @@ void BM_MergeToNewDocument(benchmark::State& state)
 }
 BENCHMARK(BM_MergeToNewDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// LibreOffice opening the merged 1,000-letter file (and writing PDF), where it is installed.
-void printReference()
-{
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    const QString merged = QStringLiteral("/tmp/scrivora-bench-merge-1000.rtf");
-    if (soffice.isEmpty()) {
-        std::printf("reference: soffice not installed, no ratio printed\n");
-    } else {
-        QTemporaryDir out;
-        QElapsedTimer timer;
-        timer.start();
-        QProcess::execute(soffice, {"--headless", "--convert-to", "pdf", "--outdir", out.path(), merged});
-        std::printf("reference: soffice --convert-to pdf of the merged 1,000 letters took %lld ms\n",
-                    static_cast<long long>(timer.elapsed()));
-    }
-    QFile::remove(merged);  // the 10,000 letters stay for bench_print
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -133,6 +117,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     closeAll();
     CommonDialog::setProvider(nullptr);
-    printReference();
+    const QString merged = QStringLiteral("/tmp/scrivora-bench-merge-1000.rtf");
+    printSofficeReference(merged, "pdf", "the merged 1,000 letters");
+    QFile::remove(merged);  // the 10,000 letters stay for bench_print
     return 0;
 }

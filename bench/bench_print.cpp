@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+#include "sofficereference.h"
 #include <cstdio>
 
 namespace {
@@ -42,11 +44,7 @@ void printToPdf(benchmark::State& state, const QString& source)
 void BM_Print1000PagesToPdf(benchmark::State& state)
 {
     QTemporaryDir dir;
-    QFile file(dir.filePath("long.rtf"));
-    file.open(QIODevice::WriteOnly);
-    file.write(thousandPages());
-    file.close();
-    printToPdf(state, file.fileName());
+    printToPdf(state, writeSample(dir, thousandPages()));
 }
 BENCHMARK(BM_Print1000PagesToPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -62,26 +60,6 @@ void BM_Print10000LettersToPdf(benchmark::State& state)
 }
 BENCHMARK(BM_Print10000LettersToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// LibreOffice printing the same 1,000 pages to PDF, as a reference, where it is installed.
-void printReference()
-{
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty()) {
-        std::printf("reference: soffice not installed, no ratio printed\n");
-        return;
-    }
-    QTemporaryDir dir;
-    QFile file(dir.filePath("long.rtf"));
-    file.open(QIODevice::WriteOnly);
-    file.write(thousandPages());
-    file.close();
-    QElapsedTimer timer;
-    timer.start();
-    QProcess::execute(soffice, {"--headless", "--convert-to", "pdf", "--outdir", dir.path(), file.fileName()});
-    std::printf("reference: soffice --convert-to pdf of the 1,000 pages took %lld ms\n",
-                static_cast<long long>(timer.elapsed()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -89,6 +67,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    printReference();
+    QTemporaryDir dir;
+    printSofficeReference(writeSample(dir, thousandPages()), "pdf", "the 1,000 pages");
     return 0;
 }

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
+
+#include "sofficereference.h"
 #include <cstdio>
 
 namespace {
@@ -75,26 +77,6 @@ void BM_Open1000PagesAndPaginate(benchmark::State& state)
 }
 BENCHMARK(BM_Open1000PagesAndPaginate)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-// LibreOffice turning the same file into text, as a reference, where it is installed.
-void printReference()
-{
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty()) {
-        std::printf("reference: soffice not installed, no ratio printed\n");
-        return;
-    }
-    QTemporaryDir dir;
-    QFile file(dir.filePath("long.rtf"));
-    file.open(QIODevice::WriteOnly);
-    file.write(sample());
-    file.close();
-    QElapsedTimer timer;
-    timer.start();
-    QProcess::execute(soffice, {"--headless", "--convert-to", "txt", "--outdir", dir.path(), file.fileName()});
-    std::printf("reference: soffice --convert-to txt of the 1,000-page file took %lld ms\n",
-                static_cast<long long>(timer.elapsed()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +84,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    printReference();
+    QTemporaryDir dir;
+    printSofficeReference(writeSample(dir, sample()), "txt", "the 1,000-page file");
     return 0;
 }

@@ -204,32 +204,11 @@ bool writeTemplate(const QString& path)
     TextControl control;
     control.setFontName(QStringLiteral("Times New Roman"));
     control.setFontSize(12);
-    auto text = [&control](const QString& t) { control.setSelText(t); };
-    auto field = [&control](const char* column) {
-        MergeFields::insertField(&control, QStringLiteral("patient_info.") + QLatin1String(column));
-    };
-    text(QStringLiteral("Lakeside Family Medicine\n1200 Harbor Road, Suite 4\nSpringfield, IL 62704\n\n"));
-    field("salutation");
-    text(QStringLiteral(" "));
-    field("first_name");
-    text(QStringLiteral(" "));
-    field("middle_init");
-    text(QStringLiteral(" "));
-    field("last_name");
-    text(QStringLiteral("\n"));
-    field("address");
-    text(QStringLiteral("\n"));
-    field("city");
-    text(QStringLiteral(", "));
-    field("state");
-    text(QStringLiteral(" "));
-    field("zipcode");
-    text(QStringLiteral("\n\nDear "));
-    field("salutation");
-    text(QStringLiteral(" "));
-    field("last_name");
-    text(QStringLiteral(":\n\n"));
-    text(QStringLiteral(
+    // The letter with its merge fields marked as {column}.
+    static const char* const letter =
+        "Lakeside Family Medicine\n1200 Harbor Road, Suite 4\nSpringfield, IL 62704\n\n"
+        "{salutation} {first_name} {middle_init} {last_name}\n{address}\n{city}, {state} {zipcode}\n\n"
+        "Dear {salutation} {last_name}:\n\n"
         "Thank you for visiting our practice. As we discussed at your last appointment, we have "
         "referred you to a specialist for further evaluation. Their office will contact you within "
         "the next two weeks to arrange an appointment.\n\n"
@@ -237,8 +216,14 @@ bool writeTemplate(const QString& path)
         "that visit. If you have not heard from them by then, or if your address or telephone "
         "number has changed, please call our front desk and we will be glad to help.\n\n"
         "We look forward to seeing you at your next check-up.\n\n"
-        "Sincerely,\n\n\n"
-        "Helen Carter, M.D.\nLakeside Family Medicine\n"));
+        "Sincerely,\n\n\nHelen Carter, M.D.\nLakeside Family Medicine\n";
+    const QStringList pieces = QString::fromUtf8(letter).split(QLatin1Char('{'));
+    control.setSelText(pieces.first());
+    for (const QString& piece : pieces.mid(1)) {
+        const qsizetype close = piece.indexOf(QLatin1Char('}'));
+        MergeFields::insertField(&control, QStringLiteral("patient_info.") + piece.left(close));
+        control.setSelText(piece.mid(close + 1));
+    }
     return control.save(path, 0, TextControl::FormatNative);
 }
 

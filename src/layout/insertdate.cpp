@@ -73,7 +73,7 @@ InsertDateDialog::InsertDateDialog(const QDate& today, QWidget* parent) : QDialo
     m_list->addItems(InsertDate::formats(today));
     m_list->setCurrentRow(0);
     const auto [buttons, ok, cancel] =
-        DialogButtons::make(this, Texts::AboutOk, "cmdok", Texts::CancelWithKey, "cmdcancel");
+        DialogButtons::make(this, Texts::Ok, "cmdok", Texts::CancelWithKey, "cmdcancel");
     layout->addWidget(label);
     layout->addWidget(m_list);
     layout->addLayout(buttons);

@@ -93,7 +93,7 @@ PageSetupDialog::PageSetupDialog(int printerOrientation, QWidget* parent) : QDia
         m_margins[i] = lengthBox(names[i], marginFrame);
         addRow(marginGrid, i, labels[i], m_margins[i]);
     }
-    const DialogButtons::Pair buttons = DialogButtons::make(this, Texts::AboutOk, "btnOK", Texts::Cancel, "btnCancel");
+    const DialogButtons::Pair buttons = DialogButtons::make(this, Texts::Ok, "btnOK", Texts::Cancel, "btnCancel");
     m_ok = buttons.ok;
     auto* frames = new QHBoxLayout;
     frames->addWidget(paperFrame);

@@ -31,7 +31,7 @@ TableDialog::TableDialog(QWidget* parent) : QDialog(parent)
     form->addRow(Texts::TableRows, m_rows);
     form->addRow(Texts::TableColumns, m_columns);
     const auto [buttons, ok, cancel] =
-        DialogButtons::make(this, Texts::AboutOk, "btnOK", Texts::Cancel, "btnCancel");
+        DialogButtons::make(this, Texts::Ok, "btnOK", Texts::Cancel, "btnCancel");
     form->addRow(buttons);
     connect(ok, &QPushButton::clicked, this, [this] {
         insertTable();

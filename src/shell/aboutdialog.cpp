@@ -31,7 +31,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     centred("Label3", Texts::versionLine(SCRIVORA_VERSION_MAJOR, SCRIVORA_VERSION_MINOR,
                                          SCRIVORA_VERSION_PATCH));
     centred("Label2", QStringLiteral(SCRIVORA_LEGAL_NOTICE));
-    auto* ok = new QPushButton(Texts::AboutOk, this);
+    auto* ok = new QPushButton(Texts::Ok, this);
     ok->setObjectName(QStringLiteral("cmdok"));
     ok->setDefault(true);
     ok->setAutoDefault(true);

@@ -14,7 +14,6 @@ inline const QString DataSourcePrompt = QStringLiteral("Select a table to merge 
 inline const QStringList DataSourceEntries = {QStringLiteral("Patients"), QStringLiteral("Users"),
                                               QStringLiteral("Referral Sources"),
                                               QStringLiteral("Insurance Companies")};
-inline const QString Ok = QStringLiteral("Ok");
 
 // Merge tool bar.
 inline const QString FirstFieldCaption = QStringLiteral("Field1");

@@ -60,6 +60,7 @@ inline const QString ToolTips[10] = {
 inline const QString TableDialogTitle = QStringLiteral("Table Attributes");
 inline const QString TableRows = QStringLiteral("Rows:");
 inline const QString TableColumns = QStringLiteral("Columns:");
+inline const QString Ok = QStringLiteral("Ok");
 inline const QString Cancel = QStringLiteral("Cancel");
 
 // Insert Date.
@@ -119,7 +120,6 @@ QString redoCaption(int kind);
 // About box.
 inline const QString AboutTitle = QStringLiteral("About Scrivora");
 inline const QString AboutProduct = QStringLiteral("Scrivora Word Processor for Clinora");
-inline const QString AboutOk = QStringLiteral("Ok");
 QString versionLine(int major, int minor, int revision);
 
 // Help window.
