@@ -78,6 +78,7 @@ void SignatureTest::signatureText_data()
     QTest::newRow("not a signature") << "hello" << 0 << 0;
     QTest::newRow("broken point") << "SIG1 400 140;10 20" << 0 << 0;
     QTest::newRow("huge numbers are clamped") << "SIG1 99999999 1;99999999 1 999" << 1 << 1;
+    QTest::newRow("far steps round-trip") << "SIG1 10 10;-99999 0 1,900000 0 1,-900000 5 1" << 1 << 3;
 }
 
 void SignatureTest::signatureText()

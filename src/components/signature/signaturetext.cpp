@@ -50,8 +50,10 @@ Signature Signature::fromText(const QString& text)
             const QStringList v = point.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (v.size() != 3)
                 return {};
-            const QPoint step(std::clamp(v.at(0).toInt(), -100000, 100000), std::clamp(v.at(1).toInt(), -100000, 100000));
+            // Positions stay within ±100,000, so every step between two fits in ±200,000.
+            const QPoint step(std::clamp(v.at(0).toInt(), -200000, 200000), std::clamp(v.at(1).toInt(), -200000, 200000));
             last = stroke.isEmpty() ? step : last + step;
+            last = QPoint(std::clamp(last.x(), -100000, 100000), std::clamp(last.y(), -100000, 100000));
             stroke.append({QPointF(last), std::clamp(v.at(2).toInt(), 0, 255) / 255.0});
         }
         s.strokes.append(stroke);
