@@ -208,6 +208,7 @@ void DocumentWindow::wireFormatMenu()
     wire("mnuFormat_BColor", [] { ColorCommands::ChooseTextColor(2); });
     wire("mnuFMailMerge", [this] { m_merge->mailMergeCommand(); });
     wire("mnuFDelField", [this] { m_merge->deleteField(); });
+    wire("mnuFormat_Table", [this] { m_textControl->tableAttrDialog(); });
     wire("mnuTInsRow", [this] { m_textControl->tableInsertLines(1, 1); });
     wire("mnuTDelRow", [this] { m_textControl->tableDeleteLines(); });
 }

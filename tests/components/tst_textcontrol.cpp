@@ -2,6 +2,7 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/text/plaintext.h"
 #include "components/textcontrol/textcontrol.h"
+#include "support/scripteddialogs.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -9,7 +10,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -39,6 +43,7 @@ QList<QPair<int, int>> lineStarts(const QTextDocument* document)
 class TextControlTest : public QObject {
     Q_OBJECT
 private slots:
+    void tableAttributes();
     void selectionMembers_data();
     void selectionMembers();
     void selTextReplacement_data();
@@ -305,6 +310,34 @@ void TextControlTest::unsupportedFormatIsRefused()
     QVERIFY(!control.load("/dev/null", 0, 77));
     QVERIFY(!control.save("/tmp/x", 0, 77));
     QVERIFY(!control.lastError().isEmpty());
+}
+
+void TextControlTest::tableAttributes()
+{
+    ScriptedDialogs dialogs;
+    TextControl control;
+    control.setSelText(QStringLiteral("Before the table"));
+    QCOMPARE(control.tableAttrDialog(), 0);  // outside a table: no dialog
+    QVERIFY(dialogs.dialogsShown.isEmpty());
+    control.tableInsert(2, 3);
+    dialogs.dialogScripts << [](QDialog* d) {
+        d->findChild<QDoubleSpinBox*>(QStringLiteral("spnBorder"))->setValue(2);
+        d->findChild<QDoubleSpinBox*>(QStringLiteral("spnPadding"))->setValue(6);
+        d->findChild<QDoubleSpinBox*>(QStringLiteral("spnWidth"))->setValue(50);
+        d->findChild<QComboBox*>(QStringLiteral("cboAlignment"))->setCurrentIndex(1);
+        return int(QDialog::Accepted);
+    };
+    QCOMPARE(control.tableAttrDialog(), 1);
+    QCOMPARE(dialogs.dialogsShown, QStringList{"TableAttrDialog"});
+    const QTextTableFormat f = control.textCursor().currentTable()->format();
+    QCOMPARE(f.border(), 2 * 96.0 / 72.0);
+    QCOMPARE(f.cellPadding(), 6 * 96.0 / 72.0);
+    QCOMPARE(f.width(), QTextLength(QTextLength::PercentageLength, 50));
+    QCOMPARE(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    control.undo();  // one step takes the attributes back
+    QCOMPARE(control.textCursor().currentTable()->format().width().rawValue() == 50, false);
+    dialogs.dialogScripts << [](QDialog*) { return int(QDialog::Rejected); };
+    QCOMPARE(control.tableAttrDialog(), 0);
 }
 
 QTEST_MAIN(TextControlTest)

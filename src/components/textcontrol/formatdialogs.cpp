@@ -195,3 +195,37 @@ QTextBlockFormat ParagraphDialog::format() const
     f.setLineHeight(m_spacing->currentData().toInt(), QTextBlockFormat::ProportionalHeight);
     return f;
 }
+
+TableAttributesDialog::TableAttributesDialog(const QTextTableFormat& current, QWidget* parent)
+    : QDialog(parent), m_current(current)
+{
+    setObjectName(QStringLiteral("TableAttrDialog"));
+    setWindowTitle(ControlTexts::tr("Table Attributes"));
+    auto* form = new QFormLayout(this);
+    m_border = lengthBox(this, "spnBorder", current.border() / UnitsPerPoint, 0, 6, ControlTexts::tr(" pt"));
+    m_padding = lengthBox(this, "spnPadding", current.cellPadding() / UnitsPerPoint, 0, 36, ControlTexts::tr(" pt"));
+    const QTextLength width = current.width();
+    m_width = lengthBox(this, "spnWidth", width.type() == QTextLength::PercentageLength ? width.rawValue() : 100, 10,
+                        100, ControlTexts::tr(" %"));
+    m_alignment = new QComboBox(this);
+    m_alignment->setObjectName(QStringLiteral("cboAlignment"));
+    m_alignment->addItem(ControlTexts::tr("Left"), int(Qt::AlignLeft));
+    m_alignment->addItem(ControlTexts::tr("Center"), int(Qt::AlignHCenter));
+    m_alignment->addItem(ControlTexts::tr("Right"), int(Qt::AlignRight));
+    m_alignment->setCurrentIndex(std::max(0, m_alignment->findData(int(current.alignment() & Qt::AlignHorizontal_Mask))));
+    form->addRow(ControlTexts::tr("&Border:"), m_border);
+    form->addRow(ControlTexts::tr("Cell &padding:"), m_padding);
+    form->addRow(ControlTexts::tr("&Width:"), m_width);
+    form->addRow(ControlTexts::tr("&Alignment:"), m_alignment);
+    form->addRow(okCancel(this));
+}
+
+QTextTableFormat TableAttributesDialog::format() const
+{
+    QTextTableFormat f = m_current;
+    f.setBorder(m_border->value() * UnitsPerPoint);
+    f.setCellPadding(m_padding->value() * UnitsPerPoint);
+    f.setWidth(QTextLength(QTextLength::PercentageLength, m_width->value()));
+    f.setAlignment(Qt::Alignment(m_alignment->currentData().toInt()));
+    return f;
+}

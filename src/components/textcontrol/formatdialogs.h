@@ -2,6 +2,7 @@
 // The control's own Font and Paragraph dialogs: they show the selection's formats and apply
 // what the user changes as one formatting step.
 #include <QDialog>
+#include <QTextTableFormat>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 
@@ -29,6 +30,21 @@ private:
     QComboBox* m_position;
     QComboBox* m_colour;
     QLabel* m_preview;
+};
+
+// The table at the caret: its border, the padding of its cells, its width and alignment.
+class TableAttributesDialog : public QDialog {
+    Q_OBJECT
+public:
+    TableAttributesDialog(const QTextTableFormat& current, QWidget* parent);
+    QTextTableFormat format() const;
+
+private:
+    QTextTableFormat m_current;
+    QDoubleSpinBox* m_border;
+    QDoubleSpinBox* m_padding;
+    QDoubleSpinBox* m_width;
+    QComboBox* m_alignment;
 };
 
 class ParagraphDialog : public QDialog {

@@ -831,6 +831,19 @@ int TextControl::paragraphDialog()
     return 1;
 }
 
+int TextControl::tableAttrDialog()
+{
+    QTextTable* table = textCursor().currentTable();
+    if (!table)
+        return 0;
+    TableAttributesDialog dialog(table->format(), window());
+    if (CommonDialog::provider().exec(&dialog) != QDialog::Accepted)
+        return 0;
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    table->setFormat(dialog.format());
+    return 1;
+}
+
 void TextControl::insertPageBreak()
 {
     QTextCursor cursor = textCursor();

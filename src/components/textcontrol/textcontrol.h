@@ -115,6 +115,8 @@ public:
     // The control's Font and Paragraph dialogs on the selection; 1 when applied, 0 cancelled.
     int fontDialog();
     int paragraphDialog();
+    // The table attributes dialog on the table at the caret; 1 when applied, 0 otherwise.
+    int tableAttrDialog();
     FindReplaceDialog* findReplaceDialog() const { return m_findDialog; }
 
     void insertPageBreak();
