@@ -1,6 +1,7 @@
 #include "printpreview.h"
 
 #include "components/commondialog/commondialog.h"
+#include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"
@@ -42,8 +43,8 @@ protected:
         if (page() > m_control->currentPages())
             return;
         const double scale = m_control->printZoom() / 100.0;  // screen pixels per layout unit
-        const QRectF paper(0, 0, m_control->pageWidth() / TwipsPerPixel * scale,
-                           m_control->pageHeight() / TwipsPerPixel * scale);
+        const QRectF paper(0, 0, LayoutUnits::fromTwips(m_control->pageWidth()) * scale,
+                           LayoutUnits::fromTwips(m_control->pageHeight()) * scale);
         painter.fillRect(paper, Qt::white);
         painter.setPen(Qt::darkGray);
         painter.drawRect(paper.adjusted(0, 0, -1, -1));

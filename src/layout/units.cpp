@@ -11,10 +11,18 @@
 namespace Units {
 namespace {
 
-void internalError(const QString& text)
+// Twips in one unit of MeasureUnit; 0 (after the internal-error message `error`) for a unit
+// that does not exist.
+double twipsPerUnit(const QString& error)
 {
-    CommonDialog::provider().message(nullptr, CommonDialog::defaultTitle(), text, CommonDialog::Buttons::Ok,
-                                     CommonDialog::Icon::None);
+    switch (LayoutState::MeasureUnit) {
+    case 1: return TwipsPerInch;
+    case 2: return TwipsPerCentimetre;
+    default:
+        CommonDialog::provider().message(nullptr, CommonDialog::defaultTitle(), error, CommonDialog::Buttons::Ok,
+                                         CommonDialog::Icon::None);
+        return 0;
+    }
 }
 
 }  // namespace
@@ -55,12 +63,9 @@ double DlgString2Double(QString& text)
 
 int DlgString2Twips(QString text)
 {
-    double perUnit = 0;
-    switch (LayoutState::MeasureUnit) {
-    case 1: perUnit = TwipsPerInch; break;
-    case 2: perUnit = TwipsPerCentimetre; break;
-    default: internalError(Texts::InternalErrorDlgString2Twips); return 0;
-    }
+    const double perUnit = twipsPerUnit(Texts::InternalErrorDlgString2Twips);
+    if (perUnit == 0)
+        return 0;
     // Beyond the 32-bit range the length is clamped: the dialogs then reject it as too large.
     const double twips = std::nearbyint(DlgString2Double(text) * perUnit);
     return int(std::clamp(twips, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
@@ -68,12 +73,9 @@ int DlgString2Twips(QString text)
 
 QString Twips2DlgString(float twips)
 {
-    double perUnit = 0;
-    switch (LayoutState::MeasureUnit) {
-    case 1: perUnit = TwipsPerInch; break;
-    case 2: perUnit = TwipsPerCentimetre; break;
-    default: internalError(Texts::InternalErrorTwips2DlgString); return {};
-    }
+    const double perUnit = twipsPerUnit(Texts::InternalErrorTwips2DlgString);
+    if (perUnit == 0)
+        return {};
     const double value = (double(twips) + 0.0005) / perUnit;
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
