@@ -1,6 +1,5 @@
 #include "findrecorddialog.h"
 
-#include "components/panels/panel.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"
@@ -72,10 +71,8 @@ FindRecordDialog::FindRecordDialog(DocumentWindow* window)
     layout->addLayout(buttons);
 
     if (WindowMerge* merge = window ? window->merge() : nullptr) {
-        const int last = merge->MergePanel1()->tag().trimmed().toInt();
-        for (int i = 0; i <= last; ++i)
-            if (QAction* entry = merge->mnumm(i))
-                m_fields->addItem(entry->text());
+        for (QAction* entry : merge->fieldListByTag())
+            m_fields->addItem(entry->text());
         if (m_fields->count() > 0)
             m_fields->setCurrentIndex(0);
     }

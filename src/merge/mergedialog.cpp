@@ -1,7 +1,6 @@
 #include "mergedialog.h"
 
 #include "components/commondialog/commondialog.h"
-#include "components/panels/panel.h"
 #include "components/recordsource/recordsource.h"
 #include "documents/documentwindow.h"
 #include "layout/dialogbuttons.h"
@@ -66,13 +65,11 @@ MergeDialog::MergeDialog(DocumentWindow* window) : QDialog(window)
 
     // The window's field list; the first entry's tag names the table.
     if (WindowMerge* merge = window ? window->merge() : nullptr) {
-        const int last = merge->MergePanel1()->tag().trimmed().toInt();
-        for (int i = 0; i <= last; ++i)
-            if (QAction* entry = merge->mnumm(i)) {
-                m_fields->addItem(entry->text());
-                if (i == 0)
-                    m_table = entry->data().toString();
-            }
+        const QList<QAction*> entries = merge->fieldListByTag();
+        for (QAction* entry : entries)
+            m_fields->addItem(entry->text());
+        if (!entries.isEmpty())
+            m_table = entries.first()->data().toString();
     }
     if (m_fields->count() > 0) {
         m_fields->setCurrentIndex(0);

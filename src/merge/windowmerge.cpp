@@ -40,6 +40,16 @@ WindowMerge::WindowMerge(DocumentWindow* window, Panel* panel, TextControl* cont
                 [this, i](bool down) { navigationClicked(i, down); });
 }
 
+QList<QAction*> WindowMerge::fieldListByTag() const
+{
+    QList<QAction*> entries;
+    const int last = m_panel->tag().trimmed().toInt();
+    for (int i = 0; i <= last; ++i)
+        if (QAction* entry = mnumm(i))
+            entries << entry;
+    return entries;
+}
+
 QString WindowMerge::recordLabel() const { return m_bar.lblrecs->text(); }
 
 void WindowMerge::setRecordLabel(int number) { m_bar.lblrecs->setText(QString::number(number)); }

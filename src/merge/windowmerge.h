@@ -25,6 +25,8 @@ public:
     const MergeToolbar& toolbar() const { return m_bar; }
     QMenu* mnuMail() const { return m_menu; }
     QAction* mnumm(int index) const { return m_entries.value(index); }
+    // The field list as the dialogs read it: entries 0 to the number in the tool bar's Tag.
+    QList<QAction*> fieldListByTag() const;
     QString mergetable() const { return m_table; }
     int lastfld() const { return m_lastfld; }
     int reccount() const { return m_reccount; }
