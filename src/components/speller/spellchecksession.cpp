@@ -1,54 +1,29 @@
 #include "spellchecksession.h"
 
+#include "components/textcontrol/spellingwords.h"
 #include "spellengine.h"
 
 #include <QTextBlock>
-#include <QTextBoundaryFinder>
 #include <QTextDocument>
 
-SpellCheckSession::SpellCheckSession(QTextDocument* document, SpellEngine& engine, SkipFormat skip)
-    : m_document(document), m_engine(engine), m_skip(std::move(skip))
+SpellCheckSession::SpellCheckSession(QTextDocument* document, SpellEngine& engine)
+    : m_document(document), m_engine(engine)
 {
-}
-
-bool SpellCheckSession::known(const QString& word) const
-{
-    for (const QChar c : word)
-        if (c.isDigit())
-            return true;  // codes, dates and numbers are not words
-    return m_ignored.contains(word) || m_engine.check(word);
 }
 
 bool SpellCheckSession::next()
 {
     for (QTextBlock block = m_document->findBlock(m_position); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text);
-        int start = std::max(0, m_position - block.position());
-        finder.setPosition(start);
-        if (!finder.isAtBoundary() || !(finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem))
-            finder.toNextBoundary();
-        while (finder.position() >= 0 && finder.position() < text.size()) {
-            start = int(finder.position());
-            const int end = int(finder.toNextBoundary());
-            if (end < 0)
-                break;
-            QString word = text.mid(start, end - start);
-            while (word.endsWith(QLatin1Char('\'')) || word.endsWith(QChar(0x2019)))
-                word.chop(1);
-            if (word.isEmpty() || !word.at(0).isLetter())
+        for (const SpellingWords::Word& w : SpellingWords::inBlock(block)) {
+            const int start = block.position() + w.start;
+            const QString word = text.mid(w.start, w.length);
+            if (start < m_position || m_ignored.contains(word) || m_engine.check(word))
                 continue;
-            QTextCursor cursor(m_document);
-            cursor.setPosition(block.position() + start);
-            cursor.setPosition(block.position() + start + int(word.size()), QTextCursor::KeepAnchor);
-            QTextCursor inside(m_document);
-            inside.setPosition(block.position() + start + 1);
-            if (m_skip && m_skip(inside.charFormat()))
-                continue;
-            if (known(word))
-                continue;
-            m_word = cursor;
-            m_position = cursor.selectionEnd();
+            m_word = QTextCursor(m_document);
+            m_word.setPosition(start);
+            m_word.setPosition(start + w.length, QTextCursor::KeepAnchor);
+            m_position = start + w.length;
             if (m_changeAll.contains(word)) {
                 replaceCurrent(m_changeAll.value(word));
                 return next();

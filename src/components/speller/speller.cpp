@@ -1,7 +1,6 @@
 #include "speller.h"
 
 #include "components/commondialog/commondialog.h"
-#include "components/textcontrol/fields.h"
 #include "components/textcontrol/textcontrol.h"
 #include "spellcheckdialog.h"
 #include "spellchecksession.h"
@@ -24,12 +23,9 @@ void Speller::setProperty(int id, const QVariant& value)
     }
 }
 
-// Field text is the program's (merge fields), not the writer's: it is not checked.
 void Speller::check(TextControl* control)
 {
-    SpellCheckSession session(control->document(), m_engine, [](const QTextCharFormat& format) {
-        return format.hasProperty(Fields::IdProperty);
-    });
+    SpellCheckSession session(control->document(), m_engine);
     bool completed = !session.next();
     if (!completed) {
         SpellCheckDialog dialog(session, control);
