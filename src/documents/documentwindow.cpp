@@ -16,6 +16,8 @@
 #include "editing/spellcommands.h"
 #include "editing/textcontrolevents.h"
 #include "editing/viewcommands.h"
+#include "layout/framesdialog.h"
+#include "layout/imagedialog.h"
 #include "layout/insertdate.h"
 #include "layout/layoutstate.h"
 #include "layout/pagesetupdialog.h"
@@ -192,6 +194,7 @@ void DocumentWindow::wireInsertMenu()
     wire("mnuIPageNo", [this] { HeaderFooterCommands::togglePageNumbers(this); });
     wire("mnuInsert_Text", [] { OpenDocuments::InsertTextFile(); });
     wire("mnuInsert_Table", [this] { TableCommands::showInsertTable(this); });
+    wire("mnuInsert_Image", [] { ImageCommands::insertImage(); });
     wire("mnuIPageBreak", [this] { m_textControl->insertPageBreak(); });
     wire("mnuIDate", [this] { InsertDate::insertDate(this); });
     wire("mnuSig", [this] { SignatureCommands::InsertSignature(this); });
@@ -209,6 +212,8 @@ void DocumentWindow::wireFormatMenu()
     wire("mnuFMailMerge", [this] { m_merge->mailMergeCommand(); });
     wire("mnuFDelField", [this] { m_merge->deleteField(); });
     wire("mnuFormat_Table", [this] { m_textControl->tableAttrDialog(); });
+    wire("mnuFormat_Image", [this] { ImageCommands::showImageAttributes(this); });
+    wire("mnuFormat_Frames", [this] { FrameCommands::showParagraphFrames(this); });
     wire("mnuTInsRow", [this] { m_textControl->tableInsertLines(1, 1); });
     wire("mnuTDelRow", [this] { m_textControl->tableDeleteLines(); });
 }

@@ -32,6 +32,11 @@ double DlgString2Double(QString& text)
     const qsizetype comma = text.indexOf(QLatin1Char(','));
     if (comma >= 0)
         text[comma] = QLatin1Char('.');
+    return leadingNumber(text);
+}
+
+double leadingNumber(const QString& text)
+{
     // The longest leading part that reads as a number: sign, digits, one point, an exponent.
     QString number;
     bool digits = false, point = false, exponent = false;

@@ -63,6 +63,35 @@ inline const QString TableColumns = QStringLiteral("Columns:");
 inline const QString Ok = QStringLiteral("Ok");
 inline const QString Cancel = QStringLiteral("Cancel");
 
+// Paragraph frames.
+inline const QString FramesDialogTitle = QStringLiteral("Paragraph Frames");
+inline const QString FrameParts = QStringLiteral("Parts:");
+inline const QString FrameStyles = QStringLiteral("Styles:");
+inline const QString FrameLeft = QStringLiteral("&Left");
+inline const QString FrameRight = QStringLiteral("&Right");
+inline const QString FrameTop = QStringLiteral("&Top");
+inline const QString FrameBottom = QStringLiteral("&Bottom");
+inline const QString FrameTabLines = QStringLiteral("T&ab Lines");
+inline const QString FrameDoubleLines = QStringLiteral("&Double Lines");
+inline const QString FrameConnected = QStringLiteral("Connected &Frames");
+inline const QString FrameLineWidth = QStringLiteral("&Line Width:");
+inline const QString FrameTextDistance = QStringLiteral("&Text Distance:");
+inline const QString PointsSuffix = QStringLiteral(" pt");
+
+// Image attributes.
+inline const QString ImageDialogTitle = QStringLiteral("Image Attributes");
+inline const QString ImageBorders = QStringLiteral("Image Borders");
+inline const QString ImageOptions = QStringLiteral("Options");
+inline const QString ImageBorderLabels[4] = {QStringLiteral("&Left:"), QStringLiteral("&Top:"),
+                                             QStringLiteral("&Right:"), QStringLiteral("&Bottom:")};
+inline const QString FastDisplay = QStringLiteral("&Fast Display");
+inline const QString SaveAsData = QStringLiteral("&Save As Data");
+inline const QString UnitInch = QStringLiteral("inch");
+inline const QString UnitCm = QStringLiteral("cm");
+inline const QString InsertImageTitle = QStringLiteral("Insert Image");
+inline const QString CannotInsertImage = QStringLiteral("Cannot Insert image: ");
+inline const QString ErrorWord = QStringLiteral(". Error ");
+
 // Insert Date.
 inline const QString InsertDateTitle = QStringLiteral("Insert Date");
 inline const QString AvailableFormats = QStringLiteral("Available Formats");

@@ -13,6 +13,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QIcon>
 #include <QMdiArea>
 #include <QScrollBar>
@@ -84,14 +85,23 @@ int main(int argc, char* argv[])
     const char* cells[9] = {"Date", "Systolic", "Diastolic", "1 Dec", "132", "85", "4 Dec", "128", "82"};
     for (int i = 0; i < 9; ++i)
         table->cellAt(i / 3, i % 3).firstCursorPosition().insertText(QString::fromUtf8(cells[i]));
-    c = table->lastCursorPosition();
-    c.movePosition(QTextCursor::NextBlock);
-    QImage logo(120, 40, QImage::Format_RGB32);
+    // The blood-pressure paragraph framed, and a picture placed beside the opening.
+    control->setSelStart(control->plainText().indexOf(QStringLiteral("Her blood")));
+    control->setFrameStyle(1 + 2 + 4 + 8);
+    control->setFrameLineWidth(30);
+    control->setFrameDistance(80);
+    QImage logo(150, 96, QImage::Format_RGB32);
     logo.fill(QColor(0x2a, 0x6f, 0xb0));
-    control->document()->addResource(QTextDocument::ImageResource, QUrl("logo.png"), logo);
-    QTextImageFormat image;
-    image.setName(QStringLiteral("logo.png"));
-    c.insertImage(image);
+    QPainter paint(&logo);
+    paint.setPen(QPen(Qt::white, 6));
+    paint.drawLine(75, 20, 75, 76);
+    paint.drawLine(47, 48, 103, 48);
+    paint.end();
+    QTemporaryDir pictures;
+    logo.save(pictures.filePath(QStringLiteral("logo.png")));
+    control->objectInsertFixed(0, pictures.filePath(QStringLiteral("logo.png")), 11000, 1500, 100, 100, 0, 0, 3, 3,
+                               144, 0, 144, 144);
+    control->setSelStart(0);
     letter->action("mnuIHeader")->trigger();
     control->headerFooterSelect(1);
     control->setSelText(QStringLiteral("Riverside Family Practice - 12 Harbour Road"));

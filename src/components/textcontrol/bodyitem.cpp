@@ -2,10 +2,12 @@
 
 #include "fields.h"
 #include "keycodes.h"
+#include "objecthandles.h"
 #include "textcontrol.h"
 #include "undokinds.h"
 
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QKeyEvent>
 #include <QStyleOptionGraphicsItem>
@@ -112,8 +114,25 @@ void BodyItem::plainTypingFormat()
     setTextCursor(cursor);
 }
 
+bool BodyItem::isBody() const { return document() == m_control->document(); }
+
+void BodyItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event)
+{
+    if (isBody() && m_control->objectHandles()->move(event->pos())) {
+        scene()->update();
+        event->accept();
+        return;
+    }
+    QGraphicsTextItem::mouseMoveEvent(event);
+}
+
 void BodyItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event)
 {
+    if (isBody() && m_control->objectHandles()->release(event->pos())) {
+        scene()->update();
+        event->accept();
+        return;
+    }
     QGraphicsTextItem::mouseReleaseEvent(event);
     if (!textCursor().hasSelection())
         leaveLockedField(true);
@@ -149,6 +168,12 @@ void BodyItem::mousePressEvent(QGraphicsSceneMouseEvent* event)
                            KeyCodes::shiftState(event->modifiers()), at);
     if (event->button() == Qt::RightButton) {
         event->accept();  // the selection stays for the pop-up menu's commands
+        return;
+    }
+    if (event->button() == Qt::LeftButton && isBody() && m_control->objectHandles()->press(event->pos())) {
+        setFocus();
+        scene()->update();
+        event->accept();
         return;
     }
     QGraphicsTextItem::mousePressEvent(event);

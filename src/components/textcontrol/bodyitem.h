@@ -16,6 +16,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -26,5 +27,6 @@ private:
     bool removeLockedField(QKeyEvent* event);
     void leaveLockedField(bool forwards);
     void plainTypingFormat();
+    bool isBody() const;
     TextControl* m_control;
 };

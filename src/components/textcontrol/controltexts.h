@@ -20,6 +20,9 @@ inline QString close() { return tr("Close"); }
 inline QString notFound(const QString& what) { return tr("Cannot find \"%1\".").arg(what); }
 inline QString replacedCount(int n) { return tr("%1 replacement(s) made.").arg(n); }
 
+inline QString imagesFilter() { return tr("Images"); }
+inline QString allFilesFilter() { return tr("All Files"); }
+
 inline QString bold() { return tr("Bold"); }
 inline QString italic() { return tr("Italic"); }
 inline QString underline() { return tr("Underline"); }

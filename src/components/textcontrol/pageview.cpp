@@ -1,5 +1,7 @@
 #include "pageview.h"
 
+#include "objecthandles.h"
+#include "paragraphframes.h"
 #include "spellingunderline.h"
 
 #include "bodyitem.h"
@@ -71,9 +73,12 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
     }
 }
 
-// Table grid lines: dotted cell outlines on screen, never printed.
+// Over the text: paragraph frames, the selected image's handles, the spelling underline, and the table grid lines (dotted
+// cell outlines on screen, never printed).
 void PageView::drawForeground(QPainter* painter, const QRectF& rect)
 {
+    ParagraphFrames::draw(painter, rect, m_control->document());
+    m_control->objectHandles()->draw(painter);
     if (m_control->spellingCheck())
         SpellingUnderline::draw(painter, rect, m_control->document(), m_control->spellingCheck());
     if (!m_control->tableGridLines())

@@ -15,7 +15,10 @@
 #include "html/htmlformat.h"
 #include "native/nativeformat.h"
 #include "pageinfo.h"
+#include "objecthandles.h"
+#include "objects.h"
 #include "pagelimit.h"
+#include "paragraphframes.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 #include "text/plaintext.h"
@@ -62,6 +65,7 @@ enum Side { Left, Top, Right, Bottom };
 TextControl::TextControl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TextControl1"));
+    m_handles = std::make_unique<ObjectHandles>(this);
     m_body = new BodyItem(this);
     m_view = new PageView(this, m_body, this);
     auto* first = new QTextDocument(this);
@@ -205,21 +209,11 @@ void TextControl::showPart(int part)
 
 int TextControl::objectInsertAsChar(int, const QString& path, int position, int scaleX, int scaleY, int, int)
 {
-    const QImage image(path);
-    if (image.isNull())
-        return 0;
     QTextDocument* document = targetDocument();
-    int id = 1;
-    auto nameFor = [](int n) { return QStringLiteral("object%1.png").arg(n); };
-    while (!document->resource(QTextDocument::ImageResource, QUrl(nameFor(id))).isNull())
-        ++id;
-    document->addResource(QTextDocument::ImageResource, QUrl(nameFor(id)), image);
-    QTextImageFormat format;
-    format.setName(nameFor(id));
-    // The picture's own resolution decides its size on the page, as 96 per inch by default.
-    const double dotsPerInch = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() * 0.0254 : 96.0;
-    format.setWidth(image.width() * 96.0 / dotsPerInch * std::max(1, scaleX) / 100.0);
-    format.setHeight(image.height() * 96.0 / dotsPerInch * std::max(1, scaleY) / 100.0);
+    const std::optional<QTextImageFormat> loaded = Objects::load(document, path, scaleX, scaleY, &m_lastError);
+    if (!loaded)
+        return 0;
+    const QTextImageFormat& format = *loaded;
     QTextCursor cursor = textCursor();
     if (position >= 0)
         cursor.setPosition(std::min(position, document->characterCount() - 1));
@@ -227,7 +221,200 @@ int TextControl::objectInsertAsChar(int, const QString& path, int position, int 
     m_undoKinds->setPending(UndoKinds::Input);
     cursor.insertImage(format);
     setTextCursor(cursor);
-    return id;
+    return format.intProperty(Objects::IdProperty);
+}
+
+int TextControl::objectInsertFixed(int, const QString& path, int x, int y, int scaleX, int scaleY, int width,
+                                   int height, int textflow, int, int distanceL, int distanceT, int distanceR,
+                                   int distanceB)
+{
+    using LayoutUnits::fromTwips;
+    QTextDocument* document = targetDocument();
+    const std::optional<QTextImageFormat> loaded = Objects::load(document, path, scaleX, scaleY, &m_lastError);
+    if (!loaded)
+        return 0;
+    QTextImageFormat image = *loaded;
+    if (width > 0)
+        image.setWidth(fromTwips(width));
+    if (height > 0)
+        image.setHeight(fromTwips(height));
+    const QPointF at(fromTwips(x), fromTwips(y));
+    int position = document->documentLayout()->hitTest(at, Qt::FuzzyHit);
+    if (position < 0)
+        position = textCursor().position();
+    QTextCursor cursor(document);
+    cursor.setPosition(document->findBlock(position).position());
+    m_undoKinds->setPending(UndoKinds::Input);
+    if (textflow == 0 || cursor.currentTable() || Objects::placedFrame(document, cursor.position())) {
+        cursor.insertImage(image);  // in a table cell or another placed object it stands in the text
+        cursor.setPosition(cursor.position() - 1, QTextCursor::KeepAnchor);
+        setTextCursor(cursor);
+        return image.intProperty(Objects::IdProperty);
+    }
+    QTextFrameFormat frame;
+    frame.setPosition(at.x() > fromTwips(m_pageWidth) / 2 ? QTextFrameFormat::FloatRight : QTextFrameFormat::FloatLeft);
+    frame.setBorder(0);
+    frame.setPadding(0);
+    frame.setLeftMargin(fromTwips(distanceL));
+    frame.setTopMargin(fromTwips(distanceT));
+    frame.setRightMargin(fromTwips(distanceR));
+    frame.setBottomMargin(fromTwips(distanceB));
+    frame.setWidth(image.width());
+    frame.setProperty(Objects::TextflowProperty, textflow);
+    cursor.beginEditBlock();
+    QTextFrame* placed = cursor.insertFrame(frame);
+    cursor.insertImage(image);
+    cursor.endEditBlock();
+    Objects::reflowAround(placed);
+    cursor.setPosition(placed->firstPosition());
+    cursor.setPosition(placed->firstPosition() + 1, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    return image.intProperty(Objects::IdProperty);
+}
+
+int TextControl::objectCurrent() const
+{
+    const int position = Objects::selectedImage(textCursor());
+    return position < 0 ? 0 : Objects::idAt(textCursor().document(), position);
+}
+
+int TextControl::objectTextflow() const
+{
+    const QTextCursor cursor = textCursor();
+    const int position = Objects::selectedImage(cursor);
+    const QTextFrame* frame = position < 0 ? nullptr : Objects::placedFrame(cursor.document(), position);
+    return frame ? std::max(1, frame->frameFormat().intProperty(Objects::TextflowProperty)) : 0;
+}
+
+namespace {
+
+// The distances of a placed image are its frame's margins; an image in the text keeps them
+// for the time it is placed.
+double frameMargin(const QTextFrameFormat& f, int index)
+{
+    switch (index) {
+    case 1: return f.leftMargin();
+    case 2: return f.topMargin();
+    case 3: return f.rightMargin();
+    default: return f.bottomMargin();
+    }
+}
+
+void setFrameMargin(QTextFrameFormat& f, int index, double units)
+{
+    switch (index) {
+    case 1: f.setLeftMargin(units); break;
+    case 2: f.setTopMargin(units); break;
+    case 3: f.setRightMargin(units); break;
+    default: f.setBottomMargin(units); break;
+    }
+}
+
+}  // namespace
+
+int TextControl::objectDistance(int index) const
+{
+    const QTextCursor cursor = textCursor();
+    const int position = Objects::selectedImage(cursor);
+    if (position < 0 || index < 1 || index > 4)
+        return 0;
+    if (const QTextFrame* frame = Objects::placedFrame(cursor.document(), position))
+        return LayoutUnits::toTwips(frameMargin(frame->frameFormat(), index));
+    return cursor.charFormat().intProperty(Objects::DistanceProperty + index - 1);
+}
+
+void TextControl::setObjectDistance(int index, int twips)
+{
+    QTextCursor cursor = textCursor();
+    const int position = Objects::selectedImage(cursor);
+    if (position < 0 || index < 1 || index > 4)
+        return;
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    if (QTextFrame* frame = Objects::placedFrame(cursor.document(), position)) {
+        QTextFrameFormat format = frame->frameFormat();
+        setFrameMargin(format, index, LayoutUnits::fromTwips(std::max(0, twips)));
+        frame->setFrameFormat(format);
+        Objects::reflowAround(frame);
+        return;
+    }
+    QTextCharFormat format;
+    format.setProperty(Objects::DistanceProperty + index - 1, twips);
+    cursor.mergeCharFormat(format);
+}
+
+int TextControl::imageDisplayMode() const
+{
+    return objectCurrent() ? textCursor().charFormat().intProperty(Objects::DisplayModeProperty) : 0;
+}
+
+int TextControl::imageSaveMode() const
+{
+    if (!objectCurrent())
+        return 0;
+    const QTextCharFormat format = textCursor().charFormat();
+    return format.hasProperty(Objects::SaveModeProperty) ? format.intProperty(Objects::SaveModeProperty) : 1;
+}
+
+void TextControl::setImageDisplayMode(int mode)
+{
+    if (!objectCurrent())
+        return;
+    QTextCharFormat format;
+    format.setProperty(Objects::DisplayModeProperty, mode ? 1 : 0);
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    textCursor().mergeCharFormat(format);
+}
+
+void TextControl::setImageSaveMode(int mode)
+{
+    if (!objectCurrent())
+        return;
+    QTextCharFormat format;
+    format.setProperty(Objects::SaveModeProperty, mode ? 1 : 0);
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    textCursor().mergeCharFormat(format);
+}
+
+void TextControl::setObjectSize(QSizeF size)
+{
+    QTextCursor cursor = textCursor();
+    if (Objects::selectedImage(cursor) < 0 || size.width() < 4 || size.height() < 4)
+        return;
+    QTextImageFormat format;
+    format.setWidth(size.width());
+    format.setHeight(size.height());
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    cursor.beginEditBlock();
+    cursor.mergeCharFormat(format);
+    if (QTextFrame* frame = Objects::placedFrame(cursor.document(), cursor.selectionStart())) {
+        QTextFrameFormat framing = frame->frameFormat();
+        framing.setWidth(size.width());
+        frame->setFrameFormat(framing);
+        Objects::reflowAround(frame);
+    }
+    cursor.endEditBlock();
+}
+
+QString TextControl::imageFilters() { return Objects::filters(); }
+
+int TextControl::scrollPosY() const
+{
+    return LayoutUnits::toTwips(std::max(0.0, m_view->mapToScene(QPoint(0, 0)).y()));
+}
+
+QPoint TextControl::caretPos() const
+{
+    const QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    const QRectF box = cursor.document()->documentLayout()->blockBoundingRect(block);
+    QPointF at = box.topLeft();
+    if (block.layout()) {
+        const QTextLine line = block.layout()->lineForTextPosition(cursor.positionInBlock());
+        if (line.isValid())
+            at += QPointF(line.cursorToX(cursor.positionInBlock()), line.y());
+    }
+    const double top = std::max(0.0, m_view->mapToScene(QPoint(0, 0)).y());
+    return QPoint(qRound(at.x()), qRound(at.y() - top));
 }
 
 // ---- fields ---------------------------------------------------------------------------
@@ -671,6 +858,28 @@ void TextControl::setAlignment(Qt::Alignment alignment)
     m_undoKinds->setPending(UndoKinds::Formatting);
     cursor.mergeBlockFormat(format);
     emit cursorMoved();
+}
+
+int TextControl::frameStyle() const { return ParagraphFrames::selectionStyle(textCursor()); }
+int TextControl::frameLineWidth() const { return ParagraphFrames::selectionLineWidth(textCursor()); }
+int TextControl::frameDistance() const { return ParagraphFrames::selectionDistance(textCursor()); }
+
+void TextControl::setFrameStyle(int flags)
+{
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    ParagraphFrames::setSelectionStyle(textCursor(), flags);
+}
+
+void TextControl::setFrameLineWidth(int twips)
+{
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    ParagraphFrames::setSelectionLineWidth(textCursor(), twips);
+}
+
+void TextControl::setFrameDistance(int twips)
+{
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    ParagraphFrames::setSelectionDistance(textCursor(), twips);
 }
 
 int TextControl::toBgr(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
@@ -1144,6 +1353,7 @@ void TextControl::paintPage(QPainter* painter, int page) const
     context.clip = QRectF(0, top, width, height);
     context.palette.setColor(QPalette::Text, Qt::black);
     m_document->documentLayout()->draw(painter, context);
+    ParagraphFrames::draw(painter, context.clip, m_document);
     painter->restore();
     paintPageDecorations(painter, page, QPointF(0, 0), false);
 }

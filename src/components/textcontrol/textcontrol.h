@@ -9,11 +9,13 @@
 #include <QTextCursor>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class BodyItem;
 class ButtonBar;
 class FindReplaceDialog;
 class HeaderFooter;
+class ObjectHandles;
 class PageView;
 class QTextDocument;
 class QTextCursor;
@@ -95,12 +97,48 @@ public:
     bool tableCanDeleteLines() const;
     bool tableCanChangeAttr() const;
     // The selected object (an image); 0 when none is selected.
-    int objectCurrent() const { return 0; }
+    int objectCurrent() const;
+    // Places an image file in a floating frame beside the paragraph at (x, y) twips from the
+    // top left of the document, text flowing round it: left of the page's middle it floats
+    // left, else right. Arguments: object (0 = new), file, x, y, scale x and y in percent,
+    // width and height in twips (0 = from the scale), text flow (0 = as a character, any other
+    // value = placed), sizing handles (ignored: every image can be resized), distances left,
+    // top, right, bottom in twips. Returns the object's identifier; 0 with lastError() set
+    // when the file holds no readable image.
+    int objectInsertFixed(int object, const QString& path, int x, int y, int scaleX, int scaleY, int width,
+                          int height, int textflow, int sizing, int distanceL, int distanceT, int distanceR,
+                          int distanceB);
+    // Attributes of the selected object: text flow (0 = in the text), distances 1..4 (left,
+    // top, right, bottom, twips), display mode (1 fast), save mode (1 as data, 0 as a link).
+    int objectTextflow() const;
+    int objectDistance(int index) const;
+    void setObjectDistance(int index, int twips);
+    int imageDisplayMode() const;
+    void setImageDisplayMode(int mode);
+    int imageSaveMode() const;
+    void setImageSaveMode(int mode);
+    // Resizes the selected object to `size` layout units; one undo step.
+    void setObjectSize(QSizeF size);
+    // The open-dialog filter ("description|patterns|...") of every image format read.
+    static QString imageFilters();
+    // The document's vertical scroll position in twips; the caret's position in pixels from the
+    // left edge of the page and the top of the visible part of the view.
+    int scrollPosY() const;
+    QPoint caretPos() const;
     // Inserts an image file as a character at `position` (-1: the caret), scaled in percent;
     // the image is kept in the document, so the file may change afterwards. Returns the
     // object's identifier, 0 when the file holds no image.
     int objectInsertAsChar(int object, const QString& path, int position, int scaleX, int scaleY,
                            int distance, int flags);
+    // Frame lines of the selected paragraphs: the style flags they all have, line width and
+    // distance to the text in twips (-1 when the paragraphs differ). A written style turns
+    // parts on and off (see ParagraphFrames::applyStyle); each write is one undo step.
+    int frameStyle() const;
+    void setFrameStyle(int flags);
+    int frameLineWidth() const;
+    void setFrameLineWidth(int twips);
+    int frameDistance() const;
+    void setFrameDistance(int twips);
     bool tableGridLines() const { return m_tableGridLines; }
     void setTableGridLines(bool on);
 
@@ -196,6 +234,7 @@ public:
     // Makes the shared button and status bars follow this control.
     void bindBars();
     PageView* pageView() const { return m_view; }
+    ObjectHandles* objectHandles() const { return m_handles.get(); }
 
     // Draws page `page` (1-based) at the painter's current origin, one layout unit per unit.
     void paintPage(QPainter* painter, int page) const;
@@ -253,6 +292,7 @@ private:
     QString m_lastError;
     QString m_viewImagePath;
     HeaderFooter* m_parts = nullptr;
+    std::unique_ptr<ObjectHandles> m_handles;
     int m_nextFieldId = 1;
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;

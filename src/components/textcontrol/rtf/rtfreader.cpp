@@ -3,6 +3,8 @@
 #include "codepages.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/objects.h"
+#include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"
 #include "rtfpicture.h"
 
@@ -11,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
 
@@ -38,6 +41,12 @@ struct ParaState {
     bool keep = false, keepNext = false, pageBreakBefore = false, inTable = false;
     QList<QTextOption::Tab> tabs;
     int nextTabType = QTextOption::LeftTab;
+    // Paragraph borders: sides as frame flags, the side that border words now describe.
+    int frameSides = 0, frameWidth = 0, frameSpace = 0;
+    bool frameDouble = false;
+    int borderTarget = 0;  // a frame flag, -1 while a table's or cell's border is described
+    // A positioned paragraph: 0 in the flow, else floating left (1) or right (2) of the text.
+    int placed = 0, placedWidth = 0, distanceX = 0, distanceY = 0;
 };
 
 struct Group {
@@ -110,6 +119,8 @@ private:
     QTextCharFormat charFormat();
     QTextBlockFormat blockFormat(const ParaState& para) const;
     void applyBlockFormat(QTextCursor& cursor);
+    void paragraphBorder(ParaState& pa, const QByteArray& word, int param);
+    void placeParagraph(QTextCursor& cursor);
     void finishField(const Field& field);
     void insertPicture();
 
@@ -626,6 +637,24 @@ void Parser::controlWord()
     else if (word == "keep") pa.keep = p != 0;
     else if (word == "keepn") pa.keepNext = p != 0;
     else if (word == "pagebb") pa.pageBreakBefore = p != 0;
+    else if (word == "brdrt") pa.borderTarget = ParagraphFrames::Top;
+    else if (word == "brdrb") pa.borderTarget = ParagraphFrames::Bottom;
+    else if (word == "brdrl") pa.borderTarget = ParagraphFrames::Left;
+    else if (word == "brdrr") pa.borderTarget = ParagraphFrames::Right;
+    else if (word == "box") pa.borderTarget = ParagraphFrames::Sides;
+    else if (word.startsWith("clbrdr") || word.startsWith("trbrdr") || word == "brdrbtw" || word == "brdrbar")
+        pa.borderTarget = -1;
+    else if (word.startsWith("brdr") || word == "brsp") {
+        if (pa.borderTarget > 0)
+            paragraphBorder(pa, word, param);
+    }
+    else if (word == "posxl" || word == "posxc" || word == "posxi") pa.placed = 1;
+    else if (word == "posxr" || word == "posxo") pa.placed = 2;
+    else if (word == "posx") pa.placed = param > 4320 ? 2 : 1;
+    else if (word == "absw") pa.placedWidth = param;
+    else if (word == "dxfrtext") pa.distanceX = pa.distanceY = param;
+    else if (word == "dfrmtxtx") pa.distanceX = param;
+    else if (word == "dfrmtxty") pa.distanceY = param;
     else if (word == "tqr") pa.nextTabType = QTextOption::RightTab;
     else if (word == "tqc") pa.nextTabType = QTextOption::CenterTab;
     else if (word == "tqdec") pa.nextTabType = QTextOption::DelimiterTab;
@@ -839,7 +868,34 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
         f.setNonBreakableLines(true);
     if (pa.pageBreakBefore)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (pa.frameSides) {
+        // Neighbours with the same borders share one box, as other word processors draw them.
+        f.setProperty(ParagraphFrames::StyleProperty,
+                      pa.frameSides | ParagraphFrames::Connected | (pa.frameDouble ? ParagraphFrames::DoubleLines : 0));
+        f.setProperty(ParagraphFrames::LineWidthProperty, std::clamp(pa.frameWidth, 1, 240));
+        f.setProperty(ParagraphFrames::DistanceProperty, std::clamp(pa.frameSpace, 0, 1440));
+    }
     return f;
+}
+
+// One word of a paragraph border description; the side it belongs to was named before.
+void Parser::paragraphBorder(ParaState& pa, const QByteArray& word, int param)
+{
+    if (word == "brdrnone" || word == "brdrnil") {
+        pa.frameSides &= ~pa.borderTarget;
+        return;
+    }
+    if (word == "brdrw")
+        pa.frameWidth = param;
+    else if (word == "brsp")
+        pa.frameSpace = param;
+    else if (word == "brdrdb")
+        pa.frameDouble = true;
+    else if (word == "brdrcf" || word == "brdrframe")
+        return;
+    pa.frameSides |= pa.borderTarget;
+    if (pa.frameWidth == 0)
+        pa.frameWidth = ParagraphFrames::DefaultLineWidth;
 }
 
 void Parser::applyBlockFormat(QTextCursor& cursor)
@@ -858,12 +914,38 @@ void Parser::endParagraph()
     if (!state().para.inTable)
         flushTable();
     applyBlockFormat(cursor);
-    cursor.insertBlock();
+    if (state().para.placed && !state().para.inTable)
+        placeParagraph(cursor);
+    else
+        cursor.insertBlock();
     if (state().para.inTable)
         m_cellHasContent = true;
     else
         m_paragraphHasContent = false;
     markPageBreakBefore(false);
+}
+
+// Moves the paragraph just read into a floating frame; the text after it flows round it.
+void Parser::placeParagraph(QTextCursor& cursor)
+{
+    const ParaState& pa = state().para;
+    QTextFrameFormat format;
+    format.setPosition(pa.placed == 2 ? QTextFrameFormat::FloatRight : QTextFrameFormat::FloatLeft);
+    format.setBorder(0);
+    format.setPadding(0);
+    const double x = LayoutUnits::fromTwips(std::clamp(pa.distanceX, 0, 1440));
+    const double y = LayoutUnits::fromTwips(std::clamp(pa.distanceY, 0, 1440));
+    format.setLeftMargin(x);
+    format.setRightMargin(x);
+    format.setTopMargin(y);
+    format.setBottomMargin(y);
+    if (pa.placedWidth > 0)
+        format.setWidth(LayoutUnits::fromTwips(std::min(pa.placedWidth, 31680)));
+    format.setProperty(Objects::TextflowProperty, 3);
+    QTextCursor content(cursor);
+    content.setPosition(cursor.block().position(), QTextCursor::KeepAnchor);
+    QTextFrame* frame = content.insertFrame(format);
+    cursor.setPosition(frame->lastPosition() + 1);
 }
 
 void Parser::pageBreak()

@@ -2,6 +2,8 @@
 
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/objects.h"
+#include "components/textcontrol/paragraphframes.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -165,6 +167,34 @@ private:
             m_body += "\\keep";
         if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             m_body += "\\pagebb";
+        paragraphBorders(f);
+    }
+
+    // A paragraph of a floating frame (a placed image) is a positioned paragraph beside the text.
+    void placedFrame(const QTextBlock& block)
+    {
+        const QTextFrame* frame = Objects::placedFrame(m_document, block.position());
+        if (!frame)
+            return;
+        const QTextFrameFormat f = frame->frameFormat();
+        m_body += "\\pvpara\\phmrg";
+        m_body += f.position() == QTextFrameFormat::FloatRight ? "\\posxr" : "\\posxl";
+        if (f.width().type() == QTextLength::FixedLength)
+            m_body += "\\absw" + num(twips(f.width().rawValue()));
+        m_body += "\\dfrmtxtx" + num(twips(std::max(f.leftMargin(), f.rightMargin())));
+        m_body += "\\dfrmtxty" + num(twips(std::max(f.topMargin(), f.bottomMargin())));
+    }
+
+    void paragraphBorders(const QTextBlockFormat& f)
+    {
+        using namespace ParagraphFrames;
+        const int style = ParagraphFrames::style(f);
+        static constexpr struct { int flag; const char* word; } Sides[] = {
+            {Top, "\\brdrt"}, {Left, "\\brdrl"}, {Bottom, "\\brdrb"}, {Right, "\\brdrr"}};
+        for (const auto& side : Sides)
+            if (style & side.flag)
+                m_body += QByteArray(side.word) + (style & DoubleLines ? "\\brdrdb" : "\\brdrs") + "\\brdrw"
+                    + num(lineWidth(f)) + "\\brsp" + num(distance(f));
     }
 
     QByteArray characterProperties(const QTextCharFormat& f)
@@ -214,6 +244,7 @@ private:
     void block(const QTextBlock& block, bool inTable)
     {
         paragraphProperties(block.blockFormat(), inTable);
+        placedFrame(block);
         m_body += characterProperties(block.charFormat()) + ' ';
         int openField = 0;
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {

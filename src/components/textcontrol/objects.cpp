@@ -1,0 +1,129 @@
+#include "objects.h"
+
+#include "controltexts.h"
+#include "layoutunits.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QImageReader>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QUrl>
+
+namespace Objects {
+namespace {
+
+QString nameFor(int id) { return QStringLiteral("object%1.png").arg(id); }
+
+QTextCharFormat formatAt(const QTextDocument* document, int position)
+{
+    const QTextBlock block = document->findBlock(position);
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (f.contains(position))
+            return f.charFormat();
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<QTextImageFormat> load(QTextDocument* document, const QString& path, int scaleX, int scaleY, QString* error)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        if (error)
+            *error = reader.errorString();
+        return std::nullopt;
+    }
+    int id = 1;
+    while (!document->resource(QTextDocument::ImageResource, QUrl(nameFor(id))).isNull())
+        ++id;
+    document->addResource(QTextDocument::ImageResource, QUrl(nameFor(id)), image);
+    QTextImageFormat format;
+    format.setName(nameFor(id));
+    format.setProperty(IdProperty, id);
+    format.setProperty(SaveModeProperty, 1);
+    format.setProperty(SourceProperty, path);
+    // The picture's own resolution decides its size on the page, as 96 per inch by default.
+    const double dotsPerInch = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() * 0.0254 : 96.0;
+    format.setWidth(image.width() * LayoutUnits::UnitsPerInch / dotsPerInch * std::clamp(scaleX, 1, 1000) / 100.0);
+    format.setHeight(image.height() * LayoutUnits::UnitsPerInch / dotsPerInch * std::clamp(scaleY, 1, 1000) / 100.0);
+    return format;
+}
+
+int selectedImage(const QTextCursor& cursor)
+{
+    if (cursor.selectionEnd() - cursor.selectionStart() != 1)
+        return -1;
+    const int position = cursor.selectionStart();
+    return formatAt(cursor.document(), position).isImageFormat() ? position : -1;
+}
+
+int idAt(const QTextDocument* document, int position)
+{
+    const QTextCharFormat format = formatAt(document, position);
+    if (!format.isImageFormat())
+        return 0;
+    if (const int id = format.intProperty(IdProperty))
+        return id;
+    return position + 1;  // an image read from a file without one: its place names it
+}
+
+QTextFrame* placedFrame(const QTextDocument* document, int position)
+{
+    QTextFrame* frame = document->frameAt(position);
+    if (frame && frame != document->rootFrame() && frame->frameFormat().position() != QTextFrameFormat::InFlow)
+        return frame;
+    return nullptr;
+}
+
+void reflowAround(QTextFrame* frame)
+{
+    // The paragraphs beside a picture are few; forty of them cover any picture's height.
+    QTextDocument* document = frame->document();
+    QTextBlock block = document->findBlock(frame->lastPosition() + 1);
+    for (int n = 0; n < 40 && block.next().isValid(); ++n)
+        block = block.next();
+    const int end = block.position() + block.length();
+    document->markContentsDirty(frame->firstPosition(), std::max(0, end - frame->firstPosition() - 1));
+}
+
+QRectF rect(const QTextDocument* document, int position)
+{
+    const QTextCharFormat format = formatAt(document, position);
+    const QTextBlock block = document->findBlock(position);
+    if (!format.isImageFormat() || !block.layout())
+        return {};
+    const QTextLine line = block.layout()->lineForTextPosition(position - block.position());
+    if (!line.isValid())
+        return {};
+    const QTextImageFormat image = format.toImageFormat();
+    const QRectF box = document->documentLayout()->blockBoundingRect(block);
+    const double x = line.cursorToX(position - block.position());
+    return QRectF(box.left() + x, box.top() + line.y() + line.ascent() - image.height(), image.width(), image.height());
+}
+
+int imageAt(const QTextDocument* document, QPointF point)
+{
+    const int hit = document->documentLayout()->hitTest(point, Qt::FuzzyHit);
+    for (const int position : {hit, hit - 1})
+        if (position >= 0 && rect(document, position).contains(point))
+            return position;
+    return -1;
+}
+
+QString filters()
+{
+    QStringList patterns;
+    for (const QByteArray& suffix : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
+    return ControlTexts::imagesFilter() + QLatin1Char('|') + patterns.join(QLatin1Char(';')) + QLatin1Char('|')
+        + ControlTexts::allFilesFilter() + QStringLiteral("|*.*");
+}
+
+}  // namespace Objects

@@ -1,0 +1,45 @@
+#pragma once
+// Images in the document. An image stands in the text like a character, or, placed, sits in a
+// floating frame at the side of a paragraph with the text flowing round it; the frame's margins
+// are the distances to the text. Each image keeps its identifier and attributes in its format.
+#include <QRectF>
+#include <QString>
+#include <QTextFormat>
+#include <optional>
+
+class QTextCursor;
+class QTextDocument;
+class QTextFrame;
+
+namespace Objects {
+
+enum Property {
+    IdProperty = QTextFormat::UserProperty + 60,  // on the image: its identifier
+    DisplayModeProperty,                          // on the image: 1 fast display
+    SaveModeProperty,                             // on the image: 1 saved as data, 0 linked
+    SourceProperty,                               // on the image: the file it came from
+    TextflowProperty,                             // on a placed image's frame: how text flows
+    DistanceProperty,                             // on an image in the text: 4 distances, twips
+};
+
+// The image of file `path` scaled in percent and named for the document's next identifier;
+// nothing (and `error` set) when the file holds no image Qt can read.
+std::optional<QTextImageFormat> load(QTextDocument* document, const QString& path, int scaleX, int scaleY, QString* error);
+
+// The selected image's position, -1 when the selection is not exactly one image.
+int selectedImage(const QTextCursor& cursor);
+int idAt(const QTextDocument* document, int position);
+// The floating frame that holds a placed image, null for an image in the text.
+QTextFrame* placedFrame(const QTextDocument* document, int position);
+// Lays out again the text that flows round a placed image after it changed: the layout
+// redoes only the changed frame on its own.
+void reflowAround(QTextFrame* frame);
+// The image's rectangle in layout units, empty when it is not laid out.
+QRectF rect(const QTextDocument* document, int position);
+// The image under a point (layout units), -1 for none.
+int imageAt(const QTextDocument* document, QPointF point);
+
+// The open-dialog filter of every image format Qt reads: "Images (*.png ...)|*.png;...".
+QString filters();
+
+}  // namespace Objects
