@@ -4,12 +4,15 @@
 #include "pageview.h"
 #include "textcontrol.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 
 namespace {
 constexpr int RulerHeight = 34;  // 510 twips at 15 twips to the pixel
+constexpr int Snap = LayoutUnits::TwipsPerInch / 16;
+constexpr int Reach = 5;  // pixels round a marker that still take it
 }
 
 Ruler::Ruler(QWidget* parent) : QWidget(parent)
@@ -34,6 +37,126 @@ void Ruler::setTextControl(TextControl* control)
     update();
 }
 
+int Ruler::xForTwips(double twips) const
+{
+    PageView* view = m_control->pageView();
+    const int offset = view->viewport()->mapToGlobal(QPoint(0, 0)).x() - mapToGlobal(QPoint(0, 0)).x();
+    return offset + view->viewportX(LayoutUnits::fromTwips(twips));
+}
+
+int Ruler::twipsForX(int x) const
+{
+    PageView* view = m_control->pageView();
+    const int offset = view->viewport()->mapToGlobal(QPoint(0, 0)).x() - mapToGlobal(QPoint(0, 0)).x();
+    const double units = view->mapToScene(QPoint(x - offset, 0)).x();
+    return int(std::lround(LayoutUnits::toTwips(units) / double(Snap))) * Snap;
+}
+
+// Where a marker of the current paragraph stands, in twips from the page's left edge.
+int Ruler::markerTwips(Marker marker, int tab) const
+{
+    using namespace LayoutUnits;
+    const QTextBlockFormat block = m_control->textCursor().blockFormat();
+    const int margin = m_control->pageMarginL();
+    switch (marker) {
+    case Marker::FirstLine: return margin + toTwips(block.leftMargin() + block.textIndent());
+    case Marker::LeftIndent: return margin + toTwips(block.leftMargin());
+    case Marker::RightIndent:
+        return m_control->pageWidth() - m_control->pageMarginR() - toTwips(block.rightMargin());
+    case Marker::Tab: return margin + toTwips(block.tabPositions().value(tab).position);
+    default: return 0;
+    }
+}
+
+Ruler::Drag Ruler::markerAt(QPoint point) const
+{
+    const bool top = point.y() < height() / 2;
+    auto near = [&](Marker marker, int tab = -1) {
+        return std::abs(xForTwips(markerTwips(marker, tab)) - point.x()) <= Reach;
+    };
+    if (top && near(Marker::FirstLine))
+        return {Marker::FirstLine, -1, markerTwips(Marker::FirstLine, -1)};
+    if (!top) {
+        for (const Marker marker : {Marker::LeftIndent, Marker::RightIndent})
+            if (near(marker))
+                return {marker, -1, markerTwips(marker, -1)};
+        const int tabs = int(m_control->textCursor().blockFormat().tabPositions().size());
+        for (int i = 0; i < tabs; ++i)
+            if (near(Marker::Tab, i))
+                return {Marker::Tab, i, markerTwips(Marker::Tab, i)};
+    }
+    return {};
+}
+
+void Ruler::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_control || event->button() != Qt::LeftButton)
+        return;
+    m_drag = markerAt(event->position().toPoint());
+    if (m_drag.marker == Marker::None) {
+        // A click inside the text area sets a new left tab stop there.
+        const int at = twipsForX(event->position().toPoint().x());
+        if (at <= m_control->pageMarginL() || at >= m_control->pageWidth() - m_control->pageMarginR())
+            return;
+        m_drag = {Marker::Tab, -1, at};
+    }
+    update();
+}
+
+void Ruler::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_drag.marker == Marker::None)
+        return;
+    const QPoint at = event->position().toPoint();
+    m_drag.twips = std::clamp(twipsForX(at.x()), 0, m_control->pageWidth());
+    m_drag.removing = m_drag.marker == Marker::Tab && (at.y() > height() + 10 || at.y() < -10);
+    update();
+}
+
+void Ruler::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_drag.marker == Marker::None)
+        return;
+    mouseMoveEvent(event);
+    const Drag drag = m_drag;
+    m_drag = {};
+    apply(drag);
+    update();
+}
+
+// Writes the dragged marker's new place into the selected paragraphs.
+void Ruler::apply(const Drag& drag)
+{
+    using namespace LayoutUnits;
+    const int margin = m_control->pageMarginL();
+    const QTextBlockFormat current = m_control->textCursor().blockFormat();
+    QTextBlockFormat change;
+    switch (drag.marker) {
+    case Marker::FirstLine:
+        change.setTextIndent(fromTwips(drag.twips - margin) - current.leftMargin());
+        break;
+    case Marker::LeftIndent:
+        // The left indent carries the first line with it, as the first line is relative.
+        change.setLeftMargin(fromTwips(std::max(0, drag.twips - margin)));
+        break;
+    case Marker::RightIndent:
+        change.setRightMargin(fromTwips(std::max(0, m_control->pageWidth() - m_control->pageMarginR() - drag.twips)));
+        break;
+    case Marker::Tab: {
+        QList<QTextOption::Tab> tabs = current.tabPositions();
+        if (drag.tab >= 0)
+            tabs.removeAt(drag.tab);
+        if (!drag.removing && drag.twips > margin)
+            tabs.append(QTextOption::Tab(fromTwips(drag.twips - margin), QTextOption::LeftTab));
+        std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
+        change.setTabPositions(tabs);
+        break;
+    }
+    case Marker::None: return;
+    }
+    m_control->mergeBlockFormat(change);
+}
+
 void Ruler::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -41,9 +164,7 @@ void Ruler::paintEvent(QPaintEvent*)
     if (!m_control)
         return;
     using namespace LayoutUnits;
-    PageView* view = m_control->pageView();
-    const int offset = view->viewport()->mapToGlobal(QPoint(0, 0)).x() - mapToGlobal(QPoint(0, 0)).x();
-    auto x = [&](double twips) { return offset + view->viewportX(fromTwips(twips)); };
+    auto x = [&](double twips) { return xForTwips(twips); };
 
     const QRect band(0, 6, width(), height() - 12);
     const int left = x(m_control->pageMarginL());
@@ -85,12 +206,20 @@ void Ruler::paintEvent(QPaintEvent*)
         painter.drawPolygon(
             QPolygon({QPoint(px - 4, bottom + 6), QPoint(px + 4, bottom + 6), QPoint(px, bottom + 1)}));
     };
-    down(x(m_control->pageMarginL() + firstLine));
-    up(x(m_control->pageMarginL() + leftIndent));
-    up(x(m_control->pageWidth() - m_control->pageMarginR() - rightIndent));
-    for (const QTextOption::Tab& tab : block.tabPositions()) {
-        const int px = x(m_control->pageMarginL() + toTwips(tab.position));
+    auto placed = [&](Marker marker, double twips, int tab = -1) {
+        return m_drag.marker == marker && m_drag.tab == tab ? m_drag.twips : twips;
+    };
+    down(x(placed(Marker::FirstLine, m_control->pageMarginL() + firstLine)));
+    up(x(placed(Marker::LeftIndent, m_control->pageMarginL() + leftIndent)));
+    up(x(placed(Marker::RightIndent, m_control->pageWidth() - m_control->pageMarginR() - rightIndent)));
+    auto tabMark = [&](int px) {
         painter.drawLine(px, bottom - 4, px, bottom);
         painter.drawLine(px, bottom, px + 4, bottom);
-    }
+    };
+    const QList<QTextOption::Tab> tabs = block.tabPositions();
+    for (int i = 0; i < tabs.size(); ++i)
+        if (!(m_drag.marker == Marker::Tab && m_drag.tab == i && m_drag.removing))
+            tabMark(x(placed(Marker::Tab, m_control->pageMarginL() + toTwips(tabs.at(i).position), i)));
+    if (m_drag.marker == Marker::Tab && m_drag.tab < 0 && !m_drag.removing)
+        tabMark(x(m_drag.twips));
 }

@@ -852,9 +852,14 @@ void TextControl::mergeCharFormat(const QTextCharFormat& format)
 
 void TextControl::setAlignment(Qt::Alignment alignment)
 {
-    QTextCursor cursor = textCursor();
     QTextBlockFormat format;
     format.setAlignment(alignment);
+    mergeBlockFormat(format);
+}
+
+void TextControl::mergeBlockFormat(const QTextBlockFormat& format)
+{
+    QTextCursor cursor = textCursor();
     m_undoKinds->setPending(UndoKinds::Formatting);
     cursor.mergeBlockFormat(format);
     emit cursorMoved();

@@ -80,6 +80,8 @@ public:
     // Applies character formatting to the selection (or the caret's format); one undo step.
     void mergeCharFormat(const QTextCharFormat& format);
     void setAlignment(Qt::Alignment alignment);
+    // Applies paragraph formatting to the selected paragraphs; one undo step.
+    void mergeBlockFormat(const QTextBlockFormat& format);
     // Colours of the selection as &HBBGGRR values; -1 when the selection mixes colours.
     int foreColor() const;
     void setForeColor(int bgr);
