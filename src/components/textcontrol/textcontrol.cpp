@@ -96,13 +96,18 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
         }
 }
 
-// Makes `document` the one this control shows and edits; the previous one is deleted.
-void TextControl::attachDocument(QTextDocument* document)
+// Makes `document` the one this control shows and edits; the previous one is deleted. The
+// page (and the margins in `frame`) are given to the document before the page view sees it,
+// so that a long document is laid out once.
+void TextControl::attachDocument(QTextDocument* document, const QTextFrameFormat* frame)
 {
     QTextDocument* old = m_document;
     document->setParent(this);
     document->setDocumentMargin(0);
     document->documentLayout()->setPaintDevice(layoutDevice());
+    if (frame)
+        document->rootFrame()->setFrameFormat(*frame);
+    document->setPageSize(pageSizeUnits());
     document->setUndoRedoEnabled(true);
     m_body->setDocument(document);
     m_document = document;
@@ -604,6 +609,8 @@ void TextControl::setRootMargin(int side, int twips)
     case Right: format.setRightMargin(units); break;
     case Bottom: format.setBottomMargin(units + LayoutUnits::PageGap); break;
     }
+    if (format == m_document->rootFrame()->frameFormat())
+        return;
     ++m_quiet;
     m_undoKinds->setPending(UndoKinds::Formatting);
     m_document->rootFrame()->setFrameFormat(format);
@@ -618,26 +625,41 @@ void TextControl::setPageMarginT(int twips) { setRootMargin(Top, twips); }
 void TextControl::setPageMarginR(int twips) { setRootMargin(Right, twips); }
 void TextControl::setPageMarginB(int twips) { setRootMargin(Bottom, twips); }
 
+// Each page change lays the whole document out again, so a value it already has changes nothing.
 void TextControl::setPageWidth(int twips)
 {
+    if (std::max(1, twips) == m_pageWidth)
+        return;
     m_pageWidth = std::max(1, twips);
     applyPageGeometry();
 }
 
 void TextControl::setPageHeight(int twips)
 {
+    if (std::max(1, twips) == m_pageHeight)
+        return;
     m_pageHeight = std::max(1, twips);
     applyPageGeometry();
 }
 
-void TextControl::applyPageGeometry()
+// The layout's page: the paper, with the gap to the next page below its bottom margin.
+QSizeF TextControl::pageSizeUnits() const
 {
     using namespace LayoutUnits;
-    const double width = fromTwips(m_pageWidth);
+    return QSizeF(fromTwips(m_pageWidth), fromTwips(m_pageHeight) + PageGap);
+}
+
+void TextControl::applyPageGeometry()
+{
     ++m_quiet;
-    m_body->setTextWidth(width);  // resets the page height, so the page size comes after it
-    m_document->setPageSize(QSizeF(width, fromTwips(m_pageHeight) + PageGap));
+    m_body->setTextWidth(pageSizeUnits().width());  // resets the page height, so the page size comes after it
+    m_document->setPageSize(pageSizeUnits());
     --m_quiet;
+    updatePageBars();
+}
+
+void TextControl::updatePageBars()
+{
     m_view->updatePages();
     if (m_parts)
         m_parts->updateGeometry();
@@ -1280,11 +1302,9 @@ void TextControl::clearUndo()
 void TextControl::adoptDocument(QTextDocument* incoming)
 {
     const QTextFrameFormat frame = m_document->rootFrame()->frameFormat();
-    attachDocument(incoming);
-    incoming->rootFrame()->setFrameFormat(frame);
-    applyPageGeometry();
-    incoming->setUndoRedoEnabled(false);  // drops the margin change from the undo stack
-    incoming->setUndoRedoEnabled(true);
+    incoming->setUndoRedoEnabled(false);  // the margins are no step to undo
+    attachDocument(incoming, &frame);
+    updatePageBars();
     m_body->setTextCursor(QTextCursor(m_document));
 }
 

@@ -272,11 +272,13 @@ private:
                 DocumentParts* parts = nullptr) const;
     QByteArray encode(const QTextDocument* source, int format, const PageInfo& page,
                       const DocumentParts* parts = nullptr) const;
-    void attachDocument(QTextDocument* document);
+    void attachDocument(QTextDocument* document, const QTextFrameFormat* frame = nullptr);
     void adoptDocument(QTextDocument* incoming);
     void insertDocument(const QTextDocument& incoming);
     void applyPage(const PageInfo& page);
     void applyPageGeometry();
+    void updatePageBars();
+    QSizeF pageSizeUnits() const;
     void setRootMargin(int side, int twips);
     template <typename Edit> void withoutUndo(Edit edit);
     void emitChanged();

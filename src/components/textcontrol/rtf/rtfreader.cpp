@@ -121,6 +121,7 @@ private:
     void applyBlockFormat(QTextCursor& cursor);
     void paragraphBorder(ParaState& pa, const QByteArray& word, int param);
     void placeParagraph(QTextCursor& cursor);
+    bool onlyPictures(const QTextBlock& block) const;
     void finishField(const Field& field);
     void insertPicture();
 
@@ -914,7 +915,7 @@ void Parser::endParagraph()
     if (!state().para.inTable)
         flushTable();
     applyBlockFormat(cursor);
-    if (state().para.placed && !state().para.inTable)
+    if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
     else
         cursor.insertBlock();
@@ -923,6 +924,19 @@ void Parser::endParagraph()
     else
         m_paragraphHasContent = false;
     markPageBreakBefore(false);
+}
+
+// A positioned paragraph of pictures alone is a placed picture; positioned text (text boxes of
+// other programs) stays in the flow of the text, where nothing of it can be lost.
+bool Parser::onlyPictures(const QTextBlock& block) const
+{
+    bool any = false;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        if (!it.fragment().charFormat().isImageFormat())
+            return false;
+        any = true;
+    }
+    return any;
 }
 
 // Moves the paragraph just read into a floating frame; the text after it flows round it.
@@ -945,6 +959,17 @@ void Parser::placeParagraph(QTextCursor& cursor)
     QTextCursor content(cursor);
     content.setPosition(cursor.block().position(), QTextCursor::KeepAnchor);
     QTextFrame* frame = content.insertFrame(format);
+    // The frame split off an empty paragraph in front of it; the paragraph before that one
+    // can end at the frame instead.
+    QTextDocument* document = cursor.document();
+    const QTextBlock split = document->findBlock(frame->firstPosition() - 1);
+    const QTextBlock previous = split.previous();
+    if (split.length() == 1 && previous.isValid()
+        && document->frameAt(previous.position()) == document->frameAt(split.position())) {
+        QTextCursor merge(document);
+        merge.setPosition(split.position());
+        merge.deletePreviousChar();
+    }
     cursor.setPosition(frame->lastPosition() + 1);
 }
 
