@@ -76,6 +76,8 @@ private slots:
     void placedImageHasTextBesideIt();
     void placedImageSurvivesFiles_data();
     void placedImageSurvivesFiles();
+    void linkedImages_data();
+    void linkedImages();
     void handles_data();
     void handles();
     void mouseSelectsAndResizes();
@@ -301,6 +303,45 @@ void FramesAndImagesTest::placedImageSurvivesFiles()
     QCOMPARE(copy.objectTextflow(), 3);
     QCOMPARE(copy.objectDistance(1), 120);
     QCOMPARE(Objects::rect(copy.document(), image).size().toSize(), QSize(60, 40));
+}
+
+void FramesAndImagesTest::linkedImages_data()
+{
+    QTest::addColumn<QString>("where");  // where the picture's file is when the template opens
+    QTest::addColumn<QRgb>("colour");    // the picture's colour after opening
+    QTest::newRow("in place") << "in place" << QColor(Qt::darkBlue).rgb();
+    QTest::newRow("moved to the image folder") << "image folder" << QColor(Qt::darkBlue).rgb();
+    QTest::newRow("gone") << "gone" << QColor(0xc0, 0xc0, 0xc0).rgb();
+}
+
+void FramesAndImagesTest::linkedImages()
+{
+    QFETCH(QString, where);
+    QFETCH(QRgb, colour);
+    QTemporaryDir dir;
+    const QString path = pictureFile(dir);
+    TextControl control;
+    control.setPlainText("Letterhead");
+    control.objectInsertAsChar(0, path, 0, 100, 100, 0, 0);
+    control.setSelStart(0);
+    control.setSelLength(1);
+    QCOMPARE(control.imageSaveMode(), 1);
+    QVERIFY(control.save(dir.filePath("embedded.tx"), 0, TextControl::FormatNative));
+    control.setImageSaveMode(0);
+    QVERIFY(control.save(dir.filePath("linked.tx"), 0, TextControl::FormatNative));
+    QVERIFY(QFileInfo(dir.filePath("linked.tx")).size() < QFileInfo(dir.filePath("embedded.tx")).size());
+
+    QDir(dir.path()).mkdir("images");
+    if (where != "in place")
+        QFile::rename(path, dir.filePath(where == "gone" ? "elsewhere.png" : "images/pic.png"));
+    TextControl copy;
+    copy.setViewImagePath(dir.filePath("images"));
+    QVERIFY(copy.load(dir.filePath("linked.tx"), 0, TextControl::FormatNative));
+    const QTextImageFormat image = copy.document()->begin().begin().fragment().charFormat().toImageFormat();
+    const QImage shown = copy.document()->resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+    QVERIFY(!shown.isNull());
+    QCOMPARE(shown.pixel(5, 5), colour);
+    QCOMPARE(copy.plainText(), control.plainText());
 }
 
 void FramesAndImagesTest::handles_data()

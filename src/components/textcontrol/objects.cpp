@@ -4,6 +4,9 @@
 #include "layoutunits.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QImageReader>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -115,6 +118,35 @@ int imageAt(const QTextDocument* document, QPointF point)
         if (position >= 0 && rect(document, position).contains(point))
             return position;
     return -1;
+}
+
+bool isLinked(const QTextCharFormat& format)
+{
+    return format.isImageFormat() && format.hasProperty(SaveModeProperty) && format.intProperty(SaveModeProperty) == 0
+        && !format.stringProperty(SourceProperty).isEmpty();
+}
+
+void loadLinks(QTextDocument* document, const QString& folder)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!isLinked(format))
+                continue;
+            const QTextImageFormat image = format.toImageFormat();
+            const QUrl name(image.name());
+            if (!document->resource(QTextDocument::ImageResource, name).isNull())
+                continue;
+            const QString source = format.stringProperty(SourceProperty);
+            QImage picture(source);
+            if (picture.isNull() && !folder.isEmpty())
+                picture = QImage(QDir(folder).filePath(QFileInfo(source).fileName()));
+            if (picture.isNull()) {
+                picture = QImage(std::max(8, int(image.width())), std::max(8, int(image.height())), QImage::Format_RGB32);
+                picture.fill(QColor(0xc0, 0xc0, 0xc0));
+            }
+            document->addResource(QTextDocument::ImageResource, name, picture);
+        }
 }
 
 QString filters()

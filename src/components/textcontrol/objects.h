@@ -7,6 +7,7 @@
 #include <QTextFormat>
 #include <optional>
 
+class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
 class QTextFrame;
@@ -38,6 +39,12 @@ void reflowAround(QTextFrame* frame);
 QRectF rect(const QTextDocument* document, int position);
 // The image under a point (layout units), -1 for none.
 int imageAt(const QTextDocument* document, QPointF point);
+
+// Whether an image is saved as a link to its file rather than with its data.
+bool isLinked(const QTextCharFormat& format);
+// Gives every linked image of the document that has no picture yet the picture of its file,
+// found where it was or in `folder`; a file that is gone shows as a grey placeholder.
+void loadLinks(QTextDocument* document, const QString& folder);
 
 // The open-dialog filter of every image format Qt reads: "Images (*.png ...)|*.png;...".
 QString filters();

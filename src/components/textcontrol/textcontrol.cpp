@@ -1121,7 +1121,7 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
     }
     case FormatRtf: return RtfReader::read(bytes, target, page, parts);
     case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
-    case FormatNative: return NativeFormat::read(bytes, target, page, parts);
+    case FormatNative: return NativeFormat::read(bytes, target, page, parts, m_viewImagePath);
     default: return false;
     }
 }

@@ -1,10 +1,12 @@
 #include "nativeformat.h"
 
+#include "components/textcontrol/objects.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QBuffer>
 #include <QDataStream>
 #include <QImage>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -44,6 +46,7 @@ public:
     }
 
     QStringList images;
+    QSet<QString> linked;  // images saved as a link to their file
 
 private:
     void block(const QTextBlock& block)
@@ -61,6 +64,8 @@ private:
                 const QString name = format.toImageFormat().name();
                 if (!images.contains(name))
                     images << name;
+                if (Objects::isLinked(format))
+                    linked << name;
             }
             m_out << fragment.text() << QTextFormat(format);
         }
@@ -204,8 +209,9 @@ private:
     bool m_first = true;
 };
 
-// One document's item stream; the names of the images it uses are added to `images`.
-QByteArray items(const QTextDocument* document, QStringList& images)
+// One document's item stream; the names of the images it uses are added to `images`, those
+// kept as links also to `linked`.
+QByteArray items(const QTextDocument* document, QStringList& images, QSet<QString>& linked)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -215,6 +221,7 @@ QByteArray items(const QTextDocument* document, QStringList& images)
     for (const QString& name : writer.images)
         if (!images.contains(name))
             images << name;
+    linked += writer.linked;
     return bytes;
 }
 
@@ -231,10 +238,11 @@ bool readItems(const QByteArray& bytes, QTextDocument* document)
 QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
 {
     QStringList images;
-    const QByteArray body = items(document, images);
+    QSet<QString> linked;
+    const QByteArray body = items(document, images, linked);
     const int present = parts ? parts->present : 0;
-    const QByteArray header = present & 1 ? items(parts->header, images) : QByteArray();
-    const QByteArray footer = present & 4 ? items(parts->footer, images) : QByteArray();
+    const QByteArray header = present & 1 ? items(parts->header, images, linked) : QByteArray();
+    const QByteArray footer = present & 4 ? items(parts->footer, images, linked) : QByteArray();
     QByteArray bytes(Magic, sizeof Magic);
     QDataStream out(&bytes, QIODevice::Append);
     out.setVersion(QDataStream::Qt_6_4);
@@ -242,19 +250,21 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         << qint32(page.marginT) << qint32(page.marginR) << qint32(page.marginB);
     out << quint32(images.size());
     for (const QString& name : images) {
-        const QImage image =
-            document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        QByteArray png;  // empty for a linked image: its run's format names the file
+        if (!linked.contains(name)) {
+            const QImage image = document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+        }
         out << name << png;
     }
     out << body << qint32(present) << header << footer;
     return bytes;
 }
 
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts,
+          const QString& imageFolder)
 {
     if (!bytes.startsWith(QByteArray(Magic, sizeof Magic)))
         return false;
@@ -277,9 +287,11 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
         QString name;
         QByteArray png;
         in >> name >> png;
-        QImage image;
-        image.loadFromData(png, "PNG");
-        document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        if (!png.isEmpty()) {
+            QImage image;
+            image.loadFromData(png, "PNG");
+            document->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        }
         names << name;
     }
     document->setProperty(TextControl::ImageNamesProperty, names);
@@ -288,12 +300,16 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     in >> body >> present >> header >> footer;
     if (in.status() != QDataStream::Ok || !readItems(body, document))
         return false;
+    Objects::loadLinks(document, imageFolder);
     if (parts) {
         parts->present = present & 5;
         if ((present & 1) && parts->header && !readItems(header, parts->header))
             return false;
         if ((present & 4) && parts->footer && !readItems(footer, parts->footer))
             return false;
+        for (QTextDocument* part : {parts->header, parts->footer})
+            if (part)
+                Objects::loadLinks(part, imageFolder);
     }
     return true;
 }

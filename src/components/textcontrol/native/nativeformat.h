@@ -4,6 +4,7 @@
 #include "components/textcontrol/pageinfo.h"
 
 #include <QByteArray>
+#include <QString>
 
 class QTextDocument;
 
@@ -14,8 +15,9 @@ constexpr quint16 Version = 1;
 
 QByteArray write(const QTextDocument* document, const PageInfo& page,
                  const DocumentParts* parts = nullptr);
-// False for data that are not a document of this format (or of a newer version).
+// False for data that are not a document of this format (or of a newer version). Linked
+// images are read from their files, or from `imageFolder` when the file has moved there.
 bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page,
-          DocumentParts* parts = nullptr);
+          DocumentParts* parts = nullptr, const QString& imageFolder = {});
 
 }  // namespace NativeFormat
