@@ -12,7 +12,11 @@
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFileInfo>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
@@ -100,6 +104,27 @@ void BM_MergeToNewDocument(benchmark::State& state)
     state.counters["peak_rss_MB"] = double(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_MergeToNewDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The 10,000-letter output of the merge above, opened and laid out to its last page.
+void BM_Open10000LetterOutput(benchmark::State& state)
+{
+    const QString path = QStringLiteral("/tmp/scrivora-bench-merge-10000.rtf");
+    if (!QFile::exists(path)) {
+        state.SkipWithError("run the 10,000-letter merge first");
+        return;
+    }
+    int pages = 0;
+    for (auto _ : state) {
+        TextControl control;
+        control.load(path, 0, TextControl::FormatRtf);
+        const QTextDocument* document = control.document();
+        benchmark::DoNotOptimize(document->documentLayout()->blockBoundingRect(document->lastBlock()));
+        pages = control.currentPages();
+    }
+    state.counters["pages"] = pages;
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_Open10000LetterOutput)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -325,8 +325,13 @@ void TextControlTest::tableAttributes()
         d->findChild<QDoubleSpinBox*>(QStringLiteral("spnPadding"))->setValue(6);
         d->findChild<QDoubleSpinBox*>(QStringLiteral("spnWidth"))->setValue(50);
         d->findChild<QComboBox*>(QStringLiteral("cboAlignment"))->setCurrentIndex(1);
+        d->findChild<QDoubleSpinBox*>(QStringLiteral("spnColumnWidth"))->setValue(1.5);
+        d->findChild<QComboBox*>(QStringLiteral("cboShading"))->setCurrentIndex(1);
         return int(QDialog::Accepted);
     };
+    const QTextLength firstColumn = control.textCursor().currentTable()->format().columnWidthConstraints().value(0);
+    QTextCursor second = control.textCursor().currentTable()->cellAt(0, 1).firstCursorPosition();
+    control.setTextCursor(second);
     QCOMPARE(control.tableAttrDialog(), 1);
     QCOMPARE(dialogs.dialogsShown, QStringList{"TableAttrDialog"});
     const QTextTableFormat f = control.textCursor().currentTable()->format();
@@ -334,8 +339,15 @@ void TextControlTest::tableAttributes()
     QCOMPARE(f.cellPadding(), 6 * 96.0 / 72.0);
     QCOMPARE(f.width(), QTextLength(QTextLength::PercentageLength, 50));
     QCOMPARE(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    // The caret's column and cell; the others keep theirs.
+    QTextTable* table = control.textCursor().currentTable();
+    QCOMPARE(f.columnWidthConstraints().value(1), QTextLength(QTextLength::FixedLength, 1.5 * 96));
+    QCOMPARE(f.columnWidthConstraints().value(0), firstColumn);
+    QCOMPARE(table->cellAt(0, 1).format().background().color(), QColor(0xe0, 0xe0, 0xe0));
+    QCOMPARE(table->cellAt(0, 0).format().background().style(), Qt::NoBrush);
     control.undo();  // one step takes the attributes back
     QCOMPARE(control.textCursor().currentTable()->format().width().rawValue() == 50, false);
+    QCOMPARE(table->cellAt(0, 1).format().background().style(), Qt::NoBrush);
     dialogs.dialogScripts << [](QDialog*) { return int(QDialog::Rejected); };
     QCOMPARE(control.tableAttrDialog(), 0);
 }

@@ -579,6 +579,7 @@ void EditingTest::characterAndParagraphDialogs()
         d->findChild<QComboBox*>("cboAlignment")->setCurrentIndex(1);
         d->findChild<QDoubleSpinBox*>("txtLeft")->setValue(0.5);
         d->findChild<QComboBox*>("cboLineSpacing")->setCurrentIndex(2);
+        d->findChild<QLineEdit*>("txtTabs")->setText("2.5; 1 x -3");
         return int(QDialog::Accepted);
     };
     ws.active()->action("mnuFormat_Character")->trigger();
@@ -594,6 +595,10 @@ void EditingTest::characterAndParagraphDialogs()
     QCOMPARE(probe.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(qRound(probe.blockFormat().leftMargin()), 48);
     QCOMPARE(probe.blockFormat().lineHeight(), 200.0);
+    const QList<QTextOption::Tab> tabs = probe.blockFormat().tabPositions();  // sorted, junk left out
+    QCOMPARE(tabs.size(), 2);
+    QCOMPARE(tabs.at(0).position, 96.0);
+    QCOMPARE(tabs.at(1).position, 240.0);
     openEditMenu(ws.active());
     QCOMPARE(ws.active()->action("mnuUndo")->text(), QString("Undo Formatting"));
 }

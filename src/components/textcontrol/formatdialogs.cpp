@@ -10,6 +10,9 @@
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpression>
 
 namespace {
 
@@ -179,8 +182,38 @@ ParagraphDialog::ParagraphDialog(const QTextBlockFormat& current, QWidget* paren
     form->addRow(ControlTexts::tr("Space before"), m_before);
     form->addRow(ControlTexts::tr("Space after"), m_after);
     form->addRow(ControlTexts::tr("Line spacing"), m_spacing);
+    m_tabs = new QLineEdit(ParagraphTabs::toText(current.tabPositions()), this);
+    m_tabs->setObjectName(QStringLiteral("txtTabs"));
+    m_tabs->setToolTip(ControlTexts::tr("Tab stops in inches from the left margin, separated by blanks"));
+    form->addRow(ControlTexts::tr("Tab stops"), m_tabs);
     form->addRow(okCancel(this));
 }
+
+namespace ParagraphTabs {
+
+QString toText(const QList<QTextOption::Tab>& tabs)
+{
+    QStringList positions;
+    for (const QTextOption::Tab& tab : tabs)
+        positions << QString::number(tab.position / LayoutUnits::UnitsPerInch, 'g', 4);
+    return positions.join(QLatin1Char(' '));
+}
+
+QList<QTextOption::Tab> fromText(const QString& text)
+{
+    QList<QTextOption::Tab> tabs;
+    for (const QString& part : text.split(QRegularExpression(QStringLiteral("[\\s;]+")), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const double inches = QLocale().toDouble(part, &ok);
+        const double value = ok ? inches : part.toDouble(&ok);
+        if (ok && value > 0 && value < 22)
+            tabs.append(QTextOption::Tab(value * LayoutUnits::UnitsPerInch, QTextOption::LeftTab));
+    }
+    std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
+    return tabs;
+}
+
+}  // namespace ParagraphTabs
 
 QTextBlockFormat ParagraphDialog::format() const
 {
@@ -193,11 +226,13 @@ QTextBlockFormat ParagraphDialog::format() const
     f.setTopMargin(m_before->value() * UnitsPerPoint);
     f.setBottomMargin(m_after->value() * UnitsPerPoint);
     f.setLineHeight(m_spacing->currentData().toInt(), QTextBlockFormat::ProportionalHeight);
+    f.setTabPositions(ParagraphTabs::fromText(m_tabs->text()));
     return f;
 }
 
-TableAttributesDialog::TableAttributesDialog(const QTextTableFormat& current, QWidget* parent)
-    : QDialog(parent), m_current(current)
+TableAttributesDialog::TableAttributesDialog(const QTextTableFormat& current, int column, const QColor& shading,
+                                             QWidget* parent)
+    : QDialog(parent), m_current(current), m_column(column)
 {
     setObjectName(QStringLiteral("TableAttrDialog"));
     setWindowTitle(ControlTexts::tr("Table Attributes"));
@@ -217,8 +252,30 @@ TableAttributesDialog::TableAttributesDialog(const QTextTableFormat& current, QW
     form->addRow(ControlTexts::tr("Cell &padding:"), m_padding);
     form->addRow(ControlTexts::tr("&Width:"), m_width);
     form->addRow(ControlTexts::tr("&Alignment:"), m_alignment);
+    const QTextLength columnWidth = current.columnWidthConstraints().value(column);
+    m_columnWidth = lengthBox(this, "spnColumnWidth",
+                              columnWidth.type() == QTextLength::FixedLength ? columnWidth.rawValue() / LayoutUnits::UnitsPerInch : 0,
+                              0, 20, ControlTexts::tr(" in"));
+    m_columnWidth->setSpecialValueText(ControlTexts::tr("Automatic"));
+    form->addRow(ControlTexts::tr("&Column width:"), m_columnWidth);
+    m_shading = new QComboBox(this);
+    m_shading->setObjectName(QStringLiteral("cboShading"));
+    m_shading->addItem(ControlTexts::tr("None"), QColor());
+    m_shading->addItem(ControlTexts::tr("Light grey"), QColor(0xe0, 0xe0, 0xe0));
+    m_shading->addItem(ControlTexts::tr("Grey"), QColor(0xc0, 0xc0, 0xc0));
+    m_shading->addItem(ControlTexts::tr("Light blue"), QColor(0xdd, 0xeb, 0xf7));
+    m_shading->addItem(ControlTexts::tr("Light green"), QColor(0xe2, 0xef, 0xda));
+    m_shading->addItem(ControlTexts::tr("Light yellow"), QColor(0xff, 0xf2, 0xcc));
+    int shown = 0;
+    for (int i = 1; i < m_shading->count(); ++i)
+        if (m_shading->itemData(i).value<QColor>() == shading)
+            shown = i;
+    m_shading->setCurrentIndex(shown);
+    form->addRow(ControlTexts::tr("Cell &shading:"), m_shading);
     form->addRow(okCancel(this));
 }
+
+QColor TableAttributesDialog::shading() const { return m_shading->currentData().value<QColor>(); }
 
 QTextTableFormat TableAttributesDialog::format() const
 {
@@ -227,5 +284,13 @@ QTextTableFormat TableAttributesDialog::format() const
     f.setCellPadding(m_padding->value() * UnitsPerPoint);
     f.setWidth(QTextLength(QTextLength::PercentageLength, m_width->value()));
     f.setAlignment(Qt::Alignment(m_alignment->currentData().toInt()));
+    if (m_column >= 0 && m_column < f.columns()) {
+        QList<QTextLength> widths = f.columnWidthConstraints();
+        widths.resize(f.columns());
+        widths[m_column] = m_columnWidth->value() > 0
+            ? QTextLength(QTextLength::FixedLength, m_columnWidth->value() * LayoutUnits::UnitsPerInch)
+            : QTextLength();
+        f.setColumnWidthConstraints(widths);
+    }
     return f;
 }

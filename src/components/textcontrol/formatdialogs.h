@@ -11,6 +11,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QFontComboBox;
 class QLabel;
+class QLineEdit;
 class TextControl;
 
 class FontDialog : public QDialog {
@@ -32,19 +33,25 @@ private:
     QLabel* m_preview;
 };
 
-// The table at the caret: its border, the padding of its cells, its width and alignment.
+// The table at the caret: its border, the padding of its cells, its width and alignment, the
+// width of the caret's column and the shading of the selected cells.
 class TableAttributesDialog : public QDialog {
     Q_OBJECT
 public:
-    TableAttributesDialog(const QTextTableFormat& current, QWidget* parent);
+    TableAttributesDialog(const QTextTableFormat& current, int column, const QColor& shading, QWidget* parent);
     QTextTableFormat format() const;
+    // The cells' background; invalid for none.
+    QColor shading() const;
 
 private:
     QTextTableFormat m_current;
+    int m_column;
     QDoubleSpinBox* m_border;
     QDoubleSpinBox* m_padding;
     QDoubleSpinBox* m_width;
+    QDoubleSpinBox* m_columnWidth;
     QComboBox* m_alignment;
+    QComboBox* m_shading;
 };
 
 class ParagraphDialog : public QDialog {
@@ -61,4 +68,12 @@ private:
     QDoubleSpinBox* m_before;
     QDoubleSpinBox* m_after;
     QComboBox* m_spacing;
+    QLineEdit* m_tabs;
 };
+
+namespace ParagraphTabs {
+// Tab stops as the paragraph dialog shows them: positions in inches separated by blanks.
+QString toText(const QList<QTextOption::Tab>& tabs);
+// Left tab stops from that text, in order; what is not a positive number is left out.
+QList<QTextOption::Tab> fromText(const QString& text);
+}

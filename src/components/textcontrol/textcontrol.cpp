@@ -1069,14 +1069,34 @@ int TextControl::paragraphDialog()
 
 int TextControl::tableAttrDialog()
 {
-    QTextTable* table = textCursor().currentTable();
+    QTextCursor cursor = textCursor();
+    QTextTable* table = cursor.currentTable();
     if (!table)
         return 0;
-    TableAttributesDialog dialog(table->format(), window());
+    // The selected cells, or the caret's.
+    const QTextTableCell caret = table->cellAt(cursor);
+    int firstRow = caret.row(), rows = 1, firstColumn = caret.column(), columns = 1;
+    if (cursor.hasComplexSelection())
+        cursor.selectedTableCells(&firstRow, &rows, &firstColumn, &columns);
+    const QBrush background = caret.format().background();
+    TableAttributesDialog dialog(table->format(), caret.column(),
+                                 background.style() == Qt::NoBrush ? QColor() : background.color(), window());
     if (CommonDialog::provider().exec(&dialog) != QDialog::Accepted)
         return 0;
     m_undoKinds->setPending(UndoKinds::Formatting);
+    cursor.beginEditBlock();
     table->setFormat(dialog.format());
+    for (int r = firstRow; r < firstRow + rows; ++r)
+        for (int c = firstColumn; c < firstColumn + columns; ++c) {
+            QTextTableCell cell = table->cellAt(r, c);
+            QTextCharFormat format = cell.format();
+            if (dialog.shading().isValid())
+                format.setBackground(dialog.shading());
+            else
+                format.clearBackground();
+            cell.setFormat(format);
+        }
+    cursor.endEditBlock();
     return 1;
 }
 
