@@ -72,7 +72,8 @@ int formatForPath(const QString& path)
                                       {"HTM", TextControl::FormatHtml},
                                       {"HTML", TextControl::FormatHtml},
                                       {"DOC", TextControl::FormatWord},
-                                      {"TX", TextControl::FormatNative}},
+                                      {"TX", TextControl::FormatNative},
+                                      {"DOCX", TextControl::FormatDocx}},
                                      TextControl::FormatText);
 }
 

@@ -42,7 +42,8 @@ int formatForPath(const QString& path)
                                       {"HTML", TextControl::FormatHtml},
                                       {"TXT", TextControl::FormatText},
                                       {"DOC", TextControl::FormatWord},
-                                      {"TX", TextControl::FormatNative}},
+                                      {"TX", TextControl::FormatNative},
+                                      {"DOCX", TextControl::FormatDocx}},
                                      PageHeaderFormat);
 }
 

@@ -26,7 +26,8 @@ inline const QString WrongFileType = QStringLiteral("Wrong file type: ");
 inline const QString OpenTitle = QStringLiteral("Open file");
 inline const QString OpenFilter = QStringLiteral(
     "Rich Text Format (*.rtf)|*.rtf|Hypertext Markup Language (*.htm)|*.htm|"
-    "Text Documents (*.txt)|*.txt|Word Documents (*.doc)|*.doc|Templates (*.tx)|*.tx");
+    "Text Documents (*.txt)|*.txt|Word Documents (*.doc)|*.doc|Templates (*.tx)|*.tx|"
+    "Word 2007 Document (*.docx)|*.docx");
 inline const QString FileOpenedTitle = QStringLiteral("File Opened");
 inline const QString FileAlreadyOpen = QStringLiteral("This file is already open.");
 inline const QString FileNotFoundTitle = QStringLiteral("File Not Found");
@@ -43,7 +44,8 @@ inline const QString InsertTextFilter = QStringLiteral("Text (*.txt)|*.txt|RTF F
 inline const QString SaveAsTitle = QStringLiteral("Save As");
 inline const QString SaveFilter = QStringLiteral(
     "Rich Text Format (*.rtf)|*.rtf|Hypertext Markup Language(*.htm, *.html)|*.htm|"
-    "Text Document (*.txt)|*.txt|Word Document (*.doc)|*.doc|Template (*.tx)|*.tx");
+    "Text Document (*.txt)|*.txt|Word Document (*.doc)|*.doc|Template (*.tx)|*.tx|"
+    "Word 2007 Document (*.docx)|*.docx");
 inline const QString DocumentsFolder = QStringLiteral("Documents");
 
 // Tool bar.

@@ -12,6 +12,8 @@
 #include "pageview.h"
 #include "ruler.h"
 #include "statusbar.h"
+#include "docx/docxreader.h"
+#include "docx/docxwriter.h"
 #include "html/htmlformat.h"
 #include "native/nativeformat.h"
 #include "pageinfo.h"
@@ -1142,6 +1144,7 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
     case FormatRtf: return RtfReader::read(bytes, target, page, parts);
     case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
     case FormatNative: return NativeFormat::read(bytes, target, page, parts, m_viewImagePath);
+    case FormatDocx: return DocxReader::read(bytes, target, page, parts);
     default: return false;
     }
 }
@@ -1154,6 +1157,7 @@ QByteArray TextControl::encode(const QTextDocument* source, int format, const Pa
     case FormatRtf: return RtfWriter::write(source, page, parts);
     case FormatHtml: return HtmlFormat::write(source, page, m_viewImagePath);
     case FormatNative: return NativeFormat::write(source, page, parts);
+    case FormatDocx: return DocxWriter::write(source, page, parts);
     default: return {};
     }
 }
@@ -1229,7 +1233,7 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
         return false;
     }
     PageInfo page = pageInfo();
-    if (format == FormatRtf || format == FormatHtml || format == FormatWord) {
+    if (format == FormatRtf || format == FormatHtml || format == FormatWord || format == FormatDocx) {
         // The page values given for the save, where the caller set them.
         int* fields[6] = {&page.width, &page.height, &page.marginL, &page.marginT, &page.marginR, &page.marginB};
         for (int i = 0; i < 6; ++i)
@@ -1264,8 +1268,8 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
 
 bool TextControl::isKnownFormat(int format)
 {
-    return format == FormatText || format == FormatRtf || format == FormatHtml
-        || format == FormatNative;
+    return format == FormatText || format == FormatRtf || format == FormatHtml || format == FormatNative
+        || format == FormatDocx;
 }
 
 bool TextControl::RTFImport(const QString& path) { return load(path, 0, FormatRtf, true); }

@@ -27,7 +27,7 @@ class TextControl : public QWidget {
     Q_OBJECT
 public:
     enum ClipOperation { ClipCut = 1, ClipCopy = 2, ClipPaste = 3, ClipDelete = 4 };
-    enum FileFormat { FormatNative = 0, FormatText = 1, FormatHtml = 4, FormatRtf = 5, FormatWord = 9 };
+    enum FileFormat { FormatNative = 0, FormatText = 1, FormatHtml = 4, FormatRtf = 5, FormatWord = 9, FormatDocx = 10 };
     enum Pointer { PointerDefault = 0, PointerHourglass = 11 };
 
     explicit TextControl(QWidget* parent = nullptr);

@@ -1,0 +1,24 @@
+#pragma once
+// Namespaces, relationship and content types of Office Open XML word-processing documents.
+
+namespace DocxNames {
+
+constexpr const char* W = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr const char* R = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+constexpr const char* WP = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
+constexpr const char* A = "http://schemas.openxmlformats.org/drawingml/2006/main";
+constexpr const char* PIC = "http://schemas.openxmlformats.org/drawingml/2006/picture";
+
+constexpr const char* DocumentRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
+constexpr const char* ImageRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
+constexpr const char* HeaderRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/header";
+constexpr const char* FooterRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer";
+
+constexpr const char* DocumentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
+constexpr const char* HeaderType = "application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml";
+constexpr const char* FooterType = "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml";
+
+// English Metric Units in one layout unit (96 per inch).
+constexpr double EmuPerUnit = 914400.0 / 96.0;
+
+}  // namespace DocxNames

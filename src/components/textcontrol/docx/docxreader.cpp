@@ -1,0 +1,637 @@
+#include "docxreader.h"
+
+#include "docxnames.h"
+#include "zippackage.h"
+
+#include "components/textcontrol/fields.h"
+#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/paragraphframes.h"
+
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+#include <QUrl>
+#include <QXmlStreamReader>
+#include <memory>
+
+namespace DocxReader {
+namespace {
+
+using LayoutUnits::fromTwips;
+constexpr int MaxDepth = 64;
+constexpr int MaxTableCells = 100'000;
+
+// Resolves a part's relationships: id -> part name inside the package.
+QHash<QString, QString> relationships(const QHash<QString, QByteArray>& package, const QString& part)
+{
+    const int slash = part.lastIndexOf(QLatin1Char('/'));
+    const QString folder = part.left(slash + 1);
+    QHash<QString, QString> targets;
+    QXmlStreamReader xml(package.value(folder + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels")));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship"))
+            continue;
+        const QString target = xml.attributes().value(QLatin1String("Target")).toString();
+        targets.insert(xml.attributes().value(QLatin1String("Id")).toString(),
+                       target.startsWith(QLatin1Char('/')) ? target.mid(1) : folder + target);
+    }
+    return targets;
+}
+
+int twipsAttr(const QXmlStreamAttributes& a, const char* name, int fallback = 0)
+{
+    bool ok = false;
+    const int v = a.value(QLatin1String("w:") + QLatin1String(name)).toInt(&ok);
+    return ok ? v : fallback;
+}
+
+bool onOff(const QXmlStreamAttributes& a)
+{
+    const QStringView v = a.value(QLatin1String("w:val"));
+    return v.isEmpty() || !(v == QLatin1String("0") || v == QLatin1String("false") || v == QLatin1String("off"));
+}
+
+QColor colour(QStringView hex)
+{
+    if (hex.size() != 6)
+        return {};
+    return QColor(QLatin1Char('#') + hex.toString());
+}
+
+struct Cell {
+    std::unique_ptr<QTextDocument> content;
+    int span = 1;
+    bool continues = false;  // covered by the cell above
+    QColor shading;
+};
+
+class Part {
+public:
+    Part(const QHash<QString, QByteArray>& package, const QString& name, QTextDocument* images, int& nextField)
+        : m_package(package), m_relations(relationships(package, name)), m_images(images), m_nextField(nextField),
+          m_xml(package.value(name))
+    {
+    }
+
+    // Reads the part's paragraphs and tables into `cursor`; `page` receives its section.
+    bool read(QTextCursor& cursor, PageInfo* page, QHash<QString, QString>* headerFooter)
+    {
+        m_page = page;
+        m_headerFooter = headerFooter;
+        while (!m_xml.atEnd()) {
+            m_xml.readNext();
+            if (m_xml.isStartElement() && (is(u"body") || is(u"hdr") || is(u"ftr"))) {
+                blocks(cursor, m_xml.name().toString(), 0);
+                break;
+            }
+        }
+        return !m_xml.hasError() || m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
+    }
+
+private:
+    bool is(QStringView name) const
+    {
+        return m_xml.name() == name && m_xml.namespaceUri() == QLatin1String(DocxNames::W);
+    }
+
+    // Paragraphs and tables until the end of the element `end`.
+    void blocks(QTextCursor& cursor, const QString& end, int depth)
+    {
+        bool fresh = true;  // the cursor's block is empty and waits for the next paragraph
+        while (!m_xml.atEnd()) {
+            m_xml.readNext();
+            if (m_xml.isEndElement() && m_xml.name() == end)
+                return;
+            if (!m_xml.isStartElement())
+                continue;
+            if (is(u"p")) {
+                if (!fresh)
+                    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+                paragraph(cursor);
+                fresh = false;
+            } else if (is(u"tbl")) {
+                if (depth < MaxDepth)
+                    table(cursor, depth + 1);
+                else
+                    m_xml.skipCurrentElement();
+                fresh = true;
+            } else if (is(u"sectPr")) {
+                section();
+            } else if (!(is(u"sdt") || is(u"sdtContent") || is(u"customXml") || is(u"ins"))) {
+                m_xml.skipCurrentElement();
+            }
+        }
+    }
+
+    void section()
+    {
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            if (is(u"pgSz") && m_page) {
+                m_page->width = twipsAttr(a, "w");
+                m_page->height = twipsAttr(a, "h");
+            } else if (is(u"pgMar") && m_page) {
+                m_page->marginT = std::abs(twipsAttr(a, "top"));
+                m_page->marginB = std::abs(twipsAttr(a, "bottom"));
+                m_page->marginL = twipsAttr(a, "left");
+                m_page->marginR = twipsAttr(a, "right");
+            } else if ((is(u"headerReference") || is(u"footerReference")) && m_headerFooter
+                       && a.value(QLatin1String("w:type")) != QLatin1String("even")
+                       && a.value(QLatin1String("w:type")) != QLatin1String("first")) {
+                m_headerFooter->insert(m_xml.name().toString(), m_relations.value(a.value(QLatin1String("r:id")).toString()));
+            }
+            m_xml.skipCurrentElement();
+        }
+    }
+
+    void table(QTextCursor& cursor, int depth)
+    {
+        QList<QList<std::shared_ptr<Cell>>> rows;
+        QList<int> grid;
+        bool bordered = false;
+        int cells = 0;
+        while (m_xml.readNextStartElement()) {
+            if (is(u"tblPr")) {
+                while (m_xml.readNextStartElement()) {
+                    if (is(u"tblBorders"))
+                        while (m_xml.readNextStartElement()) {
+                            const QStringView v = m_xml.attributes().value(QLatin1String("w:val"));
+                            bordered |= !v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none");
+                            m_xml.skipCurrentElement();
+                        }
+                    else
+                        m_xml.skipCurrentElement();
+                }
+            } else if (is(u"tblGrid")) {
+                while (m_xml.readNextStartElement()) {
+                    if (is(u"gridCol"))
+                        grid << twipsAttr(m_xml.attributes(), "w");
+                    m_xml.skipCurrentElement();
+                }
+            } else if (is(u"tr")) {
+                QList<std::shared_ptr<Cell>> row;
+                while (m_xml.readNextStartElement()) {
+                    if (!is(u"tc") || ++cells > MaxTableCells) {
+                        m_xml.skipCurrentElement();
+                        continue;
+                    }
+                    auto cell = std::make_shared<Cell>();
+                    cell->content = std::make_unique<QTextDocument>();
+                    QTextCursor inner(cell->content.get());
+                    bool fresh = true;
+                    while (m_xml.readNextStartElement()) {
+                        if (is(u"tcPr")) {
+                            while (m_xml.readNextStartElement()) {
+                                const QXmlStreamAttributes a = m_xml.attributes();
+                                if (is(u"gridSpan"))
+                                    cell->span = std::clamp(twipsAttr(a, "val", 1), 1, 63);
+                                else if (is(u"vMerge"))
+                                    cell->continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
+                                else if (is(u"shd"))
+                                    cell->shading = colour(a.value(QLatin1String("w:fill")));
+                                m_xml.skipCurrentElement();
+                            }
+                        } else if (is(u"p")) {
+                            if (!fresh)
+                                inner.insertBlock(QTextBlockFormat(), QTextCharFormat());
+                            paragraph(inner);
+                            fresh = false;
+                        } else if (is(u"tbl") && depth < MaxDepth) {
+                            table(inner, depth + 1);
+                            fresh = true;
+                        } else {
+                            m_xml.skipCurrentElement();
+                        }
+                    }
+                    row << cell;
+                }
+                rows << row;
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
+        int columns = 0;
+        for (const auto& row : rows) {
+            int width = 0;
+            for (const auto& cell : row)
+                width += cell->span;
+            columns = std::max(columns, width);
+        }
+        if (rows.isEmpty() || columns == 0)
+            return;
+        QTextTableFormat format;
+        format.setBorder(bordered ? 1 : 0);
+        format.setBorderCollapse(true);
+        format.setCellPadding(4);
+        format.setCellSpacing(0);
+        QList<QTextLength> widths;
+        for (int c = 0; c < columns; ++c)
+            widths << (grid.value(c) > 0 ? QTextLength(QTextLength::FixedLength, fromTwips(grid.value(c))) : QTextLength());
+        format.setColumnWidthConstraints(widths);
+        QTextTable* table = cursor.insertTable(int(rows.size()), columns, format);
+        for (int r = 0; r < rows.size(); ++r) {
+            int c = 0;
+            for (const auto& cell : rows.at(r)) {
+                if (c >= columns)
+                    break;
+                QTextTableCell target = table->cellAt(r, c);
+                if (cell->shading.isValid()) {
+                    QTextCharFormat shade = target.format();
+                    shade.setBackground(cell->shading);
+                    target.setFormat(shade);
+                }
+                if (!cell->continues)
+                    target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell->content.get()));
+                c += cell->span;
+            }
+        }
+        // Spans and merged rows, merged once the texts are in place.
+        for (int r = 0; r < rows.size(); ++r) {
+            int c = 0;
+            for (const auto& cell : rows.at(r)) {
+                if (c >= columns)
+                    break;
+                int down = 1;
+                if (!cell->continues)
+                    for (int below = r + 1; below < rows.size(); ++below) {
+                        int cc = 0;
+                        bool continued = false;
+                        for (const auto& under : rows.at(below)) {
+                            if (cc == c) {
+                                continued = under->continues;
+                                break;
+                            }
+                            cc += under->span;
+                        }
+                        if (!continued)
+                            break;
+                        ++down;
+                    }
+                if (!cell->continues && (down > 1 || cell->span > 1))
+                    table->mergeCells(r, c, down, std::min(cell->span, columns - c));
+                c += cell->span;
+            }
+        }
+        cursor = table->lastCursorPosition();
+        cursor.movePosition(QTextCursor::NextBlock);
+    }
+
+    void paragraph(QTextCursor& cursor)
+    {
+        QTextBlockFormat block;
+        if (m_pageBreak)
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        m_pageBreak = false;
+        QTextCharFormat mark;
+        inlineContent(cursor, block, mark, 0);
+        cursor.setBlockFormat(block);
+    }
+
+    // Runs, fields and the containers round them (hyperlinks, insertions, smart tags).
+    void inlineContent(QTextCursor& cursor, QTextBlockFormat& block, QTextCharFormat& mark, int depth)
+    {
+        while (m_xml.readNextStartElement()) {
+            if (is(u"pPr"))
+                paragraphProperties(block);
+            else if (is(u"r"))
+                run(cursor);
+            else if (is(u"fldSimple")) {
+                const QString instruction = m_xml.attributes().value(QLatin1String("w:instr")).toString();
+                const int start = cursor.position();
+                inlineContent(cursor, block, mark, depth + 1);
+                markField(cursor, start, instruction);
+            } else if (depth < MaxDepth && (is(u"hyperlink") || is(u"ins") || is(u"smartTag") || is(u"customXml") || is(u"sdt")
+                                            || is(u"sdtContent") || is(u"dir"))) {
+                inlineContent(cursor, block, mark, depth + 1);
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
+    }
+
+    // Turns the text from `start` to the cursor into a field, or leaves it as text.
+    void markField(QTextCursor& cursor, int start, const QString& instruction)
+    {
+        const QString simple = instruction.simplified();
+        const QString kind = simple.section(QLatin1Char(' '), 0, 0).toUpper();
+        QString data = simple.section(QLatin1Char(' '), 1, 1);
+        data.remove(QLatin1Char('"'));
+        int type = -1;
+        if (kind == QLatin1String("MERGEFIELD"))
+            type = Fields::TextField;
+        else if (kind == QLatin1String("PAGE"))
+            type = Fields::PageNumber;
+        else if (kind == QLatin1String("NUMPAGES"))
+            type = Fields::PageCount;
+        if (type < 0)
+            return;
+        QTextCharFormat field;
+        field.setProperty(Fields::IdProperty, m_nextField++);
+        field.setProperty(Fields::DataProperty, data);
+        field.setProperty(Fields::TypeProperty, type);
+        if (cursor.position() == start) {
+            QTextCharFormat shown = cursor.charFormat();
+            shown.merge(field);
+            cursor.insertText(type == Fields::TextField ? QLatin1Char('[') + data + QLatin1Char(']') : QStringLiteral("1"), shown);
+            return;
+        }
+        QTextCursor range(cursor.document());
+        range.setPosition(start);
+        range.setPosition(cursor.position(), QTextCursor::KeepAnchor);
+        range.mergeCharFormat(field);
+    }
+
+    void paragraphProperties(QTextBlockFormat& f)
+    {
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            if (is(u"jc")) {
+                const QStringView v = a.value(QLatin1String("w:val"));
+                f.setAlignment(v == QLatin1String("center") ? Qt::AlignHCenter
+                               : v == QLatin1String("right") || v == QLatin1String("end") ? Qt::AlignRight
+                               : v == QLatin1String("both") || v == QLatin1String("distribute") ? Qt::AlignJustify
+                                                                                                 : Qt::AlignLeft);
+            } else if (is(u"ind")) {
+                f.setLeftMargin(fromTwips(std::clamp(twipsAttr(a, "left", twipsAttr(a, "start")), -31680, 31680)));
+                f.setRightMargin(fromTwips(std::clamp(twipsAttr(a, "right", twipsAttr(a, "end")), -31680, 31680)));
+                const int hanging = twipsAttr(a, "hanging");
+                f.setTextIndent(fromTwips(std::clamp(hanging ? -hanging : twipsAttr(a, "firstLine"), -31680, 31680)));
+            } else if (is(u"spacing")) {
+                f.setTopMargin(fromTwips(std::clamp(twipsAttr(a, "before"), 0, 31680)));
+                f.setBottomMargin(fromTwips(std::clamp(twipsAttr(a, "after"), 0, 31680)));
+                const int line = twipsAttr(a, "line");
+                const QStringView rule = a.value(QLatin1String("w:lineRule"));
+                if (line > 0 && line < 31680) {
+                    if (rule == QLatin1String("exact"))
+                        f.setLineHeight(fromTwips(line), QTextBlockFormat::FixedHeight);
+                    else if (rule == QLatin1String("atLeast"))
+                        f.setLineHeight(fromTwips(line), QTextBlockFormat::MinimumHeight);
+                    else
+                        f.setLineHeight(line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+                }
+            } else if (is(u"pageBreakBefore")) {
+                if (onOff(a))
+                    f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            } else if (is(u"keepLines")) {
+                f.setNonBreakableLines(onOff(a));
+            } else if (is(u"tabs")) {
+                QList<QTextOption::Tab> tabs;
+                while (m_xml.readNextStartElement()) {
+                    const QXmlStreamAttributes t = m_xml.attributes();
+                    const QStringView v = t.value(QLatin1String("w:val"));
+                    if (v != QLatin1String("clear") && tabs.size() < 64)
+                        tabs << QTextOption::Tab(fromTwips(std::clamp(twipsAttr(t, "pos"), 0, 31680)),
+                                                 v == QLatin1String("right") ? QTextOption::RightTab
+                                                 : v == QLatin1String("center") ? QTextOption::CenterTab
+                                                 : v == QLatin1String("decimal") ? QTextOption::DelimiterTab
+                                                                                 : QTextOption::LeftTab);
+                    m_xml.skipCurrentElement();
+                }
+                f.setTabPositions(tabs);
+                continue;
+            } else if (is(u"pBdr")) {
+                borders(f);
+                continue;
+            }
+            m_xml.skipCurrentElement();
+        }
+    }
+
+    void borders(QTextBlockFormat& f)
+    {
+        using namespace ParagraphFrames;
+        int style = 0, width = DefaultLineWidth, space = 0;
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            const QStringView v = a.value(QLatin1String("w:val"));
+            const int side = is(u"top") ? Top : is(u"bottom") ? Bottom : is(u"left") || is(u"start") ? Left
+                : is(u"right") || is(u"end")                                           ? Right
+                                                                                       : 0;
+            if (side && !v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none")) {
+                style |= side;
+                if (v == QLatin1String("double"))
+                    style |= DoubleLines;
+                width = std::clamp(twipsAttr(a, "sz", 4) * 20 / 8, 1, 240);
+                space = std::clamp(twipsAttr(a, "space") * 20, 0, 1440);
+            }
+            m_xml.skipCurrentElement();
+        }
+        if (style) {
+            f.setProperty(StyleProperty, style | Connected);
+            f.setProperty(LineWidthProperty, width);
+            f.setProperty(DistanceProperty, space);
+        }
+    }
+
+    QTextCharFormat runProperties()
+    {
+        QTextCharFormat f;
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            if (is(u"rFonts")) {
+                const QString family = a.value(QLatin1String("w:ascii")).toString();
+                if (!family.isEmpty())
+                    f.setFontFamilies({family});
+            } else if (is(u"b")) {
+                f.setFontWeight(onOff(a) ? QFont::Bold : QFont::Normal);
+            } else if (is(u"i")) {
+                f.setFontItalic(onOff(a));
+            } else if (is(u"strike") || is(u"dstrike")) {
+                f.setFontStrikeOut(onOff(a));
+            } else if (is(u"u")) {
+                const QStringView v = a.value(QLatin1String("w:val"));
+                if (v == QLatin1String("none") || v.isEmpty()) {
+                    f.setUnderlineStyle(QTextCharFormat::NoUnderline);
+                } else {
+                    f.setUnderlineStyle(v == QLatin1String("dotted") ? QTextCharFormat::DotLine
+                                        : v.startsWith(QLatin1String("dash")) ? QTextCharFormat::DashUnderline
+                                        : v.startsWith(QLatin1String("wav")) ? QTextCharFormat::WaveUnderline
+                                                                              : QTextCharFormat::SingleUnderline);
+                    if (v == QLatin1String("double"))
+                        f.setProperty(QTextFormat::UserProperty + 20, 2);
+                }
+            } else if (is(u"sz")) {
+                const int half = twipsAttr(a, "val");
+                if (half > 0 && half < 3200)
+                    f.setFontPointSize(half / 2.0);
+            } else if (is(u"color")) {
+                const QColor c = colour(a.value(QLatin1String("w:val")));
+                if (c.isValid())
+                    f.setForeground(c);
+            } else if (is(u"shd")) {
+                const QColor c = colour(a.value(QLatin1String("w:fill")));
+                if (c.isValid())
+                    f.setBackground(c);
+            } else if (is(u"highlight")) {
+                const QColor c(a.value(QLatin1String("w:val")).toString());
+                if (c.isValid())
+                    f.setBackground(c);
+            } else if (is(u"vertAlign")) {
+                const QStringView v = a.value(QLatin1String("w:val"));
+                f.setVerticalAlignment(v == QLatin1String("superscript") ? QTextCharFormat::AlignSuperScript
+                                       : v == QLatin1String("subscript") ? QTextCharFormat::AlignSubScript
+                                                                         : QTextCharFormat::AlignNormal);
+            }
+            m_xml.skipCurrentElement();
+        }
+        return f;
+    }
+
+    void run(QTextCursor& cursor)
+    {
+        QTextCharFormat format;
+        while (m_xml.readNextStartElement()) {
+            if (is(u"rPr")) {
+                format = runProperties();
+                continue;
+            }
+            if (is(u"t")) {
+                const QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+                if (m_field == FieldState::Instruction)
+                    m_instruction += text;
+                else
+                    cursor.insertText(text, format);
+                continue;
+            }
+            if (is(u"instrText")) {
+                m_instruction += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+                continue;
+            }
+            if (is(u"fldChar")) {
+                const QStringView kind = m_xml.attributes().value(QLatin1String("w:fldCharType"));
+                if (kind == QLatin1String("begin")) {
+                    m_field = FieldState::Instruction;
+                    m_instruction.clear();
+                    m_fieldStart = cursor.position();
+                } else if (kind == QLatin1String("separate")) {
+                    m_field = FieldState::Result;
+                    m_fieldStart = cursor.position();
+                } else if (kind == QLatin1String("end") && m_field != FieldState::None) {
+                    markField(cursor, m_fieldStart, m_instruction);
+                    m_field = FieldState::None;
+                }
+            } else if (is(u"tab")) {
+                cursor.insertText(QStringLiteral("\t"), format);
+            } else if (is(u"br") || is(u"cr")) {
+                if (m_xml.attributes().value(QLatin1String("w:type")) == QLatin1String("page"))
+                    m_pageBreak = true;
+                else
+                    cursor.insertText(QString(QChar::LineSeparator), format);
+            } else if (is(u"drawing") || m_xml.name() == QLatin1String("pict")) {
+                picture(cursor);
+                continue;
+            }
+            m_xml.skipCurrentElement();
+        }
+    }
+
+    // The first picture inside a drawing: its embedded part and its size on the page.
+    void picture(QTextCursor& cursor)
+    {
+        QString id;
+        double width = 0, height = 0;
+        const qint64 depth0 = 1;
+        qint64 depth = depth0;
+        while (depth > 0 && !m_xml.atEnd()) {
+            m_xml.readNext();
+            if (m_xml.isStartElement()) {
+                ++depth;
+                const QXmlStreamAttributes a = m_xml.attributes();
+                if (m_xml.name() == QLatin1String("extent") && width == 0) {
+                    width = a.value(QLatin1String("cx")).toDouble() / DocxNames::EmuPerUnit;
+                    height = a.value(QLatin1String("cy")).toDouble() / DocxNames::EmuPerUnit;
+                } else if (m_xml.name() == QLatin1String("blip") && id.isEmpty()) {
+                    id = a.value(QLatin1String("r:embed")).toString();
+                }
+            } else if (m_xml.isEndElement()) {
+                --depth;
+            }
+        }
+        const QString part = m_relations.value(id);
+        QImage image;
+        if (!part.isEmpty())
+            image.loadFromData(m_package.value(part));
+        if (image.isNull())
+            return;
+        const QString name = QStringLiteral("docx-") + part;
+        m_images->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        if (cursor.document() != m_images)
+            cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+        QTextImageFormat format;
+        format.setName(name);
+        format.setWidth(width > 0 ? std::min(width, 5000.0) : image.width());
+        format.setHeight(height > 0 ? std::min(height, 5000.0) : image.height());
+        cursor.insertImage(format);
+    }
+
+    enum class FieldState { None, Instruction, Result };
+
+    const QHash<QString, QByteArray>& m_package;
+    QHash<QString, QString> m_relations;
+    QTextDocument* m_images;
+    int& m_nextField;
+    QXmlStreamReader m_xml;
+    PageInfo* m_page = nullptr;
+    QHash<QString, QString>* m_headerFooter = nullptr;
+    bool m_pageBreak = false;
+    FieldState m_field = FieldState::None;
+    QString m_instruction;
+    int m_fieldStart = 0;
+};
+
+// The package's main part, as its relationships name it.
+QString mainPart(const QHash<QString, QByteArray>& package)
+{
+    QXmlStreamReader xml(package.value(QStringLiteral("_rels/.rels")));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship")
+            && xml.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("/officeDocument"))) {
+            const QString target = xml.attributes().value(QLatin1String("Target")).toString();
+            return target.startsWith(QLatin1Char('/')) ? target.mid(1) : target;
+        }
+    }
+    return QStringLiteral("word/document.xml");
+}
+
+}  // namespace
+
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
+{
+    QHash<QString, QByteArray> package;
+    if (!ZipPackage::read(bytes, package))
+        return false;
+    const QString main = mainPart(package);
+    if (!package.contains(main))
+        return false;
+    int nextField = 1;
+    QHash<QString, QString> headerFooter;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    Part body(package, main, document, nextField);
+    const bool ok = body.read(cursor, &page, &headerFooter);
+    cursor.endEditBlock();
+    if (!ok)
+        return false;
+    if (parts) {
+        parts->present = 0;
+        const struct { const char* element; int bit; QTextDocument* target; } Targets[] = {
+            {"headerReference", 1, parts->header}, {"footerReference", 4, parts->footer}};
+        for (const auto& t : Targets) {
+            const QString name = headerFooter.value(QLatin1String(t.element));
+            if (name.isEmpty() || !t.target || !package.contains(name))
+                continue;
+            QTextCursor partCursor(t.target);
+            Part part(package, name, t.target, nextField);
+            if (part.read(partCursor, nullptr, nullptr))
+                parts->present |= t.bit;
+        }
+    }
+    return true;
+}
+
+}  // namespace DocxReader

@@ -1,0 +1,522 @@
+#include "docxwriter.h"
+
+#include "docxnames.h"
+#include "zippackage.h"
+
+#include "components/textcontrol/fields.h"
+#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/objects.h"
+#include "components/textcontrol/paragraphframes.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+#include <QXmlStreamWriter>
+
+namespace DocxWriter {
+namespace {
+
+using LayoutUnits::toTwips;
+using namespace DocxNames;
+
+QString twips(double units) { return QString::number(toTwips(units)); }
+QString hex(const QColor& c) { return c.name().mid(1).toUpper(); }
+
+// One XML part (the body, the header or the footer) and the pictures it refers to.
+class PartWriter {
+public:
+    PartWriter(const QTextDocument* document, QList<QPair<QString, QByteArray>>& media, QString& relations)
+        : m_document(document), m_media(media), m_relations(relations)
+    {
+    }
+
+    QByteArray write(const char* root, const std::function<void(QXmlStreamWriter&)>& tail)
+    {
+        QByteArray xml;
+        QXmlStreamWriter out(&xml);
+        m_out = &out;
+        out.writeStartDocument(QStringLiteral("1.0"), true);
+        out.writeStartElement(QLatin1String(root));
+        out.writeNamespace(QLatin1String(W), QStringLiteral("w"));
+        out.writeNamespace(QLatin1String(R), QStringLiteral("r"));
+        out.writeNamespace(QLatin1String(WP), QStringLiteral("wp"));
+        out.writeNamespace(QLatin1String(A), QStringLiteral("a"));
+        out.writeNamespace(QLatin1String(PIC), QStringLiteral("pic"));
+        if (qstrcmp(root, "w:document") == 0)
+            out.writeStartElement(QStringLiteral("w:body"));
+        frame(m_document->rootFrame());
+        if (tail)
+            tail(out);
+        if (qstrcmp(root, "w:document") == 0)
+            out.writeEndElement();
+        out.writeEndElement();
+        out.writeEndDocument();
+        return xml;
+    }
+
+private:
+    void frame(QTextFrame* frame)
+    {
+        for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+            if (auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
+                this->table(table);
+            else if (QTextFrame* child = it.currentFrame())
+                this->frame(child);
+            else if (it.currentBlock().isValid())
+                paragraph(it.currentBlock());
+        }
+    }
+
+    void table(QTextTable* table)
+    {
+        QXmlStreamWriter& out = *m_out;
+        const QTextTableFormat format = table->format();
+        out.writeStartElement(QStringLiteral("w:tbl"));
+        out.writeStartElement(QStringLiteral("w:tblPr"));
+        out.writeEmptyElement(QStringLiteral("w:tblW"));
+        out.writeAttribute(QStringLiteral("w:w"), QStringLiteral("0"));
+        out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
+        if (format.border() > 0) {
+            out.writeStartElement(QStringLiteral("w:tblBorders"));
+            for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
+                out.writeEmptyElement(QLatin1String(side));
+                out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("single"));
+                out.writeAttribute(QStringLiteral("w:sz"), QString::number(std::max(2, qRound(format.border() * 6))));
+                out.writeAttribute(QStringLiteral("w:color"), QStringLiteral("000000"));
+            }
+            out.writeEndElement();
+        }
+        out.writeEndElement();
+        // Column widths: fixed ones as they are, the rest sharing the text width.
+        const double text = m_document->pageSize().width() - m_document->rootFrame()->frameFormat().leftMargin()
+            - m_document->rootFrame()->frameFormat().rightMargin();
+        const QList<QTextLength> constraints = format.columnWidthConstraints();
+        QList<int> widths;
+        for (int c = 0; c < table->columns(); ++c) {
+            const QTextLength l = constraints.value(c);
+            const double units = l.type() == QTextLength::FixedLength ? l.rawValue()
+                : l.type() == QTextLength::PercentageLength ? text * l.rawValue() / 100
+                                                            : text / table->columns();
+            widths << std::max(toTwips(units), 100);
+        }
+        out.writeStartElement(QStringLiteral("w:tblGrid"));
+        for (const int w : widths) {
+            out.writeEmptyElement(QStringLiteral("w:gridCol"));
+            out.writeAttribute(QStringLiteral("w:w"), QString::number(w));
+        }
+        out.writeEndElement();
+        for (int r = 0; r < table->rows(); ++r) {
+            out.writeStartElement(QStringLiteral("w:tr"));
+            for (int c = 0; c < table->columns();) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                const int span = std::max(1, cell.columnSpan());
+                out.writeStartElement(QStringLiteral("w:tc"));
+                out.writeStartElement(QStringLiteral("w:tcPr"));
+                int width = 0;
+                for (int s = 0; s < span; ++s)
+                    width += widths.value(c + s);
+                out.writeEmptyElement(QStringLiteral("w:tcW"));
+                out.writeAttribute(QStringLiteral("w:w"), QString::number(width));
+                out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
+                if (span > 1) {
+                    out.writeEmptyElement(QStringLiteral("w:gridSpan"));
+                    out.writeAttribute(QStringLiteral("w:val"), QString::number(span));
+                }
+                if (cell.rowSpan() > 1 || cell.row() != r) {
+                    out.writeEmptyElement(QStringLiteral("w:vMerge"));
+                    if (cell.row() == r)
+                        out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("restart"));
+                }
+                const QBrush shade = cell.format().background();
+                if (shade.style() != Qt::NoBrush) {
+                    out.writeEmptyElement(QStringLiteral("w:shd"));
+                    out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("clear"));
+                    out.writeAttribute(QStringLiteral("w:fill"), hex(shade.color()));
+                }
+                out.writeEndElement();
+                if (cell.row() == r) {
+                    for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+                        if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame()))
+                            this->table(inner);
+                        else if (it.currentBlock().isValid())
+                            paragraph(it.currentBlock());
+                    }
+                } else {
+                    out.writeEmptyElement(QStringLiteral("w:p"));  // a cell covered from above
+                }
+                out.writeEndElement();
+                c += span;
+            }
+            out.writeEndElement();
+        }
+        out.writeEndElement();
+    }
+
+    void paragraph(const QTextBlock& block)
+    {
+        QXmlStreamWriter& out = *m_out;
+        out.writeStartElement(QStringLiteral("w:p"));
+        paragraphProperties(block.blockFormat());
+        int openField = 0;
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat f = fragment.charFormat();
+            const int field = f.intProperty(Fields::IdProperty);
+            if (field != openField) {
+                if (openField)
+                    out.writeEndElement();
+                if (field) {
+                    out.writeStartElement(QStringLiteral("w:fldSimple"));
+                    out.writeAttribute(QStringLiteral("w:instr"), instruction(f));
+                }
+                openField = field;
+            }
+            if (f.isImageFormat()) {
+                for (int n = 0; n < fragment.length(); ++n)
+                    picture(f.toImageFormat());
+                continue;
+            }
+            run(fragment.text(), f);
+        }
+        if (openField)
+            out.writeEndElement();
+        out.writeEndElement();
+    }
+
+    static QString instruction(const QTextCharFormat& f)
+    {
+        switch (f.intProperty(Fields::TypeProperty)) {
+        case Fields::PageNumber: return QStringLiteral(" PAGE ");
+        case Fields::PageCount: return QStringLiteral(" NUMPAGES ");
+        default: return QStringLiteral(" MERGEFIELD ") + f.stringProperty(Fields::DataProperty) + QLatin1Char(' ');
+        }
+    }
+
+    void paragraphProperties(const QTextBlockFormat& f)
+    {
+        QXmlStreamWriter& out = *m_out;
+        out.writeStartElement(QStringLiteral("w:pPr"));
+        if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            out.writeEmptyElement(QStringLiteral("w:pageBreakBefore"));
+        if (f.nonBreakableLines())
+            out.writeEmptyElement(QStringLiteral("w:keepLines"));
+        borders(f);
+        if (!f.tabPositions().isEmpty()) {
+            out.writeStartElement(QStringLiteral("w:tabs"));
+            for (const QTextOption::Tab& tab : f.tabPositions()) {
+                out.writeEmptyElement(QStringLiteral("w:tab"));
+                out.writeAttribute(QStringLiteral("w:val"), tab.type == QTextOption::RightTab ? QStringLiteral("right")
+                                       : tab.type == QTextOption::CenterTab              ? QStringLiteral("center")
+                                       : tab.type == QTextOption::DelimiterTab           ? QStringLiteral("decimal")
+                                                                                         : QStringLiteral("left"));
+                out.writeAttribute(QStringLiteral("w:pos"), twips(tab.position));
+            }
+            out.writeEndElement();
+        }
+        out.writeEmptyElement(QStringLiteral("w:spacing"));
+        out.writeAttribute(QStringLiteral("w:before"), twips(f.topMargin()));
+        out.writeAttribute(QStringLiteral("w:after"), twips(f.bottomMargin()));
+        switch (f.lineHeightType()) {
+        case QTextBlockFormat::ProportionalHeight:
+            out.writeAttribute(QStringLiteral("w:line"), QString::number(qRound(f.lineHeight() * 240 / 100)));
+            out.writeAttribute(QStringLiteral("w:lineRule"), QStringLiteral("auto"));
+            break;
+        case QTextBlockFormat::MinimumHeight:
+            out.writeAttribute(QStringLiteral("w:line"), twips(f.lineHeight()));
+            out.writeAttribute(QStringLiteral("w:lineRule"), QStringLiteral("atLeast"));
+            break;
+        case QTextBlockFormat::FixedHeight:
+            out.writeAttribute(QStringLiteral("w:line"), twips(f.lineHeight()));
+            out.writeAttribute(QStringLiteral("w:lineRule"), QStringLiteral("exact"));
+            break;
+        default: break;
+        }
+        out.writeEmptyElement(QStringLiteral("w:ind"));
+        out.writeAttribute(QStringLiteral("w:left"), twips(f.leftMargin()));
+        out.writeAttribute(QStringLiteral("w:right"), twips(f.rightMargin()));
+        if (f.textIndent() >= 0)
+            out.writeAttribute(QStringLiteral("w:firstLine"), twips(f.textIndent()));
+        else
+            out.writeAttribute(QStringLiteral("w:hanging"), twips(-f.textIndent()));
+        const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
+        out.writeEmptyElement(QStringLiteral("w:jc"));
+        out.writeAttribute(QStringLiteral("w:val"), align == Qt::AlignHCenter ? QStringLiteral("center")
+                               : align == Qt::AlignRight                      ? QStringLiteral("right")
+                               : align == Qt::AlignJustify                    ? QStringLiteral("both")
+                                                                              : QStringLiteral("left"));
+        out.writeEndElement();
+    }
+
+    void borders(const QTextBlockFormat& f)
+    {
+        using namespace ParagraphFrames;
+        const int style = ParagraphFrames::style(f);
+        if (!(style & Sides))
+            return;
+        QXmlStreamWriter& out = *m_out;
+        out.writeStartElement(QStringLiteral("w:pBdr"));
+        static constexpr struct { int flag; const char* name; } Order[] = {
+            {Top, "w:top"}, {Left, "w:left"}, {Bottom, "w:bottom"}, {Right, "w:right"}};
+        for (const auto& side : Order) {
+            if (!(style & side.flag))
+                continue;
+            out.writeEmptyElement(QLatin1String(side.name));
+            out.writeAttribute(QStringLiteral("w:val"), style & DoubleLines ? QStringLiteral("double") : QStringLiteral("single"));
+            out.writeAttribute(QStringLiteral("w:sz"), QString::number(std::clamp(lineWidth(f) * 8 / 20, 2, 96)));
+            out.writeAttribute(QStringLiteral("w:space"), QString::number(std::clamp(distance(f) / 20, 0, 31)));
+            out.writeAttribute(QStringLiteral("w:color"), QStringLiteral("000000"));
+        }
+        out.writeEndElement();
+    }
+
+    void runProperties(const QTextCharFormat& f)
+    {
+        QXmlStreamWriter& out = *m_out;
+        out.writeStartElement(QStringLiteral("w:rPr"));
+        const QStringList families = f.fontFamilies().toStringList();
+        const QString family = families.isEmpty() ? m_document->defaultFont().family() : families.first();
+        out.writeEmptyElement(QStringLiteral("w:rFonts"));
+        out.writeAttribute(QStringLiteral("w:ascii"), family);
+        out.writeAttribute(QStringLiteral("w:hAnsi"), family);
+        out.writeAttribute(QStringLiteral("w:cs"), family);
+        if (f.fontWeight() >= QFont::Bold)
+            out.writeEmptyElement(QStringLiteral("w:b"));
+        if (f.fontItalic())
+            out.writeEmptyElement(QStringLiteral("w:i"));
+        if (f.fontStrikeOut())
+            out.writeEmptyElement(QStringLiteral("w:strike"));
+        if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush) {
+            out.writeEmptyElement(QStringLiteral("w:color"));
+            out.writeAttribute(QStringLiteral("w:val"), hex(f.foreground().color()));
+        }
+        const double points = f.fontPointSize() > 0 ? f.fontPointSize() : m_document->defaultFont().pointSizeF();
+        out.writeEmptyElement(QStringLiteral("w:sz"));
+        out.writeAttribute(QStringLiteral("w:val"), QString::number(qRound(points * 2)));
+        if (f.fontUnderline() || f.underlineStyle() != QTextCharFormat::NoUnderline) {
+            out.writeEmptyElement(QStringLiteral("w:u"));
+            out.writeAttribute(QStringLiteral("w:val"), underline(f));
+        }
+        if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush) {
+            out.writeEmptyElement(QStringLiteral("w:shd"));
+            out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("clear"));
+            out.writeAttribute(QStringLiteral("w:fill"), hex(f.background().color()));
+        }
+        if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript || f.verticalAlignment() == QTextCharFormat::AlignSubScript) {
+            out.writeEmptyElement(QStringLiteral("w:vertAlign"));
+            out.writeAttribute(QStringLiteral("w:val"), f.verticalAlignment() == QTextCharFormat::AlignSuperScript
+                                                            ? QStringLiteral("superscript")
+                                                            : QStringLiteral("subscript"));
+        }
+        out.writeEndElement();
+    }
+
+    static QString underline(const QTextCharFormat& f)
+    {
+        if (f.intProperty(QTextFormat::UserProperty + 20) == 2)
+            return QStringLiteral("double");
+        switch (f.underlineStyle()) {
+        case QTextCharFormat::DotLine: return QStringLiteral("dotted");
+        case QTextCharFormat::DashUnderline: return QStringLiteral("dash");
+        case QTextCharFormat::WaveUnderline: return QStringLiteral("wave");
+        default: return QStringLiteral("single");
+        }
+    }
+
+    // A run's text: tabs and line breaks are elements of their own.
+    void run(const QString& text, const QTextCharFormat& f)
+    {
+        QXmlStreamWriter& out = *m_out;
+        out.writeStartElement(QStringLiteral("w:r"));
+        runProperties(f);
+        QString pending;
+        auto flush = [&] {
+            if (pending.isEmpty())
+                return;
+            out.writeStartElement(QStringLiteral("w:t"));
+            out.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            out.writeCharacters(pending);
+            out.writeEndElement();
+            pending.clear();
+        };
+        // XML has no place for control characters or U+FFFE and U+FFFF; a lone surrogate
+        // becomes the replacement character.
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c == QLatin1Char('\t')) {
+                flush();
+                out.writeEmptyElement(QStringLiteral("w:tab"));
+            } else if (c == QChar::LineSeparator) {
+                flush();
+                out.writeEmptyElement(QStringLiteral("w:br"));
+            } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+                pending += c;
+                pending += text.at(++i);
+            } else if (c.isSurrogate()) {
+                pending += QChar::ReplacementCharacter;
+            } else if (c.unicode() >= 0x20 && c.unicode() < 0xfffe) {
+                pending += c;
+            }
+        }
+        flush();
+        out.writeEndElement();
+    }
+
+    void picture(const QTextImageFormat& f)
+    {
+        const QImage image = m_document->resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
+        if (image.isNull())
+            return;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        const int number = int(m_media.size()) + 1;
+        const QString target = QStringLiteral("media/image%1.png").arg(number);
+        const QString id = QStringLiteral("rIdImage%1").arg(number);
+        m_media.append({QStringLiteral("word/") + target, png});
+        m_relations += QStringLiteral("<Relationship Id=\"%1\" Type=\"%2\" Target=\"%3\"/>")
+                           .arg(id, QLatin1String(ImageRelation), target);
+        const double w = f.width() > 0 ? f.width() : image.width();
+        const double h = f.height() > 0 ? f.height() : image.height();
+        const QString cx = QString::number(qRound64(w * EmuPerUnit));
+        const QString cy = QString::number(qRound64(h * EmuPerUnit));
+        QXmlStreamWriter& out = *m_out;
+        out.writeStartElement(QStringLiteral("w:r"));
+        out.writeStartElement(QStringLiteral("w:drawing"));
+        out.writeStartElement(QStringLiteral("wp:inline"));
+        out.writeEmptyElement(QStringLiteral("wp:extent"));
+        out.writeAttribute(QStringLiteral("cx"), cx);
+        out.writeAttribute(QStringLiteral("cy"), cy);
+        out.writeEmptyElement(QStringLiteral("wp:docPr"));
+        out.writeAttribute(QStringLiteral("id"), QString::number(number));
+        out.writeAttribute(QStringLiteral("name"), QStringLiteral("Picture %1").arg(number));
+        out.writeStartElement(QStringLiteral("a:graphic"));
+        out.writeStartElement(QStringLiteral("a:graphicData"));
+        out.writeAttribute(QStringLiteral("uri"), QLatin1String(PIC));
+        out.writeStartElement(QStringLiteral("pic:pic"));
+        out.writeStartElement(QStringLiteral("pic:nvPicPr"));
+        out.writeEmptyElement(QStringLiteral("pic:cNvPr"));
+        out.writeAttribute(QStringLiteral("id"), QString::number(number));
+        out.writeAttribute(QStringLiteral("name"), QStringLiteral("image%1.png").arg(number));
+        out.writeEmptyElement(QStringLiteral("pic:cNvPicPr"));
+        out.writeEndElement();
+        out.writeStartElement(QStringLiteral("pic:blipFill"));
+        out.writeEmptyElement(QStringLiteral("a:blip"));
+        out.writeAttribute(QStringLiteral("r:embed"), id);
+        out.writeStartElement(QStringLiteral("a:stretch"));
+        out.writeEmptyElement(QStringLiteral("a:fillRect"));
+        out.writeEndElement();
+        out.writeEndElement();
+        out.writeStartElement(QStringLiteral("pic:spPr"));
+        out.writeStartElement(QStringLiteral("a:xfrm"));
+        out.writeEmptyElement(QStringLiteral("a:off"));
+        out.writeAttribute(QStringLiteral("x"), QStringLiteral("0"));
+        out.writeAttribute(QStringLiteral("y"), QStringLiteral("0"));
+        out.writeEmptyElement(QStringLiteral("a:ext"));
+        out.writeAttribute(QStringLiteral("cx"), cx);
+        out.writeAttribute(QStringLiteral("cy"), cy);
+        out.writeEndElement();
+        out.writeEmptyElement(QStringLiteral("a:prstGeom"));
+        out.writeAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
+        out.writeEndElement();
+        out.writeEndElement();  // pic:pic
+        out.writeEndElement();  // a:graphicData
+        out.writeEndElement();  // a:graphic
+        out.writeEndElement();  // wp:inline
+        out.writeEndElement();  // w:drawing
+        out.writeEndElement();  // w:r
+    }
+
+    const QTextDocument* m_document;
+    QList<QPair<QString, QByteArray>>& m_media;
+    QString& m_relations;
+    QXmlStreamWriter* m_out = nullptr;
+};
+
+QByteArray relationsPart(const QString& relations)
+{
+    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                             "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">")
+        + relations.toUtf8() + QByteArrayLiteral("</Relationships>");
+}
+
+}  // namespace
+
+QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
+{
+    QList<QPair<QString, QByteArray>> media;
+    QString relations;
+    QList<QPair<QString, QByteArray>> extra;
+    QString overrides;
+    auto part = [&](int bit, const QString& name, const char* root, const char* type, const char* relation) {
+        QTextDocument* source = bit == 1 ? parts->header : parts->footer;
+        QString partRelations;
+        QList<QPair<QString, QByteArray>> partMedia;
+        PartWriter writer(source, media, partRelations);
+        extra.append({QStringLiteral("word/") + name, writer.write(root, nullptr)});
+        extra.append({QStringLiteral("word/_rels/") + name + QStringLiteral(".rels"), relationsPart(partRelations)});
+        relations += QStringLiteral("<Relationship Id=\"rId%1\" Type=\"%2\" Target=\"%3\"/>")
+                         .arg(QString::number(bit), QLatin1String(relation), name);
+        overrides += QStringLiteral("<Override PartName=\"/word/%1\" ContentType=\"%2\"/>").arg(name, QLatin1String(type));
+    };
+    const int present = parts ? parts->present : 0;
+    if ((present & 1) && parts->header)
+        part(1, QStringLiteral("header1.xml"), "w:hdr", HeaderType, HeaderRelation);
+    if ((present & 4) && parts->footer)
+        part(4, QStringLiteral("footer1.xml"), "w:ftr", FooterType, FooterRelation);
+
+    PartWriter body(document, media, relations);
+    const QByteArray xml = body.write("w:document", [&](QXmlStreamWriter& out) {
+        out.writeStartElement(QStringLiteral("w:sectPr"));
+        if (present & 1) {
+            out.writeEmptyElement(QStringLiteral("w:headerReference"));
+            out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
+            out.writeAttribute(QStringLiteral("r:id"), QStringLiteral("rId1"));
+        }
+        if (present & 4) {
+            out.writeEmptyElement(QStringLiteral("w:footerReference"));
+            out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
+            out.writeAttribute(QStringLiteral("r:id"), QStringLiteral("rId4"));
+        }
+        const int width = page.width > 0 ? page.width : 12240;
+        const int height = page.height > 0 ? page.height : 15840;
+        out.writeEmptyElement(QStringLiteral("w:pgSz"));
+        out.writeAttribute(QStringLiteral("w:w"), QString::number(width));
+        out.writeAttribute(QStringLiteral("w:h"), QString::number(height));
+        if (width > height)
+            out.writeAttribute(QStringLiteral("w:orient"), QStringLiteral("landscape"));
+        out.writeEmptyElement(QStringLiteral("w:pgMar"));
+        out.writeAttribute(QStringLiteral("w:top"), QString::number(page.marginT > 0 ? page.marginT : 1440));
+        out.writeAttribute(QStringLiteral("w:right"), QString::number(page.marginR > 0 ? page.marginR : 1440));
+        out.writeAttribute(QStringLiteral("w:bottom"), QString::number(page.marginB > 0 ? page.marginB : 1440));
+        out.writeAttribute(QStringLiteral("w:left"), QString::number(page.marginL > 0 ? page.marginL : 1440));
+        out.writeAttribute(QStringLiteral("w:header"), QStringLiteral("720"));
+        out.writeAttribute(QStringLiteral("w:footer"), QStringLiteral("720"));
+        out.writeAttribute(QStringLiteral("w:gutter"), QStringLiteral("0"));
+        out.writeEndElement();
+    });
+
+    const QByteArray types = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                                               "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                                               "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                                               "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+                                               "<Default Extension=\"png\" ContentType=\"image/png\"/>"
+                                               "<Override PartName=\"/word/document.xml\" ContentType=\"")
+        + QByteArray(DocumentType) + "\"/>" + overrides.toUtf8() + "</Types>";
+    const QByteArray packageRelations = relationsPart(
+        QStringLiteral("<Relationship Id=\"rId1\" Type=\"%1\" Target=\"word/document.xml\"/>").arg(QLatin1String(DocumentRelation)));
+
+    QList<QPair<QString, QByteArray>> package{{QStringLiteral("[Content_Types].xml"), types},
+                                              {QStringLiteral("_rels/.rels"), packageRelations},
+                                              {QStringLiteral("word/document.xml"), xml},
+                                              {QStringLiteral("word/_rels/document.xml.rels"), relationsPart(relations)}};
+    package += extra;
+    package += media;
+    return ZipPackage::write(package);
+}
+
+}  // namespace DocxWriter
