@@ -45,6 +45,8 @@ private slots:
     void roundTrip();
     void corpusThroughDocx_data();
     void corpusThroughDocx();
+    void pageBreaks_data();
+    void pageBreaks();
     void damagedPackages_data();
     void damagedPackages();
 };
@@ -186,6 +188,32 @@ void DocxTest::corpusThroughDocx()
             expected[i] = QChar::ReplacementCharacter;
     }
     QCOMPARE(second.toPlainText(), expected);
+}
+
+void DocxTest::pageBreaks_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("broken");  // the paragraph that starts a page
+    QTest::newRow("break before the text") << QByteArray("<w:p><w:r><w:t>A</w:t></w:r></w:p><w:p><w:r><w:br w:type=\"page\"/></w:r><w:r><w:t>B</w:t></w:r></w:p>") << "B";
+    QTest::newRow("break after the text") << QByteArray("<w:p><w:r><w:t>A</w:t><w:br w:type=\"page\"/></w:r></w:p><w:p><w:r><w:t>B</w:t></w:r></w:p>") << "B";
+    QTest::newRow("page break before") << QByteArray("<w:p><w:r><w:t>A</w:t></w:r></w:p><w:p><w:pPr><w:pageBreakBefore/></w:pPr><w:r><w:t>B</w:t></w:r></w:p>") << "B";
+    QTest::newRow("line break only") << QByteArray("<w:p><w:r><w:t>A</w:t><w:br/><w:t>B</w:t></w:r></w:p>") << "";
+}
+
+void DocxTest::pageBreaks()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, broken);
+    const QByteArray xml = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>"
+        + body + "</w:body></w:document>";
+    QTextDocument document;
+    PageInfo page;
+    QVERIFY(DocxReader::read(ZipPackage::write({{"word/document.xml", xml}}), &document, page));
+    QStringList starts;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        if (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            starts << b.text();
+    QCOMPARE(starts, broken.isEmpty() ? QStringList() : QStringList{broken});
 }
 
 void DocxTest::damagedPackages_data()

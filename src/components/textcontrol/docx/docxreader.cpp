@@ -287,7 +287,10 @@ private:
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         m_pageBreak = false;
         QTextCharFormat mark;
+        m_breakHere = false;
         inlineContent(cursor, block, mark, 0);
+        if (m_breakHere)
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         cursor.setBlockFormat(block);
     }
 
@@ -517,8 +520,9 @@ private:
             } else if (is(u"tab")) {
                 cursor.insertText(QStringLiteral("\t"), format);
             } else if (is(u"br") || is(u"cr")) {
+                // A page break before any text breaks before this paragraph, else before the next.
                 if (m_xml.attributes().value(QLatin1String("w:type")) == QLatin1String("page"))
-                    m_pageBreak = true;
+                    (cursor.positionInBlock() == 0 ? m_breakHere : m_pageBreak) = true;
                 else
                     cursor.insertText(QString(QChar::LineSeparator), format);
             } else if (is(u"drawing") || m_xml.name() == QLatin1String("pict")) {
@@ -578,6 +582,7 @@ private:
     PageInfo* m_page = nullptr;
     QHash<QString, QString>* m_headerFooter = nullptr;
     bool m_pageBreak = false;
+    bool m_breakHere = false;
     FieldState m_field = FieldState::None;
     QString m_instruction;
     int m_fieldStart = 0;
