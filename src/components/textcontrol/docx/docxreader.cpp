@@ -6,6 +6,7 @@
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/tablebuilder.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -62,12 +63,6 @@ QColor colour(QStringView hex)
     return QColor(QLatin1Char('#') + hex.toString());
 }
 
-struct Cell {
-    std::unique_ptr<QTextDocument> content;
-    int span = 1;
-    bool continues = false;  // covered by the cell above
-    QColor shading;
-};
 
 class Part {
 public:
@@ -150,10 +145,8 @@ private:
 
     void table(QTextCursor& cursor, int depth)
     {
-        QList<QList<std::shared_ptr<Cell>>> rows;
-        QList<int> grid;
+        TableBuilder builder;
         bool bordered = false;
-        int cells = 0;
         while (m_xml.readNextStartElement()) {
             if (is(u"tblPr")) {
                 while (m_xml.readNextStartElement()) {
@@ -167,32 +160,32 @@ private:
                         m_xml.skipCurrentElement();
                 }
             } else if (is(u"tblGrid")) {
+                QList<int> grid;
                 while (m_xml.readNextStartElement()) {
                     if (is(u"gridCol"))
                         grid << twipsAttr(m_xml.attributes(), "w");
                     m_xml.skipCurrentElement();
                 }
+                builder.setGrid(grid);
             } else if (is(u"tr")) {
-                QList<std::shared_ptr<Cell>> row;
                 while (m_xml.readNextStartElement()) {
-                    if (!is(u"tc") || ++cells > MaxTableCells) {
+                    if (!is(u"tc") || builder.cellCount() >= MaxTableCells) {
                         m_xml.skipCurrentElement();
                         continue;
                     }
-                    auto cell = std::make_shared<Cell>();
-                    cell->content = std::make_unique<QTextDocument>();
-                    QTextCursor inner(cell->content.get());
+                    TableBuilder::Cell& cell = builder.addCell();
+                    QTextCursor inner(cell.content.get());
                     bool fresh = true;
                     while (m_xml.readNextStartElement()) {
                         if (is(u"tcPr")) {
                             while (m_xml.readNextStartElement()) {
                                 const QXmlStreamAttributes a = m_xml.attributes();
                                 if (is(u"gridSpan"))
-                                    cell->span = std::clamp(twipsAttr(a, "val", 1), 1, 63);
+                                    cell.span = std::clamp(twipsAttr(a, "val", 1), 1, 63);
                                 else if (is(u"vMerge"))
-                                    cell->continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
+                                    cell.continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
                                 else if (is(u"shd"))
-                                    cell->shading = colour(a.value(QLatin1String("w:fill")));
+                                    cell.shading = colour(a.value(QLatin1String("w:fill")));
                                 m_xml.skipCurrentElement();
                             }
                         } else if (is(u"p")) {
@@ -207,77 +200,14 @@ private:
                             m_xml.skipCurrentElement();
                         }
                     }
-                    row << cell;
                 }
-                rows << row;
+                builder.endRow();
             } else {
                 m_xml.skipCurrentElement();
             }
         }
-        int columns = 0;
-        for (const auto& row : rows) {
-            int width = 0;
-            for (const auto& cell : row)
-                width += cell->span;
-            columns = std::max(columns, width);
-        }
-        if (rows.isEmpty() || columns == 0)
-            return;
-        QTextTableFormat format;
-        format.setBorder(bordered ? 1 : 0);
-        format.setBorderCollapse(true);
-        format.setCellPadding(4);
-        format.setCellSpacing(0);
-        QList<QTextLength> widths;
-        for (int c = 0; c < columns; ++c)
-            widths << (grid.value(c) > 0 ? QTextLength(QTextLength::FixedLength, fromTwips(grid.value(c))) : QTextLength());
-        format.setColumnWidthConstraints(widths);
-        QTextTable* table = cursor.insertTable(int(rows.size()), columns, format);
-        for (int r = 0; r < rows.size(); ++r) {
-            int c = 0;
-            for (const auto& cell : rows.at(r)) {
-                if (c >= columns)
-                    break;
-                QTextTableCell target = table->cellAt(r, c);
-                if (cell->shading.isValid()) {
-                    QTextCharFormat shade = target.format();
-                    shade.setBackground(cell->shading);
-                    target.setFormat(shade);
-                }
-                if (!cell->continues)
-                    target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell->content.get()));
-                c += cell->span;
-            }
-        }
-        // Spans and merged rows, merged once the texts are in place.
-        for (int r = 0; r < rows.size(); ++r) {
-            int c = 0;
-            for (const auto& cell : rows.at(r)) {
-                if (c >= columns)
-                    break;
-                int down = 1;
-                if (!cell->continues)
-                    for (int below = r + 1; below < rows.size(); ++below) {
-                        int cc = 0;
-                        bool continued = false;
-                        for (const auto& under : rows.at(below)) {
-                            if (cc == c) {
-                                continued = under->continues;
-                                break;
-                            }
-                            cc += under->span;
-                        }
-                        if (!continued)
-                            break;
-                        ++down;
-                    }
-                if (!cell->continues && (down > 1 || cell->span > 1))
-                    table->mergeCells(r, c, down, std::min(cell->span, columns - c));
-                c += cell->span;
-            }
-        }
-        cursor = table->lastCursorPosition();
-        cursor.movePosition(QTextCursor::NextBlock);
+        builder.setBordered(bordered);
+        builder.insert(cursor);
     }
 
     void paragraph(QTextCursor& cursor)

@@ -1,0 +1,96 @@
+#include "tablebuilder.h"
+
+#include "layoutunits.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+
+TableBuilder::Cell& TableBuilder::addCell()
+{
+    ++m_cells;
+    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}});
+    return m_row.last();
+}
+
+void TableBuilder::endRow()
+{
+    if (!m_row.isEmpty())
+        m_rows.append(m_row);
+    m_row.clear();
+}
+
+void TableBuilder::insert(QTextCursor& cursor)
+{
+    endRow();
+    int columns = 0;
+    for (const auto& row : m_rows) {
+        int width = 0;
+        for (const Cell& cell : row)
+            width += cell.span;
+        columns = std::max(columns, width);
+    }
+    if (m_rows.isEmpty() || columns == 0)
+        return;
+    QTextTableFormat format;
+    format.setBorder(m_bordered ? 1 : 0);
+    format.setBorderCollapse(true);
+    format.setCellPadding(4);
+    format.setCellSpacing(0);
+    QList<QTextLength> widths;
+    for (int c = 0; c < columns; ++c)
+        widths << (m_grid.value(c) > 0 ? QTextLength(QTextLength::FixedLength, LayoutUnits::fromTwips(m_grid.value(c)))
+                                       : QTextLength());
+    format.setColumnWidthConstraints(widths);
+    QTextTable* table = cursor.insertTable(int(m_rows.size()), columns, format);
+
+    // The column where each cell starts, and how many rows continue it below.
+    auto startColumn = [&](int r, int index) {
+        int c = 0;
+        for (int i = 0; i < index; ++i)
+            c += m_rows.at(r).at(i).span;
+        return c;
+    };
+    auto continuesAt = [&](int r, int column) {
+        int c = 0;
+        for (const Cell& cell : m_rows.at(r)) {
+            if (c == column)
+                return cell.continues;
+            c += cell.span;
+        }
+        return false;
+    };
+    for (int r = 0; r < m_rows.size(); ++r)
+        for (int i = 0; i < m_rows.at(r).size(); ++i) {
+            const Cell& cell = m_rows.at(r).at(i);
+            const int c = startColumn(r, i);
+            if (c >= columns)
+                break;
+            QTextTableCell target = table->cellAt(r, c);
+            if (cell.shading.isValid()) {
+                QTextCharFormat shade = target.format();
+                shade.setBackground(cell.shading);
+                target.setFormat(shade);
+            }
+            if (!cell.continues && !cell.content->isEmpty())
+                target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell.content.get()));
+        }
+    // Spans and merged rows, once the texts are in place.
+    for (int r = 0; r < m_rows.size(); ++r)
+        for (int i = 0; i < m_rows.at(r).size(); ++i) {
+            const Cell& cell = m_rows.at(r).at(i);
+            const int c = startColumn(r, i);
+            if (c >= columns || cell.continues)
+                continue;
+            int down = 1;
+            while (r + down < m_rows.size() && continuesAt(r + down, c))
+                ++down;
+            if (down > 1 || cell.span > 1)
+                table->mergeCells(r, c, down, std::min(cell.span, columns - c));
+        }
+    cursor = table->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
+    m_rows.clear();
+    m_cells = 0;
+}

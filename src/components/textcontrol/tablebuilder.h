@@ -1,0 +1,38 @@
+#pragma once
+// Builds a table from cells read one after another (Word documents hand them over row by row):
+// each cell's content in a document of its own, its column span, whether the cell above
+// continues into it, and its shading; then puts the table in at a cursor.
+#include <QColor>
+#include <QList>
+#include <memory>
+
+class QTextCursor;
+class QTextDocument;
+
+class TableBuilder {
+public:
+    struct Cell {
+        std::shared_ptr<QTextDocument> content;
+        int span = 1;
+        bool continues = false;  // merged with the cell above
+        QColor shading;
+    };
+
+    // A new cell at the end of the current row; its content is filled through the document.
+    Cell& addCell();
+    void endRow();
+    bool isEmpty() const { return m_rows.isEmpty() && m_row.isEmpty(); }
+    int cellCount() const { return m_cells; }
+    void setGrid(const QList<int>& twips) { m_grid = twips; }
+    void setBordered(bool bordered) { m_bordered = bordered; }
+
+    // Inserts the table at `cursor` and leaves the cursor in the paragraph after it.
+    void insert(QTextCursor& cursor);
+
+private:
+    QList<QList<Cell>> m_rows;
+    QList<Cell> m_row;
+    QList<int> m_grid;
+    bool m_bordered = true;
+    int m_cells = 0;
+};
