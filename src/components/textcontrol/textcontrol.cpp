@@ -12,6 +12,7 @@
 #include "pageview.h"
 #include "ruler.h"
 #include "statusbar.h"
+#include "doc/docreader.h"
 #include "docx/docxreader.h"
 #include "docx/docxwriter.h"
 #include "html/htmlformat.h"
@@ -1145,6 +1146,7 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
     case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
     case FormatNative: return NativeFormat::read(bytes, target, page, parts, m_viewImagePath);
     case FormatDocx: return DocxReader::read(bytes, target, page, parts);
+    case FormatWord: return DocReader::read(bytes, target, page);
     default: return false;
     }
 }
@@ -1228,7 +1230,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
 bool TextControl::save(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
-    if (!isKnownFormat(format)) {
+    if (!isKnownFormat(format) || format == FormatWord) {  // Word 97-2003 is read, not yet written
         m_lastError = ControlTexts::unsupportedFormat(format);
         return false;
     }
@@ -1269,7 +1271,7 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
 bool TextControl::isKnownFormat(int format)
 {
     return format == FormatText || format == FormatRtf || format == FormatHtml || format == FormatNative
-        || format == FormatDocx;
+        || format == FormatDocx || format == FormatWord;
 }
 
 bool TextControl::RTFImport(const QString& path) { return load(path, 0, FormatRtf, true); }

@@ -1,0 +1,14 @@
+// Word 97-2003 documents: damaged files are refused or read in part, never crash or hang.
+#include "components/textcontrol/doc/docreader.h"
+#include "fuzzapp.h"
+
+#include <QTextDocument>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    ensureApplication();
+    QTextDocument document;
+    PageInfo page;
+    DocReader::read(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), &document, page);
+    return 0;
+}
