@@ -1,6 +1,7 @@
 #include "framesdialog.h"
 
 #include "dialogbuttons.h"
+#include "dialogcommand.h"
 #include "layoutstate.h"
 #include "units.h"
 
@@ -144,15 +145,6 @@ void FramesDialog::apply()
 
 namespace FrameCommands {
 
-void showParagraphFrames(QWidget* parent)
-{
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
-    if (!window)
-        return;
-    LayoutState::ActiveTextControl = window->textControl();
-    FramesDialog dialog(parent);
-    CommonDialog::provider().exec(&dialog);
-    window->textControl()->setFocus();
-}
+void showParagraphFrames(QWidget* parent) { DialogCommand::run<FramesDialog>(parent); }
 
 }  // namespace FrameCommands

@@ -1,6 +1,7 @@
 #include "imagedialog.h"
 
 #include "dialogbuttons.h"
+#include "dialogcommand.h"
 #include "layoutstate.h"
 #include "units.h"
 
@@ -117,14 +118,6 @@ void insertImage()
     InsertImageFile(control, qint16(caret.x() * 15), qint16(caret.y() * 15));
 }
 
-void showImageAttributes(QWidget* parent)
-{
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
-    if (!window)
-        return;
-    LayoutState::ActiveTextControl = window->textControl();
-    ImageDialog dialog(parent);
-    CommonDialog::provider().exec(&dialog);
-}
+void showImageAttributes(QWidget* parent) { DialogCommand::run<ImageDialog>(parent); }
 
 }  // namespace ImageCommands

@@ -1,6 +1,7 @@
 #include "tabledialog.h"
 
 #include "dialogbuttons.h"
+#include "dialogcommand.h"
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
@@ -50,15 +51,6 @@ void TableDialog::insertTable()
 
 namespace TableCommands {
 
-void showInsertTable(QWidget* parent)
-{
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
-    if (!window)
-        return;
-    LayoutState::ActiveTextControl = window->textControl();
-    TableDialog dialog(parent);
-    CommonDialog::provider().exec(&dialog);
-    window->textControl()->setFocus();
-}
+void showInsertTable(QWidget* parent) { DialogCommand::run<TableDialog>(parent); }
 
 }  // namespace TableCommands

@@ -8,6 +8,7 @@
 #include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/rtf/rtfreader.h"
 #include "components/textcontrol/textcontrol.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -17,15 +18,6 @@
 #include <QtTest>
 
 namespace {
-
-QString pictureFile(QTemporaryDir& dir)
-{
-    QImage image(60, 30, QImage::Format_RGB32);
-    image.fill(Qt::darkRed);
-    const QString path = dir.filePath("pic.png");
-    image.save(path);
-    return path;
-}
 
 // The character format at the first occurrence of `text`.
 QTextCharFormat formatOf(QTextDocument* document, const QString& text)
@@ -92,7 +84,7 @@ void DocxTest::roundTrip()
     control.setSelLength(0);
     const int field = control.fieldInsert("[patient_info.last_name]");
     control.setFieldData(field, "patient_info.last_name");
-    control.objectInsertAsChar(0, pictureFile(dir), -1, 100, 100, 0, 0);
+    control.objectInsertAsChar(0, TestFiles::picture(dir, {60, 30}, Qt::darkRed), -1, 100, 100, 0, 0);
     control.setSelStart(11);
     control.setSelLength(0);
     control.tableInsert(3, 3);
@@ -155,13 +147,7 @@ void DocxTest::roundTrip()
 
 void DocxTest::corpusThroughDocx_data()
 {
-    QTest::addColumn<QString>("path");
-    const QDir dir(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/rtf"));
-    const QStringList files = dir.entryList({"*.rtf"}, QDir::Files, QDir::Name);
-    if (files.isEmpty())
-        QTest::newRow("no corpus") << QString();
-    for (const QString& f : files)
-        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+    TestFiles::addRtfCorpusRows();
 }
 
 // Every document from other programs comes back from .docx with the same text.

@@ -14,6 +14,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include "support/testfiles.h"
+
 #include <QtTest>
 
 namespace {
@@ -440,13 +442,7 @@ void FormatsTest::nativeRefusesOtherData()
 
 void FormatsTest::corpus_data()
 {
-    QTest::addColumn<QString>("path");
-    const QDir dir(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/rtf"));
-    const QStringList files = dir.entryList({"*.rtf"}, QDir::Files, QDir::Name);
-    if (files.isEmpty())
-        QTest::newRow("no corpus") << QString();
-    for (const QString& f : files)
-        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+    TestFiles::addRtfCorpusRows();
 }
 
 // Every document from other programs opens quickly and reads back the same after writing.

@@ -4,6 +4,7 @@
 #include "components/textcontrol/objects.h"
 #include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"
+#include "support/testfiles.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -41,15 +42,6 @@ QRectF blockRect(const TextControl& control, int block)
 {
     const QTextDocument* document = control.document();
     return document->documentLayout()->blockBoundingRect(document->findBlockByNumber(block));
-}
-
-QString pictureFile(QTemporaryDir& dir)
-{
-    QImage image(120, 80, QImage::Format_RGB32);
-    image.fill(Qt::darkBlue);
-    const QString path = dir.filePath("pic.png");
-    image.save(path);
-    return path;
 }
 
 void selectAll(TextControl& control)
@@ -247,7 +239,7 @@ void FramesAndImagesTest::placedImageHasTextBesideIt()
     QTemporaryDir dir;
     TextControl control;
     control.setPlainText("Opening line\n" + QString("Text that flows round the picture. ").repeated(20));
-    const int id = control.objectInsertFixed(0, pictureFile(dir), x, 1440 + 400, 100, 100, 0, 0, 3, 3, 60, 0, 60, 0);
+    const int id = control.objectInsertFixed(0, TestFiles::picture(dir, {120, 80}, Qt::darkBlue), x, 1440 + 400, 100, 100, 0, 0, 3, 3, 60, 0, 60, 0);
     QVERIFY(id > 0);
     QCOMPARE(control.objectCurrent(), id);
     QCOMPARE(control.objectTextflow(), 3);
@@ -288,7 +280,7 @@ void FramesAndImagesTest::placedImageSurvivesFiles()
     QTemporaryDir dir;
     TextControl control;
     control.setPlainText("Letter text\nMore text\nLast words\nEnd");
-    QVERIFY(control.objectInsertFixed(0, pictureFile(dir), 10000, y, 50, 50, 0, 0, 3, 3, 120, 0, 120, 0));
+    QVERIFY(control.objectInsertFixed(0, TestFiles::picture(dir, {120, 80}, Qt::darkBlue), 10000, y, 50, 50, 0, 0, 3, 3, 120, 0, 120, 0));
     QVERIFY(control.save(dir.filePath("p"), 0, format));
     TextControl copy;
     QVERIFY(copy.load(dir.filePath("p"), 0, format));
@@ -319,7 +311,7 @@ void FramesAndImagesTest::linkedImages()
     QFETCH(QString, where);
     QFETCH(QRgb, colour);
     QTemporaryDir dir;
-    const QString path = pictureFile(dir);
+    const QString path = TestFiles::picture(dir, {120, 80}, Qt::darkBlue);
     TextControl control;
     control.setPlainText("Letterhead");
     control.objectInsertAsChar(0, path, 0, 100, 100, 0, 0);
@@ -372,7 +364,7 @@ void FramesAndImagesTest::mouseSelectsAndResizes()
     QTemporaryDir dir;
     TextControl control;
     control.setPlainText("ab");
-    control.objectInsertAsChar(0, pictureFile(dir), 1, 100, 100, 0, 0);
+    control.objectInsertAsChar(0, TestFiles::picture(dir, {120, 80}, Qt::darkBlue), 1, 100, 100, 0, 0);
     control.setSelStart(0);
     QCOMPARE(control.objectCurrent(), 0);
     QRectF image = Objects::rect(control.document(), 1);

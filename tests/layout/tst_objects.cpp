@@ -4,6 +4,7 @@
 #include "layout/framesdialog.h"
 #include "layout/layoutstate.h"
 #include "support/scripteddialogs.h"
+#include "support/testfiles.h"
 #include "support/testworkspace.h"
 
 #include <QCheckBox>
@@ -45,15 +46,6 @@ std::function<int(QDialog*)> framesScript(QStringList clicks, QString width, QSt
         dialog->findChild<QPushButton*>(ok ? "cmdOk" : "cmdCancel")->click();
         return dialog->result();
     };
-}
-
-QString imageFile(QTemporaryDir& dir)
-{
-    QImage image(96, 48, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    const QString path = dir.filePath("picture.png");
-    image.save(path);
-    return path;
 }
 
 }  // namespace
@@ -157,7 +149,7 @@ void ObjectsTest::insertImage()
     ws.start();
     TextControl* control = ws.active()->textControl();
     control->setPlainText("First paragraph\nSecond paragraph");
-    const QString path = answer == "image" ? imageFile(dir) : answer.isEmpty() ? QString() : dir.filePath(answer);
+    const QString path = answer == "image" ? TestFiles::picture(dir, {96, 48}, Qt::darkCyan) : answer.isEmpty() ? QString() : dir.filePath(answer);
     if (answer == "notes.txt") {
         QFile text(path);
         QVERIFY(text.open(QIODevice::WriteOnly));
@@ -210,7 +202,7 @@ void ObjectsTest::imageAttributes()
     ws.start();
     TextControl* control = ws.active()->textControl();
     control->setPlainText("Text beside the picture");
-    const QString path = imageFile(dir);
+    const QString path = TestFiles::picture(dir, {96, 48}, Qt::darkCyan);
     if (placed) {
         QVERIFY(control->objectInsertFixed(0, path, 0, 0, 100, 100, 0, 0, 3, 3, 0, 0, 0, 0) != 0);
     } else {

@@ -103,4 +103,49 @@ int renumber(QTextDocument* document, int from, int to, int next)
     return next;
 }
 
+int typeOfInstruction(const QString& instruction, QString* data)
+{
+    const QString simple = instruction.simplified();
+    const QString kind = simple.section(QLatin1Char(' '), 0, 0).toUpper();
+    if (data) {
+        *data = simple.section(QLatin1Char(' '), 1, 1);
+        data->remove(QLatin1Char('"'));
+    }
+    if (kind == QLatin1String("MERGEFIELD"))
+        return TextField;
+    if (kind == QLatin1String("PAGE"))
+        return PageNumber;
+    if (kind == QLatin1String("NUMPAGES"))
+        return PageCount;
+    return -1;
+}
+
+QString placeholder(int type, const QString& data)
+{
+    return type == TextField ? QLatin1Char('[') + data + QLatin1Char(']') : QStringLiteral("1");
+}
+
+bool markInstruction(QTextCursor& cursor, int start, const QString& instruction, int id, const QTextCharFormat& format)
+{
+    QString data;
+    const int type = typeOfInstruction(instruction, &data);
+    if (type < 0)
+        return false;
+    QTextCharFormat field;
+    field.setProperty(IdProperty, id);
+    field.setProperty(DataProperty, data);
+    field.setProperty(TypeProperty, type);
+    if (cursor.position() <= start) {
+        QTextCharFormat shown = format;
+        shown.merge(field);
+        cursor.insertText(placeholder(type, data), shown);
+        return true;
+    }
+    QTextCursor range(cursor.document());
+    range.setPosition(start);
+    range.setPosition(cursor.position(), QTextCursor::KeepAnchor);
+    range.mergeCharFormat(field);
+    return true;
+}
+
 }  // namespace Fields

@@ -43,6 +43,15 @@ bool isEditable(const QTextCharFormat& format);
 // The format without any field properties, for text typed next to a field.
 QTextCharFormat withoutField(QTextCharFormat format);
 
+// What a field instruction of another program ("MERGEFIELD table.column", "PAGE", "NUMPAGES")
+// is here: its type, -1 for a field that keeps only its result text, and its data.
+int typeOfInstruction(const QString& instruction, QString* data);
+// The text a field shows before it has any: "[data]" for a merge field, "1" for page fields.
+QString placeholder(int type, const QString& data);
+// Makes the text from `start` to the cursor field `id` of the instruction; without text, the
+// field goes in with its placeholder in `format`. False for an instruction of no field here.
+bool markInstruction(QTextCursor& cursor, int start, const QString& instruction, int id, const QTextCharFormat& format);
+
 // Gives every field in [from, to) a fresh identifier above `next`; returns the next free one.
 int renumber(QTextDocument* document, int from, int to, int next);
 

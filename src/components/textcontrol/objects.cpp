@@ -4,6 +4,7 @@
 #include "layoutunits.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -118,6 +119,25 @@ int imageAt(const QTextDocument* document, QPointF point)
         if (position >= 0 && rect(document, position).contains(point))
             return position;
     return -1;
+}
+
+QByteArray png(const QImage& image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
+std::optional<Picture> picture(const QTextDocument* document, const QTextImageFormat& format)
+{
+    const QImage image = document->resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+    if (image.isNull())
+        return std::nullopt;
+    const QSizeF size(format.width() > 0 ? format.width() : image.width(),
+                      format.height() > 0 ? format.height() : image.height());
+    return Picture{image, png(image), size};
 }
 
 bool isLinked(const QTextCharFormat& format)

@@ -2,6 +2,7 @@
 // Images in the document. An image stands in the text like a character, or, placed, sits in a
 // floating frame at the side of a paragraph with the text flowing round it; the frame's margins
 // are the distances to the text. Each image keeps its identifier and attributes in its format.
+#include <QImage>
 #include <QRectF>
 #include <QString>
 #include <QTextFormat>
@@ -39,6 +40,16 @@ void reflowAround(QTextFrame* frame);
 QRectF rect(const QTextDocument* document, int position);
 // The image under a point (layout units), -1 for none.
 int imageAt(const QTextDocument* document, QPointF point);
+
+// An image of the document as the file formats write it: the picture, its PNG data and its
+// size on the page in layout units. Nothing when the document has no picture of that name.
+struct Picture {
+    QImage image;
+    QByteArray png;
+    QSizeF size;
+};
+std::optional<Picture> picture(const QTextDocument* document, const QTextImageFormat& format);
+QByteArray png(const QImage& image);
 
 // Whether an image is saved as a link to its file rather than with its data.
 bool isLinked(const QTextCharFormat& format);

@@ -79,16 +79,25 @@ struct Run {
     qint64 length;
 };
 
-QList<Run> chpxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
+// The 512-byte formatted disk pages a bin table points at, in order.
+QList<qint64> pages(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
 {
-    QList<Run> runs;
+    QList<qint64> list;
     if (lcb < 4 || !table.has(fc, lcb))
-        return runs;
+        return list;
     const quint32 n = (lcb - 4) / 8;
     for (quint32 i = 0; i < n && i < 100'000; ++i) {
         const qint64 page = qint64(table.u32(fc + (n + 1) * 4 + i * 4) & 0x3FFFFF) * 512;
-        if (!wd.has(page, 512))
-            continue;
+        if (wd.has(page, 512))
+            list << page;
+    }
+    return list;
+}
+
+QList<Run> chpxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
+{
+    QList<Run> runs;
+    for (const qint64 page : pages(wd, table, fc, lcb)) {
         const int crun = wd.u8(page + 511);
         for (int r = 0; r < crun && r < 101; ++r) {
             const int offset = wd.u8(page + (crun + 1) * 4 + r) * 2;
@@ -106,13 +115,7 @@ QList<Run> chpxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
 QList<Run> papxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
 {
     QList<Run> runs;
-    if (lcb < 4 || !table.has(fc, lcb))
-        return runs;
-    const quint32 n = (lcb - 4) / 8;
-    for (quint32 i = 0; i < n && i < 100'000; ++i) {
-        const qint64 page = qint64(table.u32(fc + (n + 1) * 4 + i * 4) & 0x3FFFFF) * 512;
-        if (!wd.has(page, 512))
-            continue;
+    for (const qint64 page : pages(wd, table, fc, lcb)) {
         const int cpara = wd.u8(page + 511);
         for (int r = 0; r < cpara && r < 30; ++r) {
             const int offset = wd.u8(page + (cpara + 1) * 4 + r * 13) * 2;
@@ -417,30 +420,9 @@ private:
             fresh = false;
         };
         auto finishField = [&](const OpenField& field) {
-            const QString simple = field.instruction.simplified();
-            const QString kind = simple.section(QLatin1Char(' '), 0, 0).toUpper();
-            QString data = simple.section(QLatin1Char(' '), 1, 1);
-            data.remove(QLatin1Char('"'));
-            const int type = kind == QLatin1String("MERGEFIELD") ? int(Fields::TextField)
-                : kind == QLatin1String("PAGE")                  ? int(Fields::PageNumber)
-                : kind == QLatin1String("NUMPAGES")              ? int(Fields::PageCount)
-                                                                 : -1;
-            if (type < 0)
-                return;
-            QTextCharFormat marks;
-            marks.setProperty(Fields::IdProperty, nextField++);
-            marks.setProperty(Fields::DataProperty, data);
-            marks.setProperty(Fields::TypeProperty, type);
-            if (!field.inResult || out->position() == field.resultStart) {
-                QTextCharFormat shown = pendingFormat;
-                shown.merge(marks);
-                out->insertText(type == Fields::TextField ? QLatin1Char('[') + data + QLatin1Char(']') : QStringLiteral("1"), shown);
-                return;
-            }
-            QTextCursor range(out->document());
-            range.setPosition(field.resultStart);
-            range.setPosition(out->position(), QTextCursor::KeepAnchor);
-            range.mergeCharFormat(marks);
+            const int start = field.inResult ? field.resultStart : out->position();
+            if (Fields::markInstruction(*out, start, field.instruction, nextField, pendingFormat))
+                ++nextField;
         };
 
         bool paragraphOpen = false;

@@ -249,33 +249,8 @@ private:
     // Turns the text from `start` to the cursor into a field, or leaves it as text.
     void markField(QTextCursor& cursor, int start, const QString& instruction)
     {
-        const QString simple = instruction.simplified();
-        const QString kind = simple.section(QLatin1Char(' '), 0, 0).toUpper();
-        QString data = simple.section(QLatin1Char(' '), 1, 1);
-        data.remove(QLatin1Char('"'));
-        int type = -1;
-        if (kind == QLatin1String("MERGEFIELD"))
-            type = Fields::TextField;
-        else if (kind == QLatin1String("PAGE"))
-            type = Fields::PageNumber;
-        else if (kind == QLatin1String("NUMPAGES"))
-            type = Fields::PageCount;
-        if (type < 0)
-            return;
-        QTextCharFormat field;
-        field.setProperty(Fields::IdProperty, m_nextField++);
-        field.setProperty(Fields::DataProperty, data);
-        field.setProperty(Fields::TypeProperty, type);
-        if (cursor.position() == start) {
-            QTextCharFormat shown = cursor.charFormat();
-            shown.merge(field);
-            cursor.insertText(type == Fields::TextField ? QLatin1Char('[') + data + QLatin1Char(']') : QStringLiteral("1"), shown);
-            return;
-        }
-        QTextCursor range(cursor.document());
-        range.setPosition(start);
-        range.setPosition(cursor.position(), QTextCursor::KeepAnchor);
-        range.mergeCharFormat(field);
+        if (Fields::markInstruction(cursor, start, instruction, m_nextField, cursor.charFormat()))
+            ++m_nextField;
     }
 
     void paragraphProperties(QTextBlockFormat& f)

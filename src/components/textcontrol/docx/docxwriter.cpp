@@ -367,23 +367,17 @@ private:
 
     void picture(const QTextImageFormat& f)
     {
-        const QImage image = m_document->resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
-        if (image.isNull())
+        const std::optional<Objects::Picture> picture = Objects::picture(m_document, f);
+        if (!picture)
             return;
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
         const int number = int(m_media.size()) + 1;
         const QString target = QStringLiteral("media/image%1.png").arg(number);
         const QString id = QStringLiteral("rIdImage%1").arg(number);
-        m_media.append({QStringLiteral("word/") + target, png});
+        m_media.append({QStringLiteral("word/") + target, picture->png});
         m_relations += QStringLiteral("<Relationship Id=\"%1\" Type=\"%2\" Target=\"%3\"/>")
                            .arg(id, QLatin1String(ImageRelation), target);
-        const double w = f.width() > 0 ? f.width() : image.width();
-        const double h = f.height() > 0 ? f.height() : image.height();
-        const QString cx = QString::number(qRound64(w * EmuPerUnit));
-        const QString cy = QString::number(qRound64(h * EmuPerUnit));
+        const QString cx = QString::number(qRound64(picture->size.width() * EmuPerUnit));
+        const QString cy = QString::number(qRound64(picture->size.height() * EmuPerUnit));
         QXmlStreamWriter& out = *m_out;
         out.writeStartElement(QStringLiteral("w:r"));
         out.writeStartElement(QStringLiteral("w:drawing"));

@@ -251,12 +251,8 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     out << quint32(images.size());
     for (const QString& name : images) {
         QByteArray png;  // empty for a linked image: its run's format names the file
-        if (!linked.contains(name)) {
-            const QImage image = document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
-        }
+        if (!linked.contains(name))
+            png = Objects::png(document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>());
         out << name << png;
     }
     out << body << qint32(present) << header << footer;

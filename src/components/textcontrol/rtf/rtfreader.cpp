@@ -818,9 +818,7 @@ QTextCharFormat Parser::charFormat()
         f.setBackground(bg);
     if (state().field >= 0 && state().field < m_fields.size()) {
         const Field& field = m_fields.at(state().field);
-        const QString kind = field.instruction.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
-        if (kind == QLatin1String("MERGEFIELD") || kind == QLatin1String("PAGE")
-            || kind == QLatin1String("NUMPAGES")) {
+        if (Fields::typeOfInstruction(field.instruction, nullptr) >= 0) {
             f.setProperty(Fields::IdProperty, field.id);
         }
     }
@@ -984,17 +982,8 @@ void Parser::pageBreak()
 void Parser::finishField(const Field& field)
 {
     flushText();
-    const QString instruction = field.instruction.simplified();
-    const QString kind = instruction.section(QLatin1Char(' '), 0, 0).toUpper();
-    QString data = instruction.section(QLatin1Char(' '), 1, 1);
-    data.remove(QLatin1Char('"'));
-    int type = -1;
-    if (kind == QLatin1String("MERGEFIELD"))
-        type = Fields::TextField;
-    else if (kind == QLatin1String("PAGE"))
-        type = Fields::PageNumber;
-    else if (kind == QLatin1String("NUMPAGES"))
-        type = Fields::PageCount;
+    QString data;
+    const int type = Fields::typeOfInstruction(field.instruction, &data);
     if (type < 0)
         return;  // other fields keep their result as plain text
     QTextCursor& cursor = out();
@@ -1023,9 +1012,7 @@ void Parser::finishField(const Field& field)
         format.setProperty(Fields::IdProperty, field.id);
         format.setProperty(Fields::DataProperty, data);
         format.setProperty(Fields::TypeProperty, type);
-        const QString shown = type == Fields::TextField ? QLatin1Char('[') + data + QLatin1Char(']')
-                                                        : QStringLiteral("1");
-        insertRun(shown, format);
+        insertRun(Fields::placeholder(type, data), format);
     }
 }
 

@@ -280,15 +280,13 @@ private:
 
     void picture(const QTextImageFormat& f)
     {
-        const QImage image = m_document->resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
-        if (image.isNull())
+        const std::optional<Objects::Picture> picture = Objects::picture(m_document, f);
+        if (!picture)
             return;
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        const double w = f.width() > 0 ? f.width() : image.width();
-        const double h = f.height() > 0 ? f.height() : image.height();
+        const QImage& image = picture->image;
+        const QByteArray& png = picture->png;
+        const double w = picture->size.width();
+        const double h = picture->size.height();
         m_body += "{\\pict\\pngblip\\picw" + num(image.width()) + "\\pich" + num(image.height())
             + "\\picwgoal" + num(twips(w)) + "\\pichgoal" + num(twips(h)) + '\n';
         const QByteArray hex = png.toHex();

@@ -1,0 +1,33 @@
+#pragma once
+// Files the tests share: a one-colour picture, the rows of the shared corpus of RTF files.
+#include <QColor>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace TestFiles {
+
+// A PNG of one colour in `dir`; its path.
+inline QString picture(const QTemporaryDir& dir, QSize size, QColor colour, const QString& name = QStringLiteral("pic.png"))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    image.save(path);
+    return path;
+}
+
+// One data row ("path") for each RTF file of the shared corpus; a null path when it is absent.
+inline void addRtfCorpusRows()
+{
+    QTest::addColumn<QString>("path");
+    const QDir dir(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/rtf"));
+    const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    if (files.isEmpty())
+        QTest::newRow("no corpus") << QString();
+    for (const QString& f : files)
+        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+}
+
+}  // namespace TestFiles
