@@ -65,9 +65,13 @@ ToolBarPanel::ToolBarPanel(QWidget* parent) : Panel(parent)
     m_zoom->setObjectName(QStringLiteral("cboZoom"));
     m_zoom->setEditable(true);
     m_zoom->setInsertPolicy(QComboBox::NoInsert);
-    m_zoom->setFixedWidth(84);  // 1260 twips
-    for (const char* entry : ZoomEntries)
+    // 1260 twips, or wider where the font needs it to show "Whole Page" whole.
+    int widest = 0;
+    for (const char* entry : ZoomEntries) {
         m_zoom->addItem(QLatin1String(entry));
+        widest = std::max(widest, m_zoom->fontMetrics().horizontalAdvance(QLatin1String(entry)));
+    }
+    m_zoom->setFixedWidth(std::max(84, widest + 36));
     m_zoom->setCurrentIndex(3);
     row->addWidget(m_zoom);
     row->addWidget(separator(this));

@@ -113,7 +113,7 @@ int main(int argc, char* argv[])
     control->setTextCursor(start);
     control->setSelText(QStringLiteral("Page "));
     control->headerFooterSelect(0);
-    main.selectZoomListIndex(2);  // 75 %
+    main.selectZoomListIndex(6);  // Whole Page: the header and the footer with its page number
     control->pageView()->verticalScrollBar()->setValue(0);
     settle();
     main.grab().save(out + QStringLiteral("/screenshot-page.png"));
