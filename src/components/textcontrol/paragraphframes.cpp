@@ -1,5 +1,6 @@
 #include "paragraphframes.h"
 
+#include "blocksearch.h"
 #include "layoutunits.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -188,7 +189,7 @@ void setSelectionDistance(QTextCursor cursor, int twips)
 void draw(QPainter* painter, const QRectF& exposed, const QTextDocument* document)
 {
     QAbstractTextDocumentLayout* layout = document->documentLayout();
-    QTextBlock block = document->findBlock(std::max(0, layout->hitTest(exposed.topLeft(), Qt::FuzzyHit)));
+    QTextBlock block = BlockSearch::firstBlockReaching(document, exposed.top());
     // A joined box that starts above the exposed area is drawn from its first paragraph.
     while (block.previous().isValid() && joins(frameOf(block.previous()), frameOf(block)))
         block = block.previous();

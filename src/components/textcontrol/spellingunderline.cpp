@@ -1,5 +1,6 @@
 #include "spellingunderline.h"
 
+#include "blocksearch.h"
 #include "spellingwords.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -26,10 +27,10 @@ void draw(QPainter* painter, const QRectF& exposed, const QTextDocument* documen
           const std::function<bool(const QString&)>& known)
 {
     QAbstractTextDocumentLayout* layout = document->documentLayout();
-    const int first = layout->hitTest(exposed.topLeft(), Qt::FuzzyHit);
+
     painter->save();
     painter->setPen(QPen(QColor(0xe0, 0x20, 0x20), 0.8));
-    for (QTextBlock block = document->findBlock(std::max(0, first)); block.isValid(); block = block.next()) {
+    for (QTextBlock block = BlockSearch::firstBlockReaching(document, exposed.top()); block.isValid(); block = block.next()) {
         const QRectF box = layout->blockBoundingRect(block);
         if (box.top() > exposed.bottom())
             break;
