@@ -95,13 +95,7 @@ void DocxTest::roundTrip()
     QTextCharFormat shade = shaded.format();
     shade.setBackground(QColor(0xe0, 0xe0, 0xe0));
     shaded.setFormat(shade);
-    control.setHeaderFooter(5);
-    control.headerFooterSelect(1);
-    control.setSelText("Clinic letterhead");
-    control.headerFooterSelect(4);
-    control.fieldInsert(QString());
-    control.setFieldType(control.fieldCurrent(), Fields::PageNumber);
-    control.headerFooterSelect(0);
+    TestFiles::addHeaderAndPageFooter(control, "Clinic letterhead");
 
     const QString path = dir.filePath("letter.docx");
     QVERIFY(control.save(path, 0, TextControl::FormatDocx));

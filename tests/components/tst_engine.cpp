@@ -12,6 +12,8 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QTextBlock>
+#include "support/testfiles.h"
+
 #include <QtTest>
 
 namespace {
@@ -254,13 +256,7 @@ void EngineTest::headerFooterRoundTrip()
     QTemporaryDir dir;
     TextControl control;
     control.setPlainText("Body");
-    control.setHeaderFooter(5);
-    control.headerFooterSelect(1);
-    control.setSelText("Clinic letterhead");
-    control.headerFooterSelect(4);
-    control.fieldInsert(QString());
-    control.setFieldType(control.fieldCurrent(), Fields::PageNumber);
-    control.headerFooterSelect(0);
+    TestFiles::addHeaderAndPageFooter(control, "Clinic letterhead");
     QVERIFY(control.save(dir.filePath("d"), 0, format));
     TextControl copy;
     QVERIFY(copy.load(dir.filePath("d"), 0, format));

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include "support/testfiles.h"
+
 #include <QtTest>
 
 namespace {
@@ -77,13 +79,7 @@ void letter(TextControl& control, QTemporaryDir& dir)
     picture.save(dir.filePath("picture.png"));
     control.setSelStart(0);
     control.objectInsertAsChar(0, dir.filePath("picture.png"), 0, 100, 100, 0, 0);
-    control.setHeaderFooter(5);
-    control.headerFooterSelect(1);
-    control.setSelText("Lakeside Family Medicine");
-    control.headerFooterSelect(4);
-    control.fieldInsert(QString());
-    control.setFieldType(control.fieldCurrent(), Fields::PageNumber);
-    control.headerFooterSelect(0);
+    TestFiles::addHeaderAndPageFooter(control, "Lakeside Family Medicine");
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #pragma once
-// Files the tests share: a one-colour picture, the rows of the shared corpus of RTF files.
+// What the tests share: a one-colour picture, a header and page-number footer, the rows of
+// the shared corpus of RTF files.
+#include "components/textcontrol/fields.h"
+#include "components/textcontrol/textcontrol.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -16,6 +20,18 @@ inline QString picture(const QTemporaryDir& dir, QSize size, QColor colour, cons
     const QString path = dir.filePath(name);
     image.save(path);
     return path;
+}
+
+// Gives the document a header with `text` and a footer with the page number.
+inline void addHeaderAndPageFooter(TextControl& control, const QString& text)
+{
+    control.setHeaderFooter(5);
+    control.headerFooterSelect(1);
+    control.setSelText(text);
+    control.headerFooterSelect(4);
+    control.fieldInsert(QString());
+    control.setFieldType(control.fieldCurrent(), Fields::PageNumber);
+    control.headerFooterSelect(0);
 }
 
 // One data row ("path") for each RTF file of the shared corpus; a null path when it is absent.
