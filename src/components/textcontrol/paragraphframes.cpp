@@ -14,37 +14,41 @@ namespace {
 
 constexpr int KeptFlags = Sides | TabLines | DoubleLines | Connected;
 
-template <typename Read>
-int common(const QTextCursor& cursor, Read read)
+// The paragraphs that the selection (or the caret) touches, in order.
+QList<QTextBlock> selectedBlocks(const QTextCursor& cursor)
 {
     const QTextDocument* document = cursor.document();
-    QTextBlock block = document->findBlock(cursor.selectionStart());
+    QList<QTextBlock> blocks;
     const QTextBlock last = document->findBlock(cursor.selectionEnd());
-    const int first = read(block.blockFormat());
-    for (; block.isValid(); block = block.next()) {
-        if (read(block.blockFormat()) != first)
-            return -1;
+    for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
+        blocks << block;
         if (block == last)
             break;
     }
+    return blocks;
+}
+
+template <typename Read>
+int common(const QTextCursor& cursor, Read read)
+{
+    const QList<QTextBlock> blocks = selectedBlocks(cursor);
+    const int first = read(blocks.first().blockFormat());
+    for (const QTextBlock& block : blocks)
+        if (read(block.blockFormat()) != first)
+            return -1;
     return first;
 }
 
 template <typename Change>
 void eachBlock(QTextCursor cursor, Change change)
 {
-    QTextDocument* document = cursor.document();
-    QTextBlock block = document->findBlock(cursor.selectionStart());
-    const QTextBlock last = document->findBlock(cursor.selectionEnd());
-    QTextCursor edit(document);
+    QTextCursor edit(cursor.document());
     edit.beginEditBlock();
-    for (; block.isValid(); block = block.next()) {
+    for (const QTextBlock& block : selectedBlocks(cursor)) {
         QTextBlockFormat format = block.blockFormat();
         change(format);
         edit.setPosition(block.position());
         edit.setBlockFormat(format);
-        if (block == last)
-            break;
     }
     edit.endEditBlock();
 }
@@ -127,14 +131,8 @@ int distance(const QTextBlockFormat& format) { return format.intProperty(Distanc
 int selectionStyle(const QTextCursor& cursor)
 {
     int all = KeptFlags;
-    const QTextDocument* document = cursor.document();
-    QTextBlock block = document->findBlock(cursor.selectionStart());
-    const QTextBlock last = document->findBlock(cursor.selectionEnd());
-    for (; block.isValid(); block = block.next()) {
+    for (const QTextBlock& block : selectedBlocks(cursor))
         all &= style(block.blockFormat());
-        if (block == last)
-            break;
-    }
     return all;
 }
 

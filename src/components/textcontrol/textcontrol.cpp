@@ -345,9 +345,7 @@ void TextControl::setObjectDistance(int index, int twips)
         Objects::reflowAround(frame);
         return;
     }
-    QTextCharFormat format;
-    format.setProperty(Objects::DistanceProperty + index - 1, twips);
-    cursor.mergeCharFormat(format);
+    setImageProperty(Objects::DistanceProperty + index - 1, twips);
 }
 
 int TextControl::imageDisplayMode() const
@@ -363,25 +361,19 @@ int TextControl::imageSaveMode() const
     return format.hasProperty(Objects::SaveModeProperty) ? format.intProperty(Objects::SaveModeProperty) : 1;
 }
 
-void TextControl::setImageDisplayMode(int mode)
+// Sets an attribute that the selected image keeps in its format; one undo step.
+void TextControl::setImageProperty(int property, int value)
 {
     if (!objectCurrent())
         return;
     QTextCharFormat format;
-    format.setProperty(Objects::DisplayModeProperty, mode ? 1 : 0);
+    format.setProperty(property, value);
     m_undoKinds->setPending(UndoKinds::Formatting);
     textCursor().mergeCharFormat(format);
 }
 
-void TextControl::setImageSaveMode(int mode)
-{
-    if (!objectCurrent())
-        return;
-    QTextCharFormat format;
-    format.setProperty(Objects::SaveModeProperty, mode ? 1 : 0);
-    m_undoKinds->setPending(UndoKinds::Formatting);
-    textCursor().mergeCharFormat(format);
-}
+void TextControl::setImageDisplayMode(int mode) { setImageProperty(Objects::DisplayModeProperty, mode ? 1 : 0); }
+void TextControl::setImageSaveMode(int mode) { setImageProperty(Objects::SaveModeProperty, mode ? 1 : 0); }
 
 void TextControl::setObjectSize(QSizeF size)
 {

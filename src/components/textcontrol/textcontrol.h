@@ -277,6 +277,7 @@ private:
     void insertDocument(const QTextDocument& incoming);
     void applyPage(const PageInfo& page);
     void applyPageGeometry();
+    void setImageProperty(int property, int value);
     void updatePageBars();
     QSizeF pageSizeUnits() const;
     void setRootMargin(int side, int twips);

@@ -161,8 +161,8 @@ struct Paragraph {
 
 class Reader {
 public:
-    Reader(const QHash<QString, QByteArray>& streams, const QByteArray& wordDocument, const QByteArray& table)
-        : m_wd{wordDocument}, m_table{table}, m_streams(streams)
+    Reader(const QByteArray& wordDocument, const QByteArray& table)
+        : m_wd{wordDocument}, m_table{table}
     {
     }
 
@@ -522,7 +522,6 @@ private:
 
     Data m_wd;
     Data m_table;
-    const QHash<QString, QByteArray>& m_streams;
     qint64 m_fcLcb = 0;
     int m_pairs = 0;
     QList<Piece> m_pieces;
@@ -547,7 +546,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
         return false;  // encrypted
     const QString tableName = (flags & 0x0200) ? QStringLiteral("1Table") : QStringLiteral("0Table");
     const QByteArray table = streams.value(tableName);
-    Reader reader(streams, wordDocument, table);
+    Reader reader(wordDocument, table);
     return reader.read(document, page);
 }
 

@@ -216,16 +216,15 @@ private:
         if (m_pageBreak)
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         m_pageBreak = false;
-        QTextCharFormat mark;
         m_breakHere = false;
-        inlineContent(cursor, block, mark, 0);
+        inlineContent(cursor, block, 0);
         if (m_breakHere)
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         cursor.setBlockFormat(block);
     }
 
     // Runs, fields and the containers round them (hyperlinks, insertions, smart tags).
-    void inlineContent(QTextCursor& cursor, QTextBlockFormat& block, QTextCharFormat& mark, int depth)
+    void inlineContent(QTextCursor& cursor, QTextBlockFormat& block, int depth)
     {
         while (m_xml.readNextStartElement()) {
             if (is(u"pPr"))
@@ -235,11 +234,11 @@ private:
             else if (is(u"fldSimple")) {
                 const QString instruction = m_xml.attributes().value(QLatin1String("w:instr")).toString();
                 const int start = cursor.position();
-                inlineContent(cursor, block, mark, depth + 1);
+                inlineContent(cursor, block, depth + 1);
                 markField(cursor, start, instruction);
             } else if (depth < MaxDepth && (is(u"hyperlink") || is(u"ins") || is(u"smartTag") || is(u"customXml") || is(u"sdt")
                                             || is(u"sdtContent") || is(u"dir"))) {
-                inlineContent(cursor, block, mark, depth + 1);
+                inlineContent(cursor, block, depth + 1);
             } else {
                 m_xml.skipCurrentElement();
             }

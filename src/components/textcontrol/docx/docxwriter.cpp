@@ -449,7 +449,6 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     auto part = [&](int bit, const QString& name, const char* root, const char* type, const char* relation) {
         QTextDocument* source = bit == 1 ? parts->header : parts->footer;
         QString partRelations;
-        QList<QPair<QString, QByteArray>> partMedia;
         PartWriter writer(source, media, partRelations);
         extra.append({QStringLiteral("word/") + name, writer.write(root, nullptr)});
         extra.append({QStringLiteral("word/_rels/") + name + QStringLiteral(".rels"), relationsPart(partRelations)});
