@@ -120,6 +120,15 @@ int typeOfInstruction(const QString& instruction, QString* data)
     return -1;
 }
 
+QString instruction(const QTextCharFormat& format)
+{
+    switch (format.intProperty(TypeProperty)) {
+    case PageNumber: return QStringLiteral("PAGE");
+    case PageCount: return QStringLiteral("NUMPAGES");
+    default: return QStringLiteral("MERGEFIELD ") + format.stringProperty(DataProperty);
+    }
+}
+
 QString placeholder(int type, const QString& data)
 {
     return type == TextField ? QLatin1Char('[') + data + QLatin1Char(']') : QStringLiteral("1");

@@ -46,6 +46,8 @@ QTextCharFormat withoutField(QTextCharFormat format);
 // What a field instruction of another program ("MERGEFIELD table.column", "PAGE", "NUMPAGES")
 // is here: its type, -1 for a field that keeps only its result text, and its data.
 int typeOfInstruction(const QString& instruction, QString* data);
+// The instruction other programs know the field by: "MERGEFIELD data", "PAGE" or "NUMPAGES".
+QString instruction(const QTextCharFormat& format);
 // The text a field shows before it has any: "[data]" for a merge field, "1" for page fields.
 QString placeholder(int type, const QString& data);
 // Makes the text from `start` to the cursor field `id` of the instruction; without text, the

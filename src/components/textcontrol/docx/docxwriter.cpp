@@ -7,6 +7,7 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
 #include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/tablegrid.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -91,18 +92,7 @@ private:
             out.writeEndElement();
         }
         out.writeEndElement();
-        // Column widths: fixed ones as they are, the rest sharing the text width.
-        const double text = m_document->pageSize().width() - m_document->rootFrame()->frameFormat().leftMargin()
-            - m_document->rootFrame()->frameFormat().rightMargin();
-        const QList<QTextLength> constraints = format.columnWidthConstraints();
-        QList<int> widths;
-        for (int c = 0; c < table->columns(); ++c) {
-            const QTextLength l = constraints.value(c);
-            const double units = l.type() == QTextLength::FixedLength ? l.rawValue()
-                : l.type() == QTextLength::PercentageLength ? text * l.rawValue() / 100
-                                                            : text / table->columns();
-            widths << std::max(toTwips(units), 100);
-        }
+        const QList<int> widths = TableGrid::columnTwips(table);
         out.writeStartElement(QStringLiteral("w:tblGrid"));
         for (const int w : widths) {
             out.writeEmptyElement(QStringLiteral("w:gridCol"));
@@ -171,7 +161,7 @@ private:
                     out.writeEndElement();
                 if (field) {
                     out.writeStartElement(QStringLiteral("w:fldSimple"));
-                    out.writeAttribute(QStringLiteral("w:instr"), instruction(f));
+                    out.writeAttribute(QStringLiteral("w:instr"), QLatin1Char(' ') + Fields::instruction(f) + QLatin1Char(' '));
                 }
                 openField = field;
             }
@@ -185,15 +175,6 @@ private:
         if (openField)
             out.writeEndElement();
         out.writeEndElement();
-    }
-
-    static QString instruction(const QTextCharFormat& f)
-    {
-        switch (f.intProperty(Fields::TypeProperty)) {
-        case Fields::PageNumber: return QStringLiteral(" PAGE ");
-        case Fields::PageCount: return QStringLiteral(" NUMPAGES ");
-        default: return QStringLiteral(" MERGEFIELD ") + f.stringProperty(Fields::DataProperty) + QLatin1Char(' ');
-        }
     }
 
     void paragraphProperties(const QTextBlockFormat& f)

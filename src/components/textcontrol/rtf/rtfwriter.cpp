@@ -255,7 +255,7 @@ private:
                 if (openField)
                     m_body += "}}";
                 if (field)
-                    m_body += "{\\field{\\*\\fldinst " + instruction(f) + "}{\\fldrslt ";
+                    m_body += "{\\field{\\*\\fldinst " + escape(Fields::instruction(f)) + "}{\\fldrslt ";
                 openField = field;
             }
             if (f.isImageFormat()) {
@@ -267,15 +267,6 @@ private:
         }
         if (openField)
             m_body += "}}";
-    }
-
-    static QByteArray instruction(const QTextCharFormat& f)
-    {
-        switch (f.property(Fields::TypeProperty).toInt()) {
-        case Fields::PageNumber: return "PAGE";
-        case Fields::PageCount: return "NUMPAGES";
-        default: return "MERGEFIELD " + escape(f.property(Fields::DataProperty).toString());
-        }
     }
 
     void picture(const QTextImageFormat& f)
