@@ -7,8 +7,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ensureApplication();
-    QTextDocument document;
+    QTextDocument document, header, footer;
     PageInfo page;
-    DocReader::read(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), &document, page);
+    DocumentParts parts{&header, &footer, 0};
+    DocReader::read(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), &document, page, &parts);
     return 0;
 }

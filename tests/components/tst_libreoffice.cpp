@@ -1,5 +1,5 @@
-// What we write in Word 2007 format opens in LibreOffice with the same text and pages, and
-// what LibreOffice writes in it opens here. Skipped, with a message, where soffice is absent.
+// What we write in Word formats (.docx and .doc) opens in LibreOffice with the same text and
+// pages, and what LibreOffice writes in them opens here. Skipped, with a message, where soffice is absent.
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/textcontrol.h"
 
@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include "support/richletter.h"
 #include "support/testfiles.h"
 
 #include <QtTest>
@@ -92,17 +93,33 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
             QSKIP("LibreOffice (soffice) is not installed: scripts/setup-deps installs libreoffice-writer-nogui");
     }
-    void libreOfficeReadsOurDocx();
-    void weReadLibreOfficeDocx();
+    void libreOfficeReadsOurs_data() { formats(); }
+    void libreOfficeReadsOurs();
+    void libreOfficeKeepsOurFormats_data() { formats(); }
+    void libreOfficeKeepsOurFormats();
+    void weReadLibreOffices_data() { formats(); }
+    void weReadLibreOffices();
+
+private:
+    static void formats()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("docx") << int(TextControl::FormatDocx) << "docx" << "docx:MS Word 2007 XML";
+        QTest::newRow("doc") << int(TextControl::FormatWord) << "doc" << "doc:MS Word 97";
+    }
 };
 
-void LibreOfficeTest::libreOfficeReadsOurDocx()
+void LibreOfficeTest::libreOfficeReadsOurs()
 {
+    QFETCH(int, format);
+    QFETCH(QString, extension);
     QTemporaryDir dir;
     TextControl control;
     letter(control, dir);
-    const QString path = dir.filePath("letter.docx");
-    QVERIFY(control.save(path, 0, TextControl::FormatDocx));
+    const QString path = dir.filePath("letter." + extension);
+    QVERIFY(control.save(path, 0, format));
     QFile text(convert(dir, path, QStringLiteral("txt:Text"), QStringLiteral("txt")));
     QVERIFY2(text.open(QIODevice::ReadOnly), "LibreOffice wrote no text");
     QCOMPARE(lines(QString::fromUtf8(text.readAll())), lines(control.plainText()));
@@ -115,18 +132,43 @@ void LibreOfficeTest::libreOfficeReadsOurDocx()
     QVERIFY2(std::abs(sides.at(0).toDouble() - 841.7) < 1.5 && std::abs(sides.at(1).toDouble() - 595.45) < 1.5, qPrintable(size));
 }
 
-void LibreOfficeTest::weReadLibreOfficeDocx()
+// Our file, saved by LibreOffice in the other Word format and read back here, still has every
+// format, the table, the picture, the field, header, footer and page set-up.
+void LibreOfficeTest::libreOfficeKeepsOurFormats()
 {
+    QFETCH(int, format);
+    QFETCH(QString, extension);
+    QTemporaryDir dir;
+    TextControl control;
+    RichLetter::build(control, dir, 16838, 11906);  // A4 as LibreOffice keeps it
+    const QString path = dir.filePath("rich." + extension);
+    QVERIFY(control.save(path, 0, format));
+    const bool toDoc = format == TextControl::FormatDocx;
+    const QString other = convert(dir, path, toDoc ? QStringLiteral("doc:MS Word 97") : QStringLiteral("docx:MS Word 2007 XML"),
+                                  toDoc ? QStringLiteral("doc") : QStringLiteral("docx"));
+    TextControl copy;
+    copy.setLoadSaveAttribute(37, 1);
+    QVERIFY2(copy.load(other, 0, toDoc ? TextControl::FormatWord : TextControl::FormatDocx), qPrintable(copy.lastError()));
+    copy.applyLoadSaveAttributes();
+    QCOMPARE(lines(copy.plainText()), lines(control.plainText()));
+    RichLetter::verify(copy, 16838, 11906);
+}
+
+void LibreOfficeTest::weReadLibreOffices()
+{
+    QFETCH(int, format);
+    QFETCH(QString, extension);
+    QFETCH(QString, filter);
     QTemporaryDir dir;
     TextControl control;
     letter(control, dir);
     const QString rtf = dir.filePath("letter.rtf");
     QVERIFY(control.save(rtf, 0, TextControl::FormatRtf));
-    const QString docx = convert(dir, rtf, QStringLiteral("docx:MS Word 2007 XML"), QStringLiteral("docx"));
-    QVERIFY2(QFile::exists(docx), "LibreOffice wrote no document");
+    const QString written = convert(dir, rtf, filter, extension);
+    QVERIFY2(QFile::exists(written), "LibreOffice wrote no document");
     TextControl copy;
     copy.setLoadSaveAttribute(37, 1);
-    QVERIFY2(copy.load(docx, 0, TextControl::FormatDocx), qPrintable(copy.lastError()));
+    QVERIFY2(copy.load(written, 0, format), qPrintable(copy.lastError()));
     copy.applyLoadSaveAttributes();
     QCOMPARE(lines(copy.plainText()), lines(control.plainText()));
     QVERIFY(std::abs(copy.pageWidth() - 16834) <= 10);  // LibreOffice keeps its own A4

@@ -34,16 +34,25 @@ inline void addHeaderAndPageFooter(TextControl& control, const QString& text)
     control.headerFooterSelect(0);
 }
 
+// The RTF files of the shared corpus, by name; none when it is absent.
+inline QStringList rtfCorpus()
+{
+    const QDir dir(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/rtf"));
+    QStringList paths;
+    for (const QString& f : dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name))
+        paths << dir.filePath(f);
+    return paths;
+}
+
 // One data row ("path") for each RTF file of the shared corpus; a null path when it is absent.
 inline void addRtfCorpusRows()
 {
     QTest::addColumn<QString>("path");
-    const QDir dir(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/rtf"));
-    const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
-    if (files.isEmpty())
+    const QStringList paths = rtfCorpus();
+    if (paths.isEmpty())
         QTest::newRow("no corpus") << QString();
-    for (const QString& f : files)
-        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+    for (const QString& p : paths)
+        QTest::newRow(qPrintable(QFileInfo(p).fileName())) << p;
 }
 
 }  // namespace TestFiles

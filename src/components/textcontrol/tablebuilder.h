@@ -23,6 +23,12 @@ public:
     void endRow();
     bool isEmpty() const { return m_rows.isEmpty() && m_row.isEmpty(); }
     int cellCount() const { return m_cells; }
+    // A cell of a finished row by its place in the row; nullptr where there is none.
+    Cell* cell(int row, int index)
+    {
+        return row >= 0 && row < m_rows.size() && index >= 0 && index < m_rows.at(row).size() ? &m_rows[row][index] : nullptr;
+    }
+    int rowCount() const { return int(m_rows.size()); }
     void setGrid(const QList<int>& twips) { m_grid = twips; }
     void setBordered(bool bordered) { m_bordered = bordered; }
 

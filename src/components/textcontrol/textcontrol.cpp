@@ -13,6 +13,7 @@
 #include "ruler.h"
 #include "statusbar.h"
 #include "doc/docreader.h"
+#include "doc/docwriter.h"
 #include "docx/docxreader.h"
 #include "docx/docxwriter.h"
 #include "html/htmlformat.h"
@@ -1138,7 +1139,7 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
     case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
     case FormatNative: return NativeFormat::read(bytes, target, page, parts, m_viewImagePath);
     case FormatDocx: return DocxReader::read(bytes, target, page, parts);
-    case FormatWord: return DocReader::read(bytes, target, page);
+    case FormatWord: return DocReader::read(bytes, target, page, parts);
     default: return false;
     }
 }
@@ -1152,6 +1153,7 @@ QByteArray TextControl::encode(const QTextDocument* source, int format, const Pa
     case FormatHtml: return HtmlFormat::write(source, page, m_viewImagePath);
     case FormatNative: return NativeFormat::write(source, page, parts);
     case FormatDocx: return DocxWriter::write(source, page, parts);
+    case FormatWord: return DocWriter::write(source, page, parts);
     default: return {};
     }
 }
@@ -1222,7 +1224,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
 bool TextControl::save(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
-    if (!isKnownFormat(format) || format == FormatWord) {  // Word 97-2003 is read, not yet written
+    if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
         return false;
     }

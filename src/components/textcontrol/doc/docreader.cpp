@@ -1,13 +1,18 @@
 #include "docreader.h"
 
 #include "compoundfile.h"
+#include "inlinepicture.h"
+#include "littleendian.h"
+#include "wordbinary.h"
 
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/rtf/codepages.h"
 #include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/tablebuilder.h"
 
 #include <QMap>
+#include <QUrl>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -18,15 +23,8 @@ namespace {
 using LayoutUnits::fromTwips;
 constexpr quint32 MaxChars = 64 * 1024 * 1024;
 
-// Little-endian reads that give 0 beyond the end of the data.
-struct Data {
-    const QByteArray& bytes;
-    bool has(qint64 at, qint64 n) const { return at >= 0 && n >= 0 && at + n <= bytes.size(); }
-    quint8 u8(qint64 at) const { return has(at, 1) ? quint8(bytes.at(at)) : 0; }
-    quint16 u16(qint64 at) const { return quint16(u8(at) | (u8(at + 1) << 8)); }
-    qint16 i16(qint64 at) const { return qint16(u16(at)); }
-    quint32 u32(qint64 at) const { return quint32(u16(at)) | (quint32(u16(at + 2)) << 16); }
-};
+using Data = LittleEndian::Reader;
+using namespace WordBinary;
 
 struct Piece {
     quint32 cpStart, cpEnd, fc;
@@ -34,16 +32,16 @@ struct Piece {
 };
 
 // A property change: its code and operand (at most four bytes are of use here).
-struct Sprm {
+struct Change {
     quint16 code;
     qint64 operand;  // offset of the operand in the data
     int size;
 };
 
 // The sprms of a grpprl from `at`, `length` bytes long.
-QList<Sprm> sprms(const Data& d, qint64 at, qint64 length)
+QList<Change> sprms(const Data& d, qint64 at, qint64 length)
 {
-    QList<Sprm> list;
+    QList<Change> list;
     const qint64 end = at + length;
     while (at + 2 <= end && d.has(at, 2)) {
         const quint16 code = d.u16(at);
@@ -55,7 +53,7 @@ QList<Sprm> sprms(const Data& d, qint64 at, qint64 length)
         case 3: size = 4; break;
         case 7: size = 3; break;
         case 6:
-            if (code == 0xD608) {  // the table definition counts its size in two bytes, plus one
+            if (code == Sprm::TDefTable) {  // the table definition counts its size in two bytes, plus one
                 size = std::max(0, d.u16(at) - 1);
                 at += 2;
             } else {
@@ -77,6 +75,7 @@ struct Run {
     quint32 fcStart, fcEnd;
     qint64 grpprl;   // offset in the WordDocument stream
     qint64 length;
+    int istd = 0;    // paragraphs: the style
 };
 
 // The 512-byte formatted disk pages a bin table points at, in order.
@@ -129,6 +128,7 @@ QList<Run> papxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
                     ++start;
                     size = 2 * cb;
                 }
+                run.istd = wd.u16(start);
                 run.grpprl = start + 2;  // after the style index
                 run.length = std::max<qint64>(0, size - 2);
             }
@@ -152,21 +152,82 @@ const QColor Ico[17] = {QColor(), Qt::black, Qt::blue, Qt::cyan, Qt::green, Qt::
                         Qt::white, Qt::darkBlue, Qt::darkCyan, Qt::darkGreen, Qt::darkMagenta, Qt::darkRed,
                         Qt::darkYellow, Qt::darkGray, Qt::lightGray};
 
+std::optional<QColor> colorRef(quint32 cv)
+{
+    if (cv & 0xFF000000)
+        return std::nullopt;  // automatic
+    return QColor(cv & 0xFF, (cv >> 8) & 0xFF, (cv >> 16) & 0xFF);
+}
+
+// A style of the style sheet: its base and where its paragraph and character changes are in
+// the table stream.
+struct Style {
+    int base = 0xFFF;
+    qint64 papx = 0, papxLength = 0;
+    qint64 chpx = 0, chpxLength = 0;
+};
+
+QList<Style> styles(const Data& t, quint32 fc, quint32 lcb)
+{
+    QList<Style> list;
+    if (lcb < 4 || !t.has(fc, lcb))
+        return list;
+    const qint64 end = qint64(fc) + lcb;
+    const int cbStshi = t.u16(fc);
+    const int cstd = std::min<int>(t.u16(fc + 2), 4096);
+    const int baseSize = t.u16(fc + 4);
+    qint64 at = fc + 2 + cbStshi;
+    for (int i = 0; i < cstd && at + 2 <= end; ++i) {
+        const int cbStd = t.u16(at);
+        const qint64 std = at + 2;
+        at = std + cbStd;
+        Style style;
+        if (cbStd >= baseSize && baseSize >= 10 && at <= end) {
+            const int kind = t.u16(std + 2) & 0x0F;
+            style.base = t.u16(std + 2) >> 4;
+            const int upxs = t.u16(std + 4) & 0x0F;
+            qint64 pos = std + baseSize;
+            pos += 2 + 2 * qint64(t.u16(pos)) + 2;  // the name, counted and terminated
+            for (int u = 0; u < upxs && pos + 2 <= at; ++u) {
+                if ((pos - std) % 2)
+                    ++pos;
+                const int cbUpx = t.u16(pos);
+                const qint64 upx = pos + 2;
+                if (upx + cbUpx > at)
+                    break;
+                if (kind == 1 && u == 0) {
+                    style.papx = upx + 2;  // after the style index
+                    style.papxLength = std::max(0, cbUpx - 2);
+                } else if ((kind == 1 && u == 1) || (kind == 2 && u == 0)) {
+                    style.chpx = upx;
+                    style.chpxLength = cbUpx;
+                }
+                pos = upx + cbUpx;
+            }
+        }
+        list.append(style);
+    }
+    return list;
+}
+
 struct Paragraph {
     QTextBlockFormat format;
+    int istd = 0;
     bool inTable = false;
     bool rowEnd = false;
-    QList<int> columns;  // a row end's column widths, twips
+    QList<int> bounds;            // a row end's cell edges, twips
+    QList<int> merges;            // a row end's cells: 0, 1 continues the cell above, 3 starts a merge
+    QList<QColor> shades;         // a row end's cell shading
 };
 
 class Reader {
 public:
-    Reader(const QByteArray& wordDocument, const QByteArray& table)
-        : m_wd{wordDocument}, m_table{table}
+    Reader(const QByteArray& wordDocument, const QByteArray& table, const QByteArray& data)
+        : m_wd{wordDocument}, m_table{table}, m_data{data}
     {
     }
 
-    bool read(QTextDocument* document, PageInfo& page)
+    bool read(QTextDocument* document, PageInfo& page, DocumentParts* parts)
     {
         const Data& wd = m_wd;
         qint64 pos = 0x20;
@@ -174,36 +235,41 @@ public:
         pos += 2 + csw * 2;
         const int cslw = wd.u16(pos);
         pos += 2;
-        const qint64 lw = pos;
+        m_longs = pos;
+        m_longCount = cslw;
         pos += cslw * 4;
         const int pairs = wd.u16(pos);
         m_fcLcb = pos + 2;
         m_pairs = pairs;
-        const quint32 ccpText = std::min(wd.u32(lw + 12), MaxChars);
         if (!pieces())
             return false;
-        m_chpx = chpxRuns(wd, m_table, fc(12), lcb(12));
-        m_papx = papxRuns(wd, m_table, fc(13), lcb(13));
+        m_chpx = chpxRuns(wd, m_table, fc(PlcfBteChpx), lcb(PlcfBteChpx));
+        m_papx = papxRuns(wd, m_table, fc(PlcfBtePapx), lcb(PlcfBtePapx));
+        m_styles = styles(m_table, fc(Stshf), lcb(Stshf));
         fonts();
         section(page);
 
+        const quint32 ccpText = std::min(longValue(CcpText), MaxChars);
         QTextCursor cursor(document);
         cursor.beginEditBlock();
-        text(cursor, ccpText);
+        text(cursor, 0, ccpText);
         cursor.endEditBlock();
+        if (parts)
+            headerFooter(*parts, ccpText);
         return true;
     }
 
 private:
     quint32 fc(int index) const { return index < m_pairs ? m_wd.u32(m_fcLcb + index * 8) : 0; }
     quint32 lcb(int index) const { return index < m_pairs ? m_wd.u32(m_fcLcb + index * 8 + 4) : 0; }
+    quint32 longValue(int index) const { return index < m_longCount ? m_wd.u32(m_longs + index * 4) : 0; }
 
     // The piece table in the Clx: which file offsets hold which characters.
     bool pieces()
     {
         const Data& t = m_table;
-        qint64 at = fc(33);
-        const qint64 end = at + lcb(33);
+        qint64 at = fc(Clx);
+        const qint64 end = at + lcb(Clx);
         if (!t.has(at, end - at))
             return false;
         while (at < end && t.u8(at) == 1)  // property modifiers before the piece table
@@ -229,8 +295,8 @@ private:
     void fonts()
     {
         const Data& t = m_table;
-        qint64 at = fc(15);
-        if (!t.has(at, lcb(15)) || lcb(15) < 4)
+        qint64 at = fc(SttbfFfn);
+        if (!t.has(at, lcb(SttbfFfn)) || lcb(SttbfFfn) < 4)
             return;
         const bool extended = t.u16(at) == 0xFFFF;
         const int count = extended ? t.u16(at + 2) : t.u16(at);
@@ -250,149 +316,338 @@ private:
     {
         page = {12240, 15840, 1800, 1440, 1800, 1440};
         const Data& t = m_table;
-        const qint64 at = fc(6);
-        if (lcb(6) < 16 || !t.has(at, lcb(6)))
+        const qint64 at = fc(PlcfSed);
+        if (lcb(PlcfSed) < 16 || !t.has(at, lcb(PlcfSed)))
             return;
-        const quint32 n = (lcb(6) - 4) / 16;
+        const quint32 n = (lcb(PlcfSed) - 4) / 16;
         if (n == 0)
             return;
         const quint32 sepx = t.u32(at + (n + 1) * 4 + 2);
         if (sepx == 0xFFFFFFFF || !m_wd.has(sepx, 2))
             return;
-        for (const Sprm& s : sprms(m_wd, sepx + 2, m_wd.u16(sepx))) {
+        for (const Change& s : sprms(m_wd, sepx + 2, m_wd.u16(sepx))) {
             const int v = m_wd.u16(s.operand);
             switch (s.code) {
-            case 0xB01F: page.width = v; break;
-            case 0xB020: page.height = v; break;
-            case 0xB021: page.marginL = v; break;
-            case 0xB022: page.marginR = v; break;
-            case 0x9023: page.marginT = std::abs(m_wd.i16(s.operand)); break;
-            case 0x9024: page.marginB = std::abs(m_wd.i16(s.operand)); break;
+            case Sprm::SXaPage: page.width = v; break;
+            case Sprm::SYaPage: page.height = v; break;
+            case Sprm::SDxaLeft: page.marginL = v; break;
+            case Sprm::SDxaRight: page.marginR = v; break;
+            case Sprm::SDyaTop: page.marginT = std::abs(m_wd.i16(s.operand)); break;
+            case Sprm::SDyaBottom: page.marginB = std::abs(m_wd.i16(s.operand)); break;
             default: break;
             }
         }
     }
 
-    QTextCharFormat charFormat(const Run* run) const
+    // The header and footer of the first section, from the header document's stories.
+    void headerFooter(DocumentParts& parts, quint32 ccpText)
     {
-        QTextCharFormat f;
-        if (!run || run->length == 0)
-            return f;
-        const Data& d = m_wd;
-        auto toggle = [&](const Sprm& s) { return d.u8(s.operand) == 1 || d.u8(s.operand) == 0x81; };
-        for (const Sprm& s : sprms(d, run->grpprl, run->length)) {
-            switch (s.code) {
-            case 0x0835: f.setFontWeight(toggle(s) ? QFont::Bold : QFont::Normal); break;
-            case 0x0836: f.setFontItalic(toggle(s)); break;
-            case 0x0837: case 0x2A53: f.setFontStrikeOut(toggle(s)); break;
-            case 0x2A3E: {
-                const int kul = d.u8(s.operand);
-                f.setUnderlineStyle(kul == 0 ? QTextCharFormat::NoUnderline
-                                    : kul == 4 ? QTextCharFormat::DotLine
-                                    : kul == 7 || kul == 39 ? QTextCharFormat::DashUnderline
-                                    : kul == 11 ? QTextCharFormat::WaveUnderline
-                                                : QTextCharFormat::SingleUnderline);
-                if (kul == 3)
-                    f.setProperty(QTextFormat::UserProperty + 20, 2);
+        const Data& t = m_table;
+        const qint64 at = fc(PlcfHdd);
+        const quint32 count = lcb(PlcfHdd) / 4;
+        if (count < 3 || !t.has(at, lcb(PlcfHdd)))
+            return;
+        const quint32 base = ccpText + longValue(CcpFtn);
+        const quint32 end = base + longValue(CcpHdd);
+        auto story = [&](int index) -> std::pair<quint32, quint32> {
+            if (quint32(index) + 2 >= count)
+                return {0, 0};
+            return {std::min(base + t.u32(at + index * 4), end), std::min(base + t.u32(at + (index + 1) * 4), end)};
+        };
+        const struct { int bit; QTextDocument* target; int stories[3]; } Parts[] = {
+            {1, parts.header, {OddHeader, FirstHeader, EvenHeader}},
+            {4, parts.footer, {OddFooter, FirstFooter, EvenFooter}}};
+        for (const auto& part : Parts) {
+            if (!part.target)
+                continue;
+            for (const int index : part.stories) {
+                const auto [from, to] = story(index);
+                if (from >= to)
+                    continue;
+                // The story's last paragraph mark only guards it from the next story.
+                QTextCursor cursor(part.target);
+                text(cursor, from, to - 1, to);
+                parts.present |= part.bit;
                 break;
-            }
-            case 0x4A43: {
-                const int half = d.u16(s.operand);
-                if (half > 1 && half < 3200)
-                    f.setFontPointSize(half / 2.0);
-                break;
-            }
-            case 0x2A42: {
-                const int ico = d.u8(s.operand);
-                if (ico > 0 && ico < 17)
-                    f.setForeground(Ico[ico]);
-                break;
-            }
-            case 0x6870: {
-                const quint32 cv = d.u32(s.operand);
-                if (!(cv & 0xFF000000))
-                    f.setForeground(QColor(cv & 0xFF, (cv >> 8) & 0xFF, (cv >> 16) & 0xFF));
-                break;
-            }
-            case 0x4A4F: case 0x4A5E: {
-                const QString name = m_fonts.value(d.u16(s.operand));
-                if (!name.isEmpty())
-                    f.setFontFamilies({name});
-                break;
-            }
-            case 0x2A48: {
-                const int iss = d.u8(s.operand);
-                f.setVerticalAlignment(iss == 1 ? QTextCharFormat::AlignSuperScript
-                                       : iss == 2 ? QTextCharFormat::AlignSubScript
-                                                  : QTextCharFormat::AlignNormal);
-                break;
-            }
-            case 0x2A0C: {
-                const int ico = d.u8(s.operand);  // highlight
-                if (ico > 0 && ico < 17)
-                    f.setBackground(Ico[ico]);
-                break;
-            }
-            default: break;
             }
         }
+    }
+
+    // The sprms of a style and its bases, the farthest base first.
+    void styleSprms(int istd, bool paragraph, QList<std::pair<const Data*, Change>>& out, int depth = 0) const
+    {
+        if (istd < 0 || istd >= m_styles.size() || depth > 10)
+            return;
+        const Style& style = m_styles.at(istd);
+        styleSprms(style.base, paragraph, out, depth + 1);
+        for (const Change& s : paragraph ? sprms(m_table, style.papx, style.papxLength) : sprms(m_table, style.chpx, style.chpxLength))
+            out.append({&m_table, s});
+    }
+
+    QTextCharFormat charFormat(const Run* run, int istd)
+    {
+        if (run == m_lastRun && istd == m_lastIstd)
+            return m_lastFormat;
+        QList<std::pair<const Data*, Change>> list;
+        styleSprms(istd, false, list);
+        if (run && run->length > 0)
+            for (const Change& s : sprms(m_wd, run->grpprl, run->length))
+                list.append({&m_wd, s});
+        QTextCharFormat f;
+        for (const auto& [d, s] : list)
+            applyCharacter(f, *d, s);
+        m_lastRun = run;
+        m_lastIstd = istd;
+        m_lastFormat = f;
         return f;
+    }
+
+    void applyCharacter(QTextCharFormat& f, const Data& d, const Change& s) const
+    {
+        // Toggles: 0 off, 1 on, 0x80 as the style has it, 0x81 the opposite of the style.
+        auto toggle = [&](bool current) {
+            const int v = d.u8(s.operand);
+            return v == 0x80 ? current : v == 0x81 ? !current : v == 1;
+        };
+        switch (s.code) {
+        case Sprm::CFBold: f.setFontWeight(toggle(f.fontWeight() >= QFont::Bold) ? QFont::Bold : QFont::Normal); break;
+        case Sprm::CFItalic: f.setFontItalic(toggle(f.fontItalic())); break;
+        case Sprm::CFStrike: case Sprm::CFDStrike: f.setFontStrikeOut(toggle(f.fontStrikeOut())); break;
+        case Sprm::CKul: {
+            const int kul = d.u8(s.operand);
+            f.setUnderlineStyle(kul == 0 ? QTextCharFormat::NoUnderline
+                                : kul == 4 ? QTextCharFormat::DotLine
+                                : kul == 7 || kul == 39 ? QTextCharFormat::DashUnderline
+                                : kul == 11 ? QTextCharFormat::WaveUnderline
+                                            : QTextCharFormat::SingleUnderline);
+            if (kul == 3)
+                f.setProperty(QTextFormat::UserProperty + 20, 2);
+            break;
+        }
+        case Sprm::CHps: {
+            const int half = d.u16(s.operand);
+            if (half > 1 && half < 3200)
+                f.setFontPointSize(half / 2.0);
+            break;
+        }
+        case Sprm::CIco: {
+            const int ico = d.u8(s.operand);
+            if (ico > 0 && ico < 17)
+                f.setForeground(Ico[ico]);
+            break;
+        }
+        case Sprm::CCv:
+            if (const auto c = colorRef(d.u32(s.operand)))
+                f.setForeground(*c);
+            break;
+        case Sprm::CRgFtc0: case Sprm::CFtcBi: {
+            const QString name = m_fonts.value(d.u16(s.operand));
+            if (!name.isEmpty())
+                f.setFontFamilies({name});
+            break;
+        }
+        case Sprm::CIss: {
+            const int iss = d.u8(s.operand);
+            f.setVerticalAlignment(iss == 1 ? QTextCharFormat::AlignSuperScript
+                                   : iss == 2 ? QTextCharFormat::AlignSubScript
+                                              : QTextCharFormat::AlignNormal);
+            break;
+        }
+        case Sprm::CHighlight: {
+            const int ico = d.u8(s.operand);
+            if (ico > 0 && ico < 17)
+                f.setBackground(Ico[ico]);
+            break;
+        }
+        case Sprm::CShd:
+            if (s.size >= 10)
+                if (const auto c = colorRef(d.u32(s.operand + 4)))
+                    f.setBackground(*c);
+            break;
+        default: break;
+        }
     }
 
     Paragraph paragraph(const Run* run) const
     {
         Paragraph p;
-        if (!run || run->length == 0)
+        if (!run)
             return p;
-        const Data& d = m_wd;
-        QTextBlockFormat& f = p.format;
-        auto length = [&](const Sprm& s) { return fromTwips(std::clamp(int(d.i16(s.operand)), -31680, 31680)); };
-        for (const Sprm& s : sprms(d, run->grpprl, run->length)) {
-            switch (s.code) {
-            case 0x2403: case 0x2461: {
-                const int jc = d.u8(s.operand);
-                f.setAlignment(jc == 1 ? Qt::AlignHCenter : jc == 2 ? Qt::AlignRight : jc == 3 ? Qt::AlignJustify : Qt::AlignLeft);
-                break;
-            }
-            case 0x840F: case 0x845E: f.setLeftMargin(length(s)); break;
-            case 0x840E: case 0x845D: f.setRightMargin(length(s)); break;
-            case 0x8411: case 0x8460: f.setTextIndent(length(s)); break;
-            case 0xA413: f.setTopMargin(std::max(0.0, length(s))); break;
-            case 0xA414: f.setBottomMargin(std::max(0.0, length(s))); break;
-            case 0x6412: {
-                const int line = d.i16(s.operand);
-                const bool multiple = d.i16(s.operand + 2) != 0;
-                if (multiple && line > 0)
-                    f.setLineHeight(line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
-                else if (line > 0 && line < 31680)
-                    f.setLineHeight(fromTwips(line), QTextBlockFormat::MinimumHeight);
-                else if (line < 0 && line > -31680)
-                    f.setLineHeight(fromTwips(-line), QTextBlockFormat::FixedHeight);
-                break;
-            }
-            case 0x2407:
-                if (d.u8(s.operand))
-                    f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                break;
-            case 0x2416: p.inTable = d.u8(s.operand) != 0; break;
-            case 0x6649: p.inTable = d.u32(s.operand) > 0; break;
-            case 0x2417: case 0x244C: p.rowEnd = d.u8(s.operand) != 0; break;
-            case 0xD608: {
-                const int cells = std::min<int>(d.u8(s.operand), 63);
-                for (int i = 0; i < cells && 3 + 2 * i < s.size; ++i)
-                    p.columns << std::max(0, d.i16(s.operand + 3 + 2 * i) - d.i16(s.operand + 1 + 2 * i));
-                break;
-            }
-            default: break;
-            }
-        }
+        p.istd = run->istd;
+        QList<std::pair<const Data*, Change>> list;
+        styleSprms(run->istd, true, list);
+        for (const Change& s : sprms(m_wd, run->grpprl, run->length))
+            list.append({&m_wd, s});
+        for (const auto& [d, s] : list)
+            applyParagraph(p, *d, s);
         return p;
     }
 
-    // Walks the main text character by character, in pieces, and builds the document.
-    void text(QTextCursor& main, quint32 ccpText)
+    static void applyParagraph(Paragraph& p, const Data& d, const Change& s)
     {
+        QTextBlockFormat& f = p.format;
+        auto length = [&] { return fromTwips(std::clamp(int(d.i16(s.operand)), -31680, 31680)); };
+        switch (s.code) {
+        case Sprm::PJc80: case Sprm::PJc: {
+            const int jc = d.u8(s.operand);
+            f.setAlignment(jc == 1 ? Qt::AlignHCenter : jc == 2 ? Qt::AlignRight : jc == 3 ? Qt::AlignJustify : Qt::AlignLeft);
+            break;
+        }
+        case Sprm::PDxaLeft80: case Sprm::PDxaLeft: f.setLeftMargin(length()); break;
+        case Sprm::PDxaRight80: case Sprm::PDxaRight: f.setRightMargin(length()); break;
+        case Sprm::PDxaLeft180: case Sprm::PDxaLeft1: f.setTextIndent(length()); break;
+        case Sprm::PDyaBefore: f.setTopMargin(std::max(0.0, length())); break;
+        case Sprm::PDyaAfter: f.setBottomMargin(std::max(0.0, length())); break;
+        case Sprm::PDyaLine: {
+            const int line = d.i16(s.operand);
+            const bool multiple = d.i16(s.operand + 2) != 0;
+            if (multiple && line > 0)
+                f.setLineHeight(line * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+            else if (line > 0 && line < 31680)
+                f.setLineHeight(fromTwips(line), QTextBlockFormat::MinimumHeight);
+            else if (line < 0 && line > -31680)
+                f.setLineHeight(fromTwips(-line), QTextBlockFormat::FixedHeight);
+            break;
+        }
+        case Sprm::PFPageBreakBefore:
+            if (d.u8(s.operand))
+                f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            break;
+        case Sprm::PFKeep: f.setNonBreakableLines(d.u8(s.operand) != 0); break;
+        case Sprm::PChgTabsPapx: {
+            // Removed positions, then added positions with their kinds.
+            QList<QTextOption::Tab> tabs = f.tabPositions();
+            const int removed = d.u8(s.operand);
+            for (int i = 0; i < removed; ++i) {
+                const double at = fromTwips(d.i16(s.operand + 1 + 2 * i));
+                tabs.removeIf([&](const QTextOption::Tab& t) { return qAbs(t.position - at) < 0.5; });
+            }
+            const qint64 add = s.operand + 1 + 2 * removed;
+            const int added = std::min(int(d.u8(add)), 64);
+            for (int i = 0; i < added && 3 * i + 2 < s.size; ++i) {
+                const int jc = d.u8(add + 1 + 2 * added + i) & 0x07;
+                tabs.append(QTextOption::Tab(fromTwips(d.i16(add + 1 + 2 * i)),
+                                             jc == 1 ? QTextOption::CenterTab : jc == 2 ? QTextOption::RightTab
+                                                 : jc == 3                              ? QTextOption::DelimiterTab
+                                                                                        : QTextOption::LeftTab));
+            }
+            std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
+            f.setTabPositions(tabs);
+            break;
+        }
+        case Sprm::PBrcTop80: case Sprm::PBrcLeft80: case Sprm::PBrcBottom80: case Sprm::PBrcRight80: {
+            using namespace ParagraphFrames;
+            const quint32 brc = d.u32(s.operand);
+            const int type = (brc >> 8) & 0xFF;
+            if (brc == 0xFFFFFFFF || type == 0)
+                break;
+            const int side = s.code == Sprm::PBrcTop80 ? Top : s.code == Sprm::PBrcLeft80 ? Left
+                : s.code == Sprm::PBrcBottom80                                             ? Bottom
+                                                                                           : Right;
+            f.setProperty(StyleProperty, ParagraphFrames::style(f) | side | Connected | (type == 3 ? DoubleLines : 0));
+            f.setProperty(LineWidthProperty, std::clamp(int(brc & 0xFF) * 20 / 8, 1, 240));
+            f.setProperty(DistanceProperty, std::clamp(int((brc >> 24) & 0x1F) * 20, 0, 1440));
+            break;
+        }
+        case Sprm::PFInTable: p.inTable = d.u8(s.operand) != 0; break;
+        case Sprm::PItap: p.inTable = d.u32(s.operand) > 0; break;
+        case Sprm::PFTtp: case Sprm::PFInnerTtp: p.rowEnd = d.u8(s.operand) != 0; break;
+        case Sprm::TDefTable: {
+            const int cells = std::min<int>(d.u8(s.operand), 63);
+            p.bounds.clear();
+            p.merges.clear();
+            for (int i = 0; i <= cells && 3 + 2 * i <= s.size; ++i)
+                p.bounds << d.i16(s.operand + 1 + 2 * i);
+            const qint64 tc = s.operand + 1 + 2 * (cells + 1);
+            for (int i = 0; i < cells && (tc - s.operand) + 20 * (i + 1) <= s.size; ++i)
+                p.merges << ((d.u16(tc + 20 * i) >> 5) & 0x03);
+            break;
+        }
+        case Sprm::TDefTableShd:
+            p.shades.clear();
+            for (int i = 0; 10 * (i + 1) <= s.size; ++i)
+                p.shades << colorRef(d.u32(s.operand + 10 * i + 4)).value_or(QColor());
+            break;
+        default: break;
+        }
+    }
+
+    // Where a picture character's picture is in the Data stream, from its character run.
+    std::optional<qint64> pictureLocation(const Run* run) const
+    {
+        if (!run)
+            return std::nullopt;
+        for (const Change& s : sprms(m_wd, run->grpprl, run->length))
+            if (s.code == Sprm::CPicLocation)
+                return m_wd.u32(s.operand);
+        return std::nullopt;
+    }
+
+    void picture(QTextCursor& cursor, const Run* run, const QTextCharFormat& format)
+    {
+        const std::optional<qint64> location = pictureLocation(run);
+        if (!location)
+            return;
+        const std::optional<InlinePicture::Picture> picture = InlinePicture::read(m_data.bytes, *location);
+        if (!picture)
+            return;
+        const QString name = QStringLiteral("doc-picture-%1").arg(*location);
+        cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), picture->image);
+        QTextImageFormat image;
+        image.merge(format);
+        image.setName(name);
+        image.setWidth(picture->widthTwips ? std::min(fromTwips(picture->widthTwips), 5000.0) : picture->image.width());
+        image.setHeight(picture->heightTwips ? std::min(fromTwips(picture->heightTwips), 5000.0) : picture->image.height());
+        cursor.insertImage(image);
+    }
+
+    // A row has ended: its cells learn their merges and shading; the edges are kept for the grid.
+    void endRow(TableBuilder& table, const Paragraph& row, QList<QList<int>>& rowBounds)
+    {
+        table.endRow();
+        const int r = table.rowCount() - 1;
+        for (int i = 0; TableBuilder::Cell* cell = table.cell(r, i); ++i) {
+            cell->continues = row.merges.value(i) == 1;
+            if (row.shades.value(i).isValid())
+                cell->shading = row.shades.value(i);
+        }
+        rowBounds.append(row.bounds);
+    }
+
+    // The grid of all rows' cell edges, and each cell's span over it.
+    static void insertTable(TableBuilder& table, QList<QList<int>>& rowBounds, QTextCursor& cursor)
+    {
+        QList<int> edges;
+        for (const QList<int>& bounds : rowBounds)
+            edges += bounds;
+        std::sort(edges.begin(), edges.end());
+        edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+        if (edges.size() >= 2 && edges.size() <= 64) {
+            QList<int> grid;
+            for (qsizetype i = 1; i < edges.size(); ++i)
+                grid << edges.at(i) - edges.at(i - 1);
+            table.setGrid(grid);
+            for (int r = 0; r < rowBounds.size(); ++r) {
+                const QList<int>& bounds = rowBounds.at(r);
+                for (int i = 0; i + 1 < bounds.size(); ++i)
+                    if (TableBuilder::Cell* cell = table.cell(r, i))
+                        cell->span = std::max<int>(1, int(std::count_if(edges.begin(), edges.end(), [&](int e) {
+                                                        return e > bounds.at(i) && e <= bounds.at(i + 1);
+                                                    })));
+            }
+        }
+        table.insert(cursor);
+        table = TableBuilder();
+        rowBounds.clear();
+    }
+
+    // Walks the characters from `from` to `to` in pieces and builds the document at `main`;
+    // paragraph marks up to `marksUntil` give the paragraphs their properties.
+    void text(QTextCursor& main, quint32 from, quint32 to, quint32 marksUntil = 0)
+    {
+        marksUntil = std::max(marksUntil, to);
         TableBuilder table;
+        QList<QList<int>> rowBounds;
         std::unique_ptr<QTextCursor> cell;  // the cell being filled, while in a table
         QTextCursor* out = &main;
         bool mainFresh = true, cellFresh = true;
@@ -406,7 +661,6 @@ private:
             int resultStart = 0;
         };
         QList<OpenField> fields;
-        int nextField = 1;
 
         auto flush = [&] {
             if (!pending.isEmpty())
@@ -421,31 +675,29 @@ private:
         };
         auto finishField = [&](const OpenField& field) {
             const int start = field.inResult ? field.resultStart : out->position();
-            if (Fields::markInstruction(*out, start, field.instruction, nextField, pendingFormat))
-                ++nextField;
+            if (Fields::markInstruction(*out, start, field.instruction, m_nextField, pendingFormat))
+                ++m_nextField;
         };
 
         bool paragraphOpen = false;
         Paragraph current;
         for (const Piece& piece : m_pieces) {
-            for (quint32 cp = piece.cpStart; cp < piece.cpEnd && cp < ccpText; ++cp) {
+            for (quint32 cp = std::max(piece.cpStart, from); cp < piece.cpEnd && cp < to; ++cp) {
                 const quint32 offset = piece.fc + (cp - piece.cpStart) * (piece.compressed ? 1 : 2);
                 if (!m_wd.has(offset, piece.compressed ? 1 : 2))
                     break;
                 const QChar c = piece.compressed ? CodePages::toUnicode(1252, m_wd.u8(offset)) : QChar(m_wd.u16(offset));
                 if (!paragraphOpen) {
                     // The paragraph's properties sit with its end mark, further on; find it.
-                    current = paragraph(runAt(m_papx, paragraphEnd(piece, cp, ccpText)));
+                    current = paragraph(runAt(m_papx, paragraphEnd(piece, cp, marksUntil)));
                     paragraphOpen = true;
                     if (!current.inTable && !table.isEmpty()) {
                         flush();
-                        table.insert(main);
+                        insertTable(table, rowBounds, main);
                         mainFresh = true;
                     }
                     if (current.inTable && current.rowEnd) {
-                        // The row's end mark: no paragraph of its own, only the row's widths.
-                        if (table.cellCount() <= int(current.columns.size()))
-                            table.setGrid(current.columns);
+                        // The row's end mark: no paragraph of its own, only the row's properties.
                         out = &main;
                     } else {
                         if (current.inTable && !cell) {
@@ -460,38 +712,42 @@ private:
                         out->setBlockFormat(current.format);
                     }
                 }
-                const QTextCharFormat format = charFormat(runAt(m_chpx, offset));
+                const Run* run = runAt(m_chpx, offset);
+                const QTextCharFormat format = charFormat(run, current.istd);
                 if (format != pendingFormat) {
                     flush();
                     pendingFormat = format;
                 }
                 const ushort u = c.unicode();
-                if (u == 0x13) {
+                if (u == FieldBegin) {
                     flush();
                     fields.append(OpenField{});
-                } else if (u == 0x14 && !fields.isEmpty()) {
+                } else if (u == FieldSeparator && !fields.isEmpty()) {
                     flush();
                     fields.last().inResult = true;
                     fields.last().resultStart = out->position();
-                } else if (u == 0x15 && !fields.isEmpty()) {
+                } else if (u == FieldEnd && !fields.isEmpty()) {
                     flush();
                     finishField(fields.takeLast());
                 } else if (!fields.isEmpty() && !fields.last().inResult) {
                     fields.last().instruction += c;
-                } else if (u == 0x0D || u == 0x07) {
+                } else if (u == ParagraphMark || u == CellMark) {
                     flush();
                     paragraphOpen = false;
-                    if (u == 0x07 && current.inTable) {
+                    if (u == CellMark && current.inTable) {
                         if (current.rowEnd)
-                            table.endRow();
+                            endRow(table, current, rowBounds);
                         cell.reset();  // the next cell opens with its first paragraph
                     }
-                } else if (u == 0x0C) {
+                } else if (u == PageBreak) {
                     flush();
                     breakNext = true;
                     paragraphOpen = false;  // a page or section break ends the paragraph too
-                } else if (u == 0x0B) {
+                } else if (u == LineBreak) {
                     pending += QChar::LineSeparator;
+                } else if (u == Picture) {
+                    flush();
+                    picture(*out, run, format);
                 } else if (u == 0x09 || u >= 0x20) {
                     if (u == 0x1E)
                         pending += QLatin1Char('-');
@@ -502,18 +758,18 @@ private:
         }
         flush();
         if (!table.isEmpty())
-            table.insert(main);
+            insertTable(table, rowBounds, main);
     }
 
     // The file offset of the end mark of the paragraph that starts at `cp` in `from`.
-    quint32 paragraphEnd(const Piece& from, quint32 cp, quint32 ccpText) const
+    quint32 paragraphEnd(const Piece& from, quint32 cp, quint32 to) const
     {
         for (qsizetype i = &from - m_pieces.constData(); i < m_pieces.size(); ++i) {
             const Piece& piece = m_pieces.at(i);
-            for (quint32 at = std::max(cp, piece.cpStart); at < piece.cpEnd && at < ccpText; ++at) {
+            for (quint32 at = std::max(cp, piece.cpStart); at < piece.cpEnd && at < to; ++at) {
                 const quint32 offset = piece.fc + (at - piece.cpStart) * (piece.compressed ? 1 : 2);
                 const ushort u = piece.compressed ? m_wd.u8(offset) : m_wd.u16(offset);
-                if (u == 0x0D || u == 0x07 || u == 0x0C)
+                if (u == ParagraphMark || u == CellMark || u == PageBreak)
                     return offset;
             }
         }
@@ -522,32 +778,42 @@ private:
 
     Data m_wd;
     Data m_table;
+    Data m_data;
     qint64 m_fcLcb = 0;
     int m_pairs = 0;
+    qint64 m_longs = 0;
+    int m_longCount = 0;
     QList<Piece> m_pieces;
     QList<Run> m_chpx;
     QList<Run> m_papx;
+    QList<Style> m_styles;
     QStringList m_fonts;
+    int m_nextField = 1;
+    const Run* m_lastRun = nullptr;
+    int m_lastIstd = -1;
+    QTextCharFormat m_lastFormat;
 };
 
 }  // namespace
 
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page)
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
 {
     QHash<QString, QByteArray> streams;
     if (!CompoundFile::read(bytes, streams) || !streams.contains(QStringLiteral("WordDocument")))
         return false;
     const QByteArray& wordDocument = streams[QStringLiteral("WordDocument")];
     const Data wd{wordDocument};
-    if (wordDocument.size() < 0x200 || wd.u16(0) != 0xA5EC)
+    if (wordDocument.size() < 0x200 || wd.u16(0) != Ident)
         return false;
     const quint16 flags = wd.u16(0x0A);
-    if (flags & 0x0100)
-        return false;  // encrypted
-    const QString tableName = (flags & 0x0200) ? QStringLiteral("1Table") : QStringLiteral("0Table");
-    const QByteArray table = streams.value(tableName);
-    Reader reader(wordDocument, table);
-    return reader.read(document, page);
+    if (flags & FlagEncrypted)
+        return false;
+    const QByteArray table = streams.value((flags & FlagTable1) ? QStringLiteral("1Table") : QStringLiteral("0Table"));
+    const QByteArray data = streams.value(QStringLiteral("Data"));
+    Reader reader(wordDocument, table, data);
+    if (parts)
+        parts->present = 0;
+    return reader.read(document, page, parts);
 }
 
 }  // namespace DocReader

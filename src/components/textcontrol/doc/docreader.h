@@ -1,9 +1,11 @@
 #pragma once
 // Reads Word 97-2003 binary documents (.doc): the text through the piece table (8-bit and
-// Unicode pieces), direct character formats (font, size, bold, italic, underline, strike,
-// colour, super/subscript), paragraph formats (alignment, indents, spacing, line spacing,
-// page break before), tables, page breaks, fields (merge fields become merge fields, PAGE and
-// NUMPAGES page fields, others keep their result) and the first section's page set-up.
+// Unicode pieces), character formats (font, size, bold, italic, underline, strike, colour,
+// shading, super/subscript) and paragraph formats (alignment, indents, spacing, line spacing,
+// tab stops, borders, page break before) from the styles and the text, tables with merged and
+// shaded cells, pictures in the text, page breaks, fields (merge fields become merge fields,
+// PAGE and NUMPAGES page fields, others keep their result), the first section's header,
+// footer and page set-up.
 #include "components/textcontrol/pageinfo.h"
 
 #include <QByteArray>
@@ -14,6 +16,6 @@ class QTextDocument;
 namespace DocReader {
 
 // False for data that are not a Word 97-2003 document, or one that is encrypted.
-bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page);
+bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts = nullptr);
 
 }  // namespace DocReader

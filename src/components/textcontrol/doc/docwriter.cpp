@@ -1,0 +1,765 @@
+#include "docwriter.h"
+
+#include "compoundfile.h"
+#include "inlinepicture.h"
+#include "littleendian.h"
+#include "wordbinary.h"
+
+#include "components/textcontrol/fields.h"
+#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/objects.h"
+#include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/tablegrid.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+namespace DocWriter {
+namespace {
+
+using namespace WordBinary;
+using LayoutUnits::toTwips;
+using LittleEndian::Writer;
+
+constexpr qint64 FcText = 0x400;  // the text follows the FIB
+constexpr int FibSize = 32 + 2 + 28 + 2 + 88 + 2 + Word97Pairs * 8 + 2;
+constexpr int DopSize = 500;
+constexpr int PageSize = 512;
+constexpr int HeaderStories = 12;
+
+quint32 colorRef(const QColor& c) { return quint32(c.red() | (c.green() << 8) | (c.blue() << 16)); }
+int clampTwips(double units) { return std::clamp(toTwips(units), -31680, 31680); }
+
+// A list of property changes.
+class Grpprl {
+public:
+    void byte(quint16 sprm, int v) { m_out.u16(sprm); m_out.u8(v); }
+    void word(quint16 sprm, int v) { m_out.u16(sprm); m_out.u16(v); }
+    void dword(quint16 sprm, quint32 v) { m_out.u16(sprm); m_out.u32(v); }
+    void variable(quint16 sprm, const QByteArray& operand)
+    {
+        m_out.u16(sprm);
+        m_out.u8(int(operand.size()));
+        m_out.append(operand);
+    }
+    // The table definition counts its operand's size in two bytes.
+    void tableDefinition(const QByteArray& operand)
+    {
+        m_out.u16(Sprm::TDefTable);
+        m_out.u16(int(operand.size()) + 1);
+        m_out.append(operand);
+    }
+    const QByteArray& bytes() const { return m_out.bytes; }
+
+private:
+    Writer m_out;
+};
+
+class FontTable {
+public:
+    int index(const QString& family)
+    {
+        const qsizetype i = m_names.indexOf(family);
+        if (i >= 0)
+            return int(i);
+        m_names << family;
+        return int(m_names.size() - 1);
+    }
+
+    QByteArray bytes() const
+    {
+        Writer out;
+        out.u16(int(m_names.size()));
+        out.u16(0);
+        for (const QString& name : m_names) {
+            const QString n = name.left(31);
+            out.u8(39 + 2 * int(n.size() + 1));
+            out.u8(0x06);  // variable pitch, TrueType
+            out.u16(400);
+            out.u8(0);  // ANSI character set
+            out.u8(0);
+            out.zeros(10 + 24);  // panose, font signature
+            for (const QChar c : n)
+                out.u16(c.unicode());
+            out.u16(0);
+        }
+        return out.bytes;
+    }
+
+private:
+    QStringList m_names;
+};
+
+// The characters of all stories, and where their character and paragraph properties change.
+class TextStream {
+public:
+    struct Run {
+        quint32 end;  // the character position after the run
+        QByteArray properties;
+    };
+
+    quint32 cp() const { return quint32(m_text.size()); }
+    const QString& text() const { return m_text; }
+    const QList<Run>& characterRuns() const { return m_characters; }
+    const QList<Run>& paragraphRuns() const { return m_paragraphs; }
+
+    void add(const QString& text, const QByteArray& chpx)
+    {
+        if (text.isEmpty())
+            return;
+        m_text += text;
+        if (!m_characters.isEmpty() && m_characters.last().properties == chpx)
+            m_characters.last().end = cp();
+        else
+            m_characters.append({cp(), chpx});
+    }
+
+    void endParagraph(ushort mark, const QByteArray& chpx, const QByteArray& papx)
+    {
+        add(QString(QChar(mark)), chpx);
+        m_paragraphs.append({cp(), papx});
+    }
+
+private:
+    QString m_text;
+    QList<Run> m_characters;
+    QList<Run> m_paragraphs;
+};
+
+struct FieldChar {
+    quint32 cp;  // in the story's document part
+    quint8 mark;
+    quint8 data;
+};
+
+// Writes one story (the body, the header or the footer) into the text stream.
+class StoryWriter {
+public:
+    StoryWriter(const QTextDocument* document, TextStream& stream, FontTable& fonts, Writer& data,
+                QList<FieldChar>& fields, quint32 partStart)
+        : m_document(document), m_stream(stream), m_fonts(fonts), m_data(data), m_fields(fields), m_partStart(partStart)
+    {
+    }
+
+    void write() { frame(m_document->rootFrame()); }
+    bool hasPictures() const { return m_pictures; }
+
+private:
+    void frame(QTextFrame* frame)
+    {
+        for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+            if (auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
+                this->table(table);
+            else if (QTextFrame* child = it.currentFrame())
+                this->frame(child);
+            else if (it.currentBlock().isValid())
+                paragraph(it.currentBlock(), {}, ParagraphMark);
+        }
+    }
+
+    // The paragraphs from `it` to its end in order, those of inner tables included (tables are
+    // one deep here).
+    static void blocks(QTextFrame::iterator it, QList<QTextBlock>& list)
+    {
+        for (; !it.atEnd(); ++it) {
+            if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) {
+                for (int r = 0; r < table->rows(); ++r)
+                    for (int c = 0; c < table->columns(); ++c) {
+                        const QTextTableCell cell = table->cellAt(r, c);
+                        if (cell.row() == r && cell.column() == c)
+                            blocks(cell.begin(), list);
+                    }
+            } else if (QTextFrame* child = it.currentFrame()) {
+                blocks(child->begin(), list);
+            } else if (it.currentBlock().isValid()) {
+                list << it.currentBlock();
+            }
+        }
+    }
+
+    void table(QTextTable* table)
+    {
+        const QList<int> widths = TableGrid::columnTwips(table);
+        const QTextTableFormat format = table->format();
+        Grpprl inTable;
+        inTable.byte(Sprm::PFInTable, 1);
+        inTable.dword(Sprm::PItap, 1);
+        const int border = format.border() > 0 ? std::clamp(qRound(format.border() * 6), 2, 255) : 0;
+        for (int r = 0; r < table->rows(); ++r) {
+            Writer cells;
+            QList<int> bounds{0};
+            QList<QColor> shades;
+            for (int c = 0; c < table->columns();) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                const int span = std::max(1, cell.columnSpan());
+                int width = 0;
+                for (int s = 0; s < span; ++s)
+                    width += widths.value(c + s);
+                bounds << std::min(bounds.last() + width, 31680);
+                const int vertical = cell.rowSpan() > 1 ? (cell.row() == r ? 3 : 1) : 0;
+                cells.u16(vertical << 5);
+                cells.u16(width);
+                for (int side = 0; side < 4; ++side)
+                    cells.u32(border ? quint32(border | (1 << 8) | (1 << 16)) : 0);
+                const QBrush shade = cell.format().background();
+                shades << (shade.style() != Qt::NoBrush ? shade.color() : QColor());
+
+                QList<QTextBlock> content;
+                if (cell.row() == r)
+                    blocks(cell.begin(), content);
+                if (content.isEmpty())
+                    m_stream.endParagraph(CellMark, characterProperties(QTextCharFormat()), paragraphProperties({}, inTable.bytes()));
+                for (qsizetype i = 0; i < content.size(); ++i)
+                    paragraph(content.at(i), inTable.bytes(), i + 1 == content.size() ? CellMark : ParagraphMark);
+                c += span;
+            }
+            Grpprl row;
+            row.byte(Sprm::PFInTable, 1);
+            row.dword(Sprm::PItap, 1);
+            row.byte(Sprm::PFTtp, 1);
+            row.word(Sprm::TDxaGapHalf, std::clamp(toTwips(format.cellPadding()), 0, 1440));
+            Writer definition;
+            definition.u8(int(bounds.size() - 1));
+            for (const int b : bounds)
+                definition.u16(b);
+            // The cells' borders and merges; left out where a row has too many cells for one page.
+            if (bounds.size() <= 17)
+                definition.append(cells.bytes);
+            row.tableDefinition(definition.bytes);
+            if (std::any_of(shades.begin(), shades.end(), [](const QColor& c) { return c.isValid(); })) {
+                Writer shading;
+                for (const QColor& c : shades) {
+                    shading.u32(0xFF000000);  // automatic foreground
+                    shading.u32(c.isValid() ? colorRef(c) : 0xFF000000);
+                    shading.u16(0);
+                }
+                if (shading.size() < 256)
+                    row.variable(Sprm::TDefTableShd, shading.bytes);
+            }
+            m_stream.endParagraph(CellMark, characterProperties(QTextCharFormat()), paragraphProperties({}, row.bytes()));
+        }
+    }
+
+    void paragraph(const QTextBlock& block, const QByteArray& extra, ushort mark)
+    {
+        int openField = 0;
+        QTextCharFormat fieldFormat;
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat f = fragment.charFormat();
+            const int field = f.intProperty(Fields::IdProperty);
+            if (field != openField) {
+                if (openField)
+                    fieldEnd(fieldFormat);
+                if (field)
+                    fieldBegin(f);
+                openField = field;
+                fieldFormat = f;
+            }
+            if (f.isImageFormat()) {
+                for (int n = 0; n < fragment.length(); ++n)
+                    picture(f.toImageFormat());
+                continue;
+            }
+            m_stream.add(text(fragment.text()), characterProperties(f));
+        }
+        if (openField)
+            fieldEnd(fieldFormat);
+        m_stream.endParagraph(mark, characterProperties(block.charFormat()), paragraphProperties(block.blockFormat(), extra));
+    }
+
+    // Text as Word keeps it: line breaks as 0x0B, no other control characters.
+    static QString text(const QString& in)
+    {
+        QString out;
+        out.reserve(in.size());
+        for (const QChar c : in) {
+            if (c == QChar::LineSeparator)
+                out += QChar(LineBreak);
+            else if (c == QLatin1Char('\t') || (c.unicode() >= 0x20 && c != QChar::ObjectReplacementCharacter
+                                                 && c.unicode() != 0xFDD0 && c.unicode() != 0xFDD1))
+                out += c;
+        }
+        return out;
+    }
+
+    void mark(ushort mark, quint8 data, const QTextCharFormat& f)
+    {
+        m_fields.append({m_stream.cp() - m_partStart, quint8(mark), data});
+        Grpprl special;
+        special.byte(Sprm::CFSpec, 1);
+        m_stream.add(QString(QChar(mark)), characterProperties(f) + special.bytes());
+    }
+
+    void fieldBegin(const QTextCharFormat& f)
+    {
+        const int type = f.intProperty(Fields::TypeProperty);
+        mark(FieldBegin, type == Fields::PageNumber ? FieldPage : type == Fields::PageCount ? FieldNumPages : FieldMergeField, f);
+        m_stream.add(QLatin1Char(' ') + Fields::instruction(f) + QLatin1Char(' '), characterProperties(f));
+        mark(FieldSeparator, 0xFF, f);
+    }
+
+    void fieldEnd(const QTextCharFormat& f) { mark(FieldEnd, 0x80, f); }  // has a separator
+
+    void picture(const QTextImageFormat& f)
+    {
+        const std::optional<Objects::Picture> picture = Objects::picture(m_document, f);
+        if (!picture)
+            return;
+        Grpprl special;
+        special.byte(Sprm::CFSpec, 1);
+        special.dword(Sprm::CPicLocation, quint32(m_data.size()));
+        m_data.append(InlinePicture::write(picture->png, toTwips(picture->size.width()), toTwips(picture->size.height())));
+        m_stream.add(QString(QChar(Picture)), characterProperties(f) + special.bytes());
+        m_pictures = true;
+    }
+
+    QByteArray characterProperties(const QTextCharFormat& f)
+    {
+        Grpprl g;
+        const QStringList families = f.fontFamilies().toStringList();
+        const int font = m_fonts.index(families.isEmpty() ? m_document->defaultFont().family() : families.first());
+        g.word(Sprm::CRgFtc0, font);
+        g.word(Sprm::CRgFtc2, font);
+        const double points = f.fontPointSize() > 0 ? f.fontPointSize() : m_document->defaultFont().pointSizeF();
+        g.word(Sprm::CHps, std::clamp(qRound(points * 2), 2, 3276));
+        if (f.fontWeight() >= QFont::Bold)
+            g.byte(Sprm::CFBold, 1);
+        if (f.fontItalic())
+            g.byte(Sprm::CFItalic, 1);
+        if (f.fontStrikeOut())
+            g.byte(Sprm::CFStrike, 1);
+        if (f.fontUnderline() || f.underlineStyle() != QTextCharFormat::NoUnderline)
+            g.byte(Sprm::CKul, f.intProperty(QTextFormat::UserProperty + 20) == 2 ? 3
+                       : f.underlineStyle() == QTextCharFormat::DotLine       ? 4
+                       : f.underlineStyle() == QTextCharFormat::DashUnderline ? 7
+                       : f.underlineStyle() == QTextCharFormat::WaveUnderline ? 11
+                                                                              : 1);
+        if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+            g.dword(Sprm::CCv, colorRef(f.foreground().color()));
+        if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush) {
+            Writer shading;
+            shading.u32(0xFF000000);
+            shading.u32(colorRef(f.background().color()));
+            shading.u16(0);
+            g.variable(Sprm::CShd, shading.bytes);
+        }
+        if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+            g.byte(Sprm::CIss, 1);
+        else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+            g.byte(Sprm::CIss, 2);
+        return g.bytes();
+    }
+
+    // The style index (Normal) and the paragraph's changes to it.
+    static QByteArray paragraphProperties(const QTextBlockFormat& f, const QByteArray& extra)
+    {
+        Grpprl g;
+        const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
+        const int jc = align == Qt::AlignHCenter ? 1 : align == Qt::AlignRight ? 2 : align == Qt::AlignJustify ? 3 : 0;
+        if (jc)
+            g.byte(Sprm::PJc80, jc);
+        if (f.leftMargin() != 0)
+            g.word(Sprm::PDxaLeft80, clampTwips(f.leftMargin()));
+        if (f.rightMargin() != 0)
+            g.word(Sprm::PDxaRight80, clampTwips(f.rightMargin()));
+        if (f.textIndent() != 0)
+            g.word(Sprm::PDxaLeft180, clampTwips(f.textIndent()));
+        if (f.topMargin() > 0)
+            g.word(Sprm::PDyaBefore, clampTwips(f.topMargin()));
+        if (f.bottomMargin() > 0)
+            g.word(Sprm::PDyaAfter, clampTwips(f.bottomMargin()));
+        switch (f.lineHeightType()) {
+        case QTextBlockFormat::ProportionalHeight:
+            g.dword(Sprm::PDyaLine, quint32(std::clamp(qRound(f.lineHeight() * 240 / 100), 1, 31680)) | (1u << 16));
+            break;
+        case QTextBlockFormat::MinimumHeight:
+            g.dword(Sprm::PDyaLine, quint32(std::clamp(clampTwips(f.lineHeight()), 0, 31680)));
+            break;
+        case QTextBlockFormat::FixedHeight:
+            g.dword(Sprm::PDyaLine, quint32(quint16(-std::clamp(clampTwips(f.lineHeight()), 1, 31680))));
+            break;
+        default: break;
+        }
+        if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            g.byte(Sprm::PFPageBreakBefore, 1);
+        if (f.nonBreakableLines())
+            g.byte(Sprm::PFKeep, 1);
+        const QList<QTextOption::Tab> tabs = f.tabPositions().mid(0, 64);
+        if (!tabs.isEmpty()) {
+            Writer operand;
+            operand.u8(0);  // none removed
+            operand.u8(int(tabs.size()));
+            for (const QTextOption::Tab& tab : tabs)
+                operand.u16(clampTwips(tab.position));
+            for (const QTextOption::Tab& tab : tabs)
+                operand.u8(tab.type == QTextOption::CenterTab ? 1 : tab.type == QTextOption::RightTab ? 2
+                               : tab.type == QTextOption::DelimiterTab                            ? 3
+                                                                                                  : 0);
+            g.variable(Sprm::PChgTabsPapx, operand.bytes);
+        }
+        const int style = ParagraphFrames::style(f);
+        if (style & ParagraphFrames::Sides) {
+            const quint32 line = quint32(std::clamp(ParagraphFrames::lineWidth(f) * 8 / 20, 2, 255))
+                | ((style & ParagraphFrames::DoubleLines ? 3u : 1u) << 8) | (1u << 16)
+                | (quint32(std::clamp(ParagraphFrames::distance(f) / 20, 0, 31)) << 24);
+            static constexpr struct { int flag; quint16 sprm; } Sides[] = {
+                {ParagraphFrames::Top, Sprm::PBrcTop80}, {ParagraphFrames::Left, Sprm::PBrcLeft80},
+                {ParagraphFrames::Bottom, Sprm::PBrcBottom80}, {ParagraphFrames::Right, Sprm::PBrcRight80}};
+            for (const auto& side : Sides)
+                if (style & side.flag)
+                    g.dword(side.sprm, line);
+        }
+        return QByteArray(2, '\0') + g.bytes() + extra;  // style 0, Normal
+    }
+
+    const QTextDocument* m_document;
+    TextStream& m_stream;
+    FontTable& m_fonts;
+    Writer& m_data;
+    QList<FieldChar>& m_fields;
+    quint32 m_partStart;
+    bool m_pictures = false;
+};
+
+// Formatted disk pages: 512-byte pages of runs in file order, each with its properties kept
+// from the page's end, and the bin table that finds them.
+class DiskPages {
+public:
+    enum Kind { Characters, Paragraphs };
+    explicit DiskPages(Kind kind) : m_kind(kind) {}
+
+    void add(quint32 fcStart, quint32 fcEnd, const QByteArray& properties)
+    {
+        const QByteArray stored = store(properties);
+        if (!fits(stored))
+            flush();
+        if (m_runs.isEmpty())
+            m_first = fcStart;
+        m_runs.append({fcEnd, place(stored)});
+    }
+
+    // Appends the pages to the WordDocument stream (at a page boundary) and returns the bin table.
+    QByteArray finish(Writer& wordDocument)
+    {
+        flush();
+        Writer table;
+        for (const Page& page : m_pages)
+            table.u32(page.firstFc);
+        table.u32(m_pages.isEmpty() ? 0 : m_pages.last().lastFc);
+        wordDocument.padTo(PageSize);
+        for (const Page& page : m_pages) {
+            table.u32(quint32(wordDocument.size() / PageSize));
+            wordDocument.append(page.bytes);
+        }
+        return table.bytes;
+    }
+
+private:
+    struct Run {
+        quint32 fcEnd;
+        int offset;  // of the stored properties in the page, 0 for none
+    };
+    struct Page {
+        quint32 firstFc, lastFc;
+        QByteArray bytes;
+    };
+
+    int entrySize() const { return m_kind == Characters ? 1 : 13; }
+    int maxRuns() const { return m_kind == Characters ? 101 : 29; }
+
+    // Characters: size byte and the changes. Paragraphs: size in words, odd sizes in the first
+    // byte, even ones after a zero byte.
+    QByteArray store(const QByteArray& properties) const
+    {
+        if (m_kind == Characters)
+            return properties.isEmpty() ? QByteArray() : char(properties.size()) + properties;
+        if (properties.size() % 2)
+            return char((properties.size() + 1) / 2) + properties;
+        return QByteArray(1, '\0') + char(properties.size() / 2) + properties;
+    }
+
+    bool fits(const QByteArray& stored) const
+    {
+        const int runs = int(m_runs.size()) + 1;
+        const int top = stored.isEmpty() || m_offsets.contains(stored) ? m_top : (m_top - int(stored.size())) & ~1;
+        return runs <= maxRuns() && (runs + 1) * 4 + runs * entrySize() <= top;
+    }
+
+    int place(const QByteArray& stored)
+    {
+        if (stored.isEmpty())
+            return 0;
+        if (const auto it = m_offsets.constFind(stored); it != m_offsets.constEnd())
+            return *it;
+        m_top = (m_top - int(stored.size())) & ~1;
+        m_page.replace(m_top, stored.size(), stored);
+        m_offsets.insert(stored, m_top);
+        return m_top;
+    }
+
+    void flush()
+    {
+        if (m_runs.isEmpty())
+            return;
+        Writer head;
+        head.u32(m_first);
+        for (const Run& run : m_runs)
+            head.u32(run.fcEnd);
+        for (const Run& run : m_runs) {
+            head.u8(run.offset / 2);
+            head.zeros(entrySize() - 1);
+        }
+        m_page.replace(0, head.size(), head.bytes);
+        m_page[PageSize - 1] = char(m_runs.size());
+        m_pages.append({m_first, m_runs.last().fcEnd, m_page});
+        m_runs.clear();
+        m_offsets.clear();
+        m_page = QByteArray(PageSize, '\0');
+        m_top = PageSize - 1;
+    }
+
+    Kind m_kind;
+    QList<Run> m_runs;
+    QHash<QByteArray, int> m_offsets;
+    QByteArray m_page = QByteArray(PageSize, '\0');
+    int m_top = PageSize - 1;
+    quint32 m_first = 0;
+    QList<Page> m_pages;
+};
+
+QByteArray runsToPages(const QList<TextStream::Run>& runs, DiskPages::Kind kind, Writer& wordDocument)
+{
+    DiskPages pages(kind);
+    quint32 start = 0;
+    for (const TextStream::Run& run : runs) {
+        pages.add(quint32(FcText + 2 * start), quint32(FcText + 2 * run.end), run.properties);
+        start = run.end;
+    }
+    return pages.finish(wordDocument);
+}
+
+QByteArray fieldTable(const QList<FieldChar>& fields, quint32 end)
+{
+    Writer out;
+    for (const FieldChar& f : fields)
+        out.u32(f.cp);
+    out.u32(end);
+    for (const FieldChar& f : fields) {
+        out.u8(f.mark);
+        out.u8(f.data);
+    }
+    return out.bytes;
+}
+
+// A style sheet with Normal (its font and size the document's default) and Default Paragraph
+// Font in their fixed places.
+QByteArray styleSheet(const QTextDocument* document)
+{
+    constexpr int Styles = 15;
+    auto style = [](int sti, int kind, int next, const QString& name, const QList<QByteArray>& upxs) {
+        Writer std;
+        std.u16(sti);
+        std.u16(kind | (0xFFF << 4));  // no base style
+        std.u16(int(upxs.size()) | (next << 4));
+        std.u16(0);  // size, below
+        std.u16(0);
+        std.u16(int(name.size()));
+        for (const QChar c : name)
+            std.u16(c.unicode());
+        std.u16(0);
+        for (const QByteArray& upx : upxs) {
+            std.padTo(2);
+            std.u16(int(upx.size()));
+            std.append(upx);
+        }
+        std.padTo(2);
+        std.set16(6, int(std.size()));
+        return std.bytes;
+    };
+    Grpprl normal;
+    normal.word(Sprm::CRgFtc0, 0);
+    normal.word(Sprm::CRgFtc2, 0);
+    normal.word(Sprm::CHps, std::clamp(qRound(document->defaultFont().pointSizeF() * 2), 2, 3276));
+    const QList<QByteArray> stds{style(0, 1, 0, QStringLiteral("Normal"), {QByteArray(2, '\0'), normal.bytes()}),
+                                 style(65, 2, 10, QStringLiteral("Default Paragraph Font"), {QByteArray()})};
+    Writer out;
+    out.u16(20);
+    out.u16(Styles);
+    out.u16(10);     // the base part of each style
+    out.u16(1);      // built-in names written
+    out.u16(0x5B);   // highest built-in style known
+    out.u16(Styles);  // fixed styles
+    out.u16(0);
+    out.zeros(6 + 2);  // default fonts
+    for (int istd = 0; istd < Styles; ++istd) {
+        const QByteArray std = istd == 0 ? stds.at(0) : istd == 10 ? stds.at(1) : QByteArray();
+        out.u16(int(std.size()));
+        out.append(std);
+    }
+    return out.bytes;
+}
+
+QByteArray sectionProperties(const PageInfo& page)
+{
+    const int width = page.width > 0 ? page.width : 12240;
+    const int height = page.height > 0 ? page.height : 15840;
+    Grpprl g;
+    g.byte(Sprm::SBkc, 2);  // a new page
+    g.byte(Sprm::SBOrientation, width > height ? 2 : 1);
+    g.word(Sprm::SXaPage, width);
+    g.word(Sprm::SYaPage, height);
+    g.word(Sprm::SDxaLeft, page.marginL > 0 ? page.marginL : 1440);
+    g.word(Sprm::SDxaRight, page.marginR > 0 ? page.marginR : 1440);
+    g.word(Sprm::SDyaTop, page.marginT > 0 ? page.marginT : 1440);
+    g.word(Sprm::SDyaBottom, page.marginB > 0 ? page.marginB : 1440);
+    g.word(Sprm::SDyaHdrTop, 720);
+    g.word(Sprm::SDyaHdrBottom, 720);
+    Writer out;
+    out.u16(int(g.bytes().size()));
+    out.append(g.bytes());
+    return out.bytes;
+}
+
+QByteArray documentProperties()
+{
+    Writer dop;
+    dop.zeros(DopSize);
+    dop.set16(2, 1 << 2);     // footnotes numbered from 1
+    dop.set16(10, 720);       // default tab stops every half inch
+    dop.set16(0x34, 1 << 2);  // endnotes numbered from 1
+    return dop.bytes;
+}
+
+}  // namespace
+
+QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
+{
+    TextStream stream;
+    FontTable fonts;
+    fonts.index(document->defaultFont().family());
+    Writer data;
+    data.zeros(8);  // no picture sits at offset 0
+    QList<FieldChar> mainFields, headerFields;
+
+    StoryWriter body(document, stream, fonts, data, mainFields, 0);
+    body.write();
+    bool pictures = body.hasPictures();
+    const quint32 ccpText = stream.cp();
+
+    // The header document: six empty separator stories, then the section's six stories, of
+    // which the odd-page header and footer are the ones shown on every page.
+    QList<quint32> stories;
+    quint32 ccpHdd = 0;
+    const int present = parts ? parts->present : 0;
+    if ((present & 1 && parts->header) || (present & 4 && parts->footer)) {
+        for (int story = 0; story < HeaderStories; ++story) {
+            stories << stream.cp() - ccpText;
+            const QTextDocument* source = story == OddHeader && (present & 1) ? parts->header
+                : story == OddFooter && (present & 4)                         ? parts->footer
+                                                                               : nullptr;
+            if (!source)
+                continue;
+            StoryWriter part(source, stream, fonts, data, headerFields, ccpText);
+            part.write();
+            pictures = pictures || part.hasPictures();
+            stream.endParagraph(ParagraphMark, {}, QByteArray(2, '\0'));  // guards the story from the next
+        }
+        stories << stream.cp() - ccpText;
+        stream.endParagraph(ParagraphMark, {}, QByteArray(2, '\0'));  // ends the header document
+        ccpHdd = stream.cp() - ccpText;
+        stories << ccpHdd;
+        stream.endParagraph(ParagraphMark, {}, QByteArray(2, '\0'));  // after the last part
+    }
+    const quint32 cpEnd = stream.cp();
+
+    Writer wd;
+    wd.zeros(FcText);
+    for (const QChar c : stream.text())
+        wd.u16(c.unicode());
+    const QByteArray binChpx = runsToPages(stream.characterRuns(), DiskPages::Characters, wd);
+    const QByteArray binPapx = runsToPages(stream.paragraphRuns(), DiskPages::Paragraphs, wd);
+    const quint32 fcSepx = quint32(wd.size());
+    wd.append(sectionProperties(page));
+
+    // The table stream, and where each of its parts is.
+    Writer table;
+    QHash<int, QPair<quint32, quint32>> pairs;
+    auto put = [&](int pair, const QByteArray& bytes) {
+        pairs.insert(pair, {quint32(table.size()), quint32(bytes.size())});
+        table.append(bytes);
+    };
+    put(Stshf, styleSheet(document));
+    pairs.insert(StshfOrig, pairs.value(Stshf));
+    {
+        Writer sed;
+        sed.u32(0);
+        sed.u32(ccpText);
+        sed.u16(0);
+        sed.u32(fcSepx);
+        sed.u16(0);
+        sed.u32(0xFFFFFFFF);
+        put(PlcfSed, sed.bytes);
+    }
+    if (ccpHdd) {
+        Writer hdd;
+        for (const quint32 cp : stories)
+            hdd.u32(cp);
+        put(PlcfHdd, hdd.bytes);
+    }
+    put(PlcfBteChpx, binChpx);
+    put(PlcfBtePapx, binPapx);
+    put(SttbfFfn, fonts.bytes());
+    if (!mainFields.isEmpty())
+        put(PlcfFldMom, fieldTable(mainFields, ccpText));
+    if (!headerFields.isEmpty())
+        put(PlcfFldHdr, fieldTable(headerFields, ccpHdd));
+    put(Dop, documentProperties());
+    {
+        Writer clx;
+        clx.u8(2);
+        clx.u32(16);
+        clx.u32(0);
+        clx.u32(cpEnd);
+        clx.u16(0);
+        clx.u32(quint32(FcText));
+        clx.u16(0);
+        put(Clx, clx.bytes);
+    }
+
+    // The FIB.
+    Writer fib;
+    fib.u16(Ident);
+    fib.u16(Word97);
+    fib.u16(0);
+    fib.u16(0x0409);  // English (United States)
+    fib.u16(0);
+    fib.u16(FlagTable1 | FlagExtChar | (pictures ? FlagHasPictures : 0));
+    fib.u16(0x00BF);
+    fib.zeros(32 - fib.size());
+    fib.u16(14);
+    fib.zeros(28);
+    fib.u16(22);
+    const quint32 longs[22] = {quint32(wd.size()), 0, 0, ccpText, 0, ccpHdd};
+    for (const quint32 v : longs)
+        fib.u32(v);
+    fib.u16(Word97Pairs);
+    for (int i = 0; i < Word97Pairs; ++i) {
+        fib.u32(pairs.value(i).first);
+        fib.u32(pairs.value(i).second);
+    }
+    fib.u16(0);
+    Q_ASSERT(fib.size() == FibSize);
+    wd.bytes.replace(0, fib.size(), fib.bytes);
+
+    static const QByteArray WordClass = QByteArray::fromHex("0609020000000000c000000000000046");
+    QList<QPair<QString, QByteArray>> streams{{QStringLiteral("WordDocument"), wd.bytes},
+                                              {QStringLiteral("1Table"), table.bytes}};
+    if (pictures)
+        streams.append({QStringLiteral("Data"), data.bytes});
+    return CompoundFile::write(streams, WordClass);
+}
+
+}  // namespace DocWriter
