@@ -13,27 +13,15 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include "samples.h"
 #include "sofficereference.h"
 #include <cstdio>
 
 namespace {
 
-// About 1,000 Letter pages: paragraphs with a little formatting, as letters have.
-QByteArray thousandPages()
-{
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}{\\f1 Arial;}}"
-                     "{\\colortbl;\\red200\\green0\\blue0;}\\paperw12240\\paperh15840\\margl1440\\margr1440"
-                     "\\margt1440\\margb1440\n";
-    for (int i = 0; i < 18500; ++i)
-        rtf += "\\pard\\ql\\sa120 The patient was seen today for {\\b follow-up}. Blood pressure was "
-               "{\\cf1 well controlled} on the current medication and no side effects were reported. "
-               "We discussed {\\i diet} and exercise.\\par\n";
-    return rtf + "}";
-}
-
 const QByteArray& sample()
 {
-    static const QByteArray rtf = thousandPages();
+    static const QByteArray rtf = Samples::thousandPagesRtf();
     return rtf;
 }
 
