@@ -369,18 +369,22 @@ void DocumentFilesTest::saveOnUntitledAsks()
     QVERIFY(recentCaptions(main).isEmpty());  // Save does not add to the list; Save As does
 }
 
+// A save that cannot write (here the name is taken by a folder, which even root cannot
+// overwrite with a file) says so once and destroys nothing.
 void DocumentFilesTest::failedSaveKeepsTheOldFile()
 {
     ScriptedDialogs dialogs;
     TestWorkspace ws;
     ws.start();
-    const QString path = ws.writeFile("report.doc", "original bytes");
+    const QString path = ws.file("report.doc");
+    QVERIFY(QDir().mkpath(path));
+    const QString inside = ws.writeFile("report.doc/original.txt", "original bytes");
     dialogs.fileAnswers << path;
     ws.active()->textControl()->setPlainText("changed");
     ws.active()->action("mnuFile_SaveAs")->trigger();
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.messages.first().text, "Can't save file: " + path);
-    QFile file(path);
+    QFile file(inside);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("original bytes"));
     QCOMPARE(ws.active()->caption(), QString("Untitled:1"));
