@@ -1,6 +1,7 @@
 // Word documents (.docx and .doc): a round trip keeps what the engine holds, the RTF corpus
 // survives the trip through either format, a .doc that LibreOffice wrote opens, and damaged
 // files are refused without harm.
+#include "components/textcontrol/doc/compoundfile.h"
 #include "components/textcontrol/doc/docreader.h"
 #include "components/textcontrol/doc/docwriter.h"
 #include "components/textcontrol/docx/docxreader.h"
@@ -218,28 +219,38 @@ void WordFilesTest::libreOfficeDoc()
 void WordFilesTest::damagedDocs_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("readable");  // -1: refused or read in part
     const QByteArray good = fileBytes(LibreOfficeLetter);
     QTextDocument ours;
     QTextCursor(&ours).insertText("Some text in a paragraph");
     const QByteArray written = DocWriter::write(&ours, PageInfo{});
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("text") << QByteArray("Just some words, not a Word file");
-    QTest::newRow("cut in half") << good.left(good.size() / 2);
-    QTest::newRow("ours cut in half") << written.left(written.size() / 2);
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("text") << QByteArray("Just some words, not a Word file") << 0;
+    QTest::newRow("cut in half") << good.left(good.size() / 2) << -1;
+    QTest::newRow("ours cut in half") << written.left(written.size() / 2) << -1;
     for (const auto& [name, source] : {std::pair{"scrambled streams", good}, std::pair{"ours scrambled", written}}) {
         QByteArray scrambled = source;
         for (qsizetype i = 512; i < scrambled.size(); i += 7)
             scrambled[i] = char(scrambled.at(i) ^ 0x5a);
-        QTest::newRow(name) << scrambled;
+        QTest::newRow(name) << scrambled << -1;
     }
+    QByteArray word95(0x400, '\0');
+    word95[0] = char(0xEC);
+    word95[1] = char(0xA5);
+    word95[2] = 0x65;
+    QTest::newRow("Word 6 file block") << CompoundFile::write({{"WordDocument", word95}}, {}) << 0;
+    QTest::newRow("ours intact") << written << 1;
 }
 
 void WordFilesTest::damagedDocs()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(int, readable);
     QTextDocument document;
     PageInfo page;
-    DocReader::read(bytes, &document, page);  // refused or read in part; never a crash or a hang
+    const bool read = DocReader::read(bytes, &document, page);  // never a crash or a hang
+    if (readable >= 0)
+        QCOMPARE(read, readable == 1);
     QVERIFY(document.characterCount() < 10'000'000);
 }
 

@@ -803,8 +803,8 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
         return false;
     const QByteArray& wordDocument = streams[QStringLiteral("WordDocument")];
     const Data wd{wordDocument};
-    if (wordDocument.size() < 0x200 || wd.u16(0) != Ident)
-        return false;
+    if (wordDocument.size() < 0x200 || wd.u16(0) != Ident || wd.u16(2) < FirstWord97Fib)
+        return false;  // not Word, or Word 6/95 whose file block is laid out otherwise
     const quint16 flags = wd.u16(0x0A);
     if (flags & FlagEncrypted)
         return false;

@@ -7,6 +7,7 @@ namespace WordBinary {
 
 constexpr quint16 Ident = 0xA5EC;
 constexpr quint16 Word97 = 0x00C1;
+constexpr quint16 FirstWord97Fib = 0x0069;  // below: Word 6 and Word 95
 constexpr quint16 FlagTable1 = 0x0200;  // the table stream is "1Table"
 constexpr quint16 FlagEncrypted = 0x0100;
 constexpr quint16 FlagExtChar = 0x1000;
