@@ -1,8 +1,12 @@
 #include "docreader.h"
 
 #include "compoundfile.h"
+#include "diskpages.h"
+#include "fonttable.h"
 #include "inlinepicture.h"
 #include "littleendian.h"
+#include "propertychanges.h"
+#include "stylesheet.h"
 #include "wordbinary.h"
 
 #include "components/textcontrol/fields.h"
@@ -25,128 +29,15 @@ constexpr quint32 MaxChars = 64 * 1024 * 1024;
 
 using Data = LittleEndian::Reader;
 using namespace WordBinary;
+using DiskPages::Run;
+using DiskPages::runAt;
+using PropertyChanges::Change;
+using StyleSheet::Style;
 
 struct Piece {
     quint32 cpStart, cpEnd, fc;
     bool compressed;
 };
-
-// A property change: its code and operand (at most four bytes are of use here).
-struct Change {
-    quint16 code;
-    qint64 operand;  // offset of the operand in the data
-    int size;
-};
-
-// The sprms of a grpprl from `at`, `length` bytes long.
-QList<Change> sprms(const Data& d, qint64 at, qint64 length)
-{
-    QList<Change> list;
-    const qint64 end = at + length;
-    while (at + 2 <= end && d.has(at, 2)) {
-        const quint16 code = d.u16(at);
-        at += 2;
-        int size = 0;
-        switch (code >> 13) {
-        case 0: case 1: size = 1; break;
-        case 2: case 4: case 5: size = 2; break;
-        case 3: size = 4; break;
-        case 7: size = 3; break;
-        case 6:
-            if (code == Sprm::TDefTable) {  // the table definition counts its size in two bytes, plus one
-                size = std::max(0, d.u16(at) - 1);
-                at += 2;
-            } else {
-                size = d.u8(at);
-                ++at;
-            }
-            break;
-        }
-        if (at + size > end)
-            break;
-        list.append({code, at, size});
-        at += size;
-    }
-    return list;
-}
-
-// Formatting runs of a bin table (PlcBteChpx or PlcBtePapx): file offset ranges with grpprls.
-struct Run {
-    quint32 fcStart, fcEnd;
-    qint64 grpprl;   // offset in the WordDocument stream
-    qint64 length;
-    int istd = 0;    // paragraphs: the style
-};
-
-// The 512-byte formatted disk pages a bin table points at, in order.
-QList<qint64> pages(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
-{
-    QList<qint64> list;
-    if (lcb < 4 || !table.has(fc, lcb))
-        return list;
-    const quint32 n = (lcb - 4) / 8;
-    for (quint32 i = 0; i < n && i < 100'000; ++i) {
-        const qint64 page = qint64(table.u32(fc + (n + 1) * 4 + i * 4) & 0x3FFFFF) * 512;
-        if (wd.has(page, 512))
-            list << page;
-    }
-    return list;
-}
-
-QList<Run> chpxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
-{
-    QList<Run> runs;
-    for (const qint64 page : pages(wd, table, fc, lcb)) {
-        const int crun = wd.u8(page + 511);
-        for (int r = 0; r < crun && r < 101; ++r) {
-            const int offset = wd.u8(page + (crun + 1) * 4 + r) * 2;
-            Run run{wd.u32(page + r * 4), wd.u32(page + (r + 1) * 4), 0, 0};
-            if (offset > 0) {
-                run.grpprl = page + offset + 1;
-                run.length = wd.u8(page + offset);
-            }
-            runs.append(run);
-        }
-    }
-    return runs;
-}
-
-QList<Run> papxRuns(const Data& wd, const Data& table, quint32 fc, quint32 lcb)
-{
-    QList<Run> runs;
-    for (const qint64 page : pages(wd, table, fc, lcb)) {
-        const int cpara = wd.u8(page + 511);
-        for (int r = 0; r < cpara && r < 30; ++r) {
-            const int offset = wd.u8(page + (cpara + 1) * 4 + r * 13) * 2;
-            Run run{wd.u32(page + r * 4), wd.u32(page + (r + 1) * 4), 0, 0};
-            if (offset > 0) {
-                int cb = wd.u8(page + offset);
-                qint64 start = page + offset + 1;
-                qint64 size = 2 * cb - 1;
-                if (cb == 0) {
-                    cb = wd.u8(start);
-                    ++start;
-                    size = 2 * cb;
-                }
-                run.istd = wd.u16(start);
-                run.grpprl = start + 2;  // after the style index
-                run.length = std::max<qint64>(0, size - 2);
-            }
-            runs.append(run);
-        }
-    }
-    return runs;
-}
-
-// The run that holds file offset `fc`; runs come in file order.
-const Run* runAt(const QList<Run>& runs, quint32 fc)
-{
-    auto after = std::upper_bound(runs.begin(), runs.end(), fc, [](quint32 v, const Run& r) { return v < r.fcStart; });
-    if (after == runs.begin())
-        return nullptr;
-    const Run* run = &*(after - 1);
-    return fc < run->fcEnd ? run : nullptr;
-}
 
 const QColor Ico[17] = {QColor(), Qt::black, Qt::blue, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::yellow,
                         Qt::white, Qt::darkBlue, Qt::darkCyan, Qt::darkGreen, Qt::darkMagenta, Qt::darkRed,
@@ -157,57 +48,6 @@ std::optional<QColor> colorRef(quint32 cv)
     if (cv & 0xFF000000)
         return std::nullopt;  // automatic
     return QColor(cv & 0xFF, (cv >> 8) & 0xFF, (cv >> 16) & 0xFF);
-}
-
-// A style of the style sheet: its base and where its paragraph and character changes are in
-// the table stream.
-struct Style {
-    int base = 0xFFF;
-    qint64 papx = 0, papxLength = 0;
-    qint64 chpx = 0, chpxLength = 0;
-};
-
-QList<Style> styles(const Data& t, quint32 fc, quint32 lcb)
-{
-    QList<Style> list;
-    if (lcb < 4 || !t.has(fc, lcb))
-        return list;
-    const qint64 end = qint64(fc) + lcb;
-    const int cbStshi = t.u16(fc);
-    const int cstd = std::min<int>(t.u16(fc + 2), 4096);
-    const int baseSize = t.u16(fc + 4);
-    qint64 at = fc + 2 + cbStshi;
-    for (int i = 0; i < cstd && at + 2 <= end; ++i) {
-        const int cbStd = t.u16(at);
-        const qint64 std = at + 2;
-        at = std + cbStd;
-        Style style;
-        if (cbStd >= baseSize && baseSize >= 10 && at <= end) {
-            const int kind = t.u16(std + 2) & 0x0F;
-            style.base = t.u16(std + 2) >> 4;
-            const int upxs = t.u16(std + 4) & 0x0F;
-            qint64 pos = std + baseSize;
-            pos += 2 + 2 * qint64(t.u16(pos)) + 2;  // the name, counted and terminated
-            for (int u = 0; u < upxs && pos + 2 <= at; ++u) {
-                if ((pos - std) % 2)
-                    ++pos;
-                const int cbUpx = t.u16(pos);
-                const qint64 upx = pos + 2;
-                if (upx + cbUpx > at)
-                    break;
-                if (kind == 1 && u == 0) {
-                    style.papx = upx + 2;  // after the style index
-                    style.papxLength = std::max(0, cbUpx - 2);
-                } else if ((kind == 1 && u == 1) || (kind == 2 && u == 0)) {
-                    style.chpx = upx;
-                    style.chpxLength = cbUpx;
-                }
-                pos = upx + cbUpx;
-            }
-        }
-        list.append(style);
-    }
-    return list;
 }
 
 struct Paragraph {
@@ -243,10 +83,10 @@ public:
         m_pairs = pairs;
         if (!pieces())
             return false;
-        m_chpx = chpxRuns(wd, m_table, fc(PlcfBteChpx), lcb(PlcfBteChpx));
-        m_papx = papxRuns(wd, m_table, fc(PlcfBtePapx), lcb(PlcfBtePapx));
-        m_styles = styles(m_table, fc(Stshf), lcb(Stshf));
-        fonts();
+        m_chpx = DiskPages::characterRuns(wd, m_table, fc(PlcfBteChpx), lcb(PlcfBteChpx));
+        m_papx = DiskPages::paragraphRuns(wd, m_table, fc(PlcfBtePapx), lcb(PlcfBtePapx));
+        m_styles = StyleSheet::read(m_table, fc(Stshf), lcb(Stshf));
+        m_fonts = FontTable::read(m_table, fc(SttbfFfn), lcb(SttbfFfn));
         section(page);
 
         const quint32 ccpText = std::min(longValue(CcpText), MaxChars);
@@ -292,26 +132,6 @@ private:
         return !m_pieces.isEmpty();
     }
 
-    void fonts()
-    {
-        const Data& t = m_table;
-        qint64 at = fc(SttbfFfn);
-        if (!t.has(at, lcb(SttbfFfn)) || lcb(SttbfFfn) < 4)
-            return;
-        const bool extended = t.u16(at) == 0xFFFF;
-        const int count = extended ? t.u16(at + 2) : t.u16(at);
-        at += extended ? 6 : 4;
-        for (int i = 0; i < count && i < 1000 && t.has(at, 1); ++i) {
-            const int cb = t.u8(at);  // FFN size less one
-            // FFN: cbFfnM1, flags, weight (2), chs, ixchSzAlt, panose (10), fs (24), then the name.
-            QString name;
-            for (qint64 c = at + 40; c + 1 < at + 1 + cb && t.u16(c) != 0; c += 2)
-                name += QChar(t.u16(c));
-            m_fonts.append(name);
-            at += cb + 1;
-        }
-    }
-
     void section(PageInfo& page)
     {
         page = {12240, 15840, 1800, 1440, 1800, 1440};
@@ -325,7 +145,7 @@ private:
         const quint32 sepx = t.u32(at + (n + 1) * 4 + 2);
         if (sepx == 0xFFFFFFFF || !m_wd.has(sepx, 2))
             return;
-        for (const Change& s : sprms(m_wd, sepx + 2, m_wd.u16(sepx))) {
+        for (const Change& s : PropertyChanges::read(m_wd, sepx + 2, m_wd.u16(sepx))) {
             const int v = m_wd.u16(s.operand);
             switch (s.code) {
             case Sprm::SXaPage: page.width = v; break;
@@ -380,7 +200,7 @@ private:
             return;
         const Style& style = m_styles.at(istd);
         styleSprms(style.base, paragraph, out, depth + 1);
-        for (const Change& s : paragraph ? sprms(m_table, style.papx, style.papxLength) : sprms(m_table, style.chpx, style.chpxLength))
+        for (const Change& s : paragraph ? PropertyChanges::read(m_table, style.papx, style.papxLength) : PropertyChanges::read(m_table, style.chpx, style.chpxLength))
             out.append({&m_table, s});
     }
 
@@ -391,7 +211,7 @@ private:
         QList<std::pair<const Data*, Change>> list;
         styleSprms(istd, false, list);
         if (run && run->length > 0)
-            for (const Change& s : sprms(m_wd, run->grpprl, run->length))
+            for (const Change& s : PropertyChanges::read(m_wd, run->grpprl, run->length))
                 list.append({&m_wd, s});
         QTextCharFormat f;
         for (const auto& [d, s] : list)
@@ -476,7 +296,7 @@ private:
         p.istd = run->istd;
         QList<std::pair<const Data*, Change>> list;
         styleSprms(run->istd, true, list);
-        for (const Change& s : sprms(m_wd, run->grpprl, run->length))
+        for (const Change& s : PropertyChanges::read(m_wd, run->grpprl, run->length))
             list.append({&m_wd, s});
         for (const auto& [d, s] : list)
             applyParagraph(p, *d, s);
@@ -577,7 +397,7 @@ private:
     {
         if (!run)
             return std::nullopt;
-        for (const Change& s : sprms(m_wd, run->grpprl, run->length))
+        for (const Change& s : PropertyChanges::read(m_wd, run->grpprl, run->length))
             if (s.code == Sprm::CPicLocation)
                 return m_wd.u32(s.operand);
         return std::nullopt;

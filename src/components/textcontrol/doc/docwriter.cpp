@@ -1,8 +1,12 @@
 #include "docwriter.h"
 
 #include "compoundfile.h"
+#include "diskpages.h"
+#include "fonttable.h"
 #include "inlinepicture.h"
 #include "littleendian.h"
+#include "propertychanges.h"
+#include "stylesheet.h"
 #include "wordbinary.h"
 
 #include "components/textcontrol/fields.h"
@@ -26,71 +30,10 @@ using LittleEndian::Writer;
 constexpr qint64 FcText = 0x400;  // the text follows the FIB
 constexpr int FibSize = 32 + 2 + 28 + 2 + 88 + 2 + Word97Pairs * 8 + 2;
 constexpr int DopSize = 500;
-constexpr int PageSize = 512;
 constexpr int HeaderStories = 12;
 
 quint32 colorRef(const QColor& c) { return quint32(c.red() | (c.green() << 8) | (c.blue() << 16)); }
 int clampTwips(double units) { return std::clamp(toTwips(units), -31680, 31680); }
-
-// A list of property changes.
-class Grpprl {
-public:
-    void byte(quint16 sprm, int v) { m_out.u16(sprm); m_out.u8(v); }
-    void word(quint16 sprm, int v) { m_out.u16(sprm); m_out.u16(v); }
-    void dword(quint16 sprm, quint32 v) { m_out.u16(sprm); m_out.u32(v); }
-    void variable(quint16 sprm, const QByteArray& operand)
-    {
-        m_out.u16(sprm);
-        m_out.u8(int(operand.size()));
-        m_out.append(operand);
-    }
-    // The table definition counts its operand's size in two bytes.
-    void tableDefinition(const QByteArray& operand)
-    {
-        m_out.u16(Sprm::TDefTable);
-        m_out.u16(int(operand.size()) + 1);
-        m_out.append(operand);
-    }
-    const QByteArray& bytes() const { return m_out.bytes; }
-
-private:
-    Writer m_out;
-};
-
-class FontTable {
-public:
-    int index(const QString& family)
-    {
-        const qsizetype i = m_names.indexOf(family);
-        if (i >= 0)
-            return int(i);
-        m_names << family;
-        return int(m_names.size() - 1);
-    }
-
-    QByteArray bytes() const
-    {
-        Writer out;
-        out.u16(int(m_names.size()));
-        out.u16(0);
-        for (const QString& name : m_names) {
-            const QString n = name.left(31);
-            out.u8(39 + 2 * int(n.size() + 1));
-            out.u8(0x06);  // variable pitch, TrueType
-            out.u16(400);
-            out.u8(0);  // ANSI character set
-            out.u8(0);
-            out.zeros(10 + 24);  // panose, font signature
-            for (const QChar c : n)
-                out.u16(c.unicode());
-            out.u16(0);
-        }
-        return out.bytes;
-    }
-
-private:
-    QStringList m_names;
-};
 
 // The characters of all stories, and where their character and paragraph properties change.
 class TextStream {
@@ -137,7 +80,7 @@ struct FieldChar {
 // Writes one story (the body, the header or the footer) into the text stream.
 class StoryWriter {
 public:
-    StoryWriter(const QTextDocument* document, TextStream& stream, FontTable& fonts, Writer& data,
+    StoryWriter(const QTextDocument* document, TextStream& stream, FontTable::Writer& fonts, Writer& data,
                 QList<FieldChar>& fields, quint32 partStart)
         : m_document(document), m_stream(stream), m_fonts(fonts), m_data(data), m_fields(fields), m_partStart(partStart)
     {
@@ -183,7 +126,7 @@ private:
     {
         const QList<int> widths = TableGrid::columnTwips(table);
         const QTextTableFormat format = table->format();
-        Grpprl inTable;
+        PropertyChanges::List inTable;
         inTable.byte(Sprm::PFInTable, 1);
         inTable.dword(Sprm::PItap, 1);
         const int border = format.border() > 0 ? std::clamp(qRound(format.border() * 6), 2, 255) : 0;
@@ -215,7 +158,7 @@ private:
                     paragraph(content.at(i), inTable.bytes(), i + 1 == content.size() ? CellMark : ParagraphMark);
                 c += span;
             }
-            Grpprl row;
+            PropertyChanges::List row;
             row.byte(Sprm::PFInTable, 1);
             row.dword(Sprm::PItap, 1);
             row.byte(Sprm::PFTtp, 1);
@@ -288,7 +231,7 @@ private:
     void mark(ushort mark, quint8 data, const QTextCharFormat& f)
     {
         m_fields.append({m_stream.cp() - m_partStart, quint8(mark), data});
-        Grpprl special;
+        PropertyChanges::List special;
         special.byte(Sprm::CFSpec, 1);
         m_stream.add(QString(QChar(mark)), characterProperties(f) + special.bytes());
     }
@@ -308,7 +251,7 @@ private:
         const std::optional<Objects::Picture> picture = Objects::picture(m_document, f);
         if (!picture)
             return;
-        Grpprl special;
+        PropertyChanges::List special;
         special.byte(Sprm::CFSpec, 1);
         special.dword(Sprm::CPicLocation, quint32(m_data.size()));
         m_data.append(InlinePicture::write(picture->png, toTwips(picture->size.width()), toTwips(picture->size.height())));
@@ -318,7 +261,7 @@ private:
 
     QByteArray characterProperties(const QTextCharFormat& f)
     {
-        Grpprl g;
+        PropertyChanges::List g;
         const QStringList families = f.fontFamilies().toStringList();
         const int font = m_fonts.index(families.isEmpty() ? m_document->defaultFont().family() : families.first());
         g.word(Sprm::CRgFtc0, font);
@@ -356,7 +299,7 @@ private:
     // The style index (Normal) and the paragraph's changes to it.
     static QByteArray paragraphProperties(const QTextBlockFormat& f, const QByteArray& extra)
     {
-        Grpprl g;
+        PropertyChanges::List g;
         const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
         const int jc = align == Qt::AlignHCenter ? 1 : align == Qt::AlignRight ? 2 : align == Qt::AlignJustify ? 3 : 0;
         if (jc)
@@ -417,122 +360,16 @@ private:
 
     const QTextDocument* m_document;
     TextStream& m_stream;
-    FontTable& m_fonts;
+    FontTable::Writer& m_fonts;
     Writer& m_data;
     QList<FieldChar>& m_fields;
     quint32 m_partStart;
     bool m_pictures = false;
 };
 
-// Formatted disk pages: 512-byte pages of runs in file order, each with its properties kept
-// from the page's end, and the bin table that finds them.
-class DiskPages {
-public:
-    enum Kind { Characters, Paragraphs };
-    explicit DiskPages(Kind kind) : m_kind(kind) {}
-
-    void add(quint32 fcStart, quint32 fcEnd, const QByteArray& properties)
-    {
-        const QByteArray stored = store(properties);
-        if (!fits(stored))
-            flush();
-        if (m_runs.isEmpty())
-            m_first = fcStart;
-        m_runs.append({fcEnd, place(stored)});
-    }
-
-    // Appends the pages to the WordDocument stream (at a page boundary) and returns the bin table.
-    QByteArray finish(Writer& wordDocument)
-    {
-        flush();
-        Writer table;
-        for (const Page& page : m_pages)
-            table.u32(page.firstFc);
-        table.u32(m_pages.isEmpty() ? 0 : m_pages.last().lastFc);
-        wordDocument.padTo(PageSize);
-        for (const Page& page : m_pages) {
-            table.u32(quint32(wordDocument.size() / PageSize));
-            wordDocument.append(page.bytes);
-        }
-        return table.bytes;
-    }
-
-private:
-    struct Run {
-        quint32 fcEnd;
-        int offset;  // of the stored properties in the page, 0 for none
-    };
-    struct Page {
-        quint32 firstFc, lastFc;
-        QByteArray bytes;
-    };
-
-    int entrySize() const { return m_kind == Characters ? 1 : 13; }
-    int maxRuns() const { return m_kind == Characters ? 101 : 29; }
-
-    // Characters: size byte and the changes. Paragraphs: size in words, odd sizes in the first
-    // byte, even ones after a zero byte.
-    QByteArray store(const QByteArray& properties) const
-    {
-        if (m_kind == Characters)
-            return properties.isEmpty() ? QByteArray() : char(properties.size()) + properties;
-        if (properties.size() % 2)
-            return char((properties.size() + 1) / 2) + properties;
-        return QByteArray(1, '\0') + char(properties.size() / 2) + properties;
-    }
-
-    bool fits(const QByteArray& stored) const
-    {
-        const int runs = int(m_runs.size()) + 1;
-        const int top = stored.isEmpty() || m_offsets.contains(stored) ? m_top : (m_top - int(stored.size())) & ~1;
-        return runs <= maxRuns() && (runs + 1) * 4 + runs * entrySize() <= top;
-    }
-
-    int place(const QByteArray& stored)
-    {
-        if (stored.isEmpty())
-            return 0;
-        if (const auto it = m_offsets.constFind(stored); it != m_offsets.constEnd())
-            return *it;
-        m_top = (m_top - int(stored.size())) & ~1;
-        m_page.replace(m_top, stored.size(), stored);
-        m_offsets.insert(stored, m_top);
-        return m_top;
-    }
-
-    void flush()
-    {
-        if (m_runs.isEmpty())
-            return;
-        Writer head;
-        head.u32(m_first);
-        for (const Run& run : m_runs)
-            head.u32(run.fcEnd);
-        for (const Run& run : m_runs) {
-            head.u8(run.offset / 2);
-            head.zeros(entrySize() - 1);
-        }
-        m_page.replace(0, head.size(), head.bytes);
-        m_page[PageSize - 1] = char(m_runs.size());
-        m_pages.append({m_first, m_runs.last().fcEnd, m_page});
-        m_runs.clear();
-        m_offsets.clear();
-        m_page = QByteArray(PageSize, '\0');
-        m_top = PageSize - 1;
-    }
-
-    Kind m_kind;
-    QList<Run> m_runs;
-    QHash<QByteArray, int> m_offsets;
-    QByteArray m_page = QByteArray(PageSize, '\0');
-    int m_top = PageSize - 1;
-    quint32 m_first = 0;
-    QList<Page> m_pages;
-};
-
-QByteArray runsToPages(const QList<TextStream::Run>& runs, DiskPages::Kind kind, Writer& wordDocument)
+QByteArray runsToPages(const QList<TextStream::Run>& runs, DiskPages::Writer::Kind kind, Writer& wordDocument)
 {
-    DiskPages pages(kind);
+    DiskPages::Writer pages(kind);
     quint32 start = 0;
     for (const TextStream::Run& run : runs) {
         pages.add(quint32(FcText + 2 * start), quint32(FcText + 2 * run.end), run.properties);
@@ -554,59 +391,11 @@ QByteArray fieldTable(const QList<FieldChar>& fields, quint32 end)
     return out.bytes;
 }
 
-// A style sheet with Normal (its font and size the document's default) and Default Paragraph
-// Font in their fixed places.
-QByteArray styleSheet(const QTextDocument* document)
-{
-    constexpr int Styles = 15;
-    auto style = [](int sti, int kind, int next, const QString& name, const QList<QByteArray>& upxs) {
-        Writer std;
-        std.u16(sti);
-        std.u16(kind | (0xFFF << 4));  // no base style
-        std.u16(int(upxs.size()) | (next << 4));
-        std.u16(0);  // size, below
-        std.u16(0);
-        std.u16(int(name.size()));
-        for (const QChar c : name)
-            std.u16(c.unicode());
-        std.u16(0);
-        for (const QByteArray& upx : upxs) {
-            std.padTo(2);
-            std.u16(int(upx.size()));
-            std.append(upx);
-        }
-        std.padTo(2);
-        std.set16(6, int(std.size()));
-        return std.bytes;
-    };
-    Grpprl normal;
-    normal.word(Sprm::CRgFtc0, 0);
-    normal.word(Sprm::CRgFtc2, 0);
-    normal.word(Sprm::CHps, std::clamp(qRound(document->defaultFont().pointSizeF() * 2), 2, 3276));
-    const QList<QByteArray> stds{style(0, 1, 0, QStringLiteral("Normal"), {QByteArray(2, '\0'), normal.bytes()}),
-                                 style(65, 2, 10, QStringLiteral("Default Paragraph Font"), {QByteArray()})};
-    Writer out;
-    out.u16(20);
-    out.u16(Styles);
-    out.u16(10);     // the base part of each style
-    out.u16(1);      // built-in names written
-    out.u16(0x5B);   // highest built-in style known
-    out.u16(Styles);  // fixed styles
-    out.u16(0);
-    out.zeros(6 + 2);  // default fonts
-    for (int istd = 0; istd < Styles; ++istd) {
-        const QByteArray std = istd == 0 ? stds.at(0) : istd == 10 ? stds.at(1) : QByteArray();
-        out.u16(int(std.size()));
-        out.append(std);
-    }
-    return out.bytes;
-}
-
 QByteArray sectionProperties(const PageInfo& page)
 {
     const int width = page.width > 0 ? page.width : 12240;
     const int height = page.height > 0 ? page.height : 15840;
-    Grpprl g;
+    PropertyChanges::List g;
     g.byte(Sprm::SBkc, 2);  // a new page
     g.byte(Sprm::SBOrientation, width > height ? 2 : 1);
     g.word(Sprm::SXaPage, width);
@@ -638,7 +427,7 @@ QByteArray documentProperties()
 QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
 {
     TextStream stream;
-    FontTable fonts;
+    FontTable::Writer fonts;
     fonts.index(document->defaultFont().family());
     Writer data;
     data.zeros(8);  // no picture sits at offset 0
@@ -679,8 +468,8 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     wd.zeros(FcText);
     for (const QChar c : stream.text())
         wd.u16(c.unicode());
-    const QByteArray binChpx = runsToPages(stream.characterRuns(), DiskPages::Characters, wd);
-    const QByteArray binPapx = runsToPages(stream.paragraphRuns(), DiskPages::Paragraphs, wd);
+    const QByteArray binChpx = runsToPages(stream.characterRuns(), DiskPages::Writer::Characters, wd);
+    const QByteArray binPapx = runsToPages(stream.paragraphRuns(), DiskPages::Writer::Paragraphs, wd);
     const quint32 fcSepx = quint32(wd.size());
     wd.append(sectionProperties(page));
 
@@ -691,7 +480,7 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         pairs.insert(pair, {quint32(table.size()), quint32(bytes.size())});
         table.append(bytes);
     };
-    put(Stshf, styleSheet(document));
+    put(Stshf, StyleSheet::write(document->defaultFont().pointSizeF()));
     pairs.insert(StshfOrig, pairs.value(Stshf));
     {
         Writer sed;
