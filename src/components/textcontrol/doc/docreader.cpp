@@ -86,6 +86,7 @@ public:
         m_chpx = DiskPages::characterRuns(wd, m_table, fc(PlcfBteChpx), lcb(PlcfBteChpx));
         m_papx = DiskPages::paragraphRuns(wd, m_table, fc(PlcfBtePapx), lcb(PlcfBtePapx));
         m_styles = StyleSheet::read(m_table, fc(Stshf), lcb(Stshf));
+        m_defaultFont = StyleSheet::defaultFont(m_table, fc(Stshf), lcb(Stshf));
         m_fonts = FontTable::read(m_table, fc(SttbfFfn), lcb(SttbfFfn));
         section(page);
 
@@ -211,9 +212,16 @@ private:
         QList<std::pair<const Data*, Change>> list;
         styleSprms(istd, false, list);
         if (run && run->length > 0)
-            for (const Change& s : PropertyChanges::read(m_wd, run->grpprl, run->length))
+            for (const Change& s : PropertyChanges::read(m_wd, run->grpprl, run->length)) {
+                if (s.code == Sprm::CIstd)  // a character style, under the run's own changes
+                    styleSprms(m_wd.u16(s.operand), false, list);
                 list.append({&m_wd, s});
+            }
+        // What a file leaves unsaid: the style sheet's default font at 10 points.
         QTextCharFormat f;
+        if (const QString font = m_fonts.value(m_defaultFont); !font.isEmpty())
+            f.setFontFamilies({font});
+        f.setFontPointSize(10);
         for (const auto& [d, s] : list)
             applyCharacter(f, *d, s);
         m_lastRun = run;
@@ -607,6 +615,7 @@ private:
     QList<Run> m_chpx;
     QList<Run> m_papx;
     QList<Style> m_styles;
+    int m_defaultFont = -1;
     QStringList m_fonts;
     int m_nextField = 1;
     const Run* m_lastRun = nullptr;

@@ -50,6 +50,13 @@ QList<Style> read(const LittleEndian::Reader& t, quint32 fc, quint32 lcb)
     return list;
 }
 
+int defaultFont(const LittleEndian::Reader& t, quint32 fc, quint32 lcb)
+{
+    // After the sheet's size: the style count, base size, flags, highest built-in style, fixed
+    // styles, names' version, then the default fonts.
+    return lcb >= 2 + 14 && t.has(fc, lcb) ? t.u16(fc + 2 + 12) : -1;
+}
+
 QByteArray write(double pointSize)
 {
     constexpr int Styles = 15;

@@ -17,6 +17,9 @@ struct Style {
 // The styles by index; an empty slot is a style without changes.
 QList<Style> read(const LittleEndian::Reader& table, quint32 fc, quint32 lcb);
 
+// The index in the font table of the font for text that names none; -1 where there is no sheet.
+int defaultFont(const LittleEndian::Reader& table, quint32 fc, quint32 lcb);
+
 // A sheet with Normal (font 0 at `pointSize`) and Default Paragraph Font in their fixed places.
 QByteArray write(double pointSize);
 

@@ -38,6 +38,7 @@ enum HeaderStory { EvenHeader = 6, OddHeader = 7, EvenFooter = 8, OddFooter = 9,
 namespace Sprm {
 // Characters.
 constexpr quint16 CFSpec = 0x0855;
+constexpr quint16 CIstd = 0x4A30;
 constexpr quint16 CPicLocation = 0x6A03;
 constexpr quint16 CFBold = 0x0835;
 constexpr quint16 CFItalic = 0x0836;
