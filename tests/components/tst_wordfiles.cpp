@@ -41,6 +41,8 @@ private slots:
     void corpusThroughWord();
     void mergedCells_data();
     void mergedCells();
+    void docxStyles_data();
+    void docxStyles();
     void pageBreaks_data();
     void pageBreaks();
     void damagedPackages_data();
@@ -158,6 +160,61 @@ void WordFilesTest::mergedCells()
     QCOMPARE(read->cellAt(1, 3).firstCursorPosition().block().text(), QString("13"));
     QCOMPARE(read->cellAt(2, 3).firstCursorPosition().block().text(), QString("23"));
     QVERIFY(read->cellAt(0, 1).firstCursorPosition().block().text().startsWith("01"));
+}
+
+void WordFilesTest::docxStyles_data()
+{
+    QTest::addColumn<QByteArray>("paragraph");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("before");  // layout units
+    QTest::addColumn<int>("indent");
+    const QByteArray text = "<w:r><w:t>Text</w:t></w:r>";
+    QTest::newRow("the default style over the theme's font") << "<w:p>" + text + "</w:p>" << QString("Calibri") << 11.0 << false << 0 << 48;
+    QTest::newRow("a heading based on it") << "<w:p><w:pPr><w:pStyle w:val=\"Heading1\"/></w:pPr>" + text + "</w:p>"
+                                           << QString("Cambria") << 16.0 << true << 16 << 48;
+    QTest::newRow("direct over the style") << QByteArray("<w:p><w:pPr><w:pStyle w:val=\"Heading1\"/><w:spacing w:after=\"0\"/></w:pPr>"
+                                               "<w:r><w:rPr><w:b w:val=\"0\"/><w:sz w:val=\"20\"/></w:rPr><w:t>Text</w:t></w:r></w:p>")
+                                           << QString("Cambria") << 10.0 << false << 16 << 48;
+    QTest::newRow("a character style") << QByteArray("<w:p><w:r><w:rPr><w:rStyle w:val=\"Strong\"/></w:rPr><w:t>Text</w:t></w:r></w:p>")
+                                       << QString("Calibri") << 11.0 << true << 0 << 48;
+    QTest::newRow("a left indent keeps the style's first line")
+        << "<w:p><w:pPr><w:ind w:left=\"1440\"/></w:pPr>" + text + "</w:p>" << QString("Calibri") << 11.0 << false << 0 << 48;
+}
+
+// Formats that Word keeps in styles: defaults, theme fonts, based-on chains, character styles.
+void WordFilesTest::docxStyles()
+{
+    QFETCH(QByteArray, paragraph);
+    QFETCH(QString, family);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(int, before);
+    QFETCH(int, indent);
+    const QByteArray w = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+    const QByteArray styles = "<w:styles " + w + "><w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:asciiTheme=\"minorHAnsi\"/>"
+        "<w:sz w:val=\"22\"/></w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after=\"160\"/></w:pPr></w:pPrDefault></w:docDefaults>"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:pPr><w:ind w:firstLine=\"720\"/></w:pPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Heading1\"><w:basedOn w:val=\"Normal\"/><w:pPr><w:spacing w:before=\"240\"/></w:pPr>"
+        "<w:rPr><w:rFonts w:asciiTheme=\"majorHAnsi\"/><w:b/><w:sz w:val=\"32\"/></w:rPr></w:style>"
+        "<w:style w:type=\"character\" w:styleId=\"Strong\"><w:rPr><w:b/></w:rPr></w:style></w:styles>";
+    const QByteArray theme = "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:themeElements><a:fontScheme>"
+                             "<a:majorFont><a:latin typeface=\"Cambria\"/></a:majorFont><a:minorFont><a:latin typeface=\"Calibri\"/>"
+                             "</a:minorFont></a:fontScheme></a:themeElements></a:theme>";
+    const QByteArray document = "<w:document " + w + "><w:body>" + paragraph + "</w:body></w:document>";
+    QTextDocument read;
+    PageInfo page;
+    QVERIFY(DocxReader::read(ZipPackage::write({{"word/document.xml", document}, {"word/styles.xml", styles},
+                                                {"word/theme/theme1.xml", theme}}),
+                             &read, page));
+    const QTextCharFormat f = RichLetter::formatOf(&read, "Text");
+    QCOMPARE(f.fontFamilies().toStringList().value(0), family);
+    QCOMPARE(f.fontPointSize(), points);
+    QCOMPARE(f.fontWeight() >= QFont::Bold, bold);
+    const QTextBlockFormat b = read.begin().blockFormat();
+    QCOMPARE(qRound(b.topMargin()), before);
+    QCOMPARE(qRound(b.textIndent()), indent);
 }
 
 void WordFilesTest::pageBreaks_data()

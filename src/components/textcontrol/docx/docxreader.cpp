@@ -63,13 +63,100 @@ QColor colour(QStringView hex)
     return QColor(QLatin1Char('#') + hex.toString());
 }
 
+// The styles of styles.xml: the document's defaults and each style's own formats, with its
+// base; a style's formats are those of its bases with its own over them.
+struct StyleSheet {
+    struct Style {
+        QString basedOn;
+        QTextCharFormat chars;
+        QTextBlockFormat block;
+    };
+    QTextCharFormat defaultChars;
+    QTextBlockFormat defaultBlock;
+    QHash<QString, Style> styles;
+    QString defaultParagraph;      // the style of paragraphs that name none
+    QString minorFont, majorFont;  // the theme's body and heading fonts
+
+    QTextCharFormat chars(const QString& id, int depth = 0) const
+    {
+        const auto it = styles.constFind(id);
+        if (it == styles.constEnd() || depth > MaxDepth)
+            return {};
+        QTextCharFormat f = chars(it->basedOn, depth + 1);
+        f.merge(it->chars);
+        return f;
+    }
+
+    QTextBlockFormat block(const QString& id, int depth = 0) const
+    {
+        const auto it = styles.constFind(id);
+        if (it == styles.constEnd() || depth > MaxDepth)
+            return {};
+        QTextBlockFormat f = block(it->basedOn, depth + 1);
+        f.merge(it->block);
+        return f;
+    }
+};
+
+// The latin typefaces of the theme's minor (body) and major (heading) fonts.
+void themeFonts(const QByteArray& theme, StyleSheet& sheet)
+{
+    QXmlStreamReader xml(theme);
+    QString* target = nullptr;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("minorFont"))
+            target = &sheet.minorFont;
+        else if (xml.name() == QLatin1String("majorFont"))
+            target = &sheet.majorFont;
+        else if (xml.name() == QLatin1String("latin") && target && target->isEmpty())
+            *target = xml.attributes().value(QLatin1String("typeface")).toString();
+    }
+}
 
 class Part {
 public:
-    Part(const QHash<QString, QByteArray>& package, const QString& name, QTextDocument* images, int& nextField)
+    Part(const QHash<QString, QByteArray>& package, const QString& name, QTextDocument* images, int& nextField,
+         const StyleSheet* styles = nullptr)
         : m_package(package), m_relations(relationships(package, name)), m_images(images), m_nextField(nextField),
-          m_xml(package.value(name))
+          m_xml(package.value(name)), m_styles(styles)
     {
+    }
+
+    // Reads the part as styles.xml into `sheet`.
+    void readStyles(StyleSheet& sheet)
+    {
+        m_styles = &sheet;  // theme fonts for the styles' own font names
+        StyleSheet::Style* style = nullptr;
+        bool defaults = false;
+        while (!m_xml.atEnd()) {
+            m_xml.readNext();
+            if (m_xml.isEndElement() && is(u"docDefaults"))
+                defaults = false;
+            if (!m_xml.isStartElement())
+                continue;
+            if (is(u"docDefaults")) {
+                defaults = true;
+            } else if (is(u"style")) {
+                const QXmlStreamAttributes a = m_xml.attributes();
+                const QString id = a.value(QLatin1String("w:styleId")).toString();
+                style = &sheet.styles[id];
+                const QStringView isDefault = a.value(QLatin1String("w:default"));
+                if ((isDefault == QLatin1String("1") || isDefault == QLatin1String("true") || isDefault == QLatin1String("on"))
+                    && a.value(QLatin1String("w:type")) == QLatin1String("paragraph"))
+                    sheet.defaultParagraph = id;
+            } else if (is(u"basedOn") && style && !defaults) {
+                style->basedOn = m_xml.attributes().value(QLatin1String("w:val")).toString();
+            } else if (is(u"pPr") && (defaults || style)) {
+                paragraphProperties(defaults ? sheet.defaultBlock : style->block);
+            } else if (is(u"rPr") && (defaults || style)) {
+                runProperties(defaults ? sheet.defaultChars : style->chars);
+            } else if (is(u"tblPr") || is(u"tcPr") || is(u"trPr") || is(u"tblStylePr")) {
+                m_xml.skipCurrentElement();
+            }
+        }
     }
 
     // Reads the part's paragraphs and tables into `cursor`; `page` receives its section.
@@ -212,6 +299,7 @@ private:
 
     void paragraph(QTextCursor& cursor)
     {
+        m_paragraphStyle.clear();
         QTextBlockFormat block;
         if (m_pageBreak)
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -220,7 +308,27 @@ private:
         inlineContent(cursor, block, 0);
         if (m_breakHere)
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        cursor.setBlockFormat(block);
+        // The paragraph's own properties over its style's, over the document's defaults.
+        QTextBlockFormat styled = m_styles ? m_styles->defaultBlock : QTextBlockFormat();
+        if (m_styles)
+            styled.merge(m_styles->block(paragraphStyle()));
+        styled.merge(block);
+        cursor.setBlockFormat(styled);
+    }
+
+    // A run's format before its own properties: the defaults and the paragraph style's.
+    QTextCharFormat baseFormat() const
+    {
+        if (!m_styles)
+            return {};
+        QTextCharFormat f = m_styles->defaultChars;
+        f.merge(m_styles->chars(paragraphStyle()));
+        return f;
+    }
+
+    QString paragraphStyle() const
+    {
+        return m_paragraphStyle.isEmpty() && m_styles ? m_styles->defaultParagraph : m_paragraphStyle;
     }
 
     // Runs, fields and the containers round them (hyperlinks, insertions, smart tags).
@@ -262,14 +370,24 @@ private:
                                : v == QLatin1String("right") || v == QLatin1String("end") ? Qt::AlignRight
                                : v == QLatin1String("both") || v == QLatin1String("distribute") ? Qt::AlignJustify
                                                                                                  : Qt::AlignLeft);
+            } else if (is(u"pStyle")) {
+                m_paragraphStyle = a.value(QLatin1String("w:val")).toString();
             } else if (is(u"ind")) {
-                f.setLeftMargin(fromTwips(std::clamp(twipsAttr(a, "left", twipsAttr(a, "start")), -31680, 31680)));
-                f.setRightMargin(fromTwips(std::clamp(twipsAttr(a, "right", twipsAttr(a, "end")), -31680, 31680)));
-                const int hanging = twipsAttr(a, "hanging");
-                f.setTextIndent(fromTwips(std::clamp(hanging ? -hanging : twipsAttr(a, "firstLine"), -31680, 31680)));
+                // Only what the element names: a style's other indents stay.
+                auto has = [&](const char* name) { return a.hasAttribute(QLatin1String("w:") + QLatin1String(name)); };
+                if (has("left") || has("start"))
+                    f.setLeftMargin(fromTwips(std::clamp(twipsAttr(a, "left", twipsAttr(a, "start")), -31680, 31680)));
+                if (has("right") || has("end"))
+                    f.setRightMargin(fromTwips(std::clamp(twipsAttr(a, "right", twipsAttr(a, "end")), -31680, 31680)));
+                if (has("hanging") || has("firstLine")) {
+                    const int hanging = twipsAttr(a, "hanging");
+                    f.setTextIndent(fromTwips(std::clamp(hanging ? -hanging : twipsAttr(a, "firstLine"), -31680, 31680)));
+                }
             } else if (is(u"spacing")) {
-                f.setTopMargin(fromTwips(std::clamp(twipsAttr(a, "before"), 0, 31680)));
-                f.setBottomMargin(fromTwips(std::clamp(twipsAttr(a, "after"), 0, 31680)));
+                if (a.hasAttribute(QLatin1String("w:before")))
+                    f.setTopMargin(fromTwips(std::clamp(twipsAttr(a, "before"), 0, 31680)));
+                if (a.hasAttribute(QLatin1String("w:after")))
+                    f.setBottomMargin(fromTwips(std::clamp(twipsAttr(a, "after"), 0, 31680)));
                 const int line = twipsAttr(a, "line");
                 const QStringView rule = a.value(QLatin1String("w:lineRule"));
                 if (line > 0 && line < 31680) {
@@ -334,13 +452,18 @@ private:
         }
     }
 
-    QTextCharFormat runProperties()
+    // Sets what an rPr element names on `f`; a character style first, then the run's own.
+    void runProperties(QTextCharFormat& f)
     {
-        QTextCharFormat f;
         while (m_xml.readNextStartElement()) {
             const QXmlStreamAttributes a = m_xml.attributes();
-            if (is(u"rFonts")) {
-                const QString family = a.value(QLatin1String("w:ascii")).toString();
+            if (is(u"rStyle") && m_styles) {
+                f.merge(m_styles->chars(a.value(QLatin1String("w:val")).toString()));
+            } else if (is(u"rFonts")) {
+                QString family = a.value(QLatin1String("w:ascii")).toString();
+                const QStringView theme = a.value(QLatin1String("w:asciiTheme"));
+                if (family.isEmpty() && m_styles && !theme.isEmpty())
+                    family = theme.startsWith(QLatin1String("major")) ? m_styles->majorFont : m_styles->minorFont;
                 if (!family.isEmpty())
                     f.setFontFamilies({family});
             } else if (is(u"b")) {
@@ -385,15 +508,14 @@ private:
             }
             m_xml.skipCurrentElement();
         }
-        return f;
     }
 
     void run(QTextCursor& cursor)
     {
-        QTextCharFormat format;
+        QTextCharFormat format = baseFormat();
         while (m_xml.readNextStartElement()) {
             if (is(u"rPr")) {
-                format = runProperties();
+                runProperties(format);
                 continue;
             }
             if (is(u"t")) {
@@ -483,6 +605,8 @@ private:
     QTextDocument* m_images;
     int& m_nextField;
     QXmlStreamReader m_xml;
+    const StyleSheet* m_styles;
+    QString m_paragraphStyle;
     PageInfo* m_page = nullptr;
     QHash<QString, QString>* m_headerFooter = nullptr;
     bool m_pageBreak = false;
@@ -518,10 +642,13 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     if (!package.contains(main))
         return false;
     int nextField = 1;
+    StyleSheet styles;
+    themeFonts(package.value(QStringLiteral("word/theme/theme1.xml")), styles);
+    Part(package, QStringLiteral("word/styles.xml"), document, nextField).readStyles(styles);
     QHash<QString, QString> headerFooter;
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    Part body(package, main, document, nextField);
+    Part body(package, main, document, nextField, &styles);
     const bool ok = body.read(cursor, &page, &headerFooter);
     cursor.endEditBlock();
     if (!ok)
@@ -535,7 +662,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
             if (name.isEmpty() || !t.target || !package.contains(name))
                 continue;
             QTextCursor partCursor(t.target);
-            Part part(package, name, t.target, nextField);
+            Part part(package, name, t.target, nextField, &styles);
             if (part.read(partCursor, nullptr, nullptr))
                 parts->present |= t.bit;
         }
