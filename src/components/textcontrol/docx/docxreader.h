@@ -1,6 +1,6 @@
 #pragma once
 // Reads an Office Open XML document (.docx) into a document: paragraphs and runs with their
-// formats, tables (spans, merged rows, shading, widths), pictures, fields (merge fields become
+// formats over those of their styles (defaults, theme fonts, based-on chains), tables (spans, merged rows, shading, widths), pictures, fields (merge fields become
 // merge fields, PAGE and NUMPAGES page fields, others keep their result), paragraph borders,
 // page breaks, the default header and footer, page size and margins.
 #include "components/textcontrol/pageinfo.h"
