@@ -422,103 +422,11 @@ QByteArray documentProperties()
     return dop.bytes;
 }
 
-}  // namespace
-
-QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
+// The file information block: what the file is, the lengths of its parts and where the
+// table stream's structures are.
+QByteArray fileInformationBlock(const QHash<int, QPair<quint32, quint32>>& pairs, quint32 cbMac, quint32 ccpText,
+                                quint32 ccpHdd, bool pictures)
 {
-    TextStream stream;
-    FontTable::Writer fonts;
-    fonts.index(document->defaultFont().family());
-    Writer data;
-    data.zeros(8);  // no picture sits at offset 0
-    QList<FieldChar> mainFields, headerFields;
-
-    StoryWriter body(document, stream, fonts, data, mainFields, 0);
-    body.write();
-    bool pictures = body.hasPictures();
-    const quint32 ccpText = stream.cp();
-
-    // The header document: six empty separator stories, then the section's six stories, of
-    // which the odd-page header and footer are the ones shown on every page.
-    QList<quint32> stories;
-    quint32 ccpHdd = 0;
-    const int present = parts ? parts->present : 0;
-    if ((present & 1 && parts->header) || (present & 4 && parts->footer)) {
-        for (int story = 0; story < HeaderStories; ++story) {
-            stories << stream.cp() - ccpText;
-            const QTextDocument* source = story == OddHeader && (present & 1) ? parts->header
-                : story == OddFooter && (present & 4)                         ? parts->footer
-                                                                               : nullptr;
-            if (!source)
-                continue;
-            StoryWriter part(source, stream, fonts, data, headerFields, ccpText);
-            part.write();
-            pictures = pictures || part.hasPictures();
-            stream.endParagraph(ParagraphMark, {}, QByteArray(2, '\0'));  // guards the story from the next
-        }
-        stories << stream.cp() - ccpText;
-        stream.endParagraph(ParagraphMark, {}, QByteArray(2, '\0'));  // ends the header document
-        ccpHdd = stream.cp() - ccpText;
-        stories << ccpHdd;
-        stream.endParagraph(ParagraphMark, {}, QByteArray(2, '\0'));  // after the last part
-    }
-    const quint32 cpEnd = stream.cp();
-
-    Writer wd;
-    wd.zeros(FcText);
-    for (const QChar c : stream.text())
-        wd.u16(c.unicode());
-    const QByteArray binChpx = runsToPages(stream.characterRuns(), DiskPages::Writer::Characters, wd);
-    const QByteArray binPapx = runsToPages(stream.paragraphRuns(), DiskPages::Writer::Paragraphs, wd);
-    const quint32 fcSepx = quint32(wd.size());
-    wd.append(sectionProperties(page));
-
-    // The table stream, and where each of its parts is.
-    Writer table;
-    QHash<int, QPair<quint32, quint32>> pairs;
-    auto put = [&](int pair, const QByteArray& bytes) {
-        pairs.insert(pair, {quint32(table.size()), quint32(bytes.size())});
-        table.append(bytes);
-    };
-    put(Stshf, StyleSheet::write(document->defaultFont().pointSizeF()));
-    pairs.insert(StshfOrig, pairs.value(Stshf));
-    {
-        Writer sed;
-        sed.u32(0);
-        sed.u32(ccpText);
-        sed.u16(0);
-        sed.u32(fcSepx);
-        sed.u16(0);
-        sed.u32(0xFFFFFFFF);
-        put(PlcfSed, sed.bytes);
-    }
-    if (ccpHdd) {
-        Writer hdd;
-        for (const quint32 cp : stories)
-            hdd.u32(cp);
-        put(PlcfHdd, hdd.bytes);
-    }
-    put(PlcfBteChpx, binChpx);
-    put(PlcfBtePapx, binPapx);
-    put(SttbfFfn, fonts.bytes());
-    if (!mainFields.isEmpty())
-        put(PlcfFldMom, fieldTable(mainFields, ccpText));
-    if (!headerFields.isEmpty())
-        put(PlcfFldHdr, fieldTable(headerFields, ccpHdd));
-    put(Dop, documentProperties());
-    {
-        Writer clx;
-        clx.u8(2);
-        clx.u32(16);
-        clx.u32(0);
-        clx.u32(cpEnd);
-        clx.u16(0);
-        clx.u32(quint32(FcText));
-        clx.u16(0);
-        put(Clx, clx.bytes);
-    }
-
-    // The FIB.
     Writer fib;
     fib.u16(Ident);
     fib.u16(Word97);
@@ -531,7 +439,7 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     fib.u16(14);
     fib.zeros(28);
     fib.u16(22);
-    const quint32 longs[22] = {quint32(wd.size()), 0, 0, ccpText, 0, ccpHdd};
+    const quint32 longs[22] = {cbMac, 0, 0, ccpText, 0, ccpHdd};
     for (const quint32 v : longs)
         fib.u32(v);
     fib.u16(Word97Pairs);
@@ -541,14 +449,148 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     }
     fib.u16(0);
     Q_ASSERT(fib.size() == FibSize);
-    wd.bytes.replace(0, fib.size(), fib.bytes);
+    return fib.bytes;
+}
 
-    static const QByteArray WordClass = QByteArray::fromHex("0609020000000000c000000000000046");
-    QList<QPair<QString, QByteArray>> streams{{QStringLiteral("WordDocument"), wd.bytes},
-                                              {QStringLiteral("1Table"), table.bytes}};
-    if (pictures)
-        streams.append({QStringLiteral("Data"), data.bytes});
-    return CompoundFile::write(streams, WordClass);
+// One section from the start to the end of the body, its properties at `fcSepx`.
+QByteArray sectionTable(quint32 ccpText, quint32 fcSepx)
+{
+    Writer sed;
+    sed.u32(0);
+    sed.u32(ccpText);
+    sed.u16(0);
+    sed.u32(fcSepx);
+    sed.u16(0);
+    sed.u32(0xFFFFFFFF);
+    return sed.bytes;
+}
+
+// All characters in one Unicode piece at FcText.
+QByteArray pieceTable(quint32 cpEnd)
+{
+    Writer clx;
+    clx.u8(2);
+    clx.u32(16);
+    clx.u32(0);
+    clx.u32(cpEnd);
+    clx.u16(0);
+    clx.u32(quint32(FcText));
+    clx.u16(0);
+    return clx.bytes;
+}
+
+// Writes the body and the header document into one text stream, then the three streams.
+class DocumentWriter {
+public:
+    explicit DocumentWriter(const QTextDocument* document) : m_document(document)
+    {
+        m_fonts.index(document->defaultFont().family());
+        m_data.zeros(8);  // no picture sits at offset 0
+    }
+
+    QByteArray write(const PageInfo& page, const DocumentParts* parts)
+    {
+        story(m_document, m_bodyFields, 0);
+        m_ccpText = m_stream.cp();
+        headerDocument(parts);
+
+        Writer wd;
+        wd.zeros(FcText);
+        for (const QChar c : m_stream.text())
+            wd.u16(c.unicode());
+        const QByteArray binChpx = runsToPages(m_stream.characterRuns(), DiskPages::Writer::Characters, wd);
+        const QByteArray binPapx = runsToPages(m_stream.paragraphRuns(), DiskPages::Writer::Paragraphs, wd);
+        const quint32 fcSepx = quint32(wd.size());
+        wd.append(sectionProperties(page));
+
+        const QByteArray table = tableStream(binChpx, binPapx, fcSepx);
+        wd.bytes.replace(0, FibSize, fileInformationBlock(m_pairs, quint32(wd.size()), m_ccpText, m_ccpHdd, m_pictures));
+
+        static const QByteArray WordClass = QByteArray::fromHex("0609020000000000c000000000000046");
+        QList<QPair<QString, QByteArray>> streams{{QStringLiteral("WordDocument"), wd.bytes},
+                                                  {QStringLiteral("1Table"), table}};
+        if (m_pictures)
+            streams.append({QStringLiteral("Data"), m_data.bytes});
+        return CompoundFile::write(streams, WordClass);
+    }
+
+private:
+    void story(const QTextDocument* source, QList<FieldChar>& fields, quint32 partStart)
+    {
+        StoryWriter writer(source, m_stream, m_fonts, m_data, fields, partStart);
+        writer.write();
+        m_pictures = m_pictures || writer.hasPictures();
+    }
+
+    // Six empty separator stories, then the section's six stories, of which the odd-page
+    // header and footer are the ones shown on every page; then the closing paragraph marks.
+    void headerDocument(const DocumentParts* parts)
+    {
+        const int present = parts ? parts->present : 0;
+        const QTextDocument* header = present & 1 ? parts->header : nullptr;
+        const QTextDocument* footer = present & 4 ? parts->footer : nullptr;
+        if (!header && !footer)
+            return;
+        const QByteArray normal(2, '\0');
+        for (int index = 0; index < HeaderStories; ++index) {
+            m_stories << m_stream.cp() - m_ccpText;
+            const QTextDocument* source = index == OddHeader ? header : index == OddFooter ? footer : nullptr;
+            if (!source)
+                continue;
+            story(source, m_headerFields, m_ccpText);
+            m_stream.endParagraph(ParagraphMark, {}, normal);  // guards the story from the next
+        }
+        m_stories << m_stream.cp() - m_ccpText;
+        m_stream.endParagraph(ParagraphMark, {}, normal);  // ends the header document
+        m_ccpHdd = m_stream.cp() - m_ccpText;
+        m_stories << m_ccpHdd;
+        m_stream.endParagraph(ParagraphMark, {}, normal);  // after the last part
+    }
+
+    QByteArray tableStream(const QByteArray& binChpx, const QByteArray& binPapx, quint32 fcSepx)
+    {
+        Writer table;
+        auto put = [&](int pair, const QByteArray& bytes) {
+            m_pairs.insert(pair, {quint32(table.size()), quint32(bytes.size())});
+            table.append(bytes);
+        };
+        put(Stshf, StyleSheet::write(m_document->defaultFont().pointSizeF()));
+        m_pairs.insert(StshfOrig, m_pairs.value(Stshf));
+        put(PlcfSed, sectionTable(m_ccpText, fcSepx));
+        if (m_ccpHdd) {
+            Writer hdd;
+            for (const quint32 cp : m_stories)
+                hdd.u32(cp);
+            put(PlcfHdd, hdd.bytes);
+        }
+        put(PlcfBteChpx, binChpx);
+        put(PlcfBtePapx, binPapx);
+        put(SttbfFfn, m_fonts.bytes());
+        if (!m_bodyFields.isEmpty())
+            put(PlcfFldMom, fieldTable(m_bodyFields, m_ccpText));
+        if (!m_headerFields.isEmpty())
+            put(PlcfFldHdr, fieldTable(m_headerFields, m_ccpHdd));
+        put(Dop, documentProperties());
+        put(Clx, pieceTable(m_stream.cp()));
+        return table.bytes;
+    }
+
+    const QTextDocument* m_document;
+    TextStream m_stream;
+    FontTable::Writer m_fonts;
+    Writer m_data;
+    QList<FieldChar> m_bodyFields, m_headerFields;
+    QList<quint32> m_stories;
+    quint32 m_ccpText = 0, m_ccpHdd = 0;
+    bool m_pictures = false;
+    QHash<int, QPair<quint32, quint32>> m_pairs;
+};
+
+}  // namespace
+
+QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
+{
+    return DocumentWriter(document).write(page, parts);
 }
 
 }  // namespace DocWriter
