@@ -26,7 +26,9 @@ bool read(const QByteArray& bytes, QHash<QString, QByteArray>& parts)
         QuaZipFile file(&zip);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        parts.insert(info.name, file.read(MaxPartSize));
+        // As much as the directory says the part holds: a read of the largest allowed size
+        // would first set aside (and clear) that much memory for every part.
+        parts.insert(info.name, file.read(qint64(info.uncompressedSize)));
         file.close();
     }
     zip.close();
