@@ -43,6 +43,14 @@ const QColor Ico[17] = {QColor(), Qt::black, Qt::blue, Qt::cyan, Qt::green, Qt::
                         Qt::white, Qt::darkBlue, Qt::darkCyan, Qt::darkGreen, Qt::darkMagenta, Qt::darkRed,
                         Qt::darkYellow, Qt::darkGray, Qt::lightGray};
 
+// One of the sixteen colours of the old palette; nothing for 0, automatic.
+std::optional<QColor> icoColor(int ico)
+{
+    if (ico <= 0 || ico >= 17)
+        return std::nullopt;
+    return Ico[ico];
+}
+
 std::optional<QColor> colorRef(quint32 cv)
 {
     if (cv & 0xFF000000)
@@ -258,12 +266,10 @@ private:
                 f.setFontPointSize(half / 2.0);
             break;
         }
-        case Sprm::CIco: {
-            const int ico = d.u8(s.operand);
-            if (ico > 0 && ico < 17)
-                f.setForeground(Ico[ico]);
+        case Sprm::CIco:
+            if (const auto c = icoColor(d.u8(s.operand)))
+                f.setForeground(*c);
             break;
-        }
         case Sprm::CCv:
             if (const auto c = colorRef(d.u32(s.operand)))
                 f.setForeground(*c);
@@ -281,12 +287,10 @@ private:
                                               : QTextCharFormat::AlignNormal);
             break;
         }
-        case Sprm::CHighlight: {
-            const int ico = d.u8(s.operand);
-            if (ico > 0 && ico < 17)
-                f.setBackground(Ico[ico]);
+        case Sprm::CHighlight:
+            if (const auto c = icoColor(d.u8(s.operand)))
+                f.setBackground(*c);
             break;
-        }
         case Sprm::CShd:
             if (s.size >= 10)
                 if (const auto c = colorRef(d.u32(s.operand + 4)))

@@ -77,23 +77,18 @@ struct StyleSheet {
     QString defaultParagraph;      // the style of paragraphs that name none
     QString minorFont, majorFont;  // the theme's body and heading fonts
 
-    QTextCharFormat chars(const QString& id, int depth = 0) const
-    {
-        const auto it = styles.constFind(id);
-        if (it == styles.constEnd() || depth > MaxDepth)
-            return {};
-        QTextCharFormat f = chars(it->basedOn, depth + 1);
-        f.merge(it->chars);
-        return f;
-    }
+    QTextCharFormat chars(const QString& id) const { return resolved(id, &Style::chars); }
+    QTextBlockFormat block(const QString& id) const { return resolved(id, &Style::block); }
 
-    QTextBlockFormat block(const QString& id, int depth = 0) const
+private:
+    template<typename Format>
+    Format resolved(const QString& id, Format Style::*member, int depth = 0) const
     {
         const auto it = styles.constFind(id);
         if (it == styles.constEnd() || depth > MaxDepth)
             return {};
-        QTextBlockFormat f = block(it->basedOn, depth + 1);
-        f.merge(it->block);
+        Format f = resolved(it->basedOn, member, depth + 1);
+        f.merge((*it).*member);
         return f;
     }
 };
@@ -300,6 +295,7 @@ private:
     void paragraph(QTextCursor& cursor)
     {
         m_paragraphStyle.clear();
+        m_runBase = baseFormat();
         QTextBlockFormat block;
         if (m_pageBreak)
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -335,8 +331,10 @@ private:
     void inlineContent(QTextCursor& cursor, QTextBlockFormat& block, int depth)
     {
         while (m_xml.readNextStartElement()) {
-            if (is(u"pPr"))
+            if (is(u"pPr")) {
                 paragraphProperties(block);
+                m_runBase = baseFormat();  // the paragraph style is known now
+            }
             else if (is(u"r"))
                 run(cursor);
             else if (is(u"fldSimple")) {
@@ -512,7 +510,7 @@ private:
 
     void run(QTextCursor& cursor)
     {
-        QTextCharFormat format = baseFormat();
+        QTextCharFormat format = m_runBase;
         while (m_xml.readNextStartElement()) {
             if (is(u"rPr")) {
                 runProperties(format);
@@ -607,6 +605,7 @@ private:
     QXmlStreamReader m_xml;
     const StyleSheet* m_styles;
     QString m_paragraphStyle;
+    QTextCharFormat m_runBase;  // baseFormat() of the paragraph being read
     PageInfo* m_page = nullptr;
     QHash<QString, QString>* m_headerFooter = nullptr;
     bool m_pageBreak = false;
