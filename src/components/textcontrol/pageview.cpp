@@ -9,6 +9,7 @@
 #include "textcontrol.h"
 
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
@@ -54,6 +55,20 @@ void PageView::updatePages()
 }
 
 int PageView::viewportX(double pageX) const { return mapFromScene(QPointF(pageX, 0)).x(); }
+
+bool PageView::event(QEvent* event)
+{
+    // Tab and Shift+Tab belong to the document (a tab character, the next cell): the scene would
+    // hand a text item's Tab back to the window as a move of the keyboard focus.
+    if (event->type() == QEvent::KeyPress && scene() && scene()->focusItem()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            scene()->sendEvent(scene()->focusItem(), key);
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
+}
 
 void PageView::drawBackground(QPainter* painter, const QRectF& rect)
 {

@@ -20,6 +20,7 @@ signals:
     void scrolled();
 
 protected:
+    bool event(QEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
     void scrollContentsBy(int dx, int dy) override;
