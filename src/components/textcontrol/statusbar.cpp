@@ -12,6 +12,31 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <set>
+
+namespace {
+
+// The caret's line counted as the page shows it: the distinct lines from the top of the page to
+// the caret, wrapped lines included; the cells of a table row share their lines.
+int lineOnPage(QAbstractTextDocumentLayout* layout, QTextBlock block, double caretY, double pageTop)
+{
+    std::set<int> tops;  // whole layout units: lines of one row sit at the same height
+    for (; block.isValid(); block = block.previous()) {
+        const QRectF rect = layout->blockBoundingRect(block);
+        if (rect.bottom() <= pageTop)
+            break;
+        const QTextLayout* lines = block.layout();
+        for (int i = 0; lines && i < lines->lineCount(); ++i) {
+            const double top = rect.top() + lines->lineAt(i).y();
+            if (top >= pageTop - 0.5 && top < caretY - 0.5)
+                tops.insert(qRound(top));
+        }
+    }
+    return int(tops.size()) + 1;
+}
+
+}  // namespace
+
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("StatusBar1"));
@@ -71,17 +96,16 @@ void StatusBar::refresh()
         LayoutUnits::fromTwips(m_control->pageHeight()) + LayoutUnits::PageGap;
     const QRectF blockRect = m_control->document()->documentLayout()->blockBoundingRect(block);
     double y = blockRect.top();
-    int lineInBlock = 0;
     if (QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
         const QTextLine line = layout->lineForTextPosition(cursor.positionInBlock());
-        if (line.isValid()) {
+        if (line.isValid())
             y += line.y();
-            lineInBlock = line.lineNumber();
-        }
     }
     const int page = std::clamp(int(y / pitch) + 1, 1, m_control->currentPages());
     m_page->setText(ControlTexts::statusPage(page, m_control->currentPages()));
-    m_line->setText(ControlTexts::statusLine(block.firstLineNumber() + lineInBlock + 1));
+    const double pageTop = (page - 1) * pitch;
+    m_line->setText(ControlTexts::statusLine(
+        lineOnPage(m_control->document()->documentLayout(), block, y, pageTop)));
     m_column->setText(ControlTexts::statusColumn(cursor.positionInBlock() + 1));
     m_zoom->setText(ControlTexts::statusZoom(m_control->zoomFactor()));
     m_mode->setText(ControlTexts::statusInsert(m_control->insertionMode()));
