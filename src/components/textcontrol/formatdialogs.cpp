@@ -119,10 +119,25 @@ FontDialog::FontDialog(const QTextCharFormat& current, QWidget* parent) : QDialo
         connect(box, &QComboBox::currentTextChanged, this, &FontDialog::updatePreview);
     for (QCheckBox* box : {m_bold, m_italic, m_strike})
         connect(box, &QCheckBox::toggled, this, &FontDialog::updatePreview);
+    m_shown = shownFormat();
     updatePreview();
 }
 
 QTextCharFormat FontDialog::format() const
+{
+    // Only what the user changed: the boxes show a substitute where the document's font is not
+    // installed ("Liberation Serif" for "Times New Roman"), and a selection of mixed formats
+    // shows its first character's; neither may be written over the text unasked.
+    QTextCharFormat changed;
+    const QTextCharFormat now = shownFormat();
+    const QMap<int, QVariant> properties = now.properties();
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it)
+        if (m_shown.property(it.key()) != it.value())
+            changed.setProperty(it.key(), it.value());
+    return changed;
+}
+
+QTextCharFormat FontDialog::shownFormat() const
 {
     QTextCharFormat f;
     f.setFontFamilies({m_family->currentFont().family()});
@@ -139,7 +154,7 @@ QTextCharFormat FontDialog::format() const
 
 void FontDialog::updatePreview()
 {
-    const QTextCharFormat f = format();
+    const QTextCharFormat f = shownFormat();
     QFont font = f.font();
     font.setPointSizeF(std::min(f.fontPointSize(), 36.0));
     m_preview->setFont(font);

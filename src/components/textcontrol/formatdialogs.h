@@ -18,10 +18,13 @@ class FontDialog : public QDialog {
     Q_OBJECT
 public:
     FontDialog(const QTextCharFormat& current, QWidget* parent);
+    // The properties the user changed in the dialog, nothing else.
     QTextCharFormat format() const;
 
 private:
+    QTextCharFormat shownFormat() const;  // everything the boxes show
     void updatePreview();
+    QTextCharFormat m_shown;  // as the dialog opened
     QFontComboBox* m_family;
     QComboBox* m_size;
     QCheckBox* m_bold;
