@@ -9,8 +9,6 @@
 #include "settings/apppaths.h"
 #include "texts/programtexts.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,8 +16,18 @@
 
 namespace InsertDate {
 
-QStringList formats(const QDate& date, const QLocale& locale)
+QLocale dateLocale(const QLocale& locale)
 {
+    // The C/POSIX locale has no real date conventions ("12 6 2026"); a user who set none gets
+    // the dates of English (United States).
+    if (locale.language() == QLocale::C)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return locale;
+}
+
+QStringList formats(const QDate& date, const QLocale& userLocale)
+{
+    const QLocale locale = dateLocale(userLocale);
     // The regional separator: the first character of the short date format that is no letter.
     QString separator = QStringLiteral("/");
     for (QChar c : locale.dateFormat(QLocale::ShortFormat))
@@ -54,9 +62,9 @@ void insertDate(QWidget* parent)
     }
     if (text.isEmpty())
         return;
+    // Typed in at the caret as one undo step; the clipboard stays as the user left it.
     window->textControl()->setFocus();
-    QApplication::clipboard()->setText(text);
-    window->textControl()->clip(TextControl::ClipPaste);
+    window->textControl()->setSelText(text);
 }
 
 }  // namespace InsertDate

@@ -1,5 +1,5 @@
 #pragma once
-// Insert Date: today's date in one of six formats, put in through the clipboard.
+// Insert Date: today's date in one of six formats, typed in at the caret.
 #include <QDate>
 #include <QDialog>
 #include <QLocale>
@@ -8,6 +8,10 @@
 class QListWidget;
 
 namespace InsertDate {
+
+// The locale whose names and separator the dates use: the user's, or English (United States)
+// when the user's is the C/POSIX locale.
+QLocale dateLocale(const QLocale& locale);
 
 // Today's date in the six formats, in list order, with the locale's names and separator.
 QStringList formats(const QDate& date, const QLocale& locale = QLocale());

@@ -1,4 +1,4 @@
-// Insert Date: the six formats and the insertion through the clipboard.
+// Insert Date: the six formats, typed in at the caret as one undo step, the clipboard untouched.
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "layout/insertdate.h"
@@ -28,6 +28,8 @@ void InsertDateTest::formats()
     const QStringList german = InsertDate::formats(QDate(2026, 12, 4), QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(german.at(0), QString("Dezember 4, 2026"));
     QCOMPARE(german.at(2), QString("12.4.2026"));  // the regional separator
+    // Without a usable locale the dates are those of English (United States), not "12 4 2026".
+    QCOMPARE(InsertDate::formats(QDate(2026, 12, 4), QLocale::c()), texts);
 }
 
 void InsertDateTest::insert_data()
@@ -64,7 +66,11 @@ void InsertDateTest::insert()
     ws.active()->action("mnuIDate")->trigger();
     QCOMPARE(dialogs.dialogsShown, QStringList{"frminsdate"});
     QCOMPARE(control->plainText(), text);
-    QCOMPARE(QGuiApplication::clipboard()->text(), ok ? text.mid(1) : QString("before"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+    if (ok) {  // the date and the selection it replaced come back in one step
+        control->undo();
+        QCOMPARE(control->plainText(), QString("ab"));
+    }
     AppPaths::setToday(QDate());
 }
 
