@@ -184,16 +184,21 @@ bool PageSetupDialog::valuesValid() const
 {
     const int width = Units::DlgString2Twips(m_width->text());
     const int height = Units::DlgString2Twips(m_height->text());
-    auto margin = [](const QLineEdit* box, int along) {
+    auto margin = [](const QLineEdit* box) {
         const int m = Units::DlgString2Twips(box->text());
-        return m >= 1 && m <= along;
+        return m >= 1 ? m : -1;
     };
-    bool ok = margin(m_margins[0], width);
-    ok = margin(m_margins[2], width) && ok;
-    ok = margin(m_margins[1], height) && ok;
-    ok = margin(m_margins[3], height) && ok;
-    ok = width >= 1 && qint64(width) * 2 <= 32767 && ok;
-    return height >= 1 && height <= 32767 && ok;
+    const int left = margin(m_margins[0]), top = margin(m_margins[1]);
+    const int right = margin(m_margins[2]), bottom = margin(m_margins[3]);
+    if (left < 0 || top < 0 || right < 0 || bottom < 0)
+        return false;
+    // Any paper up to the largest the layout and the printers take, in either orientation (the
+    // old limit of twice the width in 16 bits refused A4 and Legal landscape), with room for text
+    // between the margins.
+    auto fits = [](int along, int before, int after) {
+        return along >= 1 && along <= MaxPaperTwips && qint64(before) + after < along;
+    };
+    return fits(width, left, right) && fits(height, top, bottom);
 }
 
 void PageSetupDialog::validate() { m_ok->setEnabled(valuesValid()); }

@@ -18,6 +18,9 @@ public:
     // Format > Page Setup on a text control.
     static void EditPageSetup(TextControl* control);
 
+    // The largest paper side: 22 inches, the most a Word document can hold.
+    static constexpr int MaxPaperTwips = 22 * 1440;
+
     bool valuesValid() const;
     void recogniseSize();
 

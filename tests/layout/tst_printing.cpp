@@ -172,9 +172,13 @@ void PrintingTest::pageSetup_data()
                                                  << "User Defined" << "8.50x11.00" << true;
     QTest::newRow("typed A4 is recognised") << 12240 << 15840 << "size 8.27 11.69" << "A4" << "8.27x11.69" << true;
     QTest::newRow("landscape letter passes") << 12240 << 15840 << "landscape" << "Letter" << "11.00x8.50" << true;
-    QTest::newRow("landscape A4 fails the width") << 11906 << 16837 << "landscape" << "A4" << "11.69x8.27" << false;
+    QTest::newRow("landscape A4 passes") << 11906 << 16837 << "landscape" << "A4" << "11.69x8.27" << true;
+    QTest::newRow("landscape legal passes") << 12240 << 15840 << "paper Legal, landscape" << "Legal" << "14.00x8.50" << true;
+    QTest::newRow("17 x 22 inches passes") << 12240 << 31680 << "size 17 22" << "User Defined" << "17x22" << true;
+    QTest::newRow("taller than 22 inches fails") << 12240 << 15840 << "size 8.5 22.5" << "User Defined" << "8.5x22.5" << false;
     QTest::newRow("zero margin") << 12240 << 15840 << "margin 0" << "Letter" << "8.50x11.00" << false;
     QTest::newRow("margin wider than the page") << 12240 << 15840 << "margin 9" << "Letter" << "8.50x11.00" << false;
+    QTest::newRow("margins leave no text") << 12240 << 15840 << "margin 7.5" << "Letter" << "8.50x11.00" << false;
 }
 
 void PrintingTest::pageSetup()
