@@ -4,6 +4,9 @@
 namespace DocxNames {
 
 constexpr const char* W = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+// The same vocabulary under the namespace of Strict Open XML.
+constexpr const char* WStrict = "http://purl.oclc.org/ooxml/wordprocessingml/main";
+constexpr const char* MC = "http://schemas.openxmlformats.org/markup-compatibility/2006";
 constexpr const char* R = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 constexpr const char* WP = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
 constexpr const char* A = "http://schemas.openxmlformats.org/drawingml/2006/main";

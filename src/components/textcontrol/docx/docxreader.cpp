@@ -43,11 +43,57 @@ QHash<QString, QString> relationships(const QHash<QString, QByteArray>& package,
     return targets;
 }
 
+// A length in twips; Strict documents may give it with a unit ("72pt", "2.54cm", "1in").
 int twipsAttr(const QXmlStreamAttributes& a, const char* name, int fallback = 0)
 {
+    const QStringView text = a.value(QLatin1String("w:") + QLatin1String(name));
     bool ok = false;
-    const int v = a.value(QLatin1String("w:") + QLatin1String(name)).toInt(&ok);
-    return ok ? v : fallback;
+    const int v = text.toInt(&ok);
+    if (ok)
+        return v;
+    static const struct { const char* unit; double twips; } Units[] = {
+        {"pt", 20}, {"in", 1440}, {"cm", 1440 / 2.54}, {"mm", 144 / 2.54}, {"pc", 240}, {"pi", 240}};
+    for (const auto& u : Units)
+        if (text.endsWith(QLatin1String(u.unit))) {
+            const double number = text.chopped(2).toDouble(&ok);
+            if (ok && std::abs(number) < 1e6)
+                return qRound(number * u.twips);
+        }
+    return fallback;
+}
+
+// A font size in half points; Strict documents may give it with a unit ("12pt").
+int halfPointsAttr(const QXmlStreamAttributes& a)
+{
+    const QStringView text = a.value(QLatin1String("w:val"));
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    return ok ? v : twipsAttr(a, "val") / 10;
+}
+
+bool isWordNamespace(QStringView uri)
+{
+    return uri == QLatin1String(DocxNames::W) || uri == QLatin1String(DocxNames::WStrict);
+}
+
+// The first part that `part`'s relationships name with a type ending in `type`
+// ("/footnotes"), transitional and Strict alike; external targets are never followed.
+QString relatedPart(const QHash<QString, QByteArray>& package, const QString& part, QLatin1String type)
+{
+    const int slash = part.lastIndexOf(QLatin1Char('/'));
+    const QString folder = part.left(slash + 1);
+    QXmlStreamReader xml(package.value(folder + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels")));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship"))
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (!a.value(QLatin1String("Type")).endsWith(type) || a.value(QLatin1String("TargetMode")) == QLatin1String("External"))
+            continue;
+        const QString target = a.value(QLatin1String("Target")).toString();
+        return target.startsWith(QLatin1Char('/')) ? target.mid(1) : folder + target;
+    }
+    return {};
 }
 
 bool onOff(const QXmlStreamAttributes& a)
@@ -111,6 +157,16 @@ void themeFonts(const QByteArray& theme, StyleSheet& sheet)
     }
 }
 
+// The footnotes and endnotes the body refers to, in the order of their marks.
+struct NoteRef {
+    QString id;
+    int number;
+};
+using NoteList = QList<NoteRef>;
+struct Notes {
+    NoteList footnotes, endnotes;
+};
+
 class Part {
 public:
     Part(const QHash<QString, QByteArray>& package, const QString& name, QTextDocument* images, int& nextField,
@@ -154,6 +210,39 @@ public:
         }
     }
 
+    // Lists the marks of the footnotes and endnotes that read() meets in `notes`.
+    void listNotes(Notes* notes) { m_notes = notes; }
+
+    // Reads the part as footnotes.xml or endnotes.xml (`element` "footnote" or "endnote"):
+    // the notes of `order` as paragraphs at `cursor`, in that order, each opening with its mark.
+    void readNotes(QTextCursor& cursor, const QString& element, const NoteList& order)
+    {
+        QHash<QString, int> numbers;
+        for (const NoteRef& ref : order)
+            numbers.insert(ref.id, ref.number);
+        QHash<QString, std::shared_ptr<QTextDocument>> texts;
+        while (!m_xml.atEnd()) {
+            m_xml.readNext();
+            if (!m_xml.isStartElement() || !is(element))
+                continue;
+            const QString id = m_xml.attributes().value(QLatin1String("w:id")).toString();
+            if (!numbers.contains(id) || texts.contains(id)) {
+                m_xml.skipCurrentElement();
+                continue;
+            }
+            auto text = std::make_shared<QTextDocument>();
+            QTextCursor inner(text.get());
+            m_noteMark = numbers.value(id);
+            blocks(inner, element, 0);
+            texts.insert(id, text);
+        }
+        for (const NoteRef& ref : order)
+            if (const auto text = texts.value(ref.id)) {
+                cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+                cursor.insertFragment(QTextDocumentFragment(text.get()));
+            }
+    }
+
     // Reads the part's paragraphs and tables into `cursor`; `page` receives its section.
     bool read(QTextCursor& cursor, PageInfo* page, QHash<QString, QString>* headerFooter)
     {
@@ -170,26 +259,42 @@ public:
     }
 
 private:
-    bool is(QStringView name) const
+    bool is(QStringView name) const { return m_xml.name() == name && isWordNamespace(m_xml.namespaceUri()); }
+
+    bool isCompatibility(QStringView name) const
     {
-        return m_xml.name() == name && m_xml.namespaceUri() == QLatin1String(DocxNames::W);
+        return m_xml.name() == name && m_xml.namespaceUri() == QLatin1String(DocxNames::MC);
+    }
+
+    // Inside mc:AlternateContent: the first choice's content through `content`, the fallbacks
+    // (the same content for older readers) skipped.
+    template<typename Content>
+    void alternateContent(Content content)
+    {
+        bool taken = false;
+        while (m_xml.readNextStartElement()) {
+            if (!taken && (isCompatibility(u"Choice") || isCompatibility(u"Fallback"))) {
+                taken = true;
+                content();
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
     }
 
     // Paragraphs and tables until the end of the element `end`.
-    void blocks(QTextCursor& cursor, const QString& end, int depth)
+    // `fresh`: the cursor's block is empty and waits for the next paragraph. Returns the same
+    // for the block the cursor is left in.
+    bool blocks(QTextCursor& cursor, const QString& end, int depth, bool fresh = true)
     {
-        bool fresh = true;  // the cursor's block is empty and waits for the next paragraph
         while (!m_xml.atEnd()) {
             m_xml.readNext();
             if (m_xml.isEndElement() && m_xml.name() == end)
-                return;
+                return fresh;
             if (!m_xml.isStartElement())
                 continue;
             if (is(u"p")) {
-                if (!fresh)
-                    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-                paragraph(cursor);
-                fresh = false;
+                addParagraph(cursor, fresh, depth);
             } else if (is(u"tbl")) {
                 if (depth < MaxDepth)
                     table(cursor, depth + 1);
@@ -197,21 +302,51 @@ private:
                     m_xml.skipCurrentElement();
                 fresh = true;
             } else if (is(u"sectPr")) {
-                section();
-            } else if (!(is(u"sdt") || is(u"sdtContent") || is(u"customXml") || is(u"ins"))) {
-                m_xml.skipCurrentElement();
+                if (section(!m_sectionTaken))
+                    m_sectionTaken = true;
+            } else if (is(u"tcPr") && m_cell) {
+                cellProperties(*m_cell);
+            } else if (isCompatibility(u"AlternateContent") && depth < MaxDepth) {
+                alternateContent([&] { fresh = blocks(cursor, m_xml.name().toString(), depth + 1, fresh); });
+            } else if (!isContainer()) {
+                m_xml.skipCurrentElement();  // deletions, moved-away text, properties
             }
+        }
+        return fresh;
+    }
+
+    // A paragraph, then the text boxes anchored in it as paragraphs of their own.
+    void addParagraph(QTextCursor& cursor, bool& fresh, int depth)
+    {
+        if (!fresh)
+            cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        m_depth = depth;
+        paragraph(cursor);
+        fresh = false;
+        std::vector<std::unique_ptr<QTextDocument>> boxes;
+        boxes.swap(m_textBoxes);
+        for (const auto& box : boxes) {
+            cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            cursor.insertFragment(QTextDocumentFragment(box.get()));
         }
     }
 
-    void section()
+    // A section's properties; its page set-up and header and footer become the document's when
+    // `apply`. Returns whether it had any to give.
+    bool section(bool apply, QString* kind = nullptr)
     {
+        bool given = false;
         while (m_xml.readNextStartElement()) {
             const QXmlStreamAttributes a = m_xml.attributes();
-            if (is(u"pgSz") && m_page) {
+            if (is(u"type") && kind) {
+                *kind = a.value(QLatin1String("w:val")).toString();
+            } else if (!apply) {
+            } else if (is(u"pgSz") && m_page) {
+                given = true;
                 m_page->width = twipsAttr(a, "w");
                 m_page->height = twipsAttr(a, "h");
             } else if (is(u"pgMar") && m_page) {
+                given = true;
                 m_page->marginT = std::abs(twipsAttr(a, "top"));
                 m_page->marginB = std::abs(twipsAttr(a, "bottom"));
                 m_page->marginL = twipsAttr(a, "left");
@@ -223,6 +358,7 @@ private:
             }
             m_xml.skipCurrentElement();
         }
+        return given;
     }
 
     void table(QTextCursor& cursor, int depth)
@@ -249,67 +385,141 @@ private:
                     m_xml.skipCurrentElement();
                 }
                 builder.setGrid(grid);
-            } else if (is(u"tr")) {
-                while (m_xml.readNextStartElement()) {
-                    if (!is(u"tc") || builder.cellCount() >= MaxTableCells) {
-                        m_xml.skipCurrentElement();
-                        continue;
-                    }
-                    TableBuilder::Cell& cell = builder.addCell();
-                    QTextCursor inner(cell.content.get());
-                    bool fresh = true;
-                    while (m_xml.readNextStartElement()) {
-                        if (is(u"tcPr")) {
-                            while (m_xml.readNextStartElement()) {
-                                const QXmlStreamAttributes a = m_xml.attributes();
-                                if (is(u"gridSpan"))
-                                    cell.span = std::clamp(twipsAttr(a, "val", 1), 1, 63);
-                                else if (is(u"vMerge"))
-                                    cell.continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
-                                else if (is(u"shd"))
-                                    cell.shading = colour(a.value(QLatin1String("w:fill")));
-                                m_xml.skipCurrentElement();
-                            }
-                        } else if (is(u"p")) {
-                            if (!fresh)
-                                inner.insertBlock(QTextBlockFormat(), QTextCharFormat());
-                            paragraph(inner);
-                            fresh = false;
-                        } else if (is(u"tbl") && depth < MaxDepth) {
-                            table(inner, depth + 1);
-                            fresh = true;
-                        } else {
-                            m_xml.skipCurrentElement();
-                        }
-                    }
-                }
-                builder.endRow();
             } else {
-                m_xml.skipCurrentElement();
+                rows(builder, depth);
             }
         }
         builder.setBordered(bordered);
         builder.insert(cursor);
     }
 
+    // Rows, and the containers round them (content controls, custom XML, tracked insertions);
+    // the current element is one of these.
+    void rows(TableBuilder& builder, int depth)
+    {
+        if (is(u"tr")) {
+            cells(builder, depth);
+            builder.endRow();
+        } else if (depth < MaxDepth && isContainer()) {
+            while (m_xml.readNextStartElement())
+                rows(builder, depth + 1);
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
+
+    void cells(TableBuilder& builder, int depth)
+    {
+        while (m_xml.readNextStartElement()) {
+            if (is(u"tc") && builder.cellCount() < MaxTableCells) {
+                TableBuilder::Cell* outer = m_cell;
+                m_cell = &builder.addCell();
+                QTextCursor inner(m_cell->content.get());
+                blocks(inner, QStringLiteral("tc"), depth);
+                m_cell = outer;
+            } else if (depth < MaxDepth && isContainer()) {
+                cells(builder, depth + 1);
+            } else {
+                m_xml.skipCurrentElement();
+            }
+        }
+    }
+
+    // Elements whose content counts as if they were not there.
+    bool isContainer() const
+    {
+        return is(u"sdt") || is(u"sdtContent") || is(u"customXml") || is(u"ins") || is(u"moveTo") || is(u"smartTag");
+    }
+
+    void cellProperties(TableBuilder::Cell& cell)
+    {
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            if (is(u"gridSpan"))
+                cell.span = std::clamp(twipsAttr(a, "val", 1), 1, 63);
+            else if (is(u"vMerge"))
+                cell.continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
+            else if (is(u"shd"))
+                cell.shading = colour(a.value(QLatin1String("w:fill")));
+            m_xml.skipCurrentElement();
+        }
+    }
+
+    // A paragraph; a page break inside it splits it, the rest starting the next page.
     void paragraph(QTextCursor& cursor)
     {
         m_paragraphStyle.clear();
         m_runBase = baseFormat();
         QTextBlockFormat block;
+        const int first = cursor.blockNumber();
+        m_breaks.clear();
         if (m_pageBreak)
-            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            m_breaks.insert(first);
         m_pageBreak = false;
-        m_breakHere = false;
         inlineContent(cursor, block, 0);
-        if (m_breakHere)
-            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        if (cursor.blockNumber() > first && m_breaks.contains(cursor.blockNumber()) && cursor.block().length() == 1) {
+            // A break at the paragraph's end: the next paragraph starts the page.
+            m_breaks.remove(cursor.blockNumber());
+            cursor.deletePreviousChar();
+            m_pageBreak = true;
+        }
         // The paragraph's own properties over its style's, over the document's defaults.
         QTextBlockFormat styled = m_styles ? m_styles->defaultBlock : QTextBlockFormat();
         if (m_styles)
             styled.merge(m_styles->block(paragraphStyle()));
         styled.merge(block);
-        cursor.setBlockFormat(styled);
+        const int last = cursor.blockNumber();
+        for (QTextBlock b = cursor.document()->findBlockByNumber(first); b.isValid() && b.blockNumber() <= last;
+             b = b.next()) {
+            QTextBlockFormat f = styled;
+            if (m_breaks.contains(b.blockNumber()))
+                f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            else if (b.blockNumber() != first)
+                f.clearProperty(QTextFormat::PageBreakPolicy);
+            QTextCursor(b).setBlockFormat(f);
+        }
+    }
+
+    // A page (or column) break inside a paragraph, as other word processors show it: before any
+    // text it breaks before the paragraph (breaks in a row count once; at the very start of the
+    // document it leaves an empty first page), else the paragraph goes on on the next page.
+    void pageBreak(QTextCursor& cursor)
+    {
+        if (cursor.positionInBlock() == 0 && !(cursor.blockNumber() == 0 && cursor.document() == m_images)) {
+            m_breaks.insert(cursor.blockNumber());
+            return;
+        }
+        cursor.insertBlock(cursor.blockFormat(), cursor.charFormat());
+        m_breaks.insert(cursor.blockNumber());
+    }
+
+    // The text of a text box (or a shape), read at its place in the XML and put in as
+    // paragraphs after the paragraph that anchors it.
+    void textBox()
+    {
+        auto box = std::make_unique<QTextDocument>();
+        QTextCursor cursor(box.get());
+        const auto saved = std::tuple(m_paragraphStyle, m_runBase, m_breaks, m_pageBreak, m_field, m_instruction,
+                                      m_fieldStart, m_checkBox);
+        auto outerBoxes = std::move(m_textBoxes);
+        m_textBoxes.clear();
+        m_field = FieldState::None;
+        if (m_depth < MaxDepth) {
+            const int depth = m_depth;
+            blocks(cursor, m_xml.name().toString(), depth + 1);
+            m_depth = depth;
+        } else {
+            m_xml.skipCurrentElement();
+        }
+        std::tie(m_paragraphStyle, m_runBase, m_breaks, m_pageBreak, m_field, m_instruction, m_fieldStart, m_checkBox) =
+            saved;
+        // Boxes inside boxes follow their box.
+        auto inner = std::move(m_textBoxes);
+        m_textBoxes = std::move(outerBoxes);
+        if (!box->isEmpty())
+            m_textBoxes.push_back(std::move(box));
+        for (auto& b : inner)
+            m_textBoxes.push_back(std::move(b));
     }
 
     // A run's format before its own properties: the defaults and the paragraph style's.
@@ -342,9 +552,10 @@ private:
                 const int start = cursor.position();
                 inlineContent(cursor, block, depth + 1);
                 markField(cursor, start, instruction);
-            } else if (depth < MaxDepth && (is(u"hyperlink") || is(u"ins") || is(u"smartTag") || is(u"customXml") || is(u"sdt")
-                                            || is(u"sdtContent") || is(u"dir"))) {
+            } else if (depth < MaxDepth && (isContainer() || is(u"hyperlink") || is(u"dir") || is(u"bdo"))) {
                 inlineContent(cursor, block, depth + 1);
+            } else if (depth < MaxDepth && isCompatibility(u"AlternateContent")) {
+                alternateContent([&] { inlineContent(cursor, block, depth + 1); });
             } else {
                 m_xml.skipCurrentElement();
             }
@@ -418,6 +629,14 @@ private:
                 continue;
             } else if (is(u"pBdr")) {
                 borders(f);
+                continue;
+            } else if (is(u"sectPr")) {
+                // The end of a section: the first section's page set-up is the document's, and
+                // every section but a continuous one starts a new page.
+                QString kind;
+                if (section(!m_sectionTaken, &kind))
+                    m_sectionTaken = true;
+                m_pageBreak = kind != QLatin1String("continuous");
                 continue;
             }
             m_xml.skipCurrentElement();
@@ -511,50 +730,143 @@ private:
     void run(QTextCursor& cursor)
     {
         QTextCharFormat format = m_runBase;
-        while (m_xml.readNextStartElement()) {
-            if (is(u"rPr")) {
-                runProperties(format);
-                continue;
-            }
-            if (is(u"t")) {
-                const QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
-                if (m_field == FieldState::Instruction)
-                    m_instruction += text;
-                else
-                    cursor.insertText(text, format);
-                continue;
-            }
-            if (is(u"instrText")) {
-                m_instruction += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
-                continue;
-            }
-            if (is(u"fldChar")) {
-                const QStringView kind = m_xml.attributes().value(QLatin1String("w:fldCharType"));
-                if (kind == QLatin1String("begin")) {
-                    m_field = FieldState::Instruction;
-                    m_instruction.clear();
-                    m_fieldStart = cursor.position();
-                } else if (kind == QLatin1String("separate")) {
-                    m_field = FieldState::Result;
-                    m_fieldStart = cursor.position();
-                } else if (kind == QLatin1String("end") && m_field != FieldState::None) {
-                    markField(cursor, m_fieldStart, m_instruction);
-                    m_field = FieldState::None;
-                }
-            } else if (is(u"tab")) {
+        while (m_xml.readNextStartElement())
+            runContent(cursor, format);
+    }
+
+    // One element of a run; reads it to its end.
+    void runContent(QTextCursor& cursor, QTextCharFormat& format)
+    {
+        if (is(u"rPr")) {
+            runProperties(format);
+        } else if (is(u"t")) {
+            const QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+            if (m_field == FieldState::Instruction)
+                m_instruction += text;
+            else
+                cursor.insertText(text, format);
+        } else if (is(u"instrText")) {
+            m_instruction += m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+        } else if (is(u"fldChar")) {
+            fieldCharacter(cursor, format);
+        } else if (is(u"drawing") || m_xml.name() == QLatin1String("pict") || m_xml.name() == QLatin1String("object")) {
+            picture(cursor);
+        } else if (isCompatibility(u"AlternateContent")) {
+            alternateContent([&] {
+                while (m_xml.readNextStartElement())
+                    runContent(cursor, format);
+            });
+        } else if (is(u"footnoteReference") || is(u"endnoteReference")) {
+            noteReference(cursor, format);
+        } else if (is(u"footnoteRef") || is(u"endnoteRef")) {
+            if (m_noteMark > 0)
+                cursor.insertText(QString::number(m_noteMark), superscript(format));
+            m_xml.skipCurrentElement();
+        } else {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            if (is(u"tab") || is(u"ptab")) {
                 cursor.insertText(QStringLiteral("\t"), format);
             } else if (is(u"br") || is(u"cr")) {
-                // A page break before any text breaks before this paragraph, else before the next.
-                if (m_xml.attributes().value(QLatin1String("w:type")) == QLatin1String("page"))
-                    (cursor.positionInBlock() == 0 ? m_breakHere : m_pageBreak) = true;
+                const QStringView kind = a.value(QLatin1String("w:type"));
+                if (kind == QLatin1String("page") || kind == QLatin1String("column"))
+                    pageBreak(cursor);
                 else
                     cursor.insertText(QString(QChar::LineSeparator), format);
-            } else if (is(u"drawing") || m_xml.name() == QLatin1String("pict")) {
-                picture(cursor);
-                continue;
+            } else if (is(u"sym")) {
+                symbol(cursor, format, a);
+            } else if (is(u"noBreakHyphen")) {
+                cursor.insertText(QString(QChar(0x2011)), format);
+            } else if (is(u"softHyphen")) {
+                cursor.insertText(QString(QChar(0x00AD)), format);
             }
             m_xml.skipCurrentElement();
         }
+    }
+
+    static QTextCharFormat superscript(QTextCharFormat format)
+    {
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        return format;
+    }
+
+    void fieldCharacter(QTextCursor& cursor, const QTextCharFormat& format)
+    {
+        const QStringView kind = m_xml.attributes().value(QLatin1String("w:fldCharType"));
+        if (kind == QLatin1String("begin")) {
+            m_field = FieldState::Instruction;
+            m_instruction.clear();
+            m_fieldStart = cursor.position();
+            m_checkBox = formCheckBox();
+            return;
+        }
+        if (kind == QLatin1String("separate")) {
+            m_field = FieldState::Result;
+            m_fieldStart = cursor.position();
+        } else if (kind == QLatin1String("end") && m_field != FieldState::None) {
+            // A form check box has no result text: its state is shown as a ballot box.
+            if (m_checkBox >= 0 && cursor.position() == m_fieldStart
+                && m_instruction.trimmed().startsWith(QLatin1String("FORMCHECKBOX")))
+                cursor.insertText(QString(QChar(m_checkBox ? 0x2612 : 0x2610)), format);
+            markField(cursor, m_fieldStart, m_instruction);
+            m_field = FieldState::None;
+        }
+        m_xml.skipCurrentElement();
+    }
+
+    // Inside a field's beginning: the check box of its form field data, -1 when it has none,
+    // else whether it is checked.
+    int formCheckBox()
+    {
+        int state = -1;
+        int depth = 1;
+        while (depth > 0 && !m_xml.atEnd()) {
+            m_xml.readNext();
+            if (m_xml.isEndElement()) {
+                --depth;
+                continue;
+            }
+            if (!m_xml.isStartElement())
+                continue;
+            ++depth;
+            if (is(u"checkBox") && state < 0)
+                state = 0;
+            else if ((is(u"default") || is(u"checked")) && state >= 0)
+                state = onOff(m_xml.attributes()) ? 1 : 0;
+        }
+        return state;
+    }
+
+    // A footnote or endnote mark: its number as a superscript; the note's text comes at the end
+    // of the document.
+    void noteReference(QTextCursor& cursor, const QTextCharFormat& format)
+    {
+        const QXmlStreamAttributes a = m_xml.attributes();
+        const bool footnote = m_xml.name() == QLatin1String("footnoteReference");
+        if (m_notes) {
+            NoteList& list = footnote ? m_notes->footnotes : m_notes->endnotes;
+            const int number = int(list.size()) + 1;
+            list.append({a.value(QLatin1String("w:id")).toString(), number});
+            const QStringView custom = a.value(QLatin1String("w:customMarkFollows"));
+            if (custom.isEmpty() || custom == QLatin1String("0") || custom == QLatin1String("false"))
+                cursor.insertText(QString::number(number), superscript(format));
+        }
+        m_xml.skipCurrentElement();
+    }
+
+    // A symbol character; the code points of symbol fonts are moved down from the private area.
+    static void symbol(QTextCursor& cursor, QTextCharFormat format, const QXmlStreamAttributes& a)
+    {
+        bool ok = false;
+        uint code = a.value(QLatin1String("w:char")).toUInt(&ok, 16);
+        if (!ok || code == 0 || code > 0xFFFF)
+            return;
+        if (code >= 0xF000)
+            code -= 0xF000;
+        const QString font = a.value(QLatin1String("w:font")).toString();
+        if (!font.isEmpty())
+            format.setFontFamilies({font});
+        if (QChar(code).isPrint())
+            cursor.insertText(QString(QChar(code)), format);
     }
 
     // The first picture inside a drawing: its embedded part and its size on the page.
@@ -566,7 +878,9 @@ private:
         qint64 depth = depth0;
         while (depth > 0 && !m_xml.atEnd()) {
             m_xml.readNext();
-            if (m_xml.isStartElement()) {
+            if (m_xml.isStartElement() && is(u"txbxContent")) {
+                textBox();  // reads to the box's end
+            } else if (m_xml.isStartElement()) {
                 ++depth;
                 const QXmlStreamAttributes a = m_xml.attributes();
                 if (m_xml.name() == QLatin1String("extent") && width == 0) {
@@ -608,11 +922,18 @@ private:
     QTextCharFormat m_runBase;  // baseFormat() of the paragraph being read
     PageInfo* m_page = nullptr;
     QHash<QString, QString>* m_headerFooter = nullptr;
-    bool m_pageBreak = false;
-    bool m_breakHere = false;
+    bool m_sectionTaken = false;   // the first section's page set-up is read
+    bool m_pageBreak = false;      // the next paragraph starts a page
+    QSet<int> m_breaks;            // blocks of the paragraph being read that start a page
+    std::vector<std::unique_ptr<QTextDocument>> m_textBoxes;  // to follow the paragraph
+    int m_depth = 0;               // of the blocks being read
+    TableBuilder::Cell* m_cell = nullptr;  // the table cell being read
     FieldState m_field = FieldState::None;
     QString m_instruction;
     int m_fieldStart = 0;
+    int m_checkBox = -1;           // the field's check box: -1 none, 0 clear, 1 checked
+    Notes* m_notes = nullptr;      // where the marks of the body's notes are listed
+    int m_noteMark = 0;            // the number of the note being read
 };
 
 // The package's main part, as its relationships name it.
@@ -628,6 +949,33 @@ QString mainPart(const QHash<QString, QByteArray>& package)
         }
     }
     return QStringLiteral("word/document.xml");
+}
+
+// The notes the body refers to, after its end under a short rule: footnotes, then endnotes.
+void appendNotes(const QHash<QString, QByteArray>& package, const QString& main, QTextDocument* document,
+                 int& nextField, const StyleSheet& styles, const Notes& notes, QTextCursor& cursor)
+{
+    if (notes.footnotes.isEmpty() && notes.endnotes.isEmpty())
+        return;
+    cursor.movePosition(QTextCursor::End);
+    QTextBlockFormat rule;
+    rule.setProperty(ParagraphFrames::StyleProperty, int(ParagraphFrames::Top));
+    rule.setProperty(ParagraphFrames::LineWidthProperty, int(ParagraphFrames::DefaultLineWidth));
+    rule.setProperty(ParagraphFrames::DistanceProperty, 0);
+    rule.setTopMargin(LayoutUnits::fromTwips(240));
+    rule.setRightMargin(LayoutUnits::fromTwips(4 * 1440));
+    QTextCharFormat small;
+    small.setFontPointSize(4);
+    cursor.insertBlock(rule, small);
+    const struct { const char* type; const char* element; const NoteList& list; } Kinds[] = {
+        {"/footnotes", "footnote", notes.footnotes}, {"/endnotes", "endnote", notes.endnotes}};
+    for (const auto& kind : Kinds) {
+        const QString name = relatedPart(package, main, QLatin1String(kind.type));
+        if (kind.list.isEmpty() || name.isEmpty() || !package.contains(name))
+            continue;
+        Part part(package, name, document, nextField, &styles);
+        part.readNotes(cursor, QLatin1String(kind.element), kind.list);
+    }
 }
 
 }  // namespace
@@ -648,7 +996,11 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     Part body(package, main, document, nextField, &styles);
+    Notes notes;
+    body.listNotes(&notes);
     const bool ok = body.read(cursor, &page, &headerFooter);
+    if (ok)
+        appendNotes(package, main, document, nextField, styles, notes, cursor);
     cursor.endEditBlock();
     if (!ok)
         return false;

@@ -1,8 +1,12 @@
 #pragma once
-// Reads an Office Open XML document (.docx) into a document: paragraphs and runs with their
-// formats over those of their styles (defaults, theme fonts, based-on chains), tables (spans, merged rows, shading, widths), pictures, fields (merge fields become
+// Reads an Office Open XML document (.docx, transitional or Strict) into a document: paragraphs
+// and runs with their formats over those of their styles (defaults, theme fonts, based-on
+// chains), tables (spans, merged rows, shading, widths), pictures, fields (merge fields become
 // merge fields, PAGE and NUMPAGES page fields, others keep their result), paragraph borders,
-// page breaks, the default header and footer, page size and margins.
+// page and section breaks, the first section's header, footer, page size and margins. What the
+// engine has no place for stays as text in reading order: text boxes after their paragraph,
+// footnotes and endnotes at the end under a short rule, content controls, symbols, check boxes,
+// tracked insertions (deletions are left out). Nothing outside the package is ever read.
 #include "components/textcontrol/pageinfo.h"
 
 #include <QByteArray>
