@@ -274,7 +274,9 @@ private:
             if (const auto c = colorRef(d.u32(s.operand)))
                 f.setForeground(*c);
             break;
-        case Sprm::CRgFtc0: case Sprm::CFtcBi: {
+        case Sprm::CRgFtc0: {
+            // The font of Latin text; the complex-script font (CFtcBi, often a sans-serif) and the
+            // East Asian one are for other scripts and must not replace it.
             const QString name = m_fonts.value(d.u16(s.operand));
             if (!name.isEmpty())
                 f.setFontFamilies({name});
