@@ -9,6 +9,7 @@
 #include "stylesheet.h"
 #include "wordbinary.h"
 
+#include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/rtf/codepages.h"
 #include "components/textcontrol/layoutunits.h"
@@ -16,6 +17,7 @@
 #include "components/textcontrol/tablebuilder.h"
 
 #include <QMap>
+#include <QSet>
 #include <QUrl>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -101,7 +103,9 @@ public:
         const quint32 ccpText = std::min(longValue(CcpText), MaxChars);
         QTextCursor cursor(document);
         cursor.beginEditBlock();
+        m_endnoteMarks = endnoteMarks();
         text(cursor, 0, ccpText);
+        stories(cursor, ccpText);
         cursor.endEditBlock();
         if (parts)
             headerFooter(*parts, ccpText);
@@ -166,6 +170,57 @@ private:
             default: break;
             }
         }
+    }
+
+    // Where the body's endnote marks are; the other automatic marks are footnotes'.
+    QSet<quint32> endnoteMarks() const
+    {
+        QSet<quint32> marks;
+        const Data& t = m_table;
+        const qint64 at = fc(PlcfendRef);
+        if (lcb(PlcfendRef) < 10 || !t.has(at, lcb(PlcfendRef)))
+            return marks;
+        const quint32 n = std::min<quint32>((lcb(PlcfendRef) - 4) / 6, 100'000);
+        for (quint32 i = 0; i < n; ++i)
+            marks.insert(t.u32(at + i * 4));
+        return marks;
+    }
+
+    // The stories the engine has no place for, kept as text after the body: the footnotes, the
+    // endnotes and the text of the text boxes.
+    void stories(QTextCursor& cursor, quint32 ccpText)
+    {
+        const quint32 endnotes = ccpText + longValue(CcpFtn) + longValue(CcpHdd) + longValue(CcpMcr) + longValue(CcpAtn);
+        const struct { quint32 start, length; Story story; } Stories[] = {
+            {ccpText, longValue(CcpFtn), Story::Footnotes},
+            {endnotes, longValue(CcpEdn), Story::Endnotes},
+            {endnotes + longValue(CcpEdn), longValue(CcpTxbx), Story::TextBoxes}};
+        bool begun = false;
+        for (const auto& story : Stories) {
+            if (story.length < 2 || story.length > MaxChars || story.start > MaxChars)
+                continue;
+            if (begun)
+                cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            else
+                EndNotes::begin(cursor);
+            begun = true;
+            m_story = story.story;
+            m_storyMarks = 0;
+            // The story's last paragraph mark only guards it from the next story.
+            text(cursor, story.start, story.start + story.length - 1, story.start + story.length);
+        }
+        m_story = Story::Body;
+    }
+
+    // The mark a note mark at `cp` shows: in the body the next footnote's or endnote's, in a
+    // notes story the number of the note it opens.
+    QString noteMark(quint32 cp)
+    {
+        if (m_story == Story::Footnotes)
+            return EndNotes::footnoteMark(++m_storyMarks);
+        if (m_story == Story::Endnotes)
+            return EndNotes::endnoteMark(++m_storyMarks);
+        return m_endnoteMarks.contains(cp) ? EndNotes::endnoteMark(++m_endnotes) : EndNotes::footnoteMark(++m_footnotes);
     }
 
     // The header and footer of the first section, from the header document's stories.
@@ -582,6 +637,9 @@ private:
                 } else if (u == Picture) {
                     flush();
                     picture(*out, run, format);
+                } else if (u == NoteMark && m_story != Story::TextBoxes) {
+                    flush();
+                    out->insertText(noteMark(cp), EndNotes::markFormat(format));
                 } else if (u == 0x09 || u >= 0x20) {
                     if (u == 0x1E)
                         pending += QLatin1Char('-');
@@ -624,6 +682,9 @@ private:
     int m_defaultFont = -1;
     QStringList m_fonts;
     int m_nextField = 1;
+    enum class Story { Body, Footnotes, Endnotes, TextBoxes } m_story = Story::Body;
+    QSet<quint32> m_endnoteMarks;  // body positions
+    int m_footnotes = 0, m_endnotes = 0, m_storyMarks = 0;
     const Run* m_lastRun = nullptr;
     int m_lastIstd = -1;
     QTextCharFormat m_lastFormat;

@@ -17,6 +17,7 @@ constexpr quint16 FlagHasPictures = 0x0008;
 enum Pair {
     StshfOrig = 0,
     Stshf = 1,
+    PlcffndRef = 2,
     PlcfSed = 6,
     PlcfHdd = 11,
     PlcfBteChpx = 12,
@@ -26,11 +27,14 @@ enum Pair {
     PlcfFldHdr = 17,
     Dop = 31,
     Clx = 33,
+    PlcfendRef = 46,
     Word97Pairs = 93
 };
 
 // Indexes of the 32-bit values after the FIB's base.
-enum Long { CbMac = 0, CcpText = 3, CcpFtn = 4, CcpHdd = 5 };
+// The stories follow one another in this order: text, footnotes, header document, macros,
+// annotations, endnotes, text boxes, header text boxes.
+enum Long { CbMac = 0, CcpText = 3, CcpFtn = 4, CcpHdd = 5, CcpMcr = 6, CcpAtn = 7, CcpEdn = 8, CcpTxbx = 9 };
 
 // Stories of the header document: six separators, then six for each section.
 enum HeaderStory { EvenHeader = 6, OddHeader = 7, EvenFooter = 8, OddFooter = 9, FirstHeader = 10, FirstFooter = 11 };
@@ -101,6 +105,7 @@ enum FieldType { FieldNumPages = 26, FieldPage = 33, FieldMergeField = 59 };
 // Special characters of the text.
 enum Mark : ushort {
     Picture = 0x01,
+    NoteMark = 0x02,  // an automatically numbered footnote or endnote mark
     CellMark = 0x07,
     LineBreak = 0x0B,
     PageBreak = 0x0C,

@@ -3,6 +3,7 @@
 #include "docxnames.h"
 #include "zippackage.h"
 
+#include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/paragraphframes.h"
@@ -160,7 +161,7 @@ void themeFonts(const QByteArray& theme, StyleSheet& sheet)
 // The footnotes and endnotes the body refers to, in the order of their marks.
 struct NoteRef {
     QString id;
-    int number;
+    QString mark;
 };
 using NoteList = QList<NoteRef>;
 struct Notes {
@@ -215,30 +216,32 @@ public:
 
     // Reads the part as footnotes.xml or endnotes.xml (`element` "footnote" or "endnote"):
     // the notes of `order` as paragraphs at `cursor`, in that order, each opening with its mark.
-    void readNotes(QTextCursor& cursor, const QString& element, const NoteList& order)
+    void readNotes(QTextCursor& cursor, const QString& element, const NoteList& order, bool& first)
     {
-        QHash<QString, int> numbers;
+        QHash<QString, QString> marks;
         for (const NoteRef& ref : order)
-            numbers.insert(ref.id, ref.number);
+            marks.insert(ref.id, ref.mark);
         QHash<QString, std::shared_ptr<QTextDocument>> texts;
         while (!m_xml.atEnd()) {
             m_xml.readNext();
             if (!m_xml.isStartElement() || !is(element))
                 continue;
             const QString id = m_xml.attributes().value(QLatin1String("w:id")).toString();
-            if (!numbers.contains(id) || texts.contains(id)) {
+            if (!marks.contains(id) || texts.contains(id)) {
                 m_xml.skipCurrentElement();
                 continue;
             }
             auto text = std::make_shared<QTextDocument>();
             QTextCursor inner(text.get());
-            m_noteMark = numbers.value(id);
+            m_noteMark = marks.value(id);
             blocks(inner, element, 0);
             texts.insert(id, text);
         }
         for (const NoteRef& ref : order)
             if (const auto text = texts.value(ref.id)) {
-                cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+                if (!first)
+                    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+                first = false;
                 cursor.insertFragment(QTextDocumentFragment(text.get()));
             }
     }
@@ -759,8 +762,8 @@ private:
         } else if (is(u"footnoteReference") || is(u"endnoteReference")) {
             noteReference(cursor, format);
         } else if (is(u"footnoteRef") || is(u"endnoteRef")) {
-            if (m_noteMark > 0)
-                cursor.insertText(QString::number(m_noteMark), superscript(format));
+            if (!m_noteMark.isEmpty())
+                cursor.insertText(m_noteMark, EndNotes::markFormat(format));
             m_xml.skipCurrentElement();
         } else {
             const QXmlStreamAttributes a = m_xml.attributes();
@@ -781,12 +784,6 @@ private:
             }
             m_xml.skipCurrentElement();
         }
-    }
-
-    static QTextCharFormat superscript(QTextCharFormat format)
-    {
-        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-        return format;
     }
 
     void fieldCharacter(QTextCursor& cursor, const QTextCharFormat& format)
@@ -844,11 +841,12 @@ private:
         const bool footnote = m_xml.name() == QLatin1String("footnoteReference");
         if (m_notes) {
             NoteList& list = footnote ? m_notes->footnotes : m_notes->endnotes;
-            const int number = int(list.size()) + 1;
-            list.append({a.value(QLatin1String("w:id")).toString(), number});
+            const int n = int(list.size()) + 1;
+            const QString mark = footnote ? EndNotes::footnoteMark(n) : EndNotes::endnoteMark(n);
+            list.append({a.value(QLatin1String("w:id")).toString(), mark});
             const QStringView custom = a.value(QLatin1String("w:customMarkFollows"));
             if (custom.isEmpty() || custom == QLatin1String("0") || custom == QLatin1String("false"))
-                cursor.insertText(QString::number(number), superscript(format));
+                cursor.insertText(mark, EndNotes::markFormat(format));
         }
         m_xml.skipCurrentElement();
     }
@@ -933,7 +931,7 @@ private:
     int m_fieldStart = 0;
     int m_checkBox = -1;           // the field's check box: -1 none, 0 clear, 1 checked
     Notes* m_notes = nullptr;      // where the marks of the body's notes are listed
-    int m_noteMark = 0;            // the number of the note being read
+    QString m_noteMark;            // the mark of the note being read
 };
 
 // The package's main part, as its relationships name it.
@@ -957,16 +955,8 @@ void appendNotes(const QHash<QString, QByteArray>& package, const QString& main,
 {
     if (notes.footnotes.isEmpty() && notes.endnotes.isEmpty())
         return;
-    cursor.movePosition(QTextCursor::End);
-    QTextBlockFormat rule;
-    rule.setProperty(ParagraphFrames::StyleProperty, int(ParagraphFrames::Top));
-    rule.setProperty(ParagraphFrames::LineWidthProperty, int(ParagraphFrames::DefaultLineWidth));
-    rule.setProperty(ParagraphFrames::DistanceProperty, 0);
-    rule.setTopMargin(LayoutUnits::fromTwips(240));
-    rule.setRightMargin(LayoutUnits::fromTwips(4 * 1440));
-    QTextCharFormat small;
-    small.setFontPointSize(4);
-    cursor.insertBlock(rule, small);
+    EndNotes::begin(cursor);
+    bool first = true;
     const struct { const char* type; const char* element; const NoteList& list; } Kinds[] = {
         {"/footnotes", "footnote", notes.footnotes}, {"/endnotes", "endnote", notes.endnotes}};
     for (const auto& kind : Kinds) {
@@ -974,7 +964,7 @@ void appendNotes(const QHash<QString, QByteArray>& package, const QString& main,
         if (kind.list.isEmpty() || name.isEmpty() || !package.contains(name))
             continue;
         Part part(package, name, document, nextField, &styles);
-        part.readNotes(cursor, QLatin1String(kind.element), kind.list);
+        part.readNotes(cursor, QLatin1String(kind.element), kind.list, first);
     }
 }
 

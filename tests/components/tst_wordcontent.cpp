@@ -1,6 +1,7 @@
 // What Word documents hold beyond plain paragraphs comes through as text in reading order:
 // Strict Open XML, text boxes, notes, content controls, symbols, check boxes, tracked changes,
-// section and page breaks.
+// section and page breaks; notes and text boxes of Word 97 documents.
+#include "components/textcontrol/doc/docreader.h"
 #include "components/textcontrol/docx/docxreader.h"
 #include "components/textcontrol/docx/zippackage.h"
 
@@ -56,16 +57,18 @@ QStringList pageStarts(const QTextDocument& document)
 
 }  // namespace
 
-class DocxContentTest : public QObject {
+class WordContentTest : public QObject {
     Q_OBJECT
 private slots:
     void textInReadingOrder_data();
     void textInReadingOrder();
     void sections_data();
     void sections();
+    void otherProgramsNotes_data();
+    void otherProgramsNotes();
 };
 
-void DocxContentTest::textInReadingOrder_data()
+void WordContentTest::textInReadingOrder_data()
 {
     QTest::addColumn<QByteArray>("package");
     QTest::addColumn<QString>("text");
@@ -107,10 +110,10 @@ void DocxContentTest::textInReadingOrder_data()
     QTest::newRow("footnote and endnote after a rule")
         << withNotes("<w:p><w:r><w:t>Results</w:t></w:r><w:r><w:footnoteReference w:id=\"2\"/></w:r><w:r><w:t xml:space=\"preserve\">"
                      " and dose</w:t></w:r><w:r><w:endnoteReference w:id=\"1\"/></w:r></w:p>")
-        << "Results1 and dose1\n\n1 See the attached report.\n1 Dosage per day.";
+        << "Results1 and dosei\n\n1 See the attached report.\ni Dosage per day.";
 }
 
-void DocxContentTest::textInReadingOrder()
+void WordContentTest::textInReadingOrder()
 {
     QFETCH(QByteArray, package);
     QTextDocument document;
@@ -119,7 +122,7 @@ void DocxContentTest::textInReadingOrder()
     QTEST(document.toPlainText(), "text");
 }
 
-void DocxContentTest::sections_data()
+void WordContentTest::sections_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QStringList>("starts");  // paragraphs that start a page
@@ -148,7 +151,7 @@ void DocxContentTest::sections_data()
         << QStringList{} << 12240;
 }
 
-void DocxContentTest::sections()
+void WordContentTest::sections()
 {
     QFETCH(QByteArray, body);
     QFETCH(int, width);
@@ -165,5 +168,34 @@ void DocxContentTest::sections()
     }
 }
 
-QTEST_MAIN(DocxContentTest)
-#include "tst_docxcontent.moc"
+void WordContentTest::otherProgramsNotes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("inOrder");  // paragraphs that follow one another (the rule is empty)
+    QTest::newRow("Word 97 footnote and endnote") << "poi-footnote.doc" << QStringList{"Test text1i", "", "1\tTestFootnote", "i\tTestEndnote"};
+    QTest::newRow("Word 2010 text boxes") << "tika-testWORD_text_box.docx"
+                                          << QStringList{"This text is directly in the body of the document.",
+                                                         "This text is inside of a text box in the body of the document."};
+}
+
+// Documents of other programs whose notes and text boxes were once lost.
+void WordContentTest::otherProgramsNotes()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, inOrder);
+    QFile in(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/word/") + file);
+    if (!in.open(QIODevice::ReadOnly))
+        QSKIP("the corpus of other programs' documents is not beside the repository");
+    QTextDocument document;
+    PageInfo page;
+    QVERIFY(file.endsWith(".doc") ? DocReader::read(in.readAll(), &document, page)
+                                  : DocxReader::read(in.readAll(), &document, page));
+    const QStringList paragraphs = document.toPlainText().split('\n');
+    qsizetype at = paragraphs.indexOf(inOrder.first());
+    QVERIFY2(at >= 0, qPrintable(document.toPlainText()));
+    for (const QString& next : inOrder.mid(1))
+        QCOMPARE(paragraphs.value(++at), next);
+}
+
+QTEST_MAIN(WordContentTest)
+#include "tst_wordcontent.moc"
