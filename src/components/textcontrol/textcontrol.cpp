@@ -482,8 +482,10 @@ void TextControl::setFieldText(const QString& text, bool closeGap)
         QTextCursor blank(document);
         blank.setPosition(taken == Fields::BlankBefore ? now.start : now.end);
         blank.insertText(QStringLiteral(" "), Fields::withoutField(format));
-        if (taken == Fields::BlankBefore)
-            ++now.start, ++now.end;
+        if (taken == Fields::BlankBefore) {
+            ++now.start;
+            ++now.end;
+        }
         taken = Fields::NoBlank;
     } else if (taken == Fields::NoBlank && text.isEmpty() && closeGap) {
         int position = -1;
@@ -492,8 +494,10 @@ void TextControl::setFieldText(const QString& text, bool closeGap)
             QTextCursor blank(document);
             blank.setPosition(position);
             blank.deleteChar();
-            if (taken == Fields::BlankBefore)
-                --now.start, --now.end;
+            if (taken == Fields::BlankBefore) {
+                --now.start;
+                --now.end;
+            }
         }
     }
     if (taken != Fields::NoBlank) {
