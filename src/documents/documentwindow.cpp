@@ -103,10 +103,18 @@ void DocumentWindow::buildMenus()
     wireFormatMenu();
     wireWindowMenu();
     wireHelpMenu();
-    // Commands whose feature is not part of this build stay visible but disabled.
-    for (QAction* a : findChildren<QAction*>())
-        if (!a->isSeparator() && !a->menu() && !a->property("wired").toBool())
-            a->setEnabled(false);
+    // Commands of the menu tables whose feature is not part of this build stay visible but
+    // disabled. Actions made elsewhere (the merge field list) are not menu-table commands.
+    std::function<void(QMenu*)> disableUnwired = [&disableUnwired](QMenu* menu) {
+        for (QAction* a : menu->actions()) {
+            if (a->menu())
+                disableUnwired(a->menu());
+            else if (!a->isSeparator() && !a->property("wired").toBool())
+                a->setEnabled(false);
+        }
+    };
+    for (QMenu* menu : m_menus)
+        disableUnwired(menu);
 }
 
 void DocumentWindow::wire(const char* name, const std::function<void()>& handler)

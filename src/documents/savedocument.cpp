@@ -10,6 +10,7 @@
 #include "filemessages.h"
 #include "filepaths.h"
 #include "layout/pdfexport.h"
+#include "merge/windowmerge.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
@@ -80,7 +81,9 @@ void SaveDocument(DocumentWindow* window, const QString& path)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool opened = true;
-    if (!writeDocument(window->textControl(), path, &opened)) {
+    // A document saved in merged view is saved with its fields, not with the record's values.
+    const auto write = [&] { return writeDocument(window->textControl(), path, &opened); };
+    if (!window->merge()->inFieldView(write)) {
         FileMessages::reportFailure(opened ? Texts::CantSaveFile : Texts::CantOpenFile, path);
     } else {
         window->setFilePath(path);

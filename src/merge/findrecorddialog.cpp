@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -66,8 +67,13 @@ FindRecordDialog::FindRecordDialog(DocumentWindow* window)
     buttons->addStretch(1);
     for (QPushButton* b : {m_first, m_next, close})
         buttons->addWidget(b);
+    // A search that finds nothing says so here, not in a message box that would block the
+    // letter the user is working on.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("lblstatus"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(m_status);
     layout->addLayout(buttons);
 
     if (WindowMerge* merge = window ? window->merge() : nullptr) {
@@ -90,6 +96,7 @@ QString FindRecordDialog::criterion() const
 
 void FindRecordDialog::textChanged(const QString& text)
 {
+    m_status->clear();
     m_first->setEnabled(!text.isEmpty());
     if (text.isEmpty())
         m_next->setEnabled(false);
@@ -101,12 +108,16 @@ void FindRecordDialog::findFirst()
     if (!merge)
         return;
     Recordset& records = merge->recordset();
+    const int shown = records.Bookmark();
     records.MoveFirst();
     m_lastmark = records.Bookmark();
     if (records.Find(criterion(), 0, *m_lastmark)) {
         m_lastmark = records.Bookmark();
         m_next->setEnabled(true);
         showFound();
+    } else {
+        m_next->setEnabled(false);
+        notFound(records, shown);
     }
 }
 
@@ -116,17 +127,28 @@ void FindRecordDialog::findNext()
     if (!merge)
         return;
     Recordset& records = merge->recordset();
+    const int shown = records.Bookmark();
     // Before any Find First the search goes on from the record the window shows.
-    if (records.Find(criterion(), 1, m_lastmark.value_or(records.Bookmark()))) {
+    if (records.Find(criterion(), 1, m_lastmark.value_or(shown))) {
         m_lastmark = records.Bookmark();
         showFound();
     } else {
         m_next->setEnabled(false);
+        notFound(records, shown);
     }
+}
+
+// The record source goes back to the record the letter shows, so that the record number, the
+// letter and the next move of the tool bar agree.
+void FindRecordDialog::notFound(Recordset& records, int shown)
+{
+    records.setBookmark(shown);
+    m_status->setText(Texts::NoMatchingRecord);
 }
 
 void FindRecordDialog::showFound()
 {
+    m_status->clear();
     WindowMerge* merge = activeMerge();
     merge->mmerge();
     merge->setRecordLabel(merge->recordset().AbsolutePosition());

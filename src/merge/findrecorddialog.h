@@ -1,12 +1,15 @@
 #pragma once
 // "Find Record": finds, in the active document window's record source, the first and then
-// each further record whose chosen column begins with a text, and shows it merged. It does
-// not block the program's windows and stays above them.
+// each further record whose chosen column begins with a text (case ignored), and shows it
+// merged. It does not block the program's windows and stays above them; a search that finds
+// nothing says so in the dialog and leaves the window on the record it shows.
 #include <QDialog>
 #include <optional>
 
 class DocumentWindow;
 class QComboBox;
+class QLabel;
+class Recordset;
 class QLineEdit;
 class QPushButton;
 
@@ -30,10 +33,12 @@ private:
     void textChanged(const QString& text);
     // Shows the record the search stopped at in the active window.
     void showFound();
+    void notFound(Recordset& records, int shown);
 
     QComboBox* m_fields;
     QLineEdit* m_text;
     QPushButton* m_first;
     QPushButton* m_next;
+    QLabel* m_status;
     std::optional<int> m_lastmark;
 };

@@ -34,6 +34,20 @@ Criterion parseWhere(const QString& where)
     return c;
 }
 
+namespace {
+
+// Whether the database declares the column as text; a column it does not know counts as text.
+bool isTextColumn(const QString& table, const QString& column)
+{
+    RecordSource probe(MergeConnection::buildConnectionString());
+    probe.setSourceStatement(MergeStatements::columnsOf(table));
+    probe.Requery();
+    const Recordset& columns = probe.recordset();
+    return columns.isTextField(columns.fieldIndex(column));
+}
+
+}  // namespace
+
 bool run(const QString& templatePath, const QString& out, const QString& where, QString* error)
 {
     TextControl control;
@@ -49,7 +63,8 @@ bool run(const QString& templatePath, const QString& out, const QString& where, 
             *error = Texts::mergeBadWhere(where);
             return false;
         }
-        statement = MergeStatements::where(table, c.column, c.compareIndex, c.op, c.value);
+        statement = MergeStatements::where(table, c.column, c.compareIndex, c.op, c.value,
+                                           isTextColumn(table, c.column));
     }
     RecordSource source(MergeConnection::buildConnectionString());
     source.setSourceStatement(statement);

@@ -66,8 +66,9 @@ MergeDialog::MergeDialog(DocumentWindow* window) : QDialog(window)
     // The window's field list; the first entry's tag names the table.
     if (WindowMerge* merge = window ? window->merge() : nullptr) {
         const QList<QAction*> entries = merge->fieldListByTag();
+        const Recordset& records = merge->recordset();
         for (QAction* entry : entries)
-            m_fields->addItem(entry->text());
+            m_fields->addItem(entry->text(), records.isTextField(records.fieldIndex(entry->text())));
         if (!entries.isEmpty())
             m_table = entries.first()->data().toString();
     }
@@ -80,6 +81,9 @@ MergeDialog::MergeDialog(DocumentWindow* window) : QDialog(window)
     MergeState::mergesql.clear();
     m_compare->addItems(Texts::Comparisons);
     m_compare->setCurrentIndex(-1);
+    // All records is the usual merge: the dialog opens with it chosen, ready for Ok.
+    m_options[0]->setChecked(true);
+    optionClicked(0);
 }
 
 void MergeDialog::optionClicked(int index)
@@ -95,8 +99,9 @@ QString MergeDialog::statement() const
 {
     if (m_options[0]->isChecked())
         return MergeStatements::forTable(m_table);
+    const QVariant text = m_fields->currentData();
     return MergeStatements::where(m_table, m_fields->currentText(), m_compare->currentIndex(),
-                                  m_compare->currentText(), m_value->text());
+                                  m_compare->currentText(), m_value->text(), !text.isValid() || text.toBool());
 }
 
 void MergeDialog::ok()

@@ -45,7 +45,9 @@ void resetflds(TextControl* control)
         return;
     for (int id = control->fieldNext(0); id != 0; id = control->fieldNext(id)) {
         control->setFieldCurrent(id);
-        control->setFieldText(QLatin1Char('[') + control->fieldData(id) + QLatin1Char(']'));
+        const QString text = QLatin1Char('[') + control->fieldData(id) + QLatin1Char(']');
+        if (control->fieldText() != text)
+            control->setFieldText(text, true);  // an empty value leaves no double blank
     }
 }
 
@@ -75,7 +77,7 @@ void mmerge(TextControl* control, const Recordset& records)
             continue;
         const QString text = valueText(records.value(index));
         if (control->fieldText() != text)
-            control->setFieldText(text);
+            control->setFieldText(text, true);  // an empty value leaves no double blank
     }
 }
 

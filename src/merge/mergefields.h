@@ -17,8 +17,9 @@ void insertField(TextControl* control, const QString& tag);
 void deleteField(TextControl* control);
 // Field view: every field shows its data in square brackets again.
 void resetflds(TextControl* control);
-// Merged view: every field shows the current record's value of its column. A field whose
-// column the record source lacks, or a record source past its end, keeps its text.
+// Every field shows the current record's value of its column; an empty value takes one blank
+// beside the field with it. A field whose column the record source lacks, or a record source
+// past its end, keeps its text.
 void mmerge(TextControl* control, const Recordset& records);
 // A column value as a letter shows it.
 QString valueText(const QVariant& value);

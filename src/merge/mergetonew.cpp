@@ -4,7 +4,6 @@
 #include "components/commondialog/mousepointer.h"
 #include "components/recordsource/recordsource.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "documents/opendocument.h"
 #include "mergedialog.h"
@@ -15,8 +14,11 @@
 #include "texts/programtexts.h"
 #include "windowmerge.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProgressDialog>
+#include <QTemporaryFile>
 
 namespace MergeToNew {
 namespace {
@@ -29,7 +31,10 @@ void restoreSource(WindowMerge* merge, const QString& statement)
     merge->setRecordLabel(merge->recordset().RecordCount() >= 1 ? 1 : 0);
 }
 
-// A progress window with Cancel that appears only when a merge takes a while.
+// A progress window with Cancel that appears only when a merge takes a while. Until then,
+// and between its steps, the program's windows keep painting: the work hands the event loop
+// a turn every few hundredths of a second (without the user's input until the window shows,
+// after which its modality keeps the input to its Cancel button).
 class MergeProgress {
 public:
     explicit MergeProgress(QWidget* parent) : m_dialog(Texts::MergingRecords, Texts::Cancel, 0, 100, parent)
@@ -46,12 +51,34 @@ public:
             m_dialog.setLabelText(Texts::mergingRecord(done, total));
             m_dialog.setValue(percent);  // also lets the Cancel button be pressed
         }
+        if (!m_turn.isValid() || m_turn.elapsed() >= 40) {
+            QCoreApplication::processEvents(m_dialog.isVisible() ? QEventLoop::AllEvents
+                                                                 : QEventLoop::ExcludeUserInputEvents);
+            m_turn.start();
+        }
         return !m_dialog.wasCanceled();
     }
 
 private:
     QProgressDialog m_dialog;
+    QElapsedTimer m_turn;
 };
+
+// The letters are filled in a copy of the window's document: the window keeps showing its
+// fields, and nothing of the merge reaches its undo history or its modified state.
+bool copyDocument(TextControl* from, TextControl* to)
+{
+    QTemporaryFile copy(AppPaths::join(AppPaths::TempPath(), QStringLiteral("~MMergeCopy-XXXXXX.tx")));
+    if (!copy.open())
+        return false;
+    copy.close();
+    to->setViewImagePath(from->viewImagePath());
+    if (!from->save(copy.fileName(), 0, TextControl::FormatNative)
+        || !to->load(copy.fileName(), 0, TextControl::FormatNative))
+        return false;
+    to->document()->setDefaultFont(from->document()->defaultFont());
+    return true;
+}
 
 }  // namespace
 
@@ -95,31 +122,20 @@ void mergeToNewDocument(DocumentWindow* window, WindowMerge* merge, TextControl*
         return;
     }
     MousePointer::set(MousePointer::Hourglass);
-    // Filling the fields for each record is no edit of the letter: the window keeps its state.
-    DocumentState* state = DocumentTable::shared().stateForTag(window->tag());
-    const DocumentState before = state ? *state : DocumentState();
+    TextControl letter;
     const QString path = resultPath();
     QFile::remove(path);
     QFile out(path);
-    bool written = out.open(QIODevice::WriteOnly);
-    control->setVisible(false);
-    control->beginBatch();
+    bool written = copyDocument(control, &letter) && out.open(QIODevice::WriteOnly);
     if (written) {
         MergeProgress progress(window);
-        written = writeLetters(control, source.recordset(), &out,
+        letter.beginBatch();  // nothing shows the copy: it need not be laid out for each record
+        written = writeLetters(&letter, source.recordset(), &out,
                                [&progress](int done, int total) { return progress.step(done, total); });
+        letter.endBatch();
         out.close();
     }
     restoreSource(merge, statement);
-    control->setSelStart(0);
-    control->setSelLength(0);
-    merge->resetflds();
-    control->endBatch();
-    if (state) {
-        state->Dirty = before.Dirty;
-        state->IgnoreNextChange = before.IgnoreNextChange;
-    }
-    control->setVisible(true);
     if (written)
         OpenDocuments::OpenDocument(path);
     else

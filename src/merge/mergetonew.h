@@ -1,7 +1,8 @@
 #pragma once
-// Merge to a new document: one letter per selected record, each the window's document filled
-// from its record and followed by a page break, written to TempPath + "~MMerge.rtf" and
-// opened in a new window. The same loop serves the command line's headless merge.
+// Merge to a new document: one letter per selected record, each a copy of the window's
+// document filled from its record and followed by a page break, written to TempPath +
+// "~MMerge.rtf" and opened in a new window. The same loop serves the command line's headless
+// merge.
 #include <QString>
 #include <functional>
 

@@ -2,11 +2,11 @@
 
 #include "components/panels/latchbutton.h"
 #include "components/panels/panel.h"
+#include "recordnumberbox.h"
 #include "texts/mergetexts.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLabel>
 
 namespace {
 
@@ -35,12 +35,11 @@ MergeToolbar MergeToolbar::build(Panel* panel)
     for (int i = 0; i < 4; ++i)
         bar.cmddata[i] = button(panel, QStringLiteral("cmddata_%1").arg(i), Texts::NavigationTips[i],
                                 navigationIcons[i]);
-    bar.lblrecs = new QLabel(QStringLiteral("1"), panel);
+    bar.lblrecs = new RecordNumberBox(panel);
     bar.lblrecs->setObjectName(QStringLiteral("lblrecs"));
-    bar.lblrecs->setMinimumWidth(48);
-    bar.lblrecs->setAlignment(Qt::AlignCenter);
-    bar.lblrecs->setFrameShape(QFrame::StyledPanel);
-    bar.lblrecs->setFrameShadow(QFrame::Sunken);
+    bar.lblrecs->setShown(QStringLiteral("1"));
+    bar.lblrecs->setFixedWidth(56);
+    bar.lblrecs->setToolTip(Texts::RecordNumberTip);
     panel->contentLayout()->insertWidget(panel->contentLayout()->indexOf(bar.cmddata[2]), bar.lblrecs);
     bar.cmdfind = button(panel, QStringLiteral("cmdfind"), Texts::FindRecordTip, "edit-find");
     bar.cmdmmerge = button(panel, QStringLiteral("cmdmmerge"), Texts::ViewMergedDataTip, "x-office-address-book");
@@ -55,6 +54,7 @@ void MergeToolbar::enableFor(bool merged)
     for (LatchButton* b : cmddata)
         b->setEnabled(merged);
     cmdfind->setEnabled(merged);
+    lblrecs->setTypingAllowed(merged);
     cmdmmflds->setEnabled(!merged);
     cmdshow->setEnabled(!merged);
 }

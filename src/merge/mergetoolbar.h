@@ -3,7 +3,7 @@
 // merge to a new document and the record label, built into the window's panel.
 class LatchButton;
 class Panel;
-class QLabel;
+class RecordNumberBox;
 
 struct MergeToolbar {
     LatchButton* cmdmmflds = nullptr;
@@ -11,7 +11,7 @@ struct MergeToolbar {
     LatchButton* cmdfind = nullptr;
     LatchButton* cmdmmerge = nullptr;
     LatchButton* cmdshow = nullptr;
-    QLabel* lblrecs = nullptr;
+    RecordNumberBox* lblrecs = nullptr;
 
     // Fills `panel`; the buttons start as field view has them.
     static MergeToolbar build(Panel* panel);

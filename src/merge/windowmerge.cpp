@@ -13,10 +13,10 @@
 #include "mergeconnection.h"
 #include "mergestatements.h"
 #include "mergetonew.h"
+#include "recordnumberbox.h"
 #include "texts/mergetexts.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 
 WindowMerge::WindowMerge(DocumentWindow* window, Panel* panel, TextControl* control)
@@ -38,6 +38,7 @@ WindowMerge::WindowMerge(DocumentWindow* window, Panel* panel, TextControl* cont
     for (int i = 0; i < 4; ++i)
         connect(m_bar.cmddata[i], &LatchButton::valueClicked, this,
                 [this, i](bool down) { navigationClicked(i, down); });
+    connect(m_bar.lblrecs, &RecordNumberBox::numberEntered, this, &WindowMerge::recordNumberEntered);
 }
 
 QList<QAction*> WindowMerge::fieldListByTag() const
@@ -50,9 +51,9 @@ QList<QAction*> WindowMerge::fieldListByTag() const
     return entries;
 }
 
-QString WindowMerge::recordLabel() const { return m_bar.lblrecs->text(); }
+QString WindowMerge::recordLabel() const { return m_bar.lblrecs->shown(); }
 
-void WindowMerge::setRecordLabel(int number) { m_bar.lblrecs->setText(QString::number(number)); }
+void WindowMerge::setRecordLabel(int number) { m_bar.lblrecs->setShown(QString::number(number)); }
 
 bool WindowMerge::mergedView() const { return m_bar.cmdmmerge->value(); }
 
@@ -150,9 +151,48 @@ QString WindowMerge::gettable() const { return MergeFields::gettable(m_control);
 
 int WindowMerge::countflds() const { return MergeFields::countflds(m_control); }
 
-void WindowMerge::resetflds() { MergeFields::resetflds(m_control); }
+namespace {
 
-void WindowMerge::mmerge() { MergeFields::mmerge(m_control, recordset()); }
+// Runs `change` and puts the caret back where the user had it, as near as the changed text
+// allows: filling the fields is no reason for the caret to jump to the last one.
+template <typename Change> void keepingCaret(TextControl* control, Change change)
+{
+    const int start = control->selStart();
+    const int length = control->selLength();
+    change();
+    control->setSelStart(start);
+    control->setSelLength(length);
+}
+
+}  // namespace
+
+// The record's values are shown, never written: the control keeps them out of the undo
+// history and takes them back when merged view ends.
+void WindowMerge::resetflds()
+{
+    keepingCaret(m_control, [this] {
+        m_control->withdrawTransient([this] { MergeFields::resetflds(m_control); });
+    });
+}
+
+void WindowMerge::mmerge()
+{
+    if (!mergedView())
+        return;  // field view shows field names, whatever record a search moved to
+    keepingCaret(m_control, [this] {
+        m_control->showTransient([this] { MergeFields::mmerge(m_control, recordset()); });
+    });
+}
+
+bool WindowMerge::inFieldView(const std::function<bool()>& work)
+{
+    if (!m_control->transientShown())
+        return work();
+    resetflds();
+    const bool result = work();
+    mmerge();
+    return result;
+}
 
 void WindowMerge::insertField(int index)
 {
@@ -225,6 +265,20 @@ void WindowMerge::navigationClicked(int index, bool down)
     }
     setRecordLabel(number);
     mmerge();
+}
+
+void WindowMerge::recordNumberEntered(int number)
+{
+    Recordset& records = recordset();
+    if (!mergedView() || number < 1 || number > records.RecordCount()) {
+        m_bar.lblrecs->restore();
+        m_bar.lblrecs->selectAll();
+        return;
+    }
+    records.setBookmark(number - 1);
+    setRecordLabel(number);
+    mmerge();
+    m_control->setFocus();
 }
 
 void WindowMerge::findClicked(bool down)

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
 
 class DocumentWindow;
 class Panel;
@@ -40,8 +41,13 @@ public:
     void Opendataset();
     QString gettable() const;
     int countflds() const;
+    // Field view again: the values merged view showed are taken back.
     void resetflds();
+    // In merged view, shows the current record's values in the fields; nothing in field view.
     void mmerge();
+    // Runs `work` (a save) on the document as field view has it, then shows merged view again
+    // if it was on: a saved template holds its fields, never a record's values.
+    bool inFieldView(const std::function<bool()>& work);
     void insertField(int index);
     void deleteField();
 
@@ -51,6 +57,8 @@ public:
     void navigationClicked(int index, bool down);
     void findClicked(bool down);
     void mergeClicked(bool down);
+    // A number typed into the record box and confirmed with Enter.
+    void recordNumberEntered(int number);
 
 private:
     // Runs the statement of `table`; true when the record source opened.

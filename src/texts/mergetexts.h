@@ -23,6 +23,8 @@ inline const QString NavigationTips[4] = {QStringLiteral("First Record"), QStrin
 inline const QString FindRecordTip = QStringLiteral("Find Record");
 inline const QString ViewMergedDataTip = QStringLiteral("View Merged Data");
 inline const QString MergeToNewTip = QStringLiteral("Merge to New Document");
+inline const QString RecordNumberTip =
+    QStringLiteral("Record number: in merged view type a number and press Enter to show that record");
 
 // Find Record dialog.
 inline const QString FindRecordTitle = QStringLiteral("Find Record");
@@ -31,6 +33,7 @@ inline const QString FindLabel = QStringLiteral("Find:");
 inline const QString FindFirst = QStringLiteral("&Find First");
 inline const QString FindNext = QStringLiteral("Find &Next");
 inline const QString CloseWithKey = QStringLiteral("&Close");
+inline const QString NoMatchingRecord = QStringLiteral("No matching record.");
 
 // Merge dialog.
 inline const QString MergeTitle = QStringLiteral("Merge");

@@ -5,12 +5,13 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
 
-Recordset::Recordset(QStringList names, QVector<QVector<QVariant>> rows)
-    : m_names(std::move(names)), m_rows(std::move(rows))
+Recordset::Recordset(QStringList names, QVector<QVector<QVariant>> rows, QVector<bool> textColumns)
+    : m_names(std::move(names)), m_rows(std::move(rows)), m_text(std::move(textColumns))
 {
 }
 
@@ -103,9 +104,12 @@ bool RecordSource::Requery()
             return false;
         }
         QStringList names;
+        QVector<bool> text;
         const QSqlRecord record = query.record();
-        for (int i = 0; i < record.count(); ++i)
+        for (int i = 0; i < record.count(); ++i) {
             names << record.fieldName(i);
+            text << (record.field(i).metaType().id() == QMetaType::QString);
+        }
         QVector<QVector<QVariant>> rows;
         while (query.next()) {
             QVector<QVariant> row(record.count());
@@ -113,7 +117,7 @@ bool RecordSource::Requery()
                 row[i] = query.value(i);
             rows.append(std::move(row));
         }
-        m_recordset = Recordset(names, std::move(rows));
+        m_recordset = Recordset(names, std::move(rows), std::move(text));
         ok = true;
     }
     return ok;

@@ -9,7 +9,7 @@
 class Recordset {
 public:
     Recordset() = default;
-    Recordset(QStringList names, QVector<QVector<QVariant>> rows);
+    Recordset(QStringList names, QVector<QVector<QVariant>> rows, QVector<bool> textColumns = {});
 
     int RecordCount() const { return int(m_rows.size()); }
     // BOF and EOF (EOF is a macro of the C library, hence the names).
@@ -25,6 +25,8 @@ public:
     QStringList fieldNames() const { return m_names; }
     // The position of a column by its name, case ignored; -1 when there is none.
     int fieldIndex(const QString& name) const;
+    // Whether the database declares the column as text (unknown columns count as text).
+    bool isTextField(int index) const { return m_text.value(index, true); }
     // The current row's value; an invalid QVariant for Null or outside the rows.
     QVariant value(int index) const;
     QVariant value(const QString& name) const;
@@ -39,6 +41,7 @@ public:
 private:
     QStringList m_names;
     QVector<QVector<QVariant>> m_rows;
+    QVector<bool> m_text;
     int m_position = 0;
 };
 

@@ -30,6 +30,15 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
     else if (event == QKeySequence::Paste || !event->text().isEmpty())
         kinds->setPending(UndoKinds::Input);
 
+    // The control decides what undo may reach (never the values it shows for a while).
+    if (isBody() && (event == QKeySequence::Undo || event == QKeySequence::Redo)) {
+        if (event == QKeySequence::Undo)
+            m_control->undo();
+        else
+            m_control->redo();
+        event->accept();
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         && event->modifiers() == Qt::ControlModifier) {
         m_control->insertPageBreak();

@@ -23,6 +23,12 @@ int idAt(const QTextDocument* document, int position)
     return 0;
 }
 
+bool plainBlankAt(const QTextDocument* document, int position)
+{
+    return position >= 0 && position < document->characterCount() - 1
+        && document->characterAt(position) == QLatin1Char(' ') && idAt(document, position) == 0;
+}
+
 }  // namespace
 
 QList<Span> spans(const QTextDocument* document)
@@ -78,9 +84,24 @@ bool isEditable(const QTextCharFormat& format)
     return !format.hasProperty(EditableProperty) || format.boolProperty(EditableProperty);
 }
 
+TakenBlank blankBeside(const QTextDocument* document, const Span& span, int* position)
+{
+    const QTextBlock block = document->findBlock(span.start);
+    if (span.start > block.position()) {
+        if (!plainBlankAt(document, span.start - 1))
+            return NoBlank;
+        *position = span.start - 1;
+        return BlankBefore;
+    }
+    if (span.end >= block.position() + block.length() - 1 || !plainBlankAt(document, span.end))
+        return NoBlank;
+    *position = span.end;
+    return BlankAfter;
+}
+
 QTextCharFormat withoutField(QTextCharFormat format)
 {
-    for (int p : {IdProperty, DataProperty, TypeProperty, EditableProperty})
+    for (int p : {IdProperty, DataProperty, TypeProperty, EditableProperty, TakenBlankProperty})
         format.clearProperty(p);
     return format;
 }

@@ -15,7 +15,10 @@ enum Property {
     DataProperty,
     TypeProperty,
     EditableProperty,
+    TakenBlankProperty,  // an empty field took the blank before (1) or after (2) it
 };
+
+enum TakenBlank { NoBlank = 0, BlankBefore = 1, BlankAfter = 2 };
 
 enum Type {
     TextField = 0,   // merge fields and other fields whose text the program sets
@@ -40,6 +43,9 @@ int at(const QTextCursor& cursor);
 int inside(const QTextDocument* document, int position);
 
 bool isEditable(const QTextCharFormat& format);
+// The blank an empty field at `span` would take: the one right before it, or, when the field
+// starts a paragraph, the one right after it; a blank inside another field is none.
+TakenBlank blankBeside(const QTextDocument* document, const Span& span, int* position);
 // The format without any field properties, for text typed next to a field.
 QTextCharFormat withoutField(QTextCharFormat format);
 

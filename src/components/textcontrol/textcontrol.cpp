@@ -460,18 +460,56 @@ QString TextControl::fieldText() const
     return span.id ? c.selectedText().remove(QChar(0x200B)) : QString();
 }
 
-void TextControl::setFieldText(const QString& text)
+void TextControl::setFieldText(const QString& text, bool closeGap)
 {
-    const Fields::Span span = Fields::find(targetDocument(), fieldCurrent());
+    QTextDocument* document = targetDocument();
+    const Fields::Span span = Fields::find(document, fieldCurrent());
     if (span.id == 0)
         return;
-    QTextCursor c(targetDocument());
+    QTextCursor c(document);
     c.setPosition(span.start + 1);
-    const QTextCharFormat format = c.charFormat();
+    QTextCharFormat format = c.charFormat();
+    int taken = format.intProperty(Fields::TakenBlankProperty);
+    format.clearProperty(Fields::TakenBlankProperty);
+    c.beginEditBlock();
     c.setPosition(span.start);
     c.setPosition(span.end, QTextCursor::KeepAnchor);
     m_undoKinds->setPending(UndoKinds::Input);
     c.insertText(text.isEmpty() ? QString(QChar(0x200B)) : text, format);
+    Fields::Span now{span.id, span.start, c.position()};
+    if (taken != Fields::NoBlank && !(text.isEmpty() && closeGap)) {
+        // The blank the field took while it was empty comes back as ordinary text.
+        QTextCursor blank(document);
+        blank.setPosition(taken == Fields::BlankBefore ? now.start : now.end);
+        blank.insertText(QStringLiteral(" "), Fields::withoutField(format));
+        if (taken == Fields::BlankBefore) {
+            ++now.start;
+            ++now.end;
+        }
+        taken = Fields::NoBlank;
+    } else if (taken == Fields::NoBlank && text.isEmpty() && closeGap) {
+        int position = -1;
+        taken = Fields::blankBeside(document, now, &position);
+        if (taken != Fields::NoBlank) {
+            QTextCursor blank(document);
+            blank.setPosition(position);
+            blank.deleteChar();
+            if (taken == Fields::BlankBefore) {
+                --now.start;
+                --now.end;
+            }
+        }
+    }
+    if (taken != Fields::NoBlank) {
+        QTextCursor field(document);
+        field.setPosition(now.start);
+        field.setPosition(now.end, QTextCursor::KeepAnchor);
+        QTextCharFormat mark;
+        mark.setProperty(Fields::TakenBlankProperty, taken);
+        field.mergeCharFormat(mark);
+    }
+    c.endEditBlock();
+    c.setPosition(now.end);
     setTextCursor(c);
 }
 
@@ -565,6 +603,22 @@ template <typename Edit> void TextControl::withoutUndo(Edit edit)
     edit();
     m_document->setUndoRedoEnabled(undo);
     m_undoKinds->reset();
+    m_transient.historyCleared();
+    --m_quiet;
+}
+
+void TextControl::showTransient(const std::function<void()>& edit)
+{
+    ++m_quiet;
+    m_transient.show(targetDocument(), edit);
+    --m_quiet;
+}
+
+void TextControl::withdrawTransient(const std::function<void()>& restore)
+{
+    ++m_quiet;
+    if (!m_transient.withdraw(restore))
+        m_undoKinds->reset();
     --m_quiet;
 }
 
@@ -802,11 +856,16 @@ void TextControl::clip(int operation)
 
 // ---- undo -----------------------------------------------------------------------------
 
-int TextControl::undoKind() const { return m_undoKinds->undoKind(); }
+int TextControl::undoKind() const
+{
+    return m_transient.blocksUndo(m_document) ? UndoKinds::None : m_undoKinds->undoKind();
+}
 int TextControl::redoKind() const { return m_undoKinds->redoKind(); }
 
 void TextControl::undo()
 {
+    if (m_transient.blocksUndo(m_document))
+        return;
     QTextCursor cursor = textCursor();
     m_document->undo(&cursor);
     setTextCursor(cursor);

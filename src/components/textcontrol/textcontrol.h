@@ -2,6 +2,7 @@
 // The word-processing control: one per document window. It owns the document and offers
 // the members the program drives. Lengths cross this interface in twips.
 #include "pageinfo.h"
+#include "transientedits.h"
 
 #include <QHash>
 #include <QPointer>
@@ -188,7 +189,10 @@ public:
     int fieldCurrent() const;
     void setFieldCurrent(int id);
     QString fieldText() const;
-    void setFieldText(const QString& text);
+    // Replaces the current field's text. With `closeGap`, an empty text also takes one blank
+    // next to the field with it (the one before it, or after it at a paragraph's start), so
+    // that no double blank is left; the field gives it back with its next text.
+    void setFieldText(const QString& text, bool closeGap = false);
     QString fieldData(int id) const;
     void setFieldData(int id, const QString& data);
     int fieldType(int id) const;
@@ -212,6 +216,12 @@ public:
     // step. Calls nest.
     void beginBatch();
     void endBatch();
+
+    // Transient edits (see TransientEdits): what `edit` changes is shown until it is withdrawn;
+    // it raises no change notification and the user's undo and redo never reach it.
+    void showTransient(const std::function<void()>& edit);
+    void withdrawTransient(const std::function<void()>& restore);
+    bool transientShown() const { return m_transient.shown(); }
 
     // The 96-per-inch device every document of the control is laid out for.
     static QPaintDevice* layoutDevice();
@@ -298,6 +308,7 @@ private:
     QString m_viewImagePath;
     HeaderFooter* m_parts = nullptr;
     std::unique_ptr<ObjectHandles> m_handles;
+    TransientEdits m_transient;
     int m_nextFieldId = 1;
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;
