@@ -6,6 +6,7 @@
 #include "settings/apppaths.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/manpage.h"
 #include "shell/startup.h"
 #include "texts/mergetexts.h"
 #include "texts/programtexts.h"
@@ -29,6 +30,11 @@ int main(int argc, char* argv[])
         std::fputs(qPrintable(Texts::UsageText), stdout);
         return 0;
     }
+    if (options.showManPage) {
+        std::fputs(qPrintable(ManPage::fromUsage(Texts::UsageText, QStringLiteral(SCRIVORA_VERSION_STRING))),
+                   stdout);
+        return 0;
+    }
     if (options.showVersion) {
         std::printf("scrivora %s\n", SCRIVORA_VERSION_STRING);
         return 0;
@@ -44,7 +50,8 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty();
+    const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty()
+        || options.showPaths;
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
     QApplication app(argc, argv);
@@ -59,6 +66,12 @@ int main(int argc, char* argv[])
     if (options.today.isValid())
         AppPaths::setToday(options.today);
 
+    if (options.showPaths) {
+        for (const AppPaths::PathInUse& entry : AppPaths::pathsInUse())
+            std::printf("%-20s %s\n%-20s   (%s)\n", qPrintable(entry.what + QLatin1Char(':')),
+                        qPrintable(entry.path), "", qPrintable(entry.origin));
+        return 0;
+    }
     if (headless) {
         if (!AppPaths::isTempPathSet())
             AppPaths::setTempPath(AppPaths::GetTempDirectory());

@@ -24,6 +24,10 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             result.showHelp = true;
         } else if (arg == QLatin1String("--version")) {
             result.showVersion = true;
+        } else if (arg == QLatin1String("--paths")) {
+            result.showPaths = true;
+        } else if (arg == QLatin1String("--man-page")) {
+            result.showManPage = true;
         } else if (arg == QLatin1String("--app-path") || arg == QLatin1String("--temp-path")) {
             QString& target = arg == QLatin1String("--app-path") ? result.appPath : result.tempPath;
             if (!value(target))

@@ -172,6 +172,8 @@ inline const QString UsageText = QStringLiteral(
     "Options:\n"
     "  --help              show this help and exit\n"
     "  --version           show the version and exit\n"
+    "  --paths             show the folders and files in use, where each choice came\n"
+    "                      from, and exit\n"
     "  --app-path DIR      use DIR as the program directory (settings, Documents, help)\n"
     "  --temp-path DIR     use DIR for temporary files\n"
     "  --today YYYY-MM-DD  use this date as today's date\n"
