@@ -57,6 +57,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::MainCaption);
     QApplication::setApplicationVersion(QStringLiteral(SCRIVORA_VERSION_STRING));
+    QGuiApplication::setDesktopFileName(QStringLiteral("scrivora"));  // the menu entry's icon and name
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
     if (!options.appPath.isEmpty())

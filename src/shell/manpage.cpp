@@ -22,7 +22,7 @@ QString synopsis(const QString& option)
 {
     QStringList parts;
     for (const QString& word : option.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (word.startsWith(QLatin1Char('-')))
+        if (word.startsWith(QLatin1Char('-')) || word.startsWith(QLatin1String("[-")))
             parts << QStringLiteral("\\fB") + QString(word).replace(QLatin1Char('-'), QLatin1String("\\-"))
                     + QStringLiteral("\\fR");
         else
