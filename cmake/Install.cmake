@@ -38,8 +38,13 @@ add_custom_command(OUTPUT ${GENERATED}/changelog.gz
           ${GZIP_PROGRAM} ${GENERATED}/changelog ${GENERATED}/changelog.gz
   DEPENDS ${GENERATED}/changelog VERBATIM)
 
-set(INSTALL_FILE_OUTPUTS ${GENERATED}/scrivora.1.gz ${GENERATED}/demo-template.stamp
-    ${GENERATED}/changelog.gz)
+add_custom_command(OUTPUT ${GENERATED}/scrivora-demodata.1.gz
+  COMMAND sh -c "\"$1\" -n -9 -c \"$2\" > \"$3\"" demodata-man-page
+          ${GZIP_PROGRAM} ${DESKTOP_SOURCE}/scrivora-demodata.1 ${GENERATED}/scrivora-demodata.1.gz
+  DEPENDS ${DESKTOP_SOURCE}/scrivora-demodata.1 VERBATIM)
+
+set(INSTALL_FILE_OUTPUTS ${GENERATED}/scrivora.1.gz ${GENERATED}/scrivora-demodata.1.gz
+    ${GENERATED}/demo-template.stamp ${GENERATED}/changelog.gz)
 
 # The icon's fixed sizes, rendered from the scalable one.
 set(ICON_SIZES 48 128 256)
@@ -62,7 +67,7 @@ endif()
 add_custom_target(install-files ALL DEPENDS ${INSTALL_FILE_OUTPUTS})
 
 install(FILES "${DEMO_PRACTICE}/Documents/Referral Letter.tx" DESTINATION ${SCRIVORA_DATADIR})
-install(FILES ${GENERATED}/scrivora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${GENERATED}/scrivora.1.gz ${GENERATED}/scrivora-demodata.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${DESKTOP_SOURCE}/scrivora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${DESKTOP_SOURCE}/scrivora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -71,4 +76,4 @@ install(FILES ${DESKTOP_SOURCE}/scrivora-mime.xml DESTINATION ${CMAKE_INSTALL_DA
 configure_file(${DESKTOP_SOURCE}/${METAINFO_ID}.metainfo.xml ${GENERATED}/${METAINFO_ID}.metainfo.xml @ONLY)
 install(FILES ${GENERATED}/${METAINFO_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${DESKTOP_SOURCE}/copyright ${GENERATED}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/scrivora)

@@ -8,12 +8,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Scrivora developers <developers@scrivora.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "word processor for the letters and forms of a medical practice")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Scrivora writes the letters, referrals and forms of a medical practice. Templates hold
-fields filled from the practice's patient database (SQLite, PostgreSQL or ODBC), one
-letter for each patient or all of them merged into one document.
+  "Scrivora writes the letters, referrals and forms of a medical practice.
+Templates hold fields filled from the practice's patient database (SQLite,
+PostgreSQL or ODBC), one letter for each patient or all of them merged into
+one document.
 .
-It opens and saves Rich Text, Word (.doc and .docx), HTML and plain text documents,
-prints with a preview and checks the spelling.")
+It opens and saves Rich Text, Word (.doc and .docx), HTML and plain text
+documents, prints with a preview and checks the spelling.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -21,7 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://scrivora.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "hunspell-en-us, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "hunspell-en-us, libqt6sql6-sqlite, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql, libqt6sql6-odbc")
 include(CPack)
 

@@ -32,7 +32,7 @@ inline QString fromSetting(const QString& key, const QString& section, const QSt
 inline const QString FromSettingsFolder = QStringLiteral("found in the settings folder");
 inline const QString FromDataFolder = QStringLiteral("found in the data folder");
 inline const QString FromSystemHunspell =
-    QStringLiteral("the system's Hunspell dictionary (no MAIN_AE.DCT in the settings folder)");
+    QStringLiteral("the system's Hunspell dictionary: no MAIN_AE.DCT in the settings folder");
 inline const QString FromTempOption = QStringLiteral("--temp-path");
 inline const QString FromPrivateTemp = QStringLiteral("this user's private temporary folder");
 inline const QString Missing = QStringLiteral(" (missing)");
