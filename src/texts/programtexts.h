@@ -24,7 +24,9 @@ inline const QString WrongFileType = QStringLiteral("Wrong file type: ");
 
 // Opening documents.
 inline const QString OpenTitle = QStringLiteral("Open file");
+// "All documents" first and chosen: every kind of file Open reads, so no folder looks empty.
 inline const QString OpenFilter = QStringLiteral(
+    "All documents|*.rtf;*.htm;*.html;*.txt;*.doc;*.docx;*.tx;*.txm|"
     "Rich Text Format (*.rtf)|*.rtf|Hypertext Markup Language (*.htm)|*.htm|"
     "Text Documents (*.txt)|*.txt|Word Documents (*.doc)|*.doc|Templates (*.tx)|*.tx|"
     "Word 2007 Document (*.docx)|*.docx");
