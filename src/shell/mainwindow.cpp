@@ -213,8 +213,10 @@ void MainWindow::openDocument(const QString& path) { OpenDocuments::OpenDocument
 
 void MainWindow::showHelp(QWidget*)
 {
-    if (!m_helpWindow)
+    if (!m_helpWindow) {
         m_helpWindow = new HelpWindow(this);
+        m_helpWindow->placeBeside(this, m_mdiArea);
+    }
     m_helpWindow->showTopic(AppPaths::helpFile(), HelpContext);
 }
 
