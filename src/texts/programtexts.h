@@ -140,9 +140,9 @@ inline const QString PrintPreviewTitle = QStringLiteral("Print Preview");
 inline const QString CloseWithKeyPreview = QStringLiteral("&Close");
 inline QString previewPages(int left, int right)
 {
-    return QStringLiteral("Pages ") + QLatin1Char(' ') + QString::number(left) + QStringLiteral(" -")
-        + QLatin1Char(' ') + QString::number(right);
+    return QStringLiteral("Pages %1 - %2").arg(left).arg(right);
 }
+inline QString previewPage(int page) { return QStringLiteral("Page %1").arg(page); }
 inline const QString ExportPdfTitle = QStringLiteral("Export as PDF");
 inline const QString ExportPdfFilter = QStringLiteral("PDF Document (*.pdf)|*.pdf");
 
