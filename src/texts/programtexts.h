@@ -136,6 +136,17 @@ inline QString printError(int number, const QString& description)
         + description + QLatin1Char(')');
 }
 inline const QString PrinterErrorDescription = QStringLiteral("Printer error");
+// What the user can do, on its own paragraph after the error.
+inline const QString NoPrinterAdvice = QStringLiteral(
+    "No printer is set up on this computer. Ask the practice's administrator to set one up, "
+    "or choose File > Export as PDF to write the pages to a file.");
+inline const QString PrinterAdvice = QStringLiteral(
+    "Check that the printer is switched on, connected and has paper, then print again, "
+    "or choose File > Export as PDF to write the pages to a file.");
+inline QString printErrorWithAdvice(int number, const QString& description, const QString& advice)
+{
+    return printError(number, description) + QStringLiteral("\r\n\r\n") + advice;
+}
 inline const QString PrintPreviewTitle = QStringLiteral("Print Preview");
 inline const QString CloseWithKeyPreview = QStringLiteral("&Close");
 inline QString previewPages(int left, int right)
