@@ -52,6 +52,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
     main.speller()->setProperty(7, AppPaths::userDictionary());
     DocumentTable& table = DocumentTable::shared();
     table.reset();
+    main.placeOnScreen();
     main.show();
 
     DocumentWindow* first = DocumentWindows::createInSlot(&main, 1);
