@@ -723,7 +723,7 @@ private:
                         f.setProperty(QTextFormat::UserProperty + 20, 2);
                 }
             } else if (is(u"sz")) {
-                const int half = twipsAttr(a, "val");
+                const int half = halfPointsAttr(a);
                 if (half > 0 && half < 3200)
                     f.setFontPointSize(half / 2.0);
             } else if (is(u"color")) {
