@@ -83,6 +83,8 @@ private slots:
     void closeYesWithFailedSaveKeepsTheText_data();
     void closeYesWithFailedSaveKeepsTheText();
     void closeYesProposesTheDocumentsPath();
+    void saveOnAFullDiskKeepsTheOldFile_data();
+    void saveOnAFullDiskKeepsTheOldFile();
     void recentListTakesOnlyFilesThatWorked();
     void saveAsPlainFormatsAsksOnce_data();
     void saveAsPlainFormatsAsksOnce();
@@ -255,6 +257,37 @@ void FileWorkflowsTest::closeYesProposesTheDocumentsPath()
     ws.active()->action("mnuFClose")->trigger();
     QCOMPARE(windows(main), 1);
     QVERIFY(bytesOf(path).contains("Hello Dear colleague,"));
+}
+
+void FileWorkflowsTest::saveOnAFullDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"letter.rtf", "letter.doc", "letter.docx", "letter.htm", "letter.txt", "letter.tx",
+                             "letter.txm", "letter.xyz"})
+        QTest::newRow(name) << QString(name);
+}
+
+// Ctrl+S on a document whose disk has filled up: the message says so, and the file on disk
+// is still the one that was there, in every format.
+void FileWorkflowsTest::saveOnAFullDiskKeepsTheOldFile()
+{
+    QFETCH(QString, name);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    ws.start();
+    const QByteArray old = "the letter as it was saved yesterday";
+    FullDisk disk({{name, old}});
+    if (disk.path().isEmpty())
+        QSKIP("no small file system can be made here to fill");
+    const QString path = disk.path() + "/" + name;
+    dialogs.fileAnswers << path;
+    type(ws.active(), "Today's letter.");
+    ws.active()->action("mnuFile_SaveAs")->trigger();
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY2(dialogs.messages.first().text.contains("The disk is full"), qPrintable(dialogs.messages.first().text));
+    QCOMPARE(bytesOf(path), old);
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no part left behind
+    QVERIFY(DocumentTable::shared().state(1).Dirty);
 }
 
 void FileWorkflowsTest::recentListTakesOnlyFilesThatWorked()
