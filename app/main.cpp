@@ -6,6 +6,7 @@
 #include "settings/apppaths.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/quietoutput.h"
 #include "shell/startup.h"
 #include "texts/mergetexts.h"
 #include "texts/programtexts.h"
@@ -47,6 +48,10 @@ int main(int argc, char* argv[])
     const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty();
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
+    QuietOutput::prepareRuntimeDirectory();
+    QuietOutput::silenceGLib();
+    if (headless)
+        QuietOutput::silenceQt();
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::MainCaption);
     QApplication::setApplicationVersion(QStringLiteral(SCRIVORA_VERSION_STRING));

@@ -192,10 +192,14 @@ inline const QString UsageText = QStringLiteral(
     "  --open FILE         open FILE in a window of its own after start-up (a template\n"
     "                      opens with its practice table, as File > Open does)\n"
     "  --merge TEMPLATE OUT [--where \"COLUMN OP VALUE\"]\n"
-    "                      merge TEMPLATE with the practice database into OUT (.rtf or\n"
-    "                      .pdf), without a window; OP is one of = <= < >= > Like\n"
+    "                      merge TEMPLATE with the practice database into OUT, without\n"
+    "                      a window; OP is one of = <= < >= > Like\n"
     "  --scramble-password TEXT\n"
-    "                      print the form in which clinora.ini stores the password TEXT\n");
+    "                      print the form in which clinora.ini stores the password TEXT\n"
+    "\n"
+    "--convert and --merge write the format OUT's name ends in: .rtf, .doc, .docx,\n"
+    ".htm, .html, .txt, .tx, .txm or .pdf. They exit with 0 when OUT is written, 1\n"
+    "with the reason when it is not, and 2 when the arguments are wrong.\n");
 inline const QString whereWithoutMerge =
     QStringLiteral("scrivora: --where belongs to --merge (see scrivora --help)");
 inline QString unknownOption(const QString& option)

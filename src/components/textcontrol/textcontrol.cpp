@@ -1225,13 +1225,16 @@ PageInfo TextControl::pageInfo() const
 bool TextControl::load(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
+    m_lastFileFailure = FileFailure::None;
     if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
+        m_lastFileFailure = FileFailure::UnknownFormat;
         return false;
     }
     QByteArray bytes;
     if (!readFile(path, offset, bytes)) {
         m_lastError = ControlTexts::cannotReadFile(path);
+        m_lastFileFailure = FileFailure::Unreadable;
         return false;
     }
     PageInfo page;
@@ -1240,6 +1243,8 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
         incoming.setUndoRedoEnabled(false);
         if (!decode(bytes, format, &incoming, page)) {
             m_lastError = ControlTexts::notADocument(path);
+        m_lastFileFailure = FileFailure::NotADocument;
+            m_lastFileFailure = FileFailure::NotADocument;
             return false;
         }
         insertDocument(incoming);
@@ -1254,6 +1259,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
         m_lastError = ControlTexts::notADocument(path);
+        m_lastFileFailure = FileFailure::NotADocument;
         return false;
     }
     const int pages = PageLimit::estimatePages(
@@ -1262,6 +1268,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     if (pages > PageLimit::MaxPages) {
         delete incoming;
         m_lastError = ControlTexts::tooLong(path, pages, PageLimit::MaxPages);
+        m_lastFileFailure = FileFailure::TooLong;
         return false;
     }
     ++m_quiet;
@@ -1283,8 +1290,10 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
 bool TextControl::save(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
+    m_lastFileFailure = FileFailure::None;
     if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
+        m_lastFileFailure = FileFailure::UnknownFormat;
         return false;
     }
     PageInfo page = pageInfo();
@@ -1312,10 +1321,15 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
             head = old.read(offset);
         head.resize(offset, '\0');
     }
+    // The explicit flush: a write that the disk refuses when the buffer is emptied inside
+    // commit() goes unnoticed there, and an empty file would replace the old one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size()
-        || file.write(bytes) != bytes.size() || !file.commit()) {
+        || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         m_lastError = ControlTexts::cannotWriteFile(path);
+        // Qt reports a full disk (ENOSPC) as a resource error.
+        m_lastFileFailure = file.error() == QFileDevice::ResourceError ? FileFailure::DiskFull
+                                                                       : FileFailure::Unwritable;
         return false;
     }
     return true;

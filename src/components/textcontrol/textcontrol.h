@@ -228,6 +228,9 @@ public:
     // Forgets the undo history (a fresh or freshly loaded document).
     void clearUndo();
     QString lastError() const { return m_lastError; }
+    // Why the last load or save failed, for a caller that explains it in its own words.
+    enum class FileFailure { None, UnknownFormat, Unreadable, NotADocument, TooLong, Unwritable, DiskFull };
+    FileFailure lastFileFailure() const { return m_lastFileFailure; }
     // Page values of the file: 0..5 width, height, margins L, T, R, B (twips), read after a
     // load and set before a save; 37 set before a load asks for them to be read.
     int loadSaveAttribute(int index) const { return m_loadSaveAttributes.value(index); }
@@ -305,6 +308,7 @@ private:
     QHash<int, int> m_settings;
     QHash<int, int> m_loadSaveAttributes;
     QString m_lastError;
+    FileFailure m_lastFileFailure = FileFailure::None;
     QString m_viewImagePath;
     HeaderFooter* m_parts = nullptr;
     std::unique_ptr<ObjectHandles> m_handles;
