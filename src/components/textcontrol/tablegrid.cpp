@@ -2,6 +2,7 @@
 
 #include "layoutunits.h"
 
+#include <QBrush>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -23,6 +24,22 @@ QList<int> columnTwips(const QTextTable* table)
         widths << std::max(LayoutUnits::toTwips(units), 100);
     }
     return widths;
+}
+
+int borderTwips(const QTextTableFormat& format)
+{
+    if (format.border() <= 0 || format.borderStyle() == QTextFrameFormat::BorderStyle_None)
+        return 0;
+    return std::max(1, LayoutUnits::toTwips(format.border()));
+}
+
+void setBorderTwips(QTextTableFormat& format, int twips)
+{
+    twips = std::clamp(twips, 0, 120);
+    format.setBorder(LayoutUnits::fromTwips(twips));
+    format.setBorderStyle(twips > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
+    format.setBorderBrush(Qt::black);
+    format.setBorderCollapse(true);
 }
 
 }  // namespace TableGrid
