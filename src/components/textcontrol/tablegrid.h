@@ -3,6 +3,7 @@
 // width, and the rest sharing the text width; and the lines round its cells, which every
 // format reads and writes through the same two functions.
 #include <QList>
+#include <QTextFormat>
 
 class QTextTable;
 class QTextTableFormat;
@@ -11,6 +12,9 @@ namespace TableGrid {
 
 // A new table's cell lines: single, 0.5 pt, as other word processors draw them.
 constexpr int DefaultBorder = 10;  // twips
+// The width the lines were given, twips. The layout draws collapsed lines thinner than one
+// unit not at all, so they are drawn one unit wide and keep their own width for the files.
+constexpr int BorderTwipsProperty = QTextFormat::UserProperty + 80;
 
 // The width of the lines round every cell, twips; 0 when the table has none.
 int borderTwips(const QTextTableFormat& format);
