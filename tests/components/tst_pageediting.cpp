@@ -95,6 +95,7 @@ private slots:
     void tabMovesThroughCells();
     void frameSurroundsIndentedText_data();
     void frameSurroundsIndentedText();
+    void frameAfterTableStaysWithItsParagraph();
     void newTableHasHalfPointLines();
     void tableLinesRoundTrip_data();
     void tableLinesRoundTrip();
@@ -378,6 +379,40 @@ void PageEditingTest::frameSurroundsIndentedText()
     const double textRight = 816 - 96 - 96 * right;
     QVERIFY2(qAbs(sides.at(0) - (textLeft - gap)) <= 2, qPrintable(QString::number(sides.at(0))));
     QVERIFY2(qAbs(sides.at(1) - (textRight + gap)) <= 2, qPrintable(QString::number(sides.at(1))));
+}
+
+// A framed paragraph right after a table, saved and opened again: the frame surrounds that
+// paragraph only, nothing is drawn across the table's first row.
+void PageEditingTest::frameAfterTableStaysWithItsParagraph()
+{
+    QTemporaryDir dir;
+    TextControl control;
+    control.setPlainText("Results\nKind regards");
+    control.setSelStart(8);
+    control.tableInsert(1, 2);
+    control.setSelStart(control.plainText().indexOf("Kind"));
+    QTextBlockFormat indent;
+    indent.setLeftMargin(48);
+    control.mergeBlockFormat(indent);
+    control.setFrameStyle(ParagraphFrames::Sides);
+    const QString path = dir.filePath("framed.rtf");
+    QVERIFY(control.save(path, 0, TextControl::FormatRtf));
+    TextControl reopened;
+    QVERIFY(reopened.load(path, 0, TextControl::FormatRtf));
+    QTextTable* table = firstTable(reopened.document());
+    QVERIFY(table);
+    QImage page(816, 1056, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    reopened.paintPage(&painter, 1);
+    painter.end();
+    const QRectF cell = reopened.document()->documentLayout()->blockBoundingRect(table->cellAt(0, 0).firstCursorPosition().block());
+    const int y = qRound(cell.top()) - 3;  // just above the first cell's text, inside the row
+    QList<int> lines;
+    for (int x = 0; x < page.width(); ++x)
+        if (qGray(page.pixel(x, y)) < 160 && (lines.isEmpty() || x > lines.last() + 1))
+            lines << x;
+    QCOMPARE(lines.size(), 3);  // the table's own: left, middle, right
 }
 
 // Insert > Table gives single 0.5 pt lines round every cell.

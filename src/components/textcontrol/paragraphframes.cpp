@@ -61,8 +61,18 @@ struct Frame {
     bool operator==(const Frame& o) const { return style == o.style && width == o.width && distance == o.distance; }
 };
 
+// The place where a table or another frame begins is a paragraph of the document's own with no
+// text; whatever format it was given, it has no frame to draw.
+bool beginsFrame(const QTextBlock& block)
+{
+    constexpr char16_t FrameStart = 0xfdd0;  // the character the document marks it with
+    return block.length() == 1 && block.document()->characterAt(block.position()) == QChar(FrameStart);
+}
+
 Frame frameOf(const QTextBlock& block)
 {
+    if (beginsFrame(block))
+        return {};
     const QTextBlockFormat f = block.blockFormat();
     return {style(f), lineWidth(f), distance(f)};
 }
