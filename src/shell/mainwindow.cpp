@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "components/commondialog/commondialog.h"
+#include "components/commondialog/modalfocus.h"
 #include "components/panels/latchbutton.h"
 #include "components/signature/sigcapture.h"
 #include "components/signature/sigtablet.h"
@@ -50,6 +51,7 @@ constexpr int HelpContext = 174;
 MainWindow::MainWindow()
 {
     initResources();
+    ModalFocus::install();
     setObjectName(QStringLiteral("frmMDIParent"));
     setWindowTitle(Texts::MainCaption);
     setWindowIcon(QIcon(QStringLiteral(":/icons/document-new.svg")));

@@ -12,6 +12,7 @@
 #include "pageview.h"
 #include "ruler.h"
 #include "statusbar.h"
+#include "tablegrid.h"
 #include "doc/docreader.h"
 #include "doc/docwriter.h"
 #include "docx/docxreader.h"
@@ -203,6 +204,40 @@ void TextControl::headerFooterSelect(int part)
 {
     m_parts->setEditing(part);
     activeItem(m_body, m_parts)->setFocus();
+    m_view->viewport()->update();
+    emit cursorMoved();
+}
+
+BodyItem* TextControl::editingItem() const { return activeItem(m_body, m_parts); }
+
+void TextControl::selectPartAt(QPointF scenePoint)
+{
+    int page = 1;
+    const int part = m_parts->partAt(scenePoint, &page);
+    if (part == m_parts->editing() && (part == 0 || page == m_parts->editingPage()))
+        return;
+    m_parts->setEditing(part, page);
+    activeItem(m_body, m_parts)->setFocus();
+    m_view->viewport()->update();
+    emit cursorMoved();
+}
+
+void TextControl::placeCaretNear(QPointF scenePoint)
+{
+    BodyItem* item = activeItem(m_body, m_parts);
+    QTextDocument* document = item->document();
+    const QSizeF size = document->size();
+    QPointF at = item->mapFromScene(scenePoint);
+    at.setX(std::clamp(at.x(), 0.0, std::max(0.0, size.width() - 1)));
+    at.setY(std::clamp(at.y(), 0.0, std::max(0.0, size.height() - 1)));
+    int position = document->documentLayout()->hitTest(at, Qt::FuzzyHit);
+    if (position < 0)
+        position = at.y() > 0 ? document->characterCount() - 1 : 0;
+    QTextCursor cursor(document);
+    cursor.setPosition(std::clamp(position, 0, document->characterCount() - 1));
+    item->setTextCursor(cursor);
+    m_view->setFocus(Qt::MouseFocusReason);
+    item->setFocus(Qt::MouseFocusReason);
     emit cursorMoved();
 }
 
@@ -1025,9 +1060,7 @@ void TextControl::tableInsert(int rows, int columns)
     if (rows < 1 || columns < 1 || !tableCanInsert())
         return;
     QTextTableFormat format;
-    format.setBorder(0.75);
-    format.setBorderBrush(Qt::black);
-    format.setBorderCollapse(true);
+    TableGrid::setBorderTwips(format, TableGrid::DefaultBorder);
     format.setCellSpacing(0);
     format.setCellPadding(LayoutUnits::fromTwips(108));
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));

@@ -178,6 +178,14 @@ public:
     void setHeaderFooter(int parts);
     // Moves the editing target: 1 into the header, 4 into the footer, 0 back to the body.
     void headerFooterSelect(int part);
+    // A click at `scenePoint` of the page view: the header or footer area of a page makes that
+    // part the editing target there, anywhere else the body.
+    void selectPartAt(QPointF scenePoint);
+    // Puts the caret of the editing target at its position nearest to `scenePoint` and gives
+    // it the keyboard focus: for clicks beside, between or below the text.
+    void placeCaretNear(QPointF scenePoint);
+    // The text item being edited: the body, or the header or footer.
+    BodyItem* editingItem() const;
     int editingTarget() const;
     // Operation 137: brings the part just added (1 header, 4 footer) into view.
     void showPart(int part);

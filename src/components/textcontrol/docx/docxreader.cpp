@@ -382,16 +382,12 @@ private:
     void table(QTextCursor& cursor, int depth)
     {
         TableBuilder builder;
-        bool bordered = false;
+        int border = 0;  // twips of the widest line of the table or its cells
         while (m_xml.readNextStartElement()) {
             if (is(u"tblPr")) {
                 while (m_xml.readNextStartElement()) {
                     if (is(u"tblBorders"))
-                        while (m_xml.readNextStartElement()) {
-                            const QStringView v = m_xml.attributes().value(QLatin1String("w:val"));
-                            bordered |= !v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none");
-                            m_xml.skipCurrentElement();
-                        }
+                        border = std::max(border, widestBorder());
                     else
                         m_xml.skipCurrentElement();
                 }
@@ -407,7 +403,7 @@ private:
                 rows(builder, depth);
             }
         }
-        builder.setBordered(bordered);
+        builder.setBorder(border);
         builder.insert(cursor);
     }
 
@@ -459,8 +455,29 @@ private:
                 cell.continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
             else if (is(u"shd"))
                 cell.shading = colour(a.value(QLatin1String("w:fill")));
+            else if (is(u"tcBorders")) {
+                cell.border = widestBorder();
+                continue;
+            }
             m_xml.skipCurrentElement();
         }
+    }
+
+    // The widest line among the sides of a border element (w:sz in eighths of a point); the
+    // reader is left after the element.
+    int widestBorder()
+    {
+        int widest = 0;
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            const QStringView v = a.value(QLatin1String("w:val"));
+            if (!v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none")) {
+                const int eighths = twipsAttr(a, "sz", 4);
+                widest = std::max(widest, std::clamp(eighths * 20 / 8, 1, 120));
+            }
+            m_xml.skipCurrentElement();
+        }
+        return widest;
     }
 
     // A paragraph; a page break inside it splits it, the rest starting the next page.

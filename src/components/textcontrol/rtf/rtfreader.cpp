@@ -5,6 +5,7 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
 #include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/tablegrid.h"
 #include "components/textcontrol/textcontrol.h"
 #include "rtfpicture.h"
 
@@ -78,12 +79,27 @@ struct CellDef {
     int right = 0;  // \cellx, twips from the row's left edge
     bool mergeFirst = false, merged = false, vMergeFirst = false, vMerged = false;
     int shading = 0;
+    int border = 0;  // twips of its widest line, 0 without lines
 };
 
 struct Row {
     QList<QTextDocumentFragment> cells;
     QList<CellDef> defs;
     int gap = 108;
+    int border = 0;  // the row's own lines (\trbrdr), twips
+};
+
+// One side's line of a cell or row as its words describe it: a style word makes it a line,
+// \brdrw gives its width.
+struct BorderSide {
+    bool drawn = false;
+    int width = 0;
+    // The side described so far, folded into the widest line of its cell or row.
+    void foldInto(int& widest) const
+    {
+        if (drawn)
+            widest = std::max(widest, width > 0 ? std::clamp(width, 1, 120) : 10);
+    }
 };
 
 class Parser {
@@ -128,6 +144,8 @@ private:
     QTextBlockFormat blockFormat(const ParaState& para) const;
     void applyBlockFormat(QTextCursor& cursor);
     void paragraphBorder(ParaState& pa, const QByteArray& word, int param);
+    void tableBorder(const QByteArray& word, int param);
+    void foldTableBorder();
     void placeParagraph(QTextCursor& cursor);
     bool onlyPictures(const QTextBlock& block) const;
     void finishField(const Field& field);
@@ -214,6 +232,9 @@ private:
     QList<CellDef> m_rowDefs;
     CellDef m_nextCell;
     int m_rowGap = 108;
+    int m_rowBorder = 0;
+    BorderSide m_tableBorder;  // the side of a cell or row being described
+    bool m_tableBorderOpen = false, m_tableBorderOfRow = false;
     QList<QTextDocumentFragment> m_rowCells;
     QList<Row> m_rows;
     bool m_cellHasContent = false;
@@ -729,11 +750,19 @@ void Parser::controlWord()
     else if (word == "brdrl") pa.borderTarget = ParagraphFrames::Left;
     else if (word == "brdrr") pa.borderTarget = ParagraphFrames::Right;
     else if (word == "box") pa.borderTarget = ParagraphFrames::Sides;
-    else if (word.startsWith("clbrdr") || word.startsWith("trbrdr") || word == "brdrbtw" || word == "brdrbar")
+    else if (word.startsWith("clbrdr") || word.startsWith("trbrdr")) {
+        foldTableBorder();
+        m_tableBorderOfRow = word.startsWith("trbrdr");
+        m_tableBorder = BorderSide{};
+        m_tableBorderOpen = true;
+        pa.borderTarget = -1;
+    } else if (word == "brdrbtw" || word == "brdrbar")
         pa.borderTarget = -1;
     else if (word.startsWith("brdr") || word == "brsp") {
         if (pa.borderTarget > 0)
             paragraphBorder(pa, word, param);
+        else if (pa.borderTarget < 0 && m_tableBorderOpen)
+            tableBorder(word, param);
     }
     else if (word == "posxl" || word == "posxc" || word == "posxi") pa.placed = 1;
     else if (word == "posxr" || word == "posxo") pa.placed = 2;
@@ -757,8 +786,12 @@ void Parser::controlWord()
         m_rowDefs.clear();
         m_nextCell = CellDef{};
         m_rowGap = 108;
+        m_rowBorder = 0;
+        m_tableBorderOpen = false;
     } else if (word == "trgaph") m_rowGap = std::clamp(param, 0, 2000);
     else if (word == "cellx") {
+        foldTableBorder();
+        m_tableBorderOpen = false;
         if (m_rowDefs.size() < 64) {
             m_nextCell.right = param;
             m_rowDefs.append(m_nextCell);
@@ -972,6 +1005,25 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
         f.setProperty(ParagraphFrames::DistanceProperty, std::clamp(pa.frameSpace, 0, 1440));
     }
     return f;
+}
+
+// One word of a cell's or row's border description.
+void Parser::tableBorder(const QByteArray& word, int param)
+{
+    if (word == "brdrw")
+        m_tableBorder.width = param;
+    else if (word == "brdrnone" || word == "brdrnil")
+        m_tableBorder.drawn = false;
+    else if (word != "brdrcf" && word != "brsp" && word != "brdrframe")
+        m_tableBorder.drawn = true;  // a line style
+}
+
+void Parser::foldTableBorder()
+{
+    if (!m_tableBorderOpen)
+        return;
+    m_tableBorder.foldInto(m_tableBorderOfRow ? m_rowBorder : m_nextCell.border);
+    m_tableBorder = BorderSide{};
 }
 
 // One word of a paragraph border description; the side it belongs to was named before.
@@ -1277,6 +1329,7 @@ void Parser::endRow()
     row.cells = m_rowCells;
     row.defs = m_rowDefs;
     row.gap = m_rowGap;
+    row.border = m_rowBorder;
     m_rows.append(row);
     m_rowCells.clear();
     if (m_rows.size() > 100000)
@@ -1311,10 +1364,12 @@ void Parser::flushTable()
     for (const Row& row : rows)
         columns = std::max(columns, int(std::max(row.cells.size(), row.defs.size())));
     columns = std::min(columns, 63);
+    // The table's lines are the widest its first row describes; a table without any has none.
+    int border = rows.first().border;
+    for (const CellDef& def : rows.first().defs)
+        border = std::max(border, def.border);
     QTextTableFormat format;
-    format.setBorder(0.75);
-    format.setBorderBrush(Qt::black);
-    format.setBorderCollapse(true);
+    TableGrid::setBorderTwips(format, border);
     format.setCellSpacing(0);
     format.setCellPadding(LayoutUnits::fromTwips(rows.first().gap));
     QList<QTextLength> widths;
