@@ -2,6 +2,7 @@
 BUILD      ?= build
 BUILD_SAN  ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 WORKSPACE  ?= workspace
 GENERATOR  := -G Ninja
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -50,7 +51,7 @@ $(BUILD_FUZZ)/build.ninja:
 
 fuzz: deps $(BUILD_FUZZ)/build.ninja
 	cmake --build $(BUILD_FUZZ)
-	scripts/run-fuzzers $(BUILD_FUZZ)
+	scripts/run-fuzzers $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
 screenshots: build
 	scripts/screenshots $(BUILD)

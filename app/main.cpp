@@ -7,6 +7,7 @@
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/manpage.h"
+#include "shell/quietoutput.h"
 #include "shell/startup.h"
 #include "texts/mergetexts.h"
 #include "texts/programtexts.h"
@@ -54,6 +55,10 @@ int main(int argc, char* argv[])
         || options.showPaths;
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
+    QuietOutput::prepareRuntimeDirectory();
+    QuietOutput::silenceGLib();
+    if (headless)
+        QuietOutput::silenceQt();
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::MainCaption);
     QApplication::setApplicationVersion(QStringLiteral(SCRIVORA_VERSION_STRING));

@@ -57,8 +57,9 @@ void WriteSetting(const QString& file, const QString& section, const QString& ke
     QDir().mkpath(QFileInfo(file).absolutePath());
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly)) {
-        out.write(text.data(), qint64(text.size()));
-        out.commit();
+        // Flushed first: a full disk met inside commit() would replace the file with an empty one.
+        if (out.write(text.data(), qint64(text.size())) == qint64(text.size()) && out.flush())
+            out.commit();
     }
 }
 

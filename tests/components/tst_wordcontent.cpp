@@ -136,10 +136,11 @@ void WordContentTest::sections_data()
         << "<w:p><w:pPr><w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr></w:pPr><w:r><w:t>A</w:t></w:r></w:p>"
                + paragraph("B") + letter
         << QStringList{"B"} << 11906;
-    QTest::newRow("a continuous section does not")
-        << "<w:p><w:pPr><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr></w:pPr><w:r><w:t>A</w:t></w:r></w:p>" + paragraph("B")
-               + letter
-        << QStringList{} << 12240;
+    const QByteArray continuous = "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>";
+    QTest::newRow("a section that begins continuous does not")
+        << "<w:p><w:pPr><w:sectPr/></w:pPr><w:r><w:t>A</w:t></w:r></w:p>" + paragraph("B") + continuous << QStringList{} << 0;
+    QTest::newRow("a continuous first section breaks before the second")
+        << "<w:p><w:pPr>" + continuous + "</w:pPr><w:r><w:t>A</w:t></w:r></w:p>" + paragraph("B") + letter << QStringList{"B"} << 12240;
     QTest::newRow("a break inside a paragraph splits it")
         << QByteArray("<w:p><w:r><w:t>AAA</w:t><w:br w:type=\"page\"/><w:t>CCC</w:t></w:r></w:p>") + paragraph("B") << QStringList{"CCC"}
         << 0;
