@@ -15,7 +15,7 @@ const QString Section = QStringLiteral("Word Processor");
 
 bool restore(QWidget* window, const QString& key)
 {
-    const QString stored = SettingsFile::ReadSetting(AppPaths::settingsFile(), Section, key);
+    const QString stored = SettingsFile::ReadSetting(AppPaths::settingsFilesToRead(), Section, key);
     if (stored.isEmpty())
         return false;
     const auto decoded = QByteArray::fromBase64Encoding(stored.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
@@ -25,7 +25,7 @@ bool restore(QWidget* window, const QString& key)
 
 void store(const QWidget* window, const QString& key)
 {
-    SettingsFile::WriteSetting(AppPaths::settingsFile(), Section, key,
+    SettingsFile::WriteSetting(AppPaths::settingsFileToWrite(), Section, key,
                                QString::fromLatin1(window->saveGeometry().toBase64()));
 }
 

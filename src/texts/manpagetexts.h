@@ -15,8 +15,8 @@ inline const QString Files[][2] = {
                     "connection, and the folder of the practice's documents (key DocumentsFolder "
                     "of section [Word Processor])")},
     {QStringLiteral("$XDG_CONFIG_HOME/clinora/clinora.ini"),
-     QStringLiteral("what this user changes (the recently used files) when the practice's file "
-                    "is not writable; read over it")},
+     QStringLiteral("what this user changes (the recently used files, where the windows were) "
+                    "when the practice's file is not writable; read over it")},
     {QStringLiteral("~/Documents/Clinora"),
      QStringLiteral("the documents folder when the settings name none")},
     {QStringLiteral("/usr/share/scrivora"),
