@@ -1,5 +1,6 @@
 #include "fileproblems.h"
 
+#include "components/textcontrol/doc/docreader.h"
 #include "components/textcontrol/pagelimit.h"
 #include "pageheaderfile.h"
 #include "texts/filetexts.h"
@@ -12,6 +13,8 @@
 
 namespace FileProblems {
 namespace {
+
+constexpr qint64 MaxInspected = 256 * 1024 * 1024;
 
 bool startsWithTag(const QByteArray& head, const char* tag)
 {
@@ -27,6 +30,22 @@ bool isText(const QByteArray& head)
     Q_UNUSED(text);
     // A cut in the middle of a character at the end is no error.
     return !utf8.hasError() || head.size() >= 4096;
+}
+
+// The refusals a Word file is named by: protected with a password, or of a Word before 97.
+QString namedRefusal(QFile& file)
+{
+    file.seek(0);
+    const QByteArray head = file.peek(8);
+    if (head.startsWith("\xDB\xA5") || head.startsWith("\x31\xBE"))
+        return Texts::ReasonOlderWord;
+    if (!head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") || file.size() > MaxInspected)
+        return QString();
+    switch (DocReader::refusal(file.readAll())) {
+    case DocReader::Refusal::PasswordProtected: return Texts::ReasonPasswordProtected;
+    case DocReader::Refusal::OlderWord: return Texts::ReasonOlderWord;
+    default: return QString();
+    }
 }
 
 }  // namespace
@@ -99,6 +118,8 @@ QString whyNotLoaded(const QString& path, int format, TextControl::FileFailure f
         return Texts::ReasonNoReadPermission;
     if (failure == TextControl::FileFailure::TooLong)
         return Texts::reasonTooLarge(PageLimit::MaxPages);
+    if (const QString named = namedRefusal(file); !named.isEmpty())
+        return named;
     const QString expected = kindOf(format);
     const QString seen = looksLike(path);
     // A .doc is one kind of Office file; a damaged one still shows their common signature.

@@ -53,6 +53,12 @@ inline QString reasonNotOfKind(const QString& expected, const QString& looksLike
                           "or open it in the program that made it.")
         .arg(expected, looksLike);
 }
+inline const QString ReasonPasswordProtected = QStringLiteral(
+    "It is protected with a password, and Scrivora cannot open password-protected documents. Open "
+    "it in the program that made it, remove the password and save it again.");
+inline const QString ReasonOlderWord = QStringLiteral(
+    "It is a Word 6 or Word 95 document (or older), which Scrivora cannot read. Open it in Word or "
+    "LibreOffice and save it as a Word 97-2003 or Word 2007 document.");
 inline const QString ReasonStartupImportsRtfAndText = QStringLiteral(
     "At start-up Scrivora imports .rtf and .txt files only. Open other documents with File > Open, "
     "or start Scrivora with --open FILE.");

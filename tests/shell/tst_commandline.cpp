@@ -199,18 +199,24 @@ void CommandLineTest::failuresSayWhy()
 void CommandLineTest::damagedWordFilesPrintOnlyOurLine_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("named");  // what the reason must say of the file
     const QDir dir(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/word/damaged"));
     const QStringList files = dir.entryList({"*.doc", "*.docx"}, QDir::Files, QDir::Name);
     if (files.isEmpty())
         QSKIP("the shared corpus of damaged Word files is not here");
+    const QHash<QString, QString> named = {{"poi-password_tika_binaryrc4.doc", "protected with a password"},
+                                           {"poi-protected_agile.docx", "protected with a password"},
+                                           {"poi-Bug49933.doc", "Word 6 or Word 95"},
+                                           {"poi-word2.doc", "Word 6 or Word 95"}};
     for (const QString& f : files)
-        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+        QTest::newRow(qPrintable(f)) << dir.filePath(f) << named.value(f);
 }
 
 // Whatever the libraries make of a damaged file, standard error holds at most our one line.
 void CommandLineTest::damagedWordFilesPrintOnlyOurLine()
 {
     QFETCH(QString, path);
+    QFETCH(QString, named);
     QTemporaryDir dir;
     const Run run = scrivora({"--convert", path, dir.filePath("out.rtf")});
     const QStringList lines = linesOf(run.err);
@@ -221,6 +227,7 @@ void CommandLineTest::damagedWordFilesPrintOnlyOurLine()
     QCOMPARE(run.status, 1);
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().startsWith("Can't load file: " + path + ": "), qPrintable(lines.first()));
+    QVERIFY2(lines.first().contains(named), qPrintable(lines.first()));
     QVERIFY(!QFile::exists(dir.filePath("out.rtf")));
 }
 

@@ -718,18 +718,43 @@ private:
 
 }  // namespace
 
+namespace {
+
+Refusal refusal(const QHash<QString, QByteArray>& streams)
+{
+    const auto it = streams.constFind(QStringLiteral("WordDocument"));
+    if (it == streams.constEnd())
+        return streams.contains(QStringLiteral("EncryptedPackage")) ? Refusal::PasswordProtected : Refusal::NotWord;
+    const Data wd{*it};
+    if (it->size() >= 2 && wd.u16(0) == Word6Ident)
+        return Refusal::OlderWord;
+    if (it->size() < 0x200 || wd.u16(0) != Ident)
+        return Refusal::NotWord;
+    if (wd.u16(2) < FirstWord97Fib)
+        return Refusal::OlderWord;  // Word 6 or 95, whose file block is laid out otherwise
+    if (wd.u16(0x0A) & FlagEncrypted)
+        return Refusal::PasswordProtected;
+    return Refusal::None;
+}
+
+}  // namespace
+
+Refusal refusal(const QByteArray& bytes)
+{
+    QHash<QString, QByteArray> streams;
+    if (!CompoundFile::read(bytes, streams))
+        return Refusal::NotWord;
+    return refusal(streams);
+}
+
 bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
 {
     QHash<QString, QByteArray> streams;
-    if (!CompoundFile::read(bytes, streams) || !streams.contains(QStringLiteral("WordDocument")))
+    if (!CompoundFile::read(bytes, streams) || refusal(streams) != Refusal::None)
         return false;
     const QByteArray& wordDocument = streams[QStringLiteral("WordDocument")];
     const Data wd{wordDocument};
-    if (wordDocument.size() < 0x200 || wd.u16(0) != Ident || wd.u16(2) < FirstWord97Fib)
-        return false;  // not Word, or Word 6/95 whose file block is laid out otherwise
     const quint16 flags = wd.u16(0x0A);
-    if (flags & FlagEncrypted)
-        return false;
     const QByteArray table = streams.value((flags & FlagTable1) ? QStringLiteral("1Table") : QStringLiteral("0Table"));
     const QByteArray data = streams.value(QStringLiteral("Data"));
     Reader reader(wordDocument, table, data);

@@ -5,7 +5,7 @@
 // tab stops, borders, page break before) from the styles and the text, tables with merged and
 // shaded cells, pictures in the text, page breaks, fields (merge fields become merge fields,
 // PAGE and NUMPAGES page fields, others keep their result), the first section's header,
-// footer and page set-up.
+// footer and page set-up; footnotes, endnotes and text boxes as text after the body.
 #include "components/textcontrol/pageinfo.h"
 
 #include <QByteArray>
@@ -14,6 +14,10 @@
 class QTextDocument;
 
 namespace DocReader {
+
+// What keeps a file of Word's binary format from being read, before any of its text is.
+enum class Refusal { None, NotWord, PasswordProtected, OlderWord };
+Refusal refusal(const QByteArray& bytes);
 
 // False for data that are not a Word 97-2003 document, or one that is encrypted.
 bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts = nullptr);

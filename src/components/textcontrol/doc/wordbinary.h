@@ -6,6 +6,7 @@
 namespace WordBinary {
 
 constexpr quint16 Ident = 0xA5EC;
+constexpr quint16 Word6Ident = 0xA5DC;  // Word 6 and Word 95
 constexpr quint16 Word97 = 0x00C1;
 constexpr quint16 FirstWord97Fib = 0x0069;  // below: Word 6 and Word 95
 constexpr quint16 FlagTable1 = 0x0200;  // the table stream is "1Table"
