@@ -23,7 +23,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://scrivora.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "hunspell-en-us, libqt6sql6-sqlite, libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql, libqt6sql6-odbc")
+# The fonts metric-compatible with Word's (Times New Roman, Arial, Courier New, Calibri,
+# Cambria), so that other programs' documents keep their lines and pages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libqt6sql6-psql, libqt6sql6-odbc, fonts-liberation, fonts-crosextra-carlito, fonts-crosextra-caladea")
 include(CPack)
 
 # The package built, unpacked and installed into a temporary root, then checked: it runs,
