@@ -1,3 +1,4 @@
+#include "documentsnapshot.h"
 #include "textcontrol.h"
 
 #include "bodyitem.h"
@@ -1215,6 +1216,13 @@ QByteArray TextControl::encode(const QTextDocument* source, int format, const Pa
     case FormatWord: return DocWriter::write(source, page, parts);
     default: return {};
     }
+}
+
+std::unique_ptr<DocumentSnapshot> TextControl::snapshot() const
+{
+    return std::make_unique<DocumentSnapshot>(m_document, m_parts->document(HeaderFooter::Header),
+                                              m_parts->document(HeaderFooter::Footer),
+                                              headerFooter(), pageInfo());
 }
 
 PageInfo TextControl::pageInfo() const

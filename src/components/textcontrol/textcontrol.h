@@ -24,6 +24,8 @@ class Ruler;
 class StatusBar;
 class UndoKinds;
 
+class DocumentSnapshot;
+
 class TextControl : public QWidget {
     Q_OBJECT
 public:
@@ -165,6 +167,8 @@ public:
     // Files. `offset` skips a header that the caller wrote in front of the document.
     bool load(const QString& path, qint64 offset, int format, bool selectionOnly = false);
     bool save(const QString& path, qint64 offset, int format, bool selectionOnly = false);
+    // A copy of the whole document (body, header, footer, page) to be written elsewhere.
+    std::unique_ptr<DocumentSnapshot> snapshot() const;
     // Insert a file at the caret (replacing the selection).
     bool RTFImport(const QString& path);
     bool TextImport(const QString& path);
