@@ -3,6 +3,7 @@
 #include "components/commondialog/commondialog.h"
 #include "components/speller/speller.h"
 #include "components/textcontrol/textcontrol.h"
+#include "documents/autorecover.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
@@ -16,8 +17,24 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 
 namespace Startup {
+namespace {
+
+// The copies of modified documents, and those a program that did not end left behind.
+void startAutoRecover(MainWindow& main)
+{
+    // Only a private temporary directory may hold patient data; without one there is no autosave.
+    const QString folder = AppPaths::TempPath();
+    if (!AppPaths::isTempPathSet() || !QFileInfo(folder).isDir())
+        return;
+    auto* recover = new AutoRecover(&main, folder, &main);
+    recover->offerRecovery();
+    recover->setInterval(AutoRecover::intervalSetting());
+}
+
+}  // namespace
 
 bool ImportIntoActiveWindow(const QString& path)
 {
@@ -84,6 +101,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
             table.state(1).IgnoreNextChange = loaded;
         }
     }
+    startAutoRecover(main);
     main.RebuildRecentFileMenus();
 }
 
