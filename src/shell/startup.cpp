@@ -3,6 +3,7 @@
 #include "components/commondialog/commondialog.h"
 #include "components/speller/speller.h"
 #include "components/textcontrol/textcontrol.h"
+#include "components/textcontrol/pageview.h"
 #include "documents/autorecover.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 namespace Startup {
 namespace {
@@ -103,6 +105,24 @@ void run(MainWindow& main, const QString& rawCommandLine)
     }
     startAutoRecover(main);
     main.RebuildRecentFileMenus();
+}
+
+void typeText(const QString& text)
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    window->textControl()->setFocus();
+    QWidget* target = window->textControl()->pageView()->viewport();
+    for (const QChar c : text) {
+        const bool newLine = c == QLatin1Char('\n');
+        const int key = newLine ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+        const QString typed = newLine ? QStringLiteral("\r") : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
 }
 
 }  // namespace Startup
