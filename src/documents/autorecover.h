@@ -34,8 +34,8 @@ public:
     QTimer* timer() { return &m_timer; }
     RecoverySession& session() { return m_session; }
 
-    // The timer's work: takes a snapshot of each modified document here and writes it on a
-    // worker thread.
+    // The timer's work: the native form of each modified document made here, written to its
+    // files on a worker thread.
     void saveNow();
     // Returns once every write started so far is on disk (tests, exit).
     void waitForWrites();

@@ -1,4 +1,3 @@
-#include "documentsnapshot.h"
 #include "textcontrol.h"
 
 #include "bodyitem.h"
@@ -1218,11 +1217,11 @@ QByteArray TextControl::encode(const QTextDocument* source, int format, const Pa
     }
 }
 
-std::unique_ptr<DocumentSnapshot> TextControl::snapshot() const
+QByteArray TextControl::nativeForm() const
 {
-    return std::make_unique<DocumentSnapshot>(m_document, m_parts->document(HeaderFooter::Header),
-                                              m_parts->document(HeaderFooter::Footer),
-                                              headerFooter(), pageInfo());
+    const DocumentParts parts{m_parts->document(HeaderFooter::Header),
+                              m_parts->document(HeaderFooter::Footer), headerFooter()};
+    return NativeFormat::write(m_document, pageInfo(), &parts);
 }
 
 PageInfo TextControl::pageInfo() const

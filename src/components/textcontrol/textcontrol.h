@@ -24,8 +24,6 @@ class Ruler;
 class StatusBar;
 class UndoKinds;
 
-class DocumentSnapshot;
-
 class TextControl : public QWidget {
     Q_OBJECT
 public:
@@ -167,8 +165,9 @@ public:
     // Files. `offset` skips a header that the caller wrote in front of the document.
     bool load(const QString& path, qint64 offset, int format, bool selectionOnly = false);
     bool save(const QString& path, qint64 offset, int format, bool selectionOnly = false);
-    // A copy of the whole document (body, header, footer, page) to be written elsewhere.
-    std::unique_ptr<DocumentSnapshot> snapshot() const;
+    // The whole document (body, header, footer, page) in the control's own format, in memory:
+    // the quickest complete copy there is, to be written to a file on another thread.
+    QByteArray nativeForm() const;
     // Insert a file at the caret (replacing the selection).
     bool RTFImport(const QString& path);
     bool TextImport(const QString& path);
