@@ -72,6 +72,8 @@ RecoveryDialog::RecoveryDialog(const QList<RecoveryEntry>& entries, QWidget* par
                                         Texts::RecoverColumnSaved, Texts::RecoverColumnAction});
     m_table->verticalHeader()->hide();
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideMiddle);  // a path keeps its folder's start and its name
     const QLocale locale;
     for (int row = 0; row < entries.size(); ++row) {
         const RecoveryIndex& index = entries.at(row).index;
@@ -85,9 +87,10 @@ RecoveryDialog::RecoveryDialog(const QList<RecoveryEntry>& entries, QWidget* par
         m_table->setCellWidget(row, ActionColumn, box);
     }
     m_table->horizontalHeader()->setSectionResizeMode(PathColumn, QHeaderView::Stretch);
-    m_table->resizeColumnToContents(CaptionColumn);
     m_table->resizeColumnToContents(SavedColumn);
     m_table->resizeColumnToContents(ActionColumn);
+    m_table->resizeColumnToContents(CaptionColumn);
+    m_table->setColumnWidth(CaptionColumn, std::min(m_table->columnWidth(CaptionColumn), 220));
     layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
