@@ -8,6 +8,7 @@
 #include "documentwindow.h"
 #include "documentwindows.h"
 #include "filepaths.h"
+#include "merge/windowmerge.h"
 #include "texts/recoverytexts.h"
 
 #include <QAction>
@@ -45,6 +46,8 @@ bool recover(DocumentHost* host, AutoRecover* recover, const RecoveryEntry& entr
         window->setCaption(FilePaths::captionFor(entry.index.originalPath));
         window->setFilePath(entry.index.originalPath);
     }
+    if (entry.index.format == TextControl::FormatNative && !entry.index.originalPath.isEmpty())
+        window->merge()->Opendataset();  // a template: its merge tool bar and table, as Open gives
     window->action(QStringLiteral("mnuIHeader"))->setChecked(control->headerFooter() & 1);
     window->action(QStringLiteral("mnuIFooter"))->setChecked(control->headerFooter() & 4);
     DocumentWindows::show(window);

@@ -114,8 +114,11 @@ RecoverySession::RecoverySession(const QString& folder) : m_folder(folder)
         m_id = QString::number(::getpid()) + QLatin1Char('x')
             + QString::number(QRandomGenerator::system()->generate(), 36);
         auto lock = lockFor(m_folder, m_id);
-        if (lock->tryLock(0))
+        if (lock->tryLock(0)) {
             m_lock = std::move(lock);
+            QFile::setPermissions(QDir(m_folder).filePath(Prefix + m_id + LockEnding),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
     }
 }
 

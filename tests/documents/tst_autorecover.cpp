@@ -10,6 +10,11 @@
 #include "documents/opendocument.h"
 #include "documents/recoverydialog.h"
 #include "documents/recoveryfiles.h"
+#include "components/panels/latchbutton.h"
+#include "components/panels/panel.h"
+#include "merge/mergetoolbar.h"
+#include "merge/windowmerge.h"
+#include "support/practicedatabase.h"
 #include "settings/apppaths.h"
 #include "settings/settingsfile.h"
 #include "shell/mainwindow.h"
@@ -123,6 +128,7 @@ private slots:
     void copiesOfRunningProgramsAreNotOffered_data();
     void copiesOfRunningProgramsAreNotOffered();
     void killedProgramIsRecovered();
+    void mergedViewIsCopiedWithItsFields();
 };
 
 void AutoRecoverTest::intervalComesFromTheSettingsFile_data()
@@ -176,6 +182,9 @@ void AutoRecoverTest::modifiedDocumentsAreCopiedPrivately()
     QCOMPARE(modeOf(textFile), 0600u);
     const QString indexFile = RecoveryFiles::indexFileFor(textFile);
     QCOMPARE(modeOf(indexFile), 0600u);
+    const QStringList locks = filesIn(ws.tempPath(), "~Recover-*.lock");
+    QCOMPARE(locks.size(), 1);
+    QCOMPARE(modeOf(QDir(ws.tempPath()).filePath(locks.first())), 0600u);
     const QJsonObject index = QJsonDocument::fromJson(contents(indexFile)).object();
     QCOMPARE(index.value("caption").toString(), letter->caption());
     QCOMPARE(index.value("path").toString(), path);
@@ -430,6 +439,49 @@ void AutoRecoverTest::killedProgramIsRecovered()
         QVERIFY2(name.startsWith("~Recover-" + AutoRecover::instance()->session().id()), qPrintable(name));
     QCOMPARE(contents(first), firstOriginal);
     QCOMPARE(contents(second), secondOriginal);
+}
+
+// A template shown merged with a patient is copied with its fields; recovered, it opens as a
+// template does, with its table.
+void AutoRecoverTest::mergedViewIsCopiedWithItsFields()
+{
+    TestWorkspace ws;
+    PREPARE_PRACTICE(ws, QStringLiteral("sqlite"), 5);
+    ScriptedDialogs dialogs;
+    ws.start();
+    DocumentWindow* window = ws.active();
+    dialogs.dialogScripts << [](QDialog* d) {
+        d->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);
+        d->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        return int(QDialog::Accepted);
+    };
+    window->action("mnuFMailMerge")->trigger();
+    type(window, "Dear ");
+    window->merge()->insertField(1);  // last_name
+    dialogs.fileAnswers << ws.file("Documents/Template.tx");
+    window->action("mnuFile_SaveAs")->trigger();
+    type(window, ", thank you.");
+    window->merge()->toolbar().cmdmmerge->click();
+    const QString merged = window->textControl()->plainText();
+    QVERIFY(!merged.contains("[patient_info.last_name]"));
+
+    AutoRecover::instance()->saveNow();
+    AutoRecover::instance()->waitForWrites();
+    QCOMPARE(window->textControl()->plainText(), merged);  // still merged for the user
+    const QStringList copies = filesIn(ws.tempPath(), "~Recover-*.tx");
+    QCOMPARE(copies.size(), 1);
+    const QString copied = recoveredText(QDir(ws.tempPath()).filePath(copies.first()));
+    QVERIFY2(copied.contains("[patient_info.last_name], thank you."), qPrintable(copied));
+
+    // The program ends without closing; the next start recovers the template.
+    for (const QString& name : filesIn(ws.tempPath(), "~Recover-*-1.*"))
+        QFile::rename(QDir(ws.tempPath()).filePath(name), QDir(ws.tempPath()).filePath(QString(name).replace(AutoRecover::instance()->session().id(), "ended")));
+    dialogs.dialogScripts << answerRecovery({{FilePaths::captionFor(ws.file("Documents/Template.tx")), RecoveryDialog::Recover}});
+    ws.start();
+    DocumentWindow* recovered = ws.active();
+    QCOMPARE(recovered->filePath(), ws.file("Documents/Template.tx"));
+    QVERIFY(recovered->mergePanel()->isVisible());
+    QCOMPARE(recovered->merge()->recordLabel(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(AutoRecoverTest)
