@@ -9,6 +9,7 @@
 #include "settings/apppaths.h"
 #include "settings/settingsfile.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 
@@ -25,7 +26,12 @@ AutoRecover::AutoRecover(DocumentHost* host, const QString& folder, QObject* par
     : QObject(parent), m_host(host), m_session(folder)
 {
     m_pool.setMaxThreadCount(1);  // one write at a time, in the order they were taken
-    connect(&m_timer, &QTimer::timeout, this, &AutoRecover::saveNow);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        // A modal window (a merge's progress, a save dialog) may be halfway through changing a
+        // document or its record source; the next interval copies what it left.
+        if (!QApplication::activeModalWidget())
+            saveNow();
+    });
     g_instance = this;
 }
 

@@ -119,6 +119,8 @@ class AutoRecoverTest : public QObject {
 private slots:
     void intervalComesFromTheSettingsFile_data();
     void intervalComesFromTheSettingsFile();
+    void timerCopiesUnlessAModalWindowIsOpen_data();
+    void timerCopiesUnlessAModalWindowIsOpen();
     void modifiedDocumentsAreCopiedPrivately();
     void copyGoesWhenNoLongerNeeded_data();
     void copyGoesWhenNoLongerNeeded();
@@ -156,6 +158,31 @@ void AutoRecoverTest::intervalComesFromTheSettingsFile()
     QCOMPARE(recover->timer()->isActive(), milliseconds > 0);
     if (milliseconds > 0)
         QCOMPARE(qint64(recover->timer()->interval()), milliseconds);
+}
+
+void AutoRecoverTest::timerCopiesUnlessAModalWindowIsOpen_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::newRow("nothing modal") << false;
+    QTest::newRow("modal window open") << true;
+}
+
+void AutoRecoverTest::timerCopiesUnlessAModalWindowIsOpen()
+{
+    QFETCH(bool, modal);
+    TestWorkspace ws;
+    ws.start();
+    type(ws.active(), "Typed");
+    QDialog dialog(&ws.main());
+    if (modal) {
+        dialog.setModal(true);
+        dialog.show();
+        QVERIFY(QApplication::activeModalWidget());
+    }
+    // What the timer does when its interval is over.
+    QVERIFY(QMetaObject::invokeMethod(AutoRecover::instance()->timer(), "timeout", Qt::DirectConnection));
+    AutoRecover::instance()->waitForWrites();
+    QCOMPARE(filesIn(ws.tempPath(), "~Recover-*.tx").size(), modal ? 0 : 1);
 }
 
 void AutoRecoverTest::modifiedDocumentsAreCopiedPrivately()
