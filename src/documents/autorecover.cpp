@@ -1,6 +1,8 @@
 #include "autorecover.h"
 
+#include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
+#include "documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "merge/windowmerge.h"
@@ -8,6 +10,7 @@
 #include "savedocument.h"
 #include "settings/apppaths.h"
 #include "settings/settingsfile.h"
+#include "texts/recoverytexts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -109,14 +112,22 @@ void AutoRecover::saveNow()
         });
         const QString textFile = m_session.textFile(number);
         m_pool.start([this, native, index, textFile, number] {
-            RecoveryFiles::write(textFile, native, index);
-            QMetaObject::invokeMethod(this, [this, number] { written(number); }, Qt::QueuedConnection);
+            const bool ok = RecoveryFiles::write(textFile, native, index);
+            QMetaObject::invokeMethod(
+                this, [this, number, ok, caption = index.caption] { written(number, ok, caption); },
+                Qt::QueuedConnection);
         });
     }
 }
 
-void AutoRecover::written(int number)
+void AutoRecover::written(int number, bool ok, const QString& caption)
 {
+    if (!ok && !m_failureReported) {
+        m_failureReported = true;  // once: the next interval would only say it again
+        CommonDialog::provider().message(m_host->hostWidget(), Texts::RecoverTitle,
+                                         Texts::cantAutosave(caption, m_session.folder()),
+                                         CommonDialog::Buttons::Ok, CommonDialog::Icon::Exclamation);
+    }
     if (m_live.contains(number))
         return;
     // Saved or closed while its copy was being written: the copy is not wanted.

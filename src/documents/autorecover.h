@@ -48,7 +48,8 @@ public:
 private:
     int numberOf(DocumentWindow* window);
     void forget(QObject* window);
-    void written(int number);
+    // Back on the GUI thread after a write.
+    void written(int number, bool ok, const QString& caption);
 
     DocumentHost* m_host;
     RecoverySession m_session;
@@ -57,4 +58,5 @@ private:
     QHash<QObject*, int> m_numbers;  // window -> number of its copy
     QSet<int> m_live;                // numbers whose copy is still wanted
     int m_nextNumber = 1;
+    bool m_failureReported = false;
 };

@@ -17,6 +17,12 @@ inline const QString RecoverActionRecover = QStringLiteral("Recover");
 inline const QString RecoverActionDiscard = QStringLiteral("Discard");
 inline const QString RecoverActionLater = QStringLiteral("Later");
 inline const QString RecoverNeverSaved = QStringLiteral("(never saved)");
+inline QString cantAutosave(const QString& caption, const QString& folder)
+{
+    return QStringLiteral("The automatic copy of \"") + caption + QStringLiteral("\" could not be written to ")
+        + folder + QStringLiteral(" (the disk may be full or the folder not writable). Save your "
+                                  "documents yourself until this is fixed; this message is shown once.");
+}
 inline QString cantRecover(const QString& caption)
 {
     return QStringLiteral("The automatically saved copy of \"") + caption

@@ -122,6 +122,7 @@ private slots:
     void timerCopiesUnlessAModalWindowIsOpen_data();
     void timerCopiesUnlessAModalWindowIsOpen();
     void modifiedDocumentsAreCopiedPrivately();
+    void failedCopyIsReportedOnce();
     void copyGoesWhenNoLongerNeeded_data();
     void copyGoesWhenNoLongerNeeded();
     void normalExitLeavesNothing();
@@ -230,6 +231,24 @@ void AutoRecoverTest::modifiedDocumentsAreCopiedPrivately()
     QCOMPARE(filesIn(ws.tempPath(), "~Recover-*.tx"), copies);
     QVERIFY(recoveredText(textFile).startsWith(letter->textControl()->plainText().left(20)));
     QCOMPARE(recoveredText(textFile), letter->textControl()->plainText());
+}
+
+void AutoRecoverTest::failedCopyIsReportedOnce()
+{
+    TestWorkspace ws;
+    ScriptedDialogs dialogs;
+    ws.start();
+    type(ws.active(), "Typed");
+    // Where the copy should go stands a folder: the write fails as on a full disk.
+    QVERIFY(QDir(ws.tempPath()).mkdir(QFileInfo(AutoRecover::instance()->session().textFile(1)).fileName()));
+    for (int tick = 0; tick < 2; ++tick) {
+        AutoRecover::instance()->saveNow();
+        AutoRecover::instance()->waitForWrites();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages.first().text, Texts::cantAutosave("Untitled:1", ws.tempPath()));
+    QVERIFY(ws.active()->textControl()->plainText().startsWith("Typed"));
 }
 
 void AutoRecoverTest::copyGoesWhenNoLongerNeeded_data()
