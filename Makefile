@@ -2,12 +2,13 @@
 BUILD      ?= build
 BUILD_SAN  ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
 WORKSPACE  ?= workspace
 GENERATOR  := -G Ninja
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export CCACHE_DIR ?= $(HOME)/.cache/ccache
 
-.PHONY: deps build run test test-fast test-sanitize bench fuzz workspace screenshots clean
+.PHONY: deps build package run test test-fast test-sanitize bench fuzz workspace screenshots clean
 
 deps:
 	@scripts/setup-deps
@@ -17,6 +18,12 @@ $(BUILD)/build.ninja:
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
+
+# The Debian package, left in this folder: sudo apt install ./scrivora_*.deb
+package: build
+	rm -f $(BUILD)/scrivora_*.deb
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/scrivora_*.deb .
 
 workspace: build
 	scripts/make-workspace $(WORKSPACE) $(BUILD)
@@ -44,7 +51,7 @@ $(BUILD_FUZZ)/build.ninja:
 
 fuzz: deps $(BUILD_FUZZ)/build.ninja
 	cmake --build $(BUILD_FUZZ)
-	scripts/run-fuzzers $(BUILD_FUZZ)
+	scripts/run-fuzzers $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
 screenshots: build
 	scripts/screenshots $(BUILD)

@@ -6,6 +6,8 @@
 #include "settings/apppaths.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/manpage.h"
+#include "shell/quietoutput.h"
 #include "shell/startup.h"
 #include "texts/mergetexts.h"
 #include "texts/programtexts.h"
@@ -29,6 +31,11 @@ int main(int argc, char* argv[])
         std::fputs(qPrintable(Texts::UsageText), stdout);
         return 0;
     }
+    if (options.showManPage) {
+        std::fputs(qPrintable(ManPage::fromUsage(Texts::UsageText, QStringLiteral(SCRIVORA_VERSION_STRING))),
+                   stdout);
+        return 0;
+    }
     if (options.showVersion) {
         std::printf("scrivora %s\n", SCRIVORA_VERSION_STRING);
         return 0;
@@ -44,12 +51,18 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty();
+    const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty()
+        || options.showPaths;
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
+    QuietOutput::prepareRuntimeDirectory();
+    QuietOutput::silenceGLib();
+    if (headless)
+        QuietOutput::silenceQt();
     QApplication app(argc, argv);
     QApplication::setApplicationName(Texts::MainCaption);
     QApplication::setApplicationVersion(QStringLiteral(SCRIVORA_VERSION_STRING));
+    QGuiApplication::setDesktopFileName(QStringLiteral("scrivora"));  // the menu entry's icon and name
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
     if (!options.appPath.isEmpty())
@@ -59,6 +72,12 @@ int main(int argc, char* argv[])
     if (options.today.isValid())
         AppPaths::setToday(options.today);
 
+    if (options.showPaths) {
+        for (const AppPaths::PathInUse& entry : AppPaths::pathsInUse())
+            std::printf("%-20s %s\n%-20s   (%s)\n", qPrintable(entry.what + QLatin1Char(':')),
+                        qPrintable(entry.path), "", qPrintable(entry.origin));
+        return 0;
+    }
     if (headless) {
         if (!AppPaths::isTempPathSet())
             AppPaths::setTempPath(AppPaths::GetTempDirectory());

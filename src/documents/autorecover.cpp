@@ -55,7 +55,7 @@ void AutoRecover::documentSaved(DocumentWindow* window)
 
 std::chrono::milliseconds AutoRecover::intervalSetting()
 {
-    const QString text = SettingsFile::ReadSetting(AppPaths::settingsFile(), QStringLiteral("Word Processor"),
+    const QString text = SettingsFile::ReadSetting(AppPaths::settingsFilesToRead(), QStringLiteral("Word Processor"),
                                                    QStringLiteral("AutoRecoverMinutes")).trimmed();
     bool ok = false;
     double minutes = text.toDouble(&ok);

@@ -291,6 +291,9 @@ bool DocumentWindow::queryUnload()
     DocumentState* state = DocumentTable::shared().stateForTag(m_tag);
     if (!state || !state->Dirty)
         return true;
+    // The user sees the document the question is about.
+    if (QMdiSubWindow* sub = subWindow())
+        m_host->mdiArea()->setActiveSubWindow(sub);
     const CommonDialog::Answer answer = CommonDialog::provider().message(
         m_host->hostWidget(), m_host->hostWidget()->windowTitle(), Texts::textChanged(caption()),
         CommonDialog::Buttons::YesNoCancel, CommonDialog::Icon::Exclamation);
@@ -298,11 +301,11 @@ bool DocumentWindow::queryUnload()
         return true;
     if (answer != CommonDialog::Answer::Yes)
         return false;
-    const QString path = SaveDocuments::AskSaveFileName();
+    const QString path = SaveDocuments::AskSaveFileName(this, m_filePath);
     if (path.isEmpty())
         return false;
-    SaveDocuments::SaveDocument(this, path);  // a failed save is reported there; still closes
-    return true;
+    // A failed save is reported there; the window stays open with its text.
+    return SaveDocuments::SaveDocument(this, path);
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event)

@@ -33,6 +33,9 @@ public:
     // The file the document was loaded from or saved to, as the file system spells it.
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString& path) { m_filePath = path; }
+    // The file the user agreed to save in a format that drops parts of the document.
+    QString formatLossAccepted() const { return m_formatLossAccepted; }
+    void setFormatLossAccepted(const QString& path) { m_formatLossAccepted = path; }
 
     QList<QMenu*> menus() const { return m_menus; }
     QAction* action(const QString& name) const;
@@ -70,5 +73,6 @@ private:
     QList<QMenu*> m_menus;
     QString m_tag;
     QString m_filePath;
+    QString m_formatLossAccepted;
     bool m_closeApproved = false;
 };

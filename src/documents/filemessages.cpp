@@ -2,13 +2,15 @@
 
 #include "components/commondialog/commondialog.h"
 #include "documenthost.h"
+#include "texts/filetexts.h"
 
 namespace FileMessages {
 
-void reportFailure(const QString& message, const QString& path)
+void reportFailure(const QString& message, const QString& path, const QString& reason)
 {
     CommonDialog::provider().message(DocumentHost::current()->hostWidget(), CommonDialog::defaultTitle(),
-                                     message + path, CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+                                     Texts::withReason(message + path, reason), CommonDialog::Buttons::Ok,
+                                     CommonDialog::Icon::None);
 }
 
 }  // namespace FileMessages

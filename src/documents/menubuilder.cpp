@@ -25,9 +25,13 @@ QMenu* buildMenu(QWidget* owner, const MenuTexts::Menu& spec,
                 if (qstrcmp(sub.name, item.submenu) == 0)
                     action = menu->addMenu(buildMenu(owner, sub, submenus));
         } else {
-            action = new QAction(QString::fromUtf8(item.caption), owner);
-            if (qstrcmp(item.caption, "-") == 0)
+            // A separator keeps no caption: styles draw a separator's text in front of its line.
+            if (qstrcmp(item.caption, "-") == 0) {
+                action = new QAction(owner);
                 action->setSeparator(true);
+            } else {
+                action = new QAction(QString::fromUtf8(item.caption), owner);
+            }
             menu->addAction(action);
         }
         if (!action)

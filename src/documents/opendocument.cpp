@@ -10,6 +10,7 @@
 #include "extensiontable.h"
 #include "filemessages.h"
 #include "filepaths.h"
+#include "fileproblems.h"
 #include "layout/layoutstate.h"
 #include "merge/windowmerge.h"
 #include "pageheaderfile.h"
@@ -37,9 +38,16 @@ bool loadPageHeaderFile(const QString& path, TextControl* control)
 {
     PageHeaderFile::Header page;
     switch (PageHeaderFile::load(path, control, &page)) {
-    case PageHeaderFile::CannotOpen: FileMessages::reportFailure(Texts::CantOpenFile, path); return false;
-    case PageHeaderFile::WrongKind: FileMessages::reportFailure(Texts::WrongFileType, path); return false;
-    case PageHeaderFile::CannotLoad: FileMessages::reportFailure(Texts::CantLoadFile, path); return false;
+    case PageHeaderFile::CannotOpen:
+        FileMessages::reportFailure(Texts::CantOpenFile, path, FileProblems::whyNotLoaded(path, PageHeaderFormat));
+        return false;
+    case PageHeaderFile::WrongKind:
+        FileMessages::reportFailure(Texts::WrongFileType, path, FileProblems::whyNotLoaded(path, PageHeaderFormat));
+        return false;
+    case PageHeaderFile::CannotLoad:
+        FileMessages::reportFailure(Texts::CantLoadFile, path,
+                                    FileProblems::whyNotLoaded(path, PageHeaderFormat, control->lastFileFailure()));
+        return false;
     case PageHeaderFile::Loaded: break;
     }
     LayoutState::PageSetupValues = {page.marginL, page.marginT, page.marginR,
@@ -55,7 +63,8 @@ bool loadWithPageAttributes(const QString& path, int format, TextControl* contro
         control->setLoadSaveAttribute(i, 0);
     ApplyImagePath(path, control);
     if (!control->load(path, 0, format)) {
-        FileMessages::reportFailure(Texts::CantLoadFile, path);
+        FileMessages::reportFailure(Texts::CantLoadFile, path,
+                                    FileProblems::whyNotLoaded(path, format, control->lastFileFailure()));
         return false;
     }
     control->applyLoadSaveAttributes();
@@ -143,7 +152,8 @@ void LoadDocument(const QString& path, int format)
     } else if (format == TextControl::FormatNative) {
         loaded = control->load(path, 0, TextControl::FormatNative);
         if (!loaded)
-            FileMessages::reportFailure(Texts::CantLoadFile, path);
+            FileMessages::reportFailure(Texts::CantLoadFile, path,
+                                        FileProblems::whyNotLoaded(path, format, control->lastFileFailure()));
         else
             window->merge()->Opendataset();  // a template: shows the merge tool bar, opens its table
     } else {
@@ -199,11 +209,14 @@ void InsertTextFile()
     const QString path = answer.fileName;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TextControl* control = window->textControl();
-    const bool inserted = path.right(3).toUpper() == QLatin1String("RTF") ? control->RTFImport(path)
-                                                                          : control->TextImport(path);
+    const bool rtf = path.right(3).toUpper() == QLatin1String("RTF");
+    const bool inserted = rtf ? control->RTFImport(path) : control->TextImport(path);
     QApplication::restoreOverrideCursor();
     if (!inserted)
-        FileMessages::reportFailure(Texts::CantImportFile, path);
+        FileMessages::reportFailure(
+            Texts::CantImportFile, path,
+            FileProblems::whyNotLoaded(path, rtf ? TextControl::FormatRtf : TextControl::FormatText,
+                                       control->lastFileFailure()));
 }
 
 }  // namespace OpenDocuments

@@ -5,19 +5,18 @@
 #include <QDataStream>
 #include <QFileInfo>
 #include <QFile>
+#include <QTemporaryFile>
+#include <cstdio>
 
 namespace PageHeaderFile {
 
-bool writeHeader(const QString& path, const Header& header)
+bool writeHeader(QFileDevice* file, const Header& header)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QDataStream out(&file);
+    QDataStream out(file);
     out.setByteOrder(QDataStream::LittleEndian);
     out << header.kind << header.marginL << header.marginT << header.marginR << header.marginB
         << header.height << header.width << qint16(0);
-    return out.status() == QDataStream::Ok && file.pos() == HeaderSize;
+    return out.status() == QDataStream::Ok && file->flush() && file->pos() == HeaderSize;
 }
 
 std::optional<Header> readHeader(const QString& path)
@@ -70,10 +69,21 @@ bool save(const QString& path, TextControl* control, bool* opened)
     const Header header{KindSaved,           control->pageMarginL(), control->pageMarginT(),
                         control->pageMarginR(), control->pageMarginB(), control->pageHeight(),
                         control->pageWidth()};
-    const bool written = writeHeader(path, header);
+    // Header and document go into a file beside the target, which then takes its place: a
+    // save that fails half-way leaves the old file whole.
+    QTemporaryFile part(path + QStringLiteral(".XXXXXX"));
+    const bool written = part.open() && writeHeader(&part, header);
     if (opened)
         *opened = written;
-    return written && control->save(path, HeaderSize, TextControl::FormatNative);
+    if (!written)
+        return false;
+    part.close();
+    if (!control->save(part.fileName(), HeaderSize, TextControl::FormatNative))
+        return false;
+    QFile::setPermissions(part.fileName(), QFileInfo::exists(path) ? QFile::permissions(path)
+                                                                  : QFile::ReadOwner | QFile::WriteOwner
+                                                                        | QFile::ReadGroup | QFile::ReadOther);
+    return ::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
 }  // namespace PageHeaderFile

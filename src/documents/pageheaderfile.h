@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QFileDevice;
 class TextControl;
 
 namespace PageHeaderFile {
@@ -25,7 +26,8 @@ struct Header {
 // The page of a kind-20 file.
 inline Header defaultPage() { return {KindPlain, 1440, 1440, 1440, 1440, 16837, 11906}; }
 
-bool writeHeader(const QString& path, const Header& header);
+// Writes the 30 bytes of the header at the file's position.
+bool writeHeader(QFileDevice* file, const Header& header);
 enum LoadResult { Loaded, CannotOpen, WrongKind, CannotLoad };
 
 // Reads a page-header file into `control`: its document, and the page of its header.

@@ -10,11 +10,14 @@
 #include "extensiontable.h"
 #include "filemessages.h"
 #include "filepaths.h"
+#include "fileproblems.h"
+#include "formatlosses.h"
 #include "layout/pdfexport.h"
 #include "merge/windowmerge.h"
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
+#include "texts/filetexts.h"
 #include "texts/programtexts.h"
 
 #include <QApplication>
@@ -49,10 +52,32 @@ int formatForPath(const QString& path)
                                      PageHeaderFormat);
 }
 
-QString AskSaveFileName()
+namespace {
+
+// Asks once before a save in a format that would drop parts of the document; true to save.
+bool acceptsFormatLoss(DocumentWindow* window, const QString& path)
+{
+    const int format = formatForPath(path);
+    const QStringList lost = FormatLosses::lostBy(window->textControl(), format);
+    if (lost.isEmpty() || FilePaths::samePath(window->formatLossAccepted(), path))
+        return true;
+    const CommonDialog::Answer answer = CommonDialog::provider().message(
+        DocumentHost::current()->hostWidget(), Texts::FormatLossTitle,
+        Texts::formatLoss(FormatLosses::formatName(format), lost), CommonDialog::Buttons::YesNo,
+        CommonDialog::Icon::Exclamation);
+    if (answer != CommonDialog::Answer::Yes)
+        return false;
+    window->setFormatLossAccepted(path);
+    return true;
+}
+
+}  // namespace
+
+QString AskSaveFileName(DocumentWindow* window, const QString& proposed)
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host->activeDocumentWindow();
+    if (!window)
+        window = host->activeDocumentWindow();
     const bool template_ = window && window->mergePanel()->isVisible();
     CommonDialog::FileRequest request;
     request.title = Texts::SaveAsTitle;
@@ -60,10 +85,17 @@ QString AskSaveFileName()
     request.filter = Texts::SaveFilter;
     request.filterIndex = template_ ? 5 : 0;
     request.defaultExtension = template_ ? QStringLiteral("tx") : QStringLiteral("rtf");
+    request.fileName = proposed;
     request.flags = 2054;
-    const CommonDialog::FileAnswer answer =
-        CommonDialog::provider().saveFile(host->hostWidget(), request);
-    return answer.accepted ? answer.fileName : QString();
+    for (;;) {
+        const CommonDialog::FileAnswer answer =
+            CommonDialog::provider().saveFile(host->hostWidget(), request);
+        if (!answer.accepted)
+            return QString();
+        if (!window || acceptsFormatLoss(window, answer.fileName))
+            return answer.fileName;
+        request.fileName = answer.fileName;  // No: the dialog again, to choose another format
+    }
 }
 
 bool writeDocument(TextControl* control, const QString& path, bool* opened)
@@ -78,22 +110,25 @@ bool writeDocument(TextControl* control, const QString& path, bool* opened)
     return control->save(path, 0, format);
 }
 
-void SaveDocument(DocumentWindow* window, const QString& path)
+bool SaveDocument(DocumentWindow* window, const QString& path)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool opened = true;
+    TextControl* control = window->textControl();
     // A document saved in merged view is saved with its fields, not with the record's values.
-    const auto write = [&] { return writeDocument(window->textControl(), path, &opened); };
-    if (!window->merge()->inFieldView(write)) {
-        FileMessages::reportFailure(opened ? Texts::CantSaveFile : Texts::CantOpenFile, path);
-    } else {
-        window->setFilePath(path);
-        window->setCaption(FilePaths::captionFor(path));
-        if (DocumentState* state = DocumentTable::shared().stateForTag(window->tag()))
-            state->Dirty = false;
-        AutoRecover::documentSaved(window);
-    }
+    const bool saved = window->merge()->inFieldView([&] { return writeDocument(control, path, &opened); });
     QApplication::restoreOverrideCursor();
+    if (!saved) {
+        FileMessages::reportFailure(opened ? Texts::CantSaveFile : Texts::CantOpenFile, path,
+                                    FileProblems::whyNotSaved(path, control->lastFileFailure()));
+        return false;
+    }
+    window->setFilePath(path);
+    window->setCaption(FilePaths::captionFor(path));
+    if (DocumentState* state = DocumentTable::shared().stateForTag(window->tag()))
+        state->Dirty = false;
+    AutoRecover::documentSaved(window);
+    return true;
 }
 
 void SaveCommand()
@@ -101,8 +136,11 @@ void SaveCommand()
     DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
         return;
-    const QString path = window->caption().left(8) == Texts::Untitled ? AskSaveFileName()
-                                                                       : window->filePath();
+    QString path = window->caption().left(8) == Texts::Untitled ? AskSaveFileName()
+                                                                 : window->filePath();
+    // A document that gained what its file's format cannot hold is asked about once.
+    if (!path.isEmpty() && window->caption().left(8) != Texts::Untitled && !acceptsFormatLoss(window, path))
+        path = AskSaveFileName(window, path);
     if (!path.isEmpty())
         SaveDocument(window, path);
 }
@@ -113,10 +151,8 @@ void SaveAsCommand()
     if (!window)
         return;
     const QString path = AskSaveFileName();
-    if (path.isEmpty())
-        return;
-    SaveDocument(window, path);
-    RecentFiles::AddRecentFile(path);  // also when the save failed
+    if (!path.isEmpty() && SaveDocument(window, path))
+        RecentFiles::AddRecentFile(path);  // only a file that holds the document is offered again
 }
 
 void ExportPdfCommand()
@@ -138,7 +174,8 @@ void ExportPdfCommand()
     const bool written = PdfExport::write(window->textControl(), answer.fileName);
     QApplication::restoreOverrideCursor();
     if (!written)
-        FileMessages::reportFailure(Texts::CantSaveFile, answer.fileName);
+        FileMessages::reportFailure(Texts::CantSaveFile, answer.fileName,
+                                    FileProblems::whyNotSaved(answer.fileName));
 }
 
 }  // namespace SaveDocuments

@@ -14,8 +14,11 @@ int formatForPath(const QString& path);
 // Writes the control's document to `path` in the format the save table gives it.
 bool writeDocument(TextControl* control, const QString& path, bool* opened = nullptr);
 
-QString AskSaveFileName();
-void SaveDocument(DocumentWindow* window, const QString& path);
+// The Save As dialog for `window` (the active one when null), starting at `proposed`; the
+// empty string when cancelled. A format that drops parts of the document is asked about.
+QString AskSaveFileName(DocumentWindow* window = nullptr, const QString& proposed = QString());
+// Writes the window's document; a failure is reported with its reason and gives false.
+bool SaveDocument(DocumentWindow* window, const QString& path);
 void SaveCommand();
 void SaveAsCommand();
 // File > Export as PDF: the document's pages as printing draws them.

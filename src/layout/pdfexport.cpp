@@ -32,7 +32,8 @@ bool write(const TextControl* control, const QString& path)
         }
         painter.end();
     }
-    return file.commit();
+    // Flushed first: a full disk met inside commit() would still count as written.
+    return file.flush() && file.commit();
 }
 
 }  // namespace PdfExport

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace Printing {
 namespace {
@@ -110,10 +111,14 @@ void PrintDocument()
     PrinterTarget printerTarget(printer());
     PrintTarget& target = g_testTarget ? *g_testTarget : printerTarget;
     const bool printed = printPages(control, target, first, last, answer.copies, LayoutState::PrintOrientation);
-    if (!printed)
-        CommonDialog::provider().message(host->hostWidget(), CommonDialog::defaultTitle(),
-                                         Texts::printError(PrinterErrorNumber, Texts::PrinterErrorDescription),
-                                         CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+    if (!printed) {
+        const QString& advice =
+            QPrinterInfo::availablePrinterNames().isEmpty() ? Texts::NoPrinterAdvice : Texts::PrinterAdvice;
+        CommonDialog::provider().message(
+            host->hostWidget(), CommonDialog::defaultTitle(),
+            Texts::printErrorWithAdvice(PrinterErrorNumber, Texts::PrinterErrorDescription, advice),
+            CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+    }
     target.end();
 }
 

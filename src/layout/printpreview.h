@@ -1,6 +1,7 @@
 #pragma once
 // "Print Preview": the active document two pages at a time, side by side, drawn by the same
-// page painting as printing at a print zoom that fits a whole page into its box.
+// page painting as printing at a print zoom that fits a whole page into its box. The window
+// opens large, can be resized (the pages grow with it) and reopens at the size it was left.
 #include <QDialog>
 
 class QLabel;
@@ -15,11 +16,19 @@ public:
 
     // File > Print Preview on the active document window.
     static void showForActiveWindow();
+    // The pages on view that exist: "Pages 1 - 2", or "Page 5" when the right one does not.
     QString caption() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QSize largeSize() const;
+    void fitZoom();
+
     TextControl* m_control;
     QLabel* m_label;
     QScrollBar* m_scroll;
+    QWidget* m_leftPage;
     int m_savedZoom;
 };

@@ -3,13 +3,15 @@
 #include "components/recordsource/recordsource.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/convertfile.h"
-#include "layout/pdfexport.h"
+#include "documents/fileproblems.h"
 #include "mergeconnection.h"
 #include "mergefields.h"
 #include "mergestatements.h"
 #include "mergetonew.h"
 #include "settings/apppaths.h"
+#include "texts/filetexts.h"
 #include "texts/mergetexts.h"
+#include "texts/programtexts.h"
 
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -51,11 +53,13 @@ bool isTextColumn(const QString& table, const QString& column)
 bool run(const QString& templatePath, const QString& out, const QString& where, QString* error)
 {
     TextControl control;
-    if (!ConvertFile::load(templatePath, &control)) {
-        *error = Texts::mergeNoTemplate(templatePath);
+    if (!ConvertFile::load(templatePath, &control, error))
+        return false;
+    const QString table = MergeFields::gettable(&control);
+    if (table.isEmpty()) {
+        *error = Texts::mergeNoFields(templatePath);
         return false;
     }
-    const QString table = MergeFields::gettable(&control);
     QString statement = MergeStatements::forTable(table);
     if (!where.isEmpty()) {
         const Criterion c = parseWhere(where);
@@ -76,24 +80,31 @@ bool run(const QString& templatePath, const QString& out, const QString& where, 
         *error = Texts::mergeNoRecords;
         return false;
     }
+    // The letters are merged as Rich Text, the merge's own output; any other format is
+    // written from them as --convert writes it.
+    const bool rtf = out.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
     control.beginBatch();
-    const bool pdf = out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
     bool written = false;
-    if (!pdf) {
+    if (rtf) {
         QSaveFile file(out);
         written = file.open(QIODevice::WriteOnly)
-            && MergeToNew::writeLetters(&control, source.recordset(), &file, {}) && file.commit();
+            && MergeToNew::writeLetters(&control, source.recordset(), &file, {}) && file.flush()
+            && file.commit();  // flushed first: a full disk met inside commit() goes unnoticed
+        if (!written)
+            *error = Texts::failureLine(Texts::CantSaveFile, out, FileProblems::whyNotSaved(out));
     } else {
         QTemporaryFile merged(AppPaths::join(AppPaths::TempPath(), QStringLiteral("~MMerge-XXXXXX.rtf")));
         written = merged.open() && MergeToNew::writeLetters(&control, source.recordset(), &merged, {});
         merged.close();
         TextControl letters;
-        written = written && letters.load(merged.fileName(), 0, TextControl::FormatRtf)
-            && PdfExport::write(&letters, out);
+        if (!written)
+            *error = Texts::failureLine(Texts::CantSaveFile, merged.fileName(),
+                                        FileProblems::whyNotSaved(merged.fileName()));
+        else
+            written = ConvertFile::load(merged.fileName(), &letters, error)
+                && ConvertFile::write(&letters, out, error);
     }
     control.endBatch();
-    if (!written)
-        *error = Texts::mergeCantWrite(out);
     return written;
 }
 

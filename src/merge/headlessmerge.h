@@ -13,7 +13,7 @@ struct Criterion {
 // (compareIndex -1) when the comparison is not one of = <= < >= > Like.
 Criterion parseWhere(const QString& where);
 
-// Writes OUT (.rtf: the merged letters; .pdf: their pages). True on success, else `error`
+// Writes OUT in the format of its extension, as --convert does (.pdf: the letters' pages). True on success, else `error`
 // holds the message for the user.
 bool run(const QString& templatePath, const QString& out, const QString& where, QString* error);
 

@@ -20,7 +20,7 @@ QString entryName(int index) { return QStringLiteral("mnuRecentFile_%1").arg(ind
 
 QString read(int position)
 {
-    return SettingsFile::ReadSetting(AppPaths::settingsFile(), Section, key(position));
+    return SettingsFile::ReadSetting(AppPaths::settingsFilesToRead(), Section, key(position));
 }
 
 // Shows the separator and the filled entries; entries without a value keep what they had.
@@ -69,7 +69,7 @@ bool IsRecentFile(const QString& path)
 
 void StoreRecentFile(const QString& path)
 {
-    const QString file = AppPaths::settingsFile();
+    const QString file = AppPaths::settingsFileToWrite();
     for (int i = Count - 1; i >= 1; --i) {
         const QString value = read(i);
         if (!value.isEmpty())

@@ -1,6 +1,8 @@
 #include "settingsfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 // Only the narrow (UTF-8) flavour is used, so no wide-character conversion is needed.
@@ -26,12 +28,19 @@ bool load(const QString& file, CSimpleIniA& ini)
 
 QString ReadSetting(const QString& file, const QString& section, const QString& key)
 {
-    CSimpleIniA ini(true);
-    if (!load(file, ini))
-        return {};
-    const char* value =
-        ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), "");
-    return QString::fromUtf8(value).left(MaxValueLength);
+    return ReadSetting(QStringList{file}, section, key);
+}
+
+QString ReadSetting(const QStringList& files, const QString& section, const QString& key)
+{
+    for (const QString& file : files) {
+        CSimpleIniA ini(true);
+        if (!load(file, ini))
+            continue;
+        if (const char* value = ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData()))
+            return QString::fromUtf8(value).left(MaxValueLength);
+    }
+    return {};
 }
 
 void WriteSetting(const QString& file, const QString& section, const QString& key,
@@ -45,10 +54,12 @@ void WriteSetting(const QString& file, const QString& section, const QString& ke
     std::string text;
     if (ini.Save(text) < 0)
         return;
+    QDir().mkpath(QFileInfo(file).absolutePath());
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly)) {
-        out.write(text.data(), qint64(text.size()));
-        out.commit();
+        // Flushed first: a full disk met inside commit() would replace the file with an empty one.
+        if (out.write(text.data(), qint64(text.size())) == qint64(text.size()) && out.flush())
+            out.commit();
     }
 }
 

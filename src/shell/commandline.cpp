@@ -1,8 +1,15 @@
 #include "commandline.h"
 
+#include "documents/convertfile.h"
+#include "texts/filetexts.h"
 #include "texts/programtexts.h"
 
 #include <QFileInfo>
+
+namespace {
+const QString ConvertArguments = QStringLiteral("IN OUT");
+const QString MergeArguments = QStringLiteral("TEMPLATE OUT [--where \"COLUMN OP VALUE\"]");
+}  // namespace
 
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
@@ -18,12 +25,27 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             into = arguments.at(++i);
             return true;
         };
+        // The files of --convert and --merge: both must be there, and neither is an option.
+        auto operands = [&](const QString& usage, std::initializer_list<QString*> into) {
+            for (QString* target : into) {
+                if (i + 1 >= arguments.size() || arguments.at(i + 1).startsWith(QLatin1String("--"))) {
+                    result.error = Texts::wrongArguments(arg, usage);
+                    return false;
+                }
+                *target = arguments.at(++i);
+            }
+            return true;
+        };
         if (!rest.isEmpty()) {  // everything after the document belongs to it
             rest << arg;
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             result.showHelp = true;
         } else if (arg == QLatin1String("--version")) {
             result.showVersion = true;
+        } else if (arg == QLatin1String("--paths")) {
+            result.showPaths = true;
+        } else if (arg == QLatin1String("--man-page")) {
+            result.showManPage = true;
         } else if (arg == QLatin1String("--app-path") || arg == QLatin1String("--temp-path")) {
             QString& target = arg == QLatin1String("--app-path") ? result.appPath : result.tempPath;
             if (!value(target))
@@ -33,7 +55,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
                 return result;
             }
         } else if (arg == QLatin1String("--convert")) {
-            if (!value(result.convertFrom) || !value(result.convertTo))
+            if (!operands(ConvertArguments, {&result.convertFrom, &result.convertTo}))
                 return result;
         } else if (arg == QLatin1String("--open")) {
             QString path;
@@ -46,7 +68,7 @@ CommandLine CommandLine::parse(const QStringList& arguments)
                 return result;
             result.typing.append({int(result.openFiles.size()), text});
         } else if (arg == QLatin1String("--merge")) {
-            if (!value(result.mergeTemplate) || !value(result.mergeOut))
+            if (!operands(MergeArguments, {&result.mergeTemplate, &result.mergeOut}))
                 return result;
         } else if (arg == QLatin1String("--where")) {
             if (!value(result.mergeWhere))
@@ -72,7 +94,18 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         }
     }
     result.document = rest.join(QLatin1Char(' '));
-    if (!result.mergeWhere.isEmpty() && result.mergeTemplate.isEmpty())
+    if (!result.mergeWhere.isEmpty() && result.mergeTemplate.isEmpty()) {
         result.error = Texts::whereWithoutMerge;
+    } else if (!result.convertFrom.isEmpty() || !result.mergeTemplate.isEmpty()) {
+        const bool convert = !result.convertFrom.isEmpty();
+        const QString option = convert ? QStringLiteral("--convert") : QStringLiteral("--merge");
+        const QString usage = convert ? ConvertArguments : MergeArguments;
+        const QString out = convert ? result.convertTo : result.mergeOut;
+        // Without a window nothing opens a document: a word left over is a mistake.
+        if (!rest.isEmpty())
+            result.error = Texts::extraArgument(rest.first(), option, usage);
+        else if (!ConvertFile::writesFormatOf(out))
+            result.error = Texts::unknownOutputFormat(out);
+    }
     return result;
 }

@@ -7,6 +7,8 @@
 struct CommandLine {
     bool showHelp = false;
     bool showVersion = false;
+    bool showPaths = false;    // --paths: the folders and files in use, and why
+    bool showManPage = false;  // --man-page (not in --help): the manual page, made at build time
     QString appPath;
     QString tempPath;
     QDate today;

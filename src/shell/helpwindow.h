@@ -13,6 +13,10 @@ public:
     void showTopic(const QString& helpFile, int context);
     QTextBrowser* browser() const { return m_browser; }
 
+    // Beside `frame` where the screen has room for it, else over the right part of `area`
+    // (the frame's document area): never over the frame's menu bar or tool bar.
+    void placeBeside(const QWidget* frame, const QWidget* area);
+
 private:
     QTextBrowser* m_browser;
 };

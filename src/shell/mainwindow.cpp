@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "components/commondialog/commondialog.h"
+#include "components/commondialog/modalfocus.h"
 #include "components/panels/latchbutton.h"
 #include "components/signature/sigcapture.h"
 #include "components/signature/sigtablet.h"
@@ -22,6 +23,7 @@
 #include "helpwindow.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
+#include "settings/windowplacement.h"
 #include "texts/programtexts.h"
 #include "toolbarpanel.h"
 
@@ -32,6 +34,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -48,6 +51,7 @@ constexpr int HelpContext = 174;
 MainWindow::MainWindow()
 {
     initResources();
+    ModalFocus::install();
     setObjectName(QStringLiteral("frmMDIParent"));
     setWindowTitle(Texts::MainCaption);
     setWindowIcon(QIcon(QStringLiteral(":/icons/document-new.svg")));
@@ -88,7 +92,6 @@ MainWindow::MainWindow()
             if (auto* window = qobject_cast<DocumentWindow*>(sub->widget()))
                 window->activated();
     });
-    resize(1000, 760);
     DocumentHost::setCurrent(this);
 }
 
@@ -101,6 +104,17 @@ MainWindow::~MainWindow()
 QWidget* MainWindow::toolbarPanel() { return m_toolBar; }
 
 HelpWindow* MainWindow::helpWindow() const { return m_helpWindow.data(); }
+
+void MainWindow::placeOnScreen()
+{
+    if (WindowPlacement::restore(this, WindowPlacement::MainWindowKey))
+        return;
+    // The geometry as well as the state: without a window manager nothing maximizes, and the
+    // first document window takes its size from the frame before the state has arrived.
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    setGeometry(where->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
 
 QAction* MainWindow::mainAction(const QString& name) const
 {
@@ -201,8 +215,10 @@ void MainWindow::openDocument(const QString& path) { OpenDocuments::OpenDocument
 
 void MainWindow::showHelp(QWidget*)
 {
-    if (!m_helpWindow)
+    if (!m_helpWindow) {
         m_helpWindow = new HelpWindow(this);
+        m_helpWindow->placeBeside(this, m_mdiArea);
+    }
     m_helpWindow->showTopic(AppPaths::helpFile(), HelpContext);
 }
 
@@ -231,5 +247,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     if (m_helpWindow)
         m_helpWindow->close();
+    WindowPlacement::store(this, WindowPlacement::MainWindowKey);
     event->accept();
 }

@@ -40,6 +40,9 @@ public:
     // The main window's own menu item of that name (shown while no document window is open).
     QAction* mainAction(const QString& name) const override;
     HelpWindow* helpWindow() const;
+    // Before the first show: where the window stood when the program last ended, or the
+    // whole available screen on the first start.
+    void placeOnScreen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

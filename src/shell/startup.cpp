@@ -10,10 +10,12 @@
 #include "documents/documentwindows.h"
 #include "documents/filemessages.h"
 #include "documents/filepaths.h"
+#include "documents/fileproblems.h"
 #include "editing/editcommands.h"
 #include "layout/layoutstate.h"
 #include "mainwindow.h"
 #include "settings/apppaths.h"
+#include "texts/filetexts.h"
 #include "texts/programtexts.h"
 
 #include <QApplication>
@@ -43,20 +45,24 @@ bool ImportIntoActiveWindow(const QString& path)
     DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
         return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString ending = path.right(3).toUpper();
     int format = -1;
     if (ending == QLatin1String("RTF"))
         format = TextControl::FormatRtf;
     else if (ending == QLatin1String("TXT"))
         format = TextControl::FormatText;
-    if (format >= 0 && !window->textControl()->load(path, 0, format, false)) {
-        QApplication::restoreOverrideCursor();
-        FileMessages::reportFailure(Texts::CantImportFile, path);
+    if (format < 0) {
+        FileMessages::reportFailure(Texts::CantImportFile, path, Texts::ReasonStartupImportsRtfAndText);
         return false;
     }
+    TextControl* control = window->textControl();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool loaded = control->load(path, 0, format, false);
     QApplication::restoreOverrideCursor();
-    return format >= 0;
+    if (!loaded)
+        FileMessages::reportFailure(Texts::CantImportFile, path,
+                                    FileProblems::whyNotLoaded(path, format, control->lastFileFailure()));
+    return loaded;
 }
 
 void run(MainWindow& main, const QString& rawCommandLine)
@@ -71,6 +77,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
     main.speller()->setProperty(7, AppPaths::userDictionary());
     DocumentTable& table = DocumentTable::shared();
     table.reset();
+    main.placeOnScreen();
     main.show();
 
     DocumentWindow* first = DocumentWindows::createInSlot(&main, 1);
@@ -93,14 +100,18 @@ void run(MainWindow& main, const QString& rawCommandLine)
         const QString title = FilePaths::FileTitleOf(commandLine).toLower();
         if (title.left(7) == QLatin1String("~tmprpt")) {
             first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
-            table.state(1).Dirty = true;
-            QFile::remove(commandLine);
-        } else {
+            table.state(1).Dirty = loaded;
+            if (loaded)  // a report that could not be read stays where the practice system put it
+                QFile::remove(commandLine);
+        } else if (loaded) {
             first->setCaption(commandLine);
             first->setFilePath(commandLine);
             table.state(1).Dirty = false;
             // The load's own change notification arrives after start-up; it is no edit.
-            table.state(1).IgnoreNextChange = loaded;
+            table.state(1).IgnoreNextChange = true;
+        } else {
+            // Nothing of the file is in the window: a save must not write over it.
+            first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
         }
     }
     startAutoRecover(main);

@@ -54,10 +54,6 @@ inline QString mergingRecord(int record, int count)
 }
 
 // The merge and password commands of the command line.
-inline QString mergeNoTemplate(const QString& path)
-{
-    return QStringLiteral("scrivora: cannot load the template %1").arg(path);
-}
 inline QString mergeDatabaseFailed(const QString& error)
 {
     return QStringLiteral("scrivora: the practice database cannot be read: %1\n"
@@ -71,10 +67,6 @@ inline QString mergeBadWhere(const QString& where)
     return QStringLiteral("scrivora: --where needs \"COLUMN OP VALUE\" with OP one of = <= < >= > Like, "
                           "not \"%1\"")
         .arg(where);
-}
-inline QString mergeCantWrite(const QString& path)
-{
-    return QStringLiteral("scrivora: cannot write %1").arg(path);
 }
 inline const QString passwordNotStorable = QStringLiteral(
     "scrivora: this password holds a character that the settings file cannot keep; choose another");

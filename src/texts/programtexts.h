@@ -24,7 +24,9 @@ inline const QString WrongFileType = QStringLiteral("Wrong file type: ");
 
 // Opening documents.
 inline const QString OpenTitle = QStringLiteral("Open file");
+// "All documents" first and chosen: every kind of file Open reads, so no folder looks empty.
 inline const QString OpenFilter = QStringLiteral(
+    "All documents|*.rtf;*.htm;*.html;*.txt;*.doc;*.docx;*.tx;*.txm|"
     "Rich Text Format (*.rtf)|*.rtf|Hypertext Markup Language (*.htm)|*.htm|"
     "Text Documents (*.txt)|*.txt|Word Documents (*.doc)|*.doc|Templates (*.tx)|*.tx|"
     "Word 2007 Document (*.docx)|*.docx");
@@ -134,13 +136,24 @@ inline QString printError(int number, const QString& description)
         + description + QLatin1Char(')');
 }
 inline const QString PrinterErrorDescription = QStringLiteral("Printer error");
+// What the user can do, on its own paragraph after the error.
+inline const QString NoPrinterAdvice = QStringLiteral(
+    "No printer is set up on this computer. Ask the practice's administrator to set one up, "
+    "or choose File > Export as PDF to write the pages to a file.");
+inline const QString PrinterAdvice = QStringLiteral(
+    "Check that the printer is switched on, connected and has paper, then print again, "
+    "or choose File > Export as PDF to write the pages to a file.");
+inline QString printErrorWithAdvice(int number, const QString& description, const QString& advice)
+{
+    return printError(number, description) + QStringLiteral("\r\n\r\n") + advice;
+}
 inline const QString PrintPreviewTitle = QStringLiteral("Print Preview");
 inline const QString CloseWithKeyPreview = QStringLiteral("&Close");
 inline QString previewPages(int left, int right)
 {
-    return QStringLiteral("Pages ") + QLatin1Char(' ') + QString::number(left) + QStringLiteral(" -")
-        + QLatin1Char(' ') + QString::number(right);
+    return QStringLiteral("Pages %1 - %2").arg(left).arg(right);
 }
+inline QString previewPage(int page) { return QStringLiteral("Page %1").arg(page); }
 inline const QString ExportPdfTitle = QStringLiteral("Export as PDF");
 inline const QString ExportPdfFilter = QStringLiteral("PDF Document (*.pdf)|*.pdf");
 
@@ -172,6 +185,8 @@ inline const QString UsageText = QStringLiteral(
     "Options:\n"
     "  --help              show this help and exit\n"
     "  --version           show the version and exit\n"
+    "  --paths             show the folders and files in use, where each choice came\n"
+    "                      from, and exit\n"
     "  --app-path DIR      use DIR as the program directory (settings, Documents, help)\n"
     "  --temp-path DIR     use DIR for temporary files\n"
     "  --today YYYY-MM-DD  use this date as today's date\n"
@@ -182,10 +197,14 @@ inline const QString UsageText = QStringLiteral(
     "                      opened (the first window without one); for demonstrations\n"
     "                      and tests\n"
     "  --merge TEMPLATE OUT [--where \"COLUMN OP VALUE\"]\n"
-    "                      merge TEMPLATE with the practice database into OUT (.rtf or\n"
-    "                      .pdf), without a window; OP is one of = <= < >= > Like\n"
+    "                      merge TEMPLATE with the practice database into OUT, without\n"
+    "                      a window; OP is one of = <= < >= > Like\n"
     "  --scramble-password TEXT\n"
-    "                      print the form in which clinora.ini stores the password TEXT\n");
+    "                      print the form in which clinora.ini stores the password TEXT\n"
+    "\n"
+    "--convert and --merge write the format OUT's name ends in: .rtf, .doc, .docx,\n"
+    ".htm, .html, .txt, .tx, .txm or .pdf. They exit with 0 when OUT is written, 1\n"
+    "with the reason when it is not, and 2 when the arguments are wrong.\n");
 inline const QString whereWithoutMerge =
     QStringLiteral("scrivora: --where belongs to --merge (see scrivora --help)");
 inline QString unknownOption(const QString& option)

@@ -5,7 +5,10 @@
 #include "components/textcontrol/docx/docxreader.h"
 #include "components/textcontrol/docx/zippackage.h"
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTextBlock>
+#include <QUrl>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -66,6 +69,7 @@ private slots:
     void sections();
     void otherProgramsNotes_data();
     void otherProgramsNotes();
+    void nothingOutsideThePackageIsRead();
 };
 
 void WordContentTest::textInReadingOrder_data()
@@ -132,10 +136,11 @@ void WordContentTest::sections_data()
         << "<w:p><w:pPr><w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/></w:sectPr></w:pPr><w:r><w:t>A</w:t></w:r></w:p>"
                + paragraph("B") + letter
         << QStringList{"B"} << 11906;
-    QTest::newRow("a continuous section does not")
-        << "<w:p><w:pPr><w:sectPr><w:type w:val=\"continuous\"/></w:sectPr></w:pPr><w:r><w:t>A</w:t></w:r></w:p>" + paragraph("B")
-               + letter
-        << QStringList{} << 12240;
+    const QByteArray continuous = "<w:sectPr><w:type w:val=\"continuous\"/></w:sectPr>";
+    QTest::newRow("a section that begins continuous does not")
+        << "<w:p><w:pPr><w:sectPr/></w:pPr><w:r><w:t>A</w:t></w:r></w:p>" + paragraph("B") + continuous << QStringList{} << 0;
+    QTest::newRow("a continuous first section breaks before the second")
+        << "<w:p><w:pPr>" + continuous + "</w:pPr><w:r><w:t>A</w:t></w:r></w:p>" + paragraph("B") + letter << QStringList{"B"} << 12240;
     QTest::newRow("a break inside a paragraph splits it")
         << QByteArray("<w:p><w:r><w:t>AAA</w:t><w:br w:type=\"page\"/><w:t>CCC</w:t></w:r></w:p>") + paragraph("B") << QStringList{"CCC"}
         << 0;
@@ -195,6 +200,45 @@ void WordContentTest::otherProgramsNotes()
     QVERIFY2(at >= 0, qPrintable(document.toPlainText()));
     for (const QString& next : inOrder.mid(1))
         QCOMPARE(paragraphs.value(++at), next);
+}
+
+// A document that names a file beside it (an external picture, an included text, an external
+// entity) shows what it holds itself; the file's content never comes in.
+void WordContentTest::nothingOutsideThePackageIsRead()
+{
+    QTemporaryDir dir;
+    const QString secret = dir.filePath("secret.txt");
+    QFile file(secret);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("PATIENT-SECRET");
+    file.close();
+    QImage(8, 8, QImage::Format_RGB32).save(dir.filePath("picture.png"));
+    const QByteArray url = QUrl::fromLocalFile(dir.path()).toEncoded();
+    const QByteArray rels =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" Target=\""
+        + url + "/picture.png\" TargetMode=\"External\"/></Relationships>";
+    const QByteArray body =
+        "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText>INCLUDETEXT \"" + secret.toUtf8()
+        + "\"</w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r><w:t>last result</w:t></w:r>"
+          "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>"
+          "<w:p><w:r><w:drawing><a:blip xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+          "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" r:link=\"rId9\" r:embed=\"rId9\"/>"
+          "</w:drawing></w:r></w:p>";
+    QTextDocument document;
+    PageInfo page;
+    QVERIFY(DocxReader::read(ZipPackage::write({{"word/document.xml", documentXml(body)}, {"word/_rels/document.xml.rels", rels}}),
+                             &document, page));
+    QCOMPARE(document.toPlainText(), QString("last result\n"));
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            QVERIFY(!it.fragment().charFormat().isImageFormat());
+
+    const QByteArray entity = "<?xml version=\"1.0\"?><!DOCTYPE w:document [<!ENTITY e SYSTEM \"" + url
+        + "/secret.txt\">]>" + documentXml("<w:p><w:r><w:t>&e;</w:t></w:r></w:p>");
+    QTextDocument other;
+    DocxReader::read(ZipPackage::write({{"word/document.xml", entity}}), &other, page);
+    QVERIFY(!other.toPlainText().contains("PATIENT-SECRET"));
 }
 
 QTEST_MAIN(WordContentTest)

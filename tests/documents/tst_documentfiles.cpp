@@ -133,7 +133,7 @@ void DocumentFilesTest::openDialogSetUp()
     QCOMPARE(r.title, QString("Open file"));
     QCOMPARE(r.filterIndex, 1);
     QCOMPARE(r.initialFolder, AppPaths::documentsFolder());
-    QCOMPARE(CommonDialog::qtFilters(r.filter).value(1), QString("Hypertext Markup Language (*.htm) (*.htm)"));
+    QCOMPARE(CommonDialog::qtFilters(r.filter).value(2), QString("Hypertext Markup Language (*.htm)"));
     QCOMPARE(windows(main), 1);
     QVERIFY(dialogs.messages.isEmpty());
 }
@@ -257,7 +257,7 @@ void DocumentFilesTest::pageHeaderKind21IsRefused()
     OpenDocuments::OpenDocument(path);
     QCOMPARE(windows(main), 1);
     QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages.first().text, "Wrong file type: " + path);
+    QVERIFY(dialogs.messages.first().text.startsWith("Wrong file type: " + path + "\n\n"));
     QCOMPARE(DocumentTable::shared().openWindows().size(), 1);
     // The freed slot is used by the next window.
     OpenDocuments::OpenDocument(ws.writeFile("ok.txm", pageHeader(20) + nativeDocument("y")));
@@ -383,7 +383,7 @@ void DocumentFilesTest::failedSaveKeepsTheOldFile()
     ws.active()->textControl()->setPlainText("changed");
     ws.active()->action("mnuFile_SaveAs")->trigger();
     QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages.first().text, "Can't save file: " + path);
+    QVERIFY(dialogs.messages.first().text.startsWith("Can't save file: " + path + "\n\n"));
     QFile file(inside);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("original bytes"));
@@ -489,7 +489,7 @@ void DocumentFilesTest::insertTextFile()
     QCOMPARE(control->plainText(), text);
     QCOMPARE(dialogs.messages.size(), messages);
     if (messages)
-        QCOMPARE(dialogs.messages.first().text, "Can't import file: " + path);
+        QVERIFY(dialogs.messages.first().text.startsWith("Can't import file: " + path + "\n\n"));
 }
 
 void DocumentFilesTest::convert_data()
@@ -525,7 +525,7 @@ void DocumentFilesTest::convert()
     if (!out.endsWith(".txt"))
         QVERIFY(rtf.contains("\\paperw11906"));
     QVERIFY(!ConvertFile::convert(dir.filePath("missing.rtf"), dir.filePath("x.txt"), &error));
-    QCOMPARE(error, "Can't load file: " + dir.filePath("missing.rtf"));
+    QVERIFY(error.startsWith("Can't load file: " + dir.filePath("missing.rtf") + ": "));
 }
 
 QTEST_MAIN(DocumentFilesTest)

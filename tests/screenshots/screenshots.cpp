@@ -54,9 +54,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Scrivora"));
     QIcon::setThemeName(QStringLiteral("Adwaita"));
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    // A program directory of its own: the window opens as on a first start, filling the screen.
+    QTemporaryDir program;
+    AppPaths::setAppPath(program.path());
     MainWindow main;
-    main.resize(1200, 800);
     Startup::run(main, QString());
+    settle();
     DocumentWindow* first = main.activeDocumentWindow();
     first->textControl()->setPlainText(QString::fromUtf8(Letter));
     DocumentWindow* second = DocumentWindows::NewDocumentWindow();

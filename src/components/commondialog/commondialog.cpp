@@ -98,19 +98,14 @@ public:
 private:
     FileAnswer run(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)
     {
-        QFileDialog dialog(parent, request.title, request.initialFolder);
+        QFileDialog dialog(parent);
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                            : QFileDialog::AnyFile);
-        const QStringList filters = qtFilters(request.filter);
-        dialog.setNameFilters(filters);
         if (request.filterIndex > 0)
             m_filterIndex = request.filterIndex;
-        if (m_filterIndex >= 1 && m_filterIndex <= filters.size())
-            dialog.selectNameFilter(filters.at(m_filterIndex - 1));
-        dialog.setDefaultSuffix(request.defaultExtension);
-        if (!request.fileName.isEmpty())
-            dialog.selectFile(request.fileName);
+        setUpFileDialog(dialog, request, m_filterIndex);
+        const QStringList filters = dialog.nameFilters();
         FileAnswer answer;
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return answer;
@@ -143,11 +138,29 @@ QStringList qtFilters(const QString& filter)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts.at(i + 1);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        QString description = parts.at(i);
-        // Qt reads the patterns from the last parentheses of the entry, so they go there.
+        QString description = parts.at(i).trimmed();
+        // Qt reads the patterns from the last parentheses of the entry, so they go there, and
+        // patterns the description already shows in parentheses would stand twice.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && description.endsWith(QLatin1Char(')')))
+            description = description.left(open).trimmed();
         result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     return result;
+}
+
+void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filterIndex)
+{
+    dialog.setWindowTitle(request.title);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    const QStringList filters = qtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex - 1));
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
 }
 
 QString defaultTitle() { return QApplication::applicationName(); }

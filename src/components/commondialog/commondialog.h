@@ -6,6 +6,7 @@
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -69,8 +70,13 @@ public:
 Provider& provider();
 void setProvider(Provider* replacement);  // nullptr restores the interactive one
 
-// "Text (*.txt)|*.txt|All|*.*" becomes Qt's "Text (*.txt);;All (*.*)" list.
+// "Text (*.txt)|*.txt|All|*.*" becomes Qt's "Text (*.txt);;All (*.*)" list. Each label shows
+// the patterns its entry filters by once, in place of any the description names itself.
 QStringList qtFilters(const QString& filter);
+
+// Sets up `dialog` for `request` the way the interactive provider shows it: title, folder,
+// filters with entry `filterIndex` (1-based) chosen, default extension and file name.
+void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filterIndex);
 
 // The title message boxes use when the caller names none: the application's name.
 QString defaultTitle();

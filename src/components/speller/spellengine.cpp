@@ -1,5 +1,6 @@
 #include "spellengine.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -22,6 +23,11 @@ QString affixFor(const QString& dictionary)
 }
 
 }  // namespace
+
+QString SpellEngine::systemDictionary()
+{
+    return QLatin1String(SystemDictionary) + QStringLiteral(".dic");
+}
 
 SpellEngine::SpellEngine() = default;
 SpellEngine::~SpellEngine() = default;
@@ -49,7 +55,7 @@ void SpellEngine::load()
     QString dictionary = m_main;
     QString affix = affixFor(m_main);
     if (!QFileInfo::exists(dictionary) || affix.isEmpty()) {
-        dictionary = QLatin1String(SystemDictionary) + QStringLiteral(".dic");
+        dictionary = systemDictionary();
         affix = QLatin1String(SystemDictionary) + QStringLiteral(".aff");
     }
     m_hunspell.reset();
@@ -94,6 +100,7 @@ bool SpellEngine::add(const QString& word)
         m_hunspell->add(encode(word).toStdString());
     if (m_user.isEmpty())
         return true;
+    QDir().mkpath(QFileInfo(m_user).absolutePath());  // a user's data folder may not exist yet
     QFile file(m_user);  // appended, so that a list kept by hand keeps its order
     if (!file.open(QIODevice::Append))
         return false;

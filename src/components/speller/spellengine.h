@@ -17,6 +17,8 @@ public:
     // `mainDictionary` names the .dic file (any extension); its .AFF/.aff lies beside it.
     void setMainDictionary(const QString& path);
     void setUserDictionary(const QString& path);
+    // The system's en_US .dic file, used when the main dictionary cannot be had.
+    static QString systemDictionary();
     bool isReady() const { return m_hunspell != nullptr; }
 
     bool check(const QString& word) const;

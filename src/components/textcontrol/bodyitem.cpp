@@ -10,13 +10,29 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QKeyEvent>
+#include <QAbstractTextDocumentLayout>
 #include <QStyleOptionGraphicsItem>
 #include <QTextCursor>
+#include <QTextTable>
 
 BodyItem::BodyItem(TextControl* control) : m_control(control)
 {
     setTextInteractionFlags(Qt::TextEditorInteraction);
     setFlag(QGraphicsItem::ItemIsFocusable);
+}
+
+// Tab is part of the text here (a tab, or the way to the next table cell), not a step along the
+// focus chain, which the item's base would take it for before any key handler saw it.
+bool BodyItem::sceneEvent(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QGraphicsTextItem::sceneEvent(event);
 }
 
 void BodyItem::keyPressEvent(QKeyEvent* event)
@@ -45,7 +61,12 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (removeLockedField(event))
+    if (event->key() == Qt::Key_Escape && !isBody()) {
+        m_control->headerFooterSelect(0);  // back to the body
+        event->accept();
+        return;
+    }
+    if (tableKey(event) || removeLockedField(event))
         return;
     const bool typing = (!event->text().isEmpty() && event->text().at(0).isPrint()
                          && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -60,6 +81,55 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
     QGraphicsTextItem::keyPressEvent(event);
     if (!textCursor().hasSelection())
         leaveLockedField(textCursor().position() >= before);
+}
+
+// In a table Tab goes to the next cell, past the last cell into a new row, Shift+Tab to the
+// previous cell, and Ctrl+Tab types the tab that Tab types elsewhere.
+bool BodyItem::tableKey(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab)
+        return false;
+    QTextCursor cursor = textCursor();
+    QTextTable* table = cursor.currentTable();
+    if (!table)
+        return false;
+    event->accept();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_Backtab)
+            return true;
+        m_control->undoKinds()->setPending(UndoKinds::Input);
+        prepareOverwrite();
+        cursor = textCursor();
+        cursor.insertText(QStringLiteral("\t"));
+        setTextCursor(cursor);
+        return true;
+    }
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    const QTextTableCell here = table->cellAt(back ? cursor.selectionStart() : cursor.selectionEnd());
+    // Cells in reading order; a merged cell counts once, where it starts.
+    int row = here.row(), column = here.column();
+    for (;;) {
+        if (back) {
+            if (--column < 0) {
+                column = table->columns() - 1;
+                if (--row < 0)
+                    return true;  // already in the first cell
+            }
+        } else if (++column >= table->columns()) {
+            column = 0;
+            if (++row >= table->rows()) {
+                m_control->undoKinds()->setPending(UndoKinds::Input);
+                table->appendRows(1);
+            }
+        }
+        const QTextTableCell cell = table->cellAt(row, column);
+        if (cell.row() == row && cell.column() == column && cell != here)
+            break;
+    }
+    setTextCursor(table->cellAt(row, column).firstCursorPosition());
+    if (isBody())
+        ensureVisible(document()->documentLayout()->blockBoundingRect(textCursor().block()), 0, 0);
+    return true;
 }
 
 // The field that a position's character belongs to, when the user may not edit inside it.

@@ -13,6 +13,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 protected:
+    bool sceneEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
@@ -22,6 +23,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    bool tableKey(QKeyEvent* event);
     void prepareOverwrite();
     int lockedFieldAt(int position) const;
     bool removeLockedField(QKeyEvent* event);

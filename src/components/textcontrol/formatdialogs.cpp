@@ -2,6 +2,7 @@
 
 #include "controltexts.h"
 #include "layoutunits.h"
+#include "tablegrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -252,7 +253,7 @@ TableAttributesDialog::TableAttributesDialog(const QTextTableFormat& current, in
     setObjectName(QStringLiteral("TableAttrDialog"));
     setWindowTitle(ControlTexts::tr("Table Attributes"));
     auto* form = new QFormLayout(this);
-    m_border = lengthBox(this, "spnBorder", current.border() / UnitsPerPoint, 0, 6, ControlTexts::tr(" pt"));
+    m_border = lengthBox(this, "spnBorder", TableGrid::borderTwips(current) / double(LayoutUnits::TwipsPerPoint), 0, 6, ControlTexts::tr(" pt"));
     m_padding = lengthBox(this, "spnPadding", current.cellPadding() / UnitsPerPoint, 0, 36, ControlTexts::tr(" pt"));
     const QTextLength width = current.width();
     m_width = lengthBox(this, "spnWidth", width.type() == QTextLength::PercentageLength ? width.rawValue() : 100, 10,
@@ -295,7 +296,7 @@ QColor TableAttributesDialog::shading() const { return m_shading->currentData().
 QTextTableFormat TableAttributesDialog::format() const
 {
     QTextTableFormat f = m_current;
-    f.setBorder(m_border->value() * UnitsPerPoint);
+    TableGrid::setBorderTwips(f, qRound(m_border->value() * LayoutUnits::TwipsPerPoint));
     f.setCellPadding(m_padding->value() * UnitsPerPoint);
     f.setWidth(QTextLength(QTextLength::PercentageLength, m_width->value()));
     f.setAlignment(Qt::Alignment(m_alignment->currentData().toInt()));

@@ -6,11 +6,13 @@
 #include "textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <cmath>
 
 namespace {
 constexpr int PartDistance = 720;  // twips from the paper's edge to the header or footer
@@ -29,6 +31,9 @@ HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
         item->setVisible(false);
         scene->addItem(item);
         connect(document, &QTextDocument::contentsChanged, this, &HeaderFooter::changed);
+        // A footer grows upwards from its place above the bottom edge.
+        connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+                &HeaderFooter::updateGeometry);
         return document;
     };
     m_header = make(m_headerItem);
@@ -47,9 +52,10 @@ void HeaderFooter::setParts(int parts)
     emit changed();
 }
 
-void HeaderFooter::setEditing(int part)
+void HeaderFooter::setEditing(int part, int page)
 {
     m_editing = (part == Header || part == Footer) && (m_parts & part) ? part : 0;
+    m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_control->currentPages())) : 1;
     m_headerItem->setVisible(m_editing == Header);
     m_footerItem->setVisible(m_editing == Footer);
     updateGeometry();
@@ -79,14 +85,54 @@ QPointF HeaderFooter::position(int part) const
     return {x, fromTwips(m_control->pageHeight() - PartDistance) - height};
 }
 
+QPointF HeaderFooter::pageOrigin(int page) const
+{
+    using namespace LayoutUnits;
+    return {0, (page - 1) * (fromTwips(m_control->pageHeight()) + PageGap)};
+}
+
+int HeaderFooter::partAt(QPointF scenePoint, int* page) const
+{
+    using namespace LayoutUnits;
+    const double width = fromTwips(m_control->pageWidth());
+    const double height = fromTwips(m_control->pageHeight());
+    const int number = int(std::floor(scenePoint.y() / (height + PageGap))) + 1;
+    const QPointF on = scenePoint - pageOrigin(number);
+    if (number < 1 || number > std::max(1, m_control->currentPages()) || on.x() < 0 || on.x() > width
+        || on.y() > height)
+        return 0;
+    if (page)
+        *page = number;
+    // A part taller than its margin reaches into the body's area; its own text stays its own.
+    const double headerEnd = std::max(fromTwips(m_control->pageMarginT()), position(Header).y() + m_header->size().height());
+    const double footerStart = std::min(height - fromTwips(m_control->pageMarginB()), position(Footer).y());
+    if ((m_parts & Header) && on.y() < headerEnd)
+        return Header;
+    if ((m_parts & Footer) && on.y() > footerStart)
+        return Footer;
+    return 0;
+}
+
+QRectF HeaderFooter::editingFrame() const
+{
+    if (!m_editing)
+        return {};
+    const BodyItem* item = this->item(m_editing);
+    const double pad = 3;
+    const double lineHeight = QFontMetricsF(document(m_editing)->defaultFont(), TextControl::layoutDevice()).height();
+    QRectF frame(item->pos(), QSizeF(item->textWidth(), std::max(document(m_editing)->size().height(), lineHeight)));
+    return frame.adjusted(-pad, -pad, pad, pad);
+}
+
 void HeaderFooter::updateGeometry()
 {
     using namespace LayoutUnits;
     const double width = fromTwips(m_control->pageWidth() - m_control->pageMarginL() - m_control->pageMarginR());
     for (BodyItem* item : {m_headerItem, m_footerItem})
         item->setTextWidth(std::max(10.0, width));
-    m_headerItem->setPos(position(Header));
-    m_footerItem->setPos(position(Footer));
+    const QPointF origin = pageOrigin(m_editingPage);
+    m_headerItem->setPos(origin + position(Header));
+    m_footerItem->setPos(origin + position(Footer));
 }
 
 void HeaderFooter::paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const
@@ -94,7 +140,7 @@ void HeaderFooter::paint(QPainter* painter, int page, int pages, QPointF origin,
     for (int part : {Header, Footer}) {
         if (!(m_parts & part))
             continue;
-        if (onScreen && page == 1 && m_editing == part)
+        if (onScreen && page == m_editingPage && m_editing == part)
             continue;  // its editor shows it
         paintPart(painter, part, page, pages, origin + position(part));
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The header and the footer of a document: a document each, drawn in the margins of every
-// page with page-number fields showing that page's number, and editable in place on page 1.
+// page with page-number fields showing that page's number, and editable in place on any page.
 #include <QObject>
 #include <QPointF>
+#include <QRectF>
 #include <memory>
 
 class BodyItem;
@@ -23,9 +24,18 @@ public:
     QTextDocument* document(int part) const;
     BodyItem* item(int part) const;
 
-    // The part the user edits (1 or 4), or 0 for the body; shows that part's editor.
+    // The part the user edits (1 or 4), or 0 for the body; shows that part's editor on page
+    // `page` (1-based).
     int editing() const { return m_editing; }
-    void setEditing(int part);
+    int editingPage() const { return m_editingPage; }
+    void setEditing(int part, int page = 1);
+
+    // The part whose area of a page holds `scenePoint` (the page view's coordinates): the header
+    // from the paper's top edge down to the body, the footer from the end of the body to the
+    // bottom edge; 0 when the point lies elsewhere or the part is off. `page` receives the page.
+    int partAt(QPointF scenePoint, int* page = nullptr) const;
+    // The frame drawn round the part being edited, in the page view's coordinates.
+    QRectF editingFrame() const;
 
     // Replaces a part's content with that of `from`.
     void setContent(int part, const QTextDocument* from);
@@ -36,6 +46,8 @@ public:
     void paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const;
     // Where a part sits on a page, relative to the page's corner (layout units).
     QPointF position(int part) const;
+    // The top-left corner of page `page` (1-based) in the page view.
+    QPointF pageOrigin(int page) const;
     // The text a part shows on page `page` of `pages`: its page-number fields filled in.
     QString textOnPage(int part, int page, int pages) const;
 
@@ -55,4 +67,5 @@ private:
     BodyItem* m_footerItem;
     int m_parts = 0;
     int m_editing = 0;
+    int m_editingPage = 1;
 };

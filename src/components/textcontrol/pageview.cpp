@@ -5,11 +5,14 @@
 #include "spellingunderline.h"
 
 #include "bodyitem.h"
+#include "headerfooter.h"
 #include "layoutunits.h"
 #include "textcontrol.h"
 
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
@@ -93,6 +96,13 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
 void PageView::drawForeground(QPainter* painter, const QRectF& rect)
 {
     ParagraphFrames::draw(painter, rect, m_control->document());
+    const QRectF editing = m_control->headerFooterParts()->editingFrame();
+    if (!editing.isNull()) {  // the header or footer being edited
+        painter->save();
+        painter->setPen(QPen(QColor(0x40, 0x60, 0xc0), 0, Qt::DashLine));
+        painter->drawRect(editing);
+        painter->restore();
+    }
     m_control->objectHandles()->draw(painter);
     if (m_control->spellingCheck())
         SpellingUnderline::draw(painter, rect, m_control->document(), m_control->spellingCheck());
@@ -129,6 +139,68 @@ void PageView::scrollContentsBy(int dx, int dy)
 {
     QGraphicsView::scrollContentsBy(dx, dy);
     emit scrolled();
+}
+
+// In a table Ctrl+Tab types a tab. The window area that switches documents with Ctrl+Tab
+// watches every key of the application, so the view watches them too while it has the focus,
+// and sees them first.
+bool PageView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == this && event->type() == QEvent::KeyPress && scene()->focusItem()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ControlModifier)
+            && m_control->textCursor().currentTable()) {
+            scene()->sendEvent(scene()->focusItem(), key);
+            return true;
+        }
+    }
+    return QGraphicsView::eventFilter(watched, event);
+}
+
+// Whenever the view has the keyboard focus, the text being edited has it: the scene forgets its
+// focus item when the window loses the activation to a dialog, and typing would go nowhere.
+void PageView::focusInEvent(QFocusEvent* event)
+{
+    qApp->installEventFilter(this);
+    QGraphicsView::focusInEvent(event);
+    if (!scene()->focusItem())
+        m_control->editingItem()->setFocus(event->reason());
+}
+
+void PageView::focusOutEvent(QFocusEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QGraphicsView::focusOutEvent(event);
+}
+
+// A click in the header or footer area edits that part, anywhere else the body. A click beside
+// the text (between the pages, below the last line, between a header and the body) puts the
+// caret at the nearest position instead of taking the focus from the text, as the scene would.
+bool PageView::clickBesideText(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    const QPointF at = mapToScene(point);
+    if (event->button() == Qt::LeftButton)
+        m_control->selectPartAt(at);
+    QGraphicsItem* target = m_control->editingItem();
+    if (itemAt(point) == target)
+        return false;
+    if (event->button() == Qt::LeftButton)
+        m_control->placeCaretNear(at);
+    event->accept();
+    return true;
+}
+
+void PageView::mousePressEvent(QMouseEvent* event)
+{
+    if (!clickBesideText(event))
+        QGraphicsView::mousePressEvent(event);
+}
+
+void PageView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!clickBesideText(event))
+        QGraphicsView::mouseDoubleClickEvent(event);
 }
 
 void PageView::resizeEvent(QResizeEvent* event)

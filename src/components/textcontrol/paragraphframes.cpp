@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace ParagraphFrames {
 namespace {
@@ -60,8 +61,18 @@ struct Frame {
     bool operator==(const Frame& o) const { return style == o.style && width == o.width && distance == o.distance; }
 };
 
+// The place where a table or another frame begins is a paragraph of the document's own with no
+// text; whatever format it was given, it has no frame to draw.
+bool beginsFrame(const QTextBlock& block)
+{
+    constexpr char16_t FrameStart = 0xfdd0;  // the character the document marks it with
+    return block.length() == 1 && block.document()->characterAt(block.position()) == QChar(FrameStart);
+}
+
 Frame frameOf(const QTextBlock& block)
 {
+    if (beginsFrame(block))
+        return {};
     const QTextBlockFormat f = block.blockFormat();
     return {style(f), lineWidth(f), distance(f)};
 }
@@ -103,12 +114,33 @@ void drawBox(QPainter* painter, const QRectF& text, const Frame& frame, const QL
             side(painter, QPointF(x, box.top()), QPointF(x, box.bottom()), QPointF(1, 0), width, false);
 }
 
+// The paragraph's text area: from its left indent (or a first line hanging further out) to its
+// right indent, over the height of its lines. The layout's own box of a paragraph starts at the
+// margin and is as wide as the lines, so it sits one left indent too far left.
+QRectF textArea(QAbstractTextDocumentLayout* layout, const QTextBlock& block)
+{
+    const QRectF box = layout->blockBoundingRect(block);
+    const QTextLayout* lines = block.layout();
+    if (!lines || lines->lineCount() == 0)
+        return box;
+    const QTextBlockFormat format = block.blockFormat();
+    double left = box.right(), right = box.left();
+    for (int i = 0; i < lines->lineCount(); ++i) {
+        const QTextLine line = lines->lineAt(i);
+        // A line's start includes the first line's indent; its end is the paragraph's right indent.
+        const double start = line.x() - (i == 0 ? std::max(0.0, format.textIndent()) : 0.0);
+        left = std::min(left, box.left() + start);
+        right = std::max(right, box.left() + line.x() + line.width());
+    }
+    return QRectF(QPointF(left, box.top()), QPointF(right, box.bottom()));
+}
+
 // Lines between tab columns run at the paragraph's tab stops inside the box.
-QList<double> tabColumns(const QTextBlock& block, const QRectF& text)
+QList<double> tabColumns(QAbstractTextDocumentLayout* layout, const QTextBlock& block, const QRectF& text)
 {
     QList<double> columns;
     const QTextBlockFormat format = block.blockFormat();
-    const double origin = text.left() - format.leftMargin();
+    const double origin = layout->blockBoundingRect(block).left();
     for (const QTextOption::Tab& tab : format.tabPositions()) {
         const double x = origin + tab.position;
         if (x > text.left() && x < text.right())
@@ -195,16 +227,16 @@ void draw(QPainter* painter, const QRectF& exposed, const QTextDocument* documen
     painter->setRenderHint(QPainter::Antialiasing, false);
     for (; block.isValid(); block = block.next()) {
         const Frame frame = frameOf(block);
-        QRectF text = layout->blockBoundingRect(block);
+        QRectF text = textArea(layout, block);
         if (text.top() > exposed.bottom())
             break;
         if (!(frame.style & Sides))
             continue;
-        QList<double> columns = tabColumns(block, text);
+        QList<double> columns = tabColumns(layout, block, text);
         while (joins(frame, frameOf(block)) && block.next().isValid() && frameOf(block.next()) == frame) {
             block = block.next();
-            const QRectF next = layout->blockBoundingRect(block);
-            columns += tabColumns(block, next);
+            const QRectF next = textArea(layout, block);
+            columns += tabColumns(layout, block, next);
             text |= next;
         }
         drawBox(painter, text, frame, columns);

@@ -1,6 +1,7 @@
 #include "tablebuilder.h"
 
 #include "layoutunits.h"
+#include "tablegrid.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,7 +11,7 @@
 TableBuilder::Cell& TableBuilder::addCell()
 {
     ++m_cells;
-    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}});
+    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0});
     return m_row.last();
 }
 
@@ -34,8 +35,11 @@ void TableBuilder::insert(QTextCursor& cursor)
     if (m_rows.isEmpty() || columns == 0)
         return;
     QTextTableFormat format;
-    format.setBorder(m_bordered ? 1 : 0);
-    format.setBorderCollapse(true);
+    int border = m_border;
+    for (const auto& row : m_rows)
+        for (const Cell& cell : row)
+            border = std::max(border, cell.border);
+    TableGrid::setBorderTwips(format, border);
     format.setCellPadding(4);
     format.setCellSpacing(0);
     QList<QTextLength> widths;

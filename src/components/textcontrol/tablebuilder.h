@@ -16,6 +16,7 @@ public:
         int span = 1;
         bool continues = false;  // merged with the cell above
         QColor shading;
+        int border = 0;  // twips of the widest line round the cell
     };
 
     // A new cell at the end of the current row; its content is filled through the document.
@@ -30,7 +31,10 @@ public:
     }
     int rowCount() const { return int(m_rows.size()); }
     void setGrid(const QList<int>& twips) { m_grid = twips; }
-    void setBordered(bool bordered) { m_bordered = bordered; }
+    // The lines round every cell, twips; 0 for none. A cell with wider lines of its own widens
+    // them for the whole table.
+    void setBorder(int twips) { m_border = twips; }
+    int border() const { return m_border; }
 
     // Inserts the table at `cursor` and leaves the cursor in the paragraph after it.
     void insert(QTextCursor& cursor);
@@ -39,6 +43,6 @@ private:
     QList<QList<Cell>> m_rows;
     QList<Cell> m_row;
     QList<int> m_grid;
-    bool m_bordered = true;
+    int m_border = 0;
     int m_cells = 0;
 };

@@ -12,6 +12,7 @@
 #include "pageview.h"
 #include "ruler.h"
 #include "statusbar.h"
+#include "tablegrid.h"
 #include "doc/docreader.h"
 #include "doc/docwriter.h"
 #include "docx/docxreader.h"
@@ -203,6 +204,40 @@ void TextControl::headerFooterSelect(int part)
 {
     m_parts->setEditing(part);
     activeItem(m_body, m_parts)->setFocus();
+    m_view->viewport()->update();
+    emit cursorMoved();
+}
+
+BodyItem* TextControl::editingItem() const { return activeItem(m_body, m_parts); }
+
+void TextControl::selectPartAt(QPointF scenePoint)
+{
+    int page = 1;
+    const int part = m_parts->partAt(scenePoint, &page);
+    if (part == m_parts->editing() && (part == 0 || page == m_parts->editingPage()))
+        return;
+    m_parts->setEditing(part, page);
+    activeItem(m_body, m_parts)->setFocus();
+    m_view->viewport()->update();
+    emit cursorMoved();
+}
+
+void TextControl::placeCaretNear(QPointF scenePoint)
+{
+    BodyItem* item = activeItem(m_body, m_parts);
+    QTextDocument* document = item->document();
+    const QSizeF size = document->size();
+    QPointF at = item->mapFromScene(scenePoint);
+    at.setX(std::clamp(at.x(), 0.0, std::max(0.0, size.width() - 1)));
+    at.setY(std::clamp(at.y(), 0.0, std::max(0.0, size.height() - 1)));
+    int position = document->documentLayout()->hitTest(at, Qt::FuzzyHit);
+    if (position < 0)
+        position = at.y() > 0 ? document->characterCount() - 1 : 0;
+    QTextCursor cursor(document);
+    cursor.setPosition(std::clamp(position, 0, document->characterCount() - 1));
+    item->setTextCursor(cursor);
+    m_view->setFocus(Qt::MouseFocusReason);
+    item->setFocus(Qt::MouseFocusReason);
     emit cursorMoved();
 }
 
@@ -1025,9 +1060,7 @@ void TextControl::tableInsert(int rows, int columns)
     if (rows < 1 || columns < 1 || !tableCanInsert())
         return;
     QTextTableFormat format;
-    format.setBorder(0.75);
-    format.setBorderBrush(Qt::black);
-    format.setBorderCollapse(true);
+    TableGrid::setBorderTwips(format, TableGrid::DefaultBorder);
     format.setCellSpacing(0);
     format.setCellPadding(LayoutUnits::fromTwips(108));
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
@@ -1232,13 +1265,16 @@ PageInfo TextControl::pageInfo() const
 bool TextControl::load(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
+    m_lastFileFailure = FileFailure::None;
     if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
+        m_lastFileFailure = FileFailure::UnknownFormat;
         return false;
     }
     QByteArray bytes;
     if (!readFile(path, offset, bytes)) {
         m_lastError = ControlTexts::cannotReadFile(path);
+        m_lastFileFailure = FileFailure::Unreadable;
         return false;
     }
     PageInfo page;
@@ -1247,6 +1283,8 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
         incoming.setUndoRedoEnabled(false);
         if (!decode(bytes, format, &incoming, page)) {
             m_lastError = ControlTexts::notADocument(path);
+        m_lastFileFailure = FileFailure::NotADocument;
+            m_lastFileFailure = FileFailure::NotADocument;
             return false;
         }
         insertDocument(incoming);
@@ -1261,6 +1299,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
         m_lastError = ControlTexts::notADocument(path);
+        m_lastFileFailure = FileFailure::NotADocument;
         return false;
     }
     const int pages = PageLimit::estimatePages(
@@ -1269,6 +1308,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     if (pages > PageLimit::MaxPages) {
         delete incoming;
         m_lastError = ControlTexts::tooLong(path, pages, PageLimit::MaxPages);
+        m_lastFileFailure = FileFailure::TooLong;
         return false;
     }
     ++m_quiet;
@@ -1290,8 +1330,10 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
 bool TextControl::save(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
+    m_lastFileFailure = FileFailure::None;
     if (!isKnownFormat(format)) {
         m_lastError = ControlTexts::unsupportedFormat(format);
+        m_lastFileFailure = FileFailure::UnknownFormat;
         return false;
     }
     PageInfo page = pageInfo();
@@ -1319,10 +1361,15 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
             head = old.read(offset);
         head.resize(offset, '\0');
     }
+    // The explicit flush: a write that the disk refuses when the buffer is emptied inside
+    // commit() goes unnoticed there, and an empty file would replace the old one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size()
-        || file.write(bytes) != bytes.size() || !file.commit()) {
+        || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         m_lastError = ControlTexts::cannotWriteFile(path);
+        // Qt reports a full disk (ENOSPC) as a resource error.
+        m_lastFileFailure = file.error() == QFileDevice::ResourceError ? FileFailure::DiskFull
+                                                                       : FileFailure::Unwritable;
         return false;
     }
     return true;

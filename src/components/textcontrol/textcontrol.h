@@ -181,6 +181,14 @@ public:
     void setHeaderFooter(int parts);
     // Moves the editing target: 1 into the header, 4 into the footer, 0 back to the body.
     void headerFooterSelect(int part);
+    // A click at `scenePoint` of the page view: the header or footer area of a page makes that
+    // part the editing target there, anywhere else the body.
+    void selectPartAt(QPointF scenePoint);
+    // Puts the caret of the editing target at its position nearest to `scenePoint` and gives
+    // it the keyboard focus: for clicks beside, between or below the text.
+    void placeCaretNear(QPointF scenePoint);
+    // The text item being edited: the body, or the header or footer.
+    BodyItem* editingItem() const;
     int editingTarget() const;
     // Operation 137: brings the part just added (1 header, 4 footer) into view.
     void showPart(int part);
@@ -231,6 +239,9 @@ public:
     // Forgets the undo history (a fresh or freshly loaded document).
     void clearUndo();
     QString lastError() const { return m_lastError; }
+    // Why the last load or save failed, for a caller that explains it in its own words.
+    enum class FileFailure { None, UnknownFormat, Unreadable, NotADocument, TooLong, Unwritable, DiskFull };
+    FileFailure lastFileFailure() const { return m_lastFileFailure; }
     // Page values of the file: 0..5 width, height, margins L, T, R, B (twips), read after a
     // load and set before a save; 37 set before a load asks for them to be read.
     int loadSaveAttribute(int index) const { return m_loadSaveAttributes.value(index); }
@@ -308,6 +319,7 @@ private:
     QHash<int, int> m_settings;
     QHash<int, int> m_loadSaveAttributes;
     QString m_lastError;
+    FileFailure m_lastFileFailure = FileFailure::None;
     QString m_viewImagePath;
     HeaderFooter* m_parts = nullptr;
     std::unique_ptr<ObjectHandles> m_handles;

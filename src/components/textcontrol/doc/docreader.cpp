@@ -68,7 +68,18 @@ struct Paragraph {
     QList<int> bounds;            // a row end's cell edges, twips
     QList<int> merges;            // a row end's cells: 0, 1 continues the cell above, 3 starts a merge
     QList<QColor> shades;         // a row end's cell shading
+    int border = 0;               // a row end's widest cell or table line, twips
 };
+
+// The width in twips of an old-style border (Brc80: eighths of a point, then the line type),
+// 0 when it draws no line.
+int brc80Twips(quint32 brc)
+{
+    const int type = (brc >> 8) & 0xFF;
+    if (brc == 0xFFFFFFFF || type == 0 || type == 0xFF)
+        return 0;
+    return std::clamp(int(brc & 0xFF) * 20 / 8, 1, 120);
+}
 
 class Reader {
 public:
@@ -448,10 +459,24 @@ private:
             for (int i = 0; i <= cells && 3 + 2 * i <= s.size; ++i)
                 p.bounds << d.i16(s.operand + 1 + 2 * i);
             const qint64 tc = s.operand + 1 + 2 * (cells + 1);
-            for (int i = 0; i < cells && (tc - s.operand) + 20 * (i + 1) <= s.size; ++i)
+            for (int i = 0; i < cells && (tc - s.operand) + 20 * (i + 1) <= s.size; ++i) {
                 p.merges << ((d.u16(tc + 20 * i) >> 5) & 0x03);
+                for (int side = 0; side < 4; ++side)
+                    p.border = std::max(p.border, brc80Twips(d.u32(tc + 20 * i + 4 + 4 * side)));
+            }
             break;
         }
+        case Sprm::TTableBorders80:
+            for (int side = 0; side < 6 && 4 * (side + 1) <= s.size; ++side)
+                p.border = std::max(p.border, brc80Twips(d.u32(s.operand + 4 * side)));
+            break;
+        case Sprm::TTableBorders:
+            for (int side = 0; side < 6 && 8 * (side + 1) <= s.size; ++side) {
+                const int width = d.u8(s.operand + 8 * side + 4), type = d.u8(s.operand + 8 * side + 5);
+                if (type != 0 && type != 0xFF)
+                    p.border = std::max(p.border, std::clamp(width * 20 / 8, 1, 120));
+            }
+            break;
         case Sprm::TDefTableShd:
             p.shades.clear();
             for (int i = 0; 10 * (i + 1) <= s.size; ++i)
@@ -494,6 +519,7 @@ private:
     void endRow(TableBuilder& table, const Paragraph& row, QList<QList<int>>& rowBounds)
     {
         table.endRow();
+        table.setBorder(std::max(table.border(), row.border));
         const int r = table.rowCount() - 1;
         for (int i = 0; TableBuilder::Cell* cell = table.cell(r, i); ++i) {
             cell->continues = row.merges.value(i) == 1;

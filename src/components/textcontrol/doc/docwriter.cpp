@@ -129,7 +129,8 @@ private:
         PropertyChanges::List inTable;
         inTable.byte(Sprm::PFInTable, 1);
         inTable.dword(Sprm::PItap, 1);
-        const int border = format.border() > 0 ? std::clamp(qRound(format.border() * 6), 2, 255) : 0;
+        const int twips = TableGrid::borderTwips(format);  // written in eighths of a point
+        const int border = twips > 0 ? std::clamp(twips * 8 / 20, 2, 255) : 0;
         for (int r = 0; r < table->rows(); ++r) {
             Writer cells;
             QList<int> bounds{0};

@@ -86,6 +86,8 @@ constexpr quint16 PFInnerTtp = 0x244C;
 constexpr quint16 TDefTable = 0xD608;
 constexpr quint16 TDxaGapHalf = 0x9602;
 constexpr quint16 TDefTableShd = 0xD612;
+constexpr quint16 TTableBorders80 = 0xD605;
+constexpr quint16 TTableBorders = 0xD613;
 // Sections.
 constexpr quint16 SBkc = 0x3009;
 constexpr quint16 SBOrientation = 0x301D;

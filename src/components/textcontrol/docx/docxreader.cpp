@@ -305,8 +305,10 @@ private:
                     m_xml.skipCurrentElement();
                 fresh = true;
             } else if (is(u"sectPr")) {
-                if (section(!m_sectionTaken))
+                QString kind;
+                if (section(!m_sectionTaken, &kind))
                     m_sectionTaken = true;
+                sectionStarts(kind);
             } else if (is(u"tcPr") && m_cell) {
                 cellProperties(*m_cell);
             } else if (isCompatibility(u"AlternateContent") && depth < MaxDepth) {
@@ -316,6 +318,19 @@ private:
             }
         }
         return fresh;
+    }
+
+    // A section's properties have ended it; `kind` says how it began: the page break before its
+    // first paragraph goes when it began on the same page.
+    void sectionStarts(const QString& kind)
+    {
+        if (kind == QLatin1String("continuous") && m_sectionStart >= 0) {
+            QTextCursor start(m_images->findBlockByNumber(m_sectionStart));
+            QTextBlockFormat f = start.blockFormat();
+            f.clearProperty(QTextFormat::PageBreakPolicy);
+            start.setBlockFormat(f);
+        }
+        m_sectionStart = -1;
     }
 
     // A paragraph, then the text boxes anchored in it as paragraphs of their own.
@@ -367,16 +382,12 @@ private:
     void table(QTextCursor& cursor, int depth)
     {
         TableBuilder builder;
-        bool bordered = false;
+        int border = 0;  // twips of the widest line of the table or its cells
         while (m_xml.readNextStartElement()) {
             if (is(u"tblPr")) {
                 while (m_xml.readNextStartElement()) {
                     if (is(u"tblBorders"))
-                        while (m_xml.readNextStartElement()) {
-                            const QStringView v = m_xml.attributes().value(QLatin1String("w:val"));
-                            bordered |= !v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none");
-                            m_xml.skipCurrentElement();
-                        }
+                        border = std::max(border, widestBorder());
                     else
                         m_xml.skipCurrentElement();
                 }
@@ -392,7 +403,7 @@ private:
                 rows(builder, depth);
             }
         }
-        builder.setBordered(bordered);
+        builder.setBorder(border);
         builder.insert(cursor);
     }
 
@@ -444,8 +455,29 @@ private:
                 cell.continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
             else if (is(u"shd"))
                 cell.shading = colour(a.value(QLatin1String("w:fill")));
+            else if (is(u"tcBorders")) {
+                cell.border = widestBorder();
+                continue;
+            }
             m_xml.skipCurrentElement();
         }
+    }
+
+    // The widest line among the sides of a border element (w:sz in eighths of a point); the
+    // reader is left after the element.
+    int widestBorder()
+    {
+        int widest = 0;
+        while (m_xml.readNextStartElement()) {
+            const QXmlStreamAttributes a = m_xml.attributes();
+            const QStringView v = a.value(QLatin1String("w:val"));
+            if (!v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none")) {
+                const int eighths = twipsAttr(a, "sz", 4);
+                widest = std::max(widest, std::clamp(eighths * 20 / 8, 1, 120));
+            }
+            m_xml.skipCurrentElement();
+        }
+        return widest;
     }
 
     // A paragraph; a page break inside it splits it, the rest starting the next page.
@@ -458,7 +490,9 @@ private:
         m_breaks.clear();
         if (m_pageBreak)
             m_breaks.insert(first);
-        m_pageBreak = false;
+        if (m_sectionBreak)
+            m_sectionStart = first;
+        m_pageBreak = m_sectionBreak = false;
         inlineContent(cursor, block, 0);
         if (cursor.blockNumber() > first && m_breaks.contains(cursor.blockNumber()) && cursor.block().length() == 1) {
             // A break at the paragraph's end: the next paragraph starts the page.
@@ -502,8 +536,8 @@ private:
     {
         auto box = std::make_unique<QTextDocument>();
         QTextCursor cursor(box.get());
-        const auto saved = std::tuple(m_paragraphStyle, m_runBase, m_breaks, m_pageBreak, m_field, m_instruction,
-                                      m_fieldStart, m_checkBox);
+        const auto saved = std::tuple(m_paragraphStyle, m_runBase, m_breaks, m_pageBreak, m_sectionBreak, m_field,
+                                      m_instruction, m_fieldStart, m_checkBox);
         auto outerBoxes = std::move(m_textBoxes);
         m_textBoxes.clear();
         m_field = FieldState::None;
@@ -514,8 +548,8 @@ private:
         } else {
             m_xml.skipCurrentElement();
         }
-        std::tie(m_paragraphStyle, m_runBase, m_breaks, m_pageBreak, m_field, m_instruction, m_fieldStart, m_checkBox) =
-            saved;
+        std::tie(m_paragraphStyle, m_runBase, m_breaks, m_pageBreak, m_sectionBreak, m_field, m_instruction, m_fieldStart,
+                 m_checkBox) = saved;
         // Boxes inside boxes follow their box.
         auto inner = std::move(m_textBoxes);
         m_textBoxes = std::move(outerBoxes);
@@ -639,7 +673,8 @@ private:
                 QString kind;
                 if (section(!m_sectionTaken, &kind))
                     m_sectionTaken = true;
-                m_pageBreak = kind != QLatin1String("continuous");
+                sectionStarts(kind);
+                m_pageBreak = m_sectionBreak = true;
                 continue;
             }
             m_xml.skipCurrentElement();
@@ -705,7 +740,7 @@ private:
                         f.setProperty(QTextFormat::UserProperty + 20, 2);
                 }
             } else if (is(u"sz")) {
-                const int half = twipsAttr(a, "val");
+                const int half = halfPointsAttr(a);
                 if (half > 0 && half < 3200)
                     f.setFontPointSize(half / 2.0);
             } else if (is(u"color")) {
@@ -922,6 +957,8 @@ private:
     QHash<QString, QString>* m_headerFooter = nullptr;
     bool m_sectionTaken = false;   // the first section's page set-up is read
     bool m_pageBreak = false;      // the next paragraph starts a page
+    bool m_sectionBreak = false;   // ... and a section
+    int m_sectionStart = -1;       // the block that starts the section being read, after a break
     QSet<int> m_breaks;            // blocks of the paragraph being read that start a page
     std::vector<std::unique_ptr<QTextDocument>> m_textBoxes;  // to follow the paragraph
     int m_depth = 0;               // of the blocks being read

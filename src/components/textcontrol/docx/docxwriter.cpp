@@ -81,12 +81,12 @@ private:
         out.writeEmptyElement(QStringLiteral("w:tblW"));
         out.writeAttribute(QStringLiteral("w:w"), QStringLiteral("0"));
         out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
-        if (format.border() > 0) {
+        if (const int border = TableGrid::borderTwips(format)) {
             out.writeStartElement(QStringLiteral("w:tblBorders"));
             for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
                 out.writeEmptyElement(QLatin1String(side));
                 out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("single"));
-                out.writeAttribute(QStringLiteral("w:sz"), QString::number(std::max(2, qRound(format.border() * 6))));
+                out.writeAttribute(QStringLiteral("w:sz"), QString::number(std::max(2, border * 8 / 20)));
                 out.writeAttribute(QStringLiteral("w:color"), QStringLiteral("000000"));
             }
             out.writeEndElement();

@@ -78,4 +78,25 @@ QChar toUnicode(int codePage, unsigned char byte)
     return QChar(table(codePage > 0 ? codePage : 1252)[byte - 0x80]);
 }
 
+bool isLeadByte(int codePage, unsigned char byte)
+{
+    switch (codePage) {
+    case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950: return byte >= 0x81 && byte <= 0xFE;
+    default: return false;
+    }
+}
+
+QString toUnicode(int codePage, unsigned char lead, unsigned char trail)
+{
+    QStringDecoder decoder(("windows-" + QByteArray::number(codePage)).constData());
+    const char pair[2] = {char(lead), char(trail)};
+    const QString text = decoder.isValid() ? decoder.decode(QByteArrayView(pair, 2)) : QString();
+    if (!text.isEmpty())
+        return text;
+    return QString(toUnicode(codePage, lead)) + toUnicode(codePage, trail);
+}
+
 }  // namespace CodePages

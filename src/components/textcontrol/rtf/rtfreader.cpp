@@ -5,10 +5,12 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
 #include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/tablegrid.h"
 #include "components/textcontrol/textcontrol.h"
 #include "rtfpicture.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,9 +22,12 @@
 namespace RtfReader {
 namespace {
 
-constexpr int MaxDepth = 4096;  // deeper groups are read for their braces only
+// Deeper groups are read flat: their character and paragraph formats are those of the group at
+// this depth and last until it ends; only where their text goes, and whether it is hidden, end
+// with each of them.
+constexpr int MaxDepth = 4096;
 
-enum class Dest { Text, FontTable, ColorTable, Skip, Pict, FieldInst };
+enum class Dest { Text, FontTable, ColorTable, Skip, Pict, FieldInst, Note };
 
 struct CharState {
     int font = -1;
@@ -67,18 +72,34 @@ struct Field {
     QString instruction;
     bool hadResult = false;
     int id = 0;
+    bool resultText = false;  // some of the result was read as text
 };
 
 struct CellDef {
     int right = 0;  // \cellx, twips from the row's left edge
     bool mergeFirst = false, merged = false, vMergeFirst = false, vMerged = false;
     int shading = 0;
+    int border = 0;  // twips of its widest line, 0 without lines
 };
 
 struct Row {
     QList<QTextDocumentFragment> cells;
     QList<CellDef> defs;
     int gap = 108;
+    int border = 0;  // the row's own lines (\trbrdr), twips
+};
+
+// One side's line of a cell or row as its words describe it: a style word makes it a line,
+// \brdrw gives its width.
+struct BorderSide {
+    bool drawn = false;
+    int width = 0;
+    // The side described so far, folded into the widest line of its cell or row.
+    void foldInto(int& widest) const
+    {
+        if (drawn)
+            widest = std::max(widest, width > 0 ? std::clamp(width, 1, 120) : 10);
+    }
 };
 
 class Parser {
@@ -104,31 +125,43 @@ private:
     void startDocument();
 
     Group& state() { return m_stack.last(); }
-    bool skipping() const { return m_skipDepth > 0 || m_stack.last().dest == Dest::Skip; }
+    bool skipping() const { return m_stack.last().dest == Dest::Skip; }
 
     // ---- output ----
     void beforeContent();
     void text(QChar c);
     void byteText(unsigned char byte);
+    void decodedText(const QString& text);
+    void flushLeadByte();
     void flushText();
     void insertRun(const QString& text, const QTextCharFormat& format);
     void endParagraph();
     void pageBreak();
     void markPageBreakBefore(bool on);
-    QTextCursor& out() { return state().para.inTable ? m_cell : m_main; }
+    QTextCursor& out() { return intoCell() ? m_cell : m_main; }
+    bool intoCell() { return state().para.inTable || m_held; }
     QTextCharFormat charFormat();
     QTextBlockFormat blockFormat(const ParaState& para) const;
     void applyBlockFormat(QTextCursor& cursor);
     void paragraphBorder(ParaState& pa, const QByteArray& word, int param);
+    void tableBorder(const QByteArray& word, int param);
+    void foldTableBorder();
     void placeParagraph(QTextCursor& cursor);
     bool onlyPictures(const QTextBlock& block) const;
     void finishField(const Field& field);
+    void insertSymbol(const QString& instruction);
+    void noteReference();
+    void beginNote();
+    void appendNotes();
     void insertPicture();
 
     // ---- tables ----
     void endCell();
     void endRow();
     void flushTable();
+    void closeTable();
+    bool tableOpen() const { return m_cellHasContent || !m_rowCells.isEmpty() || !m_rows.isEmpty(); }
+    void moveParagraphIntoCell();
 
     // ---- tables of the document ----
     void fontTableText(unsigned char byte);
@@ -151,7 +184,15 @@ private:
     QTextDocument m_cellDoc;
     QTextCursor m_cell;
     QList<Group> m_stack;
-    int m_skipDepth = 0;  // groups deeper than MaxDepth that are being skipped
+    // Groups deeper than MaxDepth: where the text of each one's parent went, and the state of
+    // the group at MaxDepth as it was when the first of them began.
+    struct FlatGroup {
+        Dest dest;
+        int field;
+        bool hidden;
+    };
+    QList<FlatGroup> m_flat;
+    Group m_flatBase;
     int m_depth = 0;
 
     // document tables
@@ -171,6 +212,11 @@ private:
     bool m_pendingPageBreak = false;
     int m_unicodeSkip = 0;
     int m_documents = 0;
+    unsigned char m_leadByte = 0;  // the first byte of a double-byte character, waiting for its second
+
+    // Footnotes and endnotes: their text, kept for the end of the document.
+    QStringList m_notes;
+    bool m_referenceWritten = false;  // the next note's number is in the text already
 
     // fields
     QList<Field> m_fields;
@@ -186,9 +232,15 @@ private:
     QList<CellDef> m_rowDefs;
     CellDef m_nextCell;
     int m_rowGap = 108;
+    int m_rowBorder = 0;
+    BorderSide m_tableBorder;  // the side of a cell or row being described
+    bool m_tableBorderOpen = false, m_tableBorderOfRow = false;
     QList<QTextDocumentFragment> m_rowCells;
     QList<Row> m_rows;
     bool m_cellHasContent = false;
+    // Text outside \intbl while a table is open: held in the cell being read until \cell or
+    // \row makes it a cell's text, or a paragraph end shows that the table has ended.
+    bool m_held = false;
     bool m_pageGiven = false;
 };
 
@@ -235,10 +287,12 @@ bool Parser::run()
             byteText(c);
         }
     }
+    flushLeadByte();
     flushText();
-    flushTable();
+    closeTable();
     if (m_depth > 0)  // a truncated file: its last paragraph is still open
         applyBlockFormat(m_main);
+    appendNotes();
     batch.endEditBlock();
     m_document->setProperty(TextControl::ImageNamesProperty, m_images);
     return true;
@@ -246,32 +300,32 @@ bool Parser::run()
 
 void Parser::beginGroup()
 {
+    flushLeadByte();
     ++m_depth;
     m_unicodeSkip = 0;
     if (m_depth == 1 && m_pos + 4 <= m_data.size() && m_data.mid(m_pos, 4) == "\\rtf")
         startDocument();
-    if (m_skipDepth > 0 || m_stack.size() >= MaxDepth) {
-        ++m_skipDepth;
+    flushText();
+    if (m_stack.size() >= MaxDepth) {
+        if (m_flat.isEmpty())
+            m_flatBase = m_stack.last();
+        m_flat.append({state().dest, state().field, state().chr.hidden});
         return;
     }
-    flushText();
     m_stack.append(m_stack.last());
 }
 
 void Parser::endGroup()
 {
+    flushLeadByte();
     m_unicodeSkip = 0;
     if (m_depth == 0)
         return;  // a closing brace too many
     --m_depth;
-    if (m_skipDepth > 0) {
-        --m_skipDepth;
-        return;
-    }
     flushText();
     if (m_depth == 0) {
         // The document's group ends: its last paragraph keeps the formats it was given.
-        flushTable();
+        closeTable();
         applyBlockFormat(m_main);
     }
     const Dest dest = state().dest;
@@ -283,14 +337,22 @@ void Parser::endGroup()
     }
     if (m_redirect.depth >= 0 && m_depth < m_redirect.depth) {
         // The header or footer ends: its last paragraph keeps its formats, the body resumes.
-        flushTable();
+        closeTable();
         applyBlockFormat(m_main);
         m_main = m_redirect.main;
         m_paragraphHasContent = m_redirect.hadContent;
         m_redirect = Redirect{};
     }
-    if (m_stack.size() > 1)
+    if (!m_flat.isEmpty()) {
+        const FlatGroup flat = m_flat.takeLast();
+        state().dest = flat.dest;
+        state().field = flat.field;
+        state().chr.hidden = flat.hidden;
+        if (m_flat.isEmpty())
+            m_stack.last() = m_flatBase;
+    } else if (m_stack.size() > 1) {
         m_stack.removeLast();
+    }
     while (!m_fields.isEmpty() && m_fields.last().depth > m_depth) {
         const Field field = m_fields.takeLast();
         finishField(field);
@@ -304,7 +366,7 @@ void Parser::startDocument()
     // with the formats its own document gave it.
     if (m_documents > 0 && m_paragraphHasContent && m_redirect.depth < 0) {
         flushText();
-        flushTable();
+        closeTable();
         m_main.insertBlock();
         m_paragraphHasContent = false;
     }
@@ -314,6 +376,7 @@ void Parser::startDocument()
     m_ansiCodePage = 1252;
     m_defaultFont = 0;
     m_stack = {Group{}};
+    m_flat.clear();
     if (m_documents > 1)
         m_pendingPageBreak = true;
 }
@@ -331,16 +394,43 @@ void Parser::byteText(unsigned char byte)
 {
     if (skipping())
         return;
-    switch (state().dest) {
-    case Dest::Text: text(byte < 0x80 ? QChar(byte) : CodePages::toUnicode(codePage(), byte)); break;
-    case Dest::FieldInst:
-        m_fields.last().instruction += CodePages::toUnicode(codePage(), byte);
-        break;
+    const Dest dest = state().dest;
+    if (dest == Dest::Text || dest == Dest::FieldInst || dest == Dest::Note) {
+        if (m_leadByte) {
+            decodedText(CodePages::toUnicode(codePage(), std::exchange(m_leadByte, 0), byte));
+            return;
+        }
+        if (byte >= 0x80 && CodePages::isLeadByte(codePage(), byte)) {
+            m_leadByte = byte;
+            return;
+        }
+    }
+    switch (dest) {
+    case Dest::Text:
+    case Dest::Note:
+    case Dest::FieldInst: decodedText(QString(CodePages::toUnicode(codePage(), byte))); break;
     case Dest::FontTable: fontTableText(byte); break;
     case Dest::ColorTable: colourTableText(byte); break;
     case Dest::Pict: m_picture.addHex(byte); break;
     case Dest::Skip: break;
     }
+}
+
+void Parser::decodedText(const QString& decoded)
+{
+    if (state().dest == Dest::FieldInst) {
+        m_fields.last().instruction += decoded;
+        return;
+    }
+    for (const QChar c : decoded)
+        text(c);
+}
+
+// A lead byte that no trail byte followed stands for itself.
+void Parser::flushLeadByte()
+{
+    if (m_leadByte)
+        decodedText(QString(CodePages::toUnicode(codePage(), std::exchange(m_leadByte, 0))));
 }
 
 void Parser::fontTableText(unsigned char byte)
@@ -397,10 +487,9 @@ void Parser::controlWord()
         m_pos += n;
         return;
     }
-    if (m_skipDepth > 0)
-        return;
     if (m_unicodeSkip > 0 && word != "u")
         m_unicodeSkip = 0;
+    flushLeadByte();
     if (state().dest == Dest::Skip)
         return;  // nothing inside a skipped destination matters, not even a picture
 
@@ -418,14 +507,15 @@ void Parser::controlWord()
     static const QSet<QByteArray> skipped = {
         "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
         "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles", "pgdsctbl",
-        "filetbl", "footnote", "annotation", "headerl", "headerf", "footerl", "footerf", "pn", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
+        "filetbl", "annotation", "headerl", "headerf", "footerl", "footerf", "pn", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
         "txe", "template", "docvar", "userprops", "mmathPr", "ftnsep", "ftnsepc", "aftnsep",
         "aftnsepc", "ftncn", "aftncn", "object", "objdata", "atnid", "atnauthor", "atrfstart",
         "atrfend", "comment", "fldtype", "listpicture", "nesttableprops", "sp", "sn", "sv",
         "shpinst", "shptxt", "do", "pgp", "private", "wgrffmtfilter", "fchars", "lchars",
         "ud", "upr", "background", "title", "author", "operator", "company", "keywords",
         "passwordhash", "ffdeftext", "ffname", "ffl", "datafield", "formfield", "factoidname",
-        "oldcprops", "oldpprops", "oldsprops", "oldtprops", "blipuid", "bliptag"};
+        "oldcprops", "oldpprops", "oldsprops", "oldtprops", "blipuid", "bliptag",
+        "nonesttables"};  // the nested tables' text for readers that cannot nest; read as cells here
     if (word == "fonttbl") {
         g.dest = Dest::FontTable;
         return;
@@ -458,6 +548,10 @@ void Parser::controlWord()
         }
         return;
     }
+    if (word == "footnote") {
+        beginNote();
+        return;
+    }
     if (skipped.contains(word)) {
         g.dest = Dest::Skip;
         return;
@@ -471,7 +565,7 @@ void Parser::controlWord()
             return;
         }
         flushText();
-        flushTable();
+        closeTable();
         m_parts->present |= bit;
         m_redirect = {m_depth, m_main, m_paragraphHasContent};
         m_main = QTextCursor(target);
@@ -507,7 +601,7 @@ void Parser::controlWord()
     // Unicode.
     if (word == "u") {
         const int code = param < 0 ? param + 65536 : param;
-        if (g.dest == Dest::Text)
+        if (g.dest == Dest::Text || g.dest == Dest::Note)
             text(QChar(char16_t(code & 0xffff)));
         else if (g.dest == Dest::FieldInst)
             m_fields.last().instruction += QChar(char16_t(code & 0xffff));
@@ -592,9 +686,22 @@ void Parser::controlWord()
         {"rdblquote", 0x201D}, {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005},
         {"zwj", 0x200D},      {"zwnj", 0x200C},     {"ltrmark", 0x200E}, {"rtlmark", 0x200F},
         {"chpgn", 0}};
+    if (word == "chftn") {
+        noteReference();
+        return;
+    }
     if (const auto it = specials.constFind(word); it != specials.constEnd()) {
         if (*it)
             text(QChar(*it));
+        return;
+    }
+
+    if (g.dest == Dest::Note) {
+        // A note keeps its text only; its paragraphs, cells and rows end lines.
+        if (word == "par" || word == "row" || word == "sect" || word == "page" || word == "nestrow")
+            m_notes.last() += QLatin1Char('\n');
+        else if (word == "cell" || word == "nestcell")
+            m_notes.last() += QLatin1Char('\t');
         return;
     }
 
@@ -643,11 +750,19 @@ void Parser::controlWord()
     else if (word == "brdrl") pa.borderTarget = ParagraphFrames::Left;
     else if (word == "brdrr") pa.borderTarget = ParagraphFrames::Right;
     else if (word == "box") pa.borderTarget = ParagraphFrames::Sides;
-    else if (word.startsWith("clbrdr") || word.startsWith("trbrdr") || word == "brdrbtw" || word == "brdrbar")
+    else if (word.startsWith("clbrdr") || word.startsWith("trbrdr")) {
+        foldTableBorder();
+        m_tableBorderOfRow = word.startsWith("trbrdr");
+        m_tableBorder = BorderSide{};
+        m_tableBorderOpen = true;
+        pa.borderTarget = -1;
+    } else if (word == "brdrbtw" || word == "brdrbar")
         pa.borderTarget = -1;
     else if (word.startsWith("brdr") || word == "brsp") {
         if (pa.borderTarget > 0)
             paragraphBorder(pa, word, param);
+        else if (pa.borderTarget < 0 && m_tableBorderOpen)
+            tableBorder(word, param);
     }
     else if (word == "posxl" || word == "posxc" || word == "posxi") pa.placed = 1;
     else if (word == "posxr" || word == "posxo") pa.placed = 2;
@@ -671,8 +786,12 @@ void Parser::controlWord()
         m_rowDefs.clear();
         m_nextCell = CellDef{};
         m_rowGap = 108;
+        m_rowBorder = 0;
+        m_tableBorderOpen = false;
     } else if (word == "trgaph") m_rowGap = std::clamp(param, 0, 2000);
     else if (word == "cellx") {
+        foldTableBorder();
+        m_tableBorderOpen = false;
         if (m_rowDefs.size() < 64) {
             m_nextCell.right = param;
             m_rowDefs.append(m_nextCell);
@@ -683,15 +802,18 @@ void Parser::controlWord()
     else if (word == "clvmgf") m_nextCell.vMergeFirst = true;
     else if (word == "clvmrg") m_nextCell.vMerged = true;
     else if (word == "clcbpat") m_nextCell.shading = param;
-    else if (word == "cell") endCell();
+    else if (word == "cell") {
+        flushText();
+        if (!intoCell() && m_paragraphHasContent && !tableOpen())
+            moveParagraphIntoCell();
+        endCell();
+    }
     else if (word == "row") endRow();
     else if (word == "nestcell" || word == "nestrow") endParagraph();
 }
 
 void Parser::controlSymbol(unsigned char s)
 {
-    if (m_skipDepth > 0)
-        return;
     switch (s) {
     case '\'': {
         auto hex = [](unsigned char h) -> int {
@@ -723,7 +845,7 @@ void Parser::controlSymbol(unsigned char s)
             while (look < m_data.size() && (m_data.at(look) == ' ' || m_data.at(look) == '\r' || m_data.at(look) == '\n'))
                 ++look;
             const QByteArray next = m_data.mid(look, 16);
-            static const QList<QByteArray> known = {"\\fldinst", "\\shppict", "\\pict"};
+            static const QList<QByteArray> known = {"\\fldinst", "\\shppict", "\\pict", "\\footnote"};
             bool keep = false;
             for (const QByteArray& k : known)
                 if (next.startsWith(k) && (next.size() == k.size() || !QChar::isLetter(uchar(next.at(k.size())))))
@@ -757,7 +879,7 @@ void Parser::beforeContent()
         return;
     m_pendingPageBreak = false;
     flushText();
-    flushTable();
+    closeTable();
     if (m_paragraphHasContent)
         endParagraph();
     markPageBreakBefore(true);
@@ -772,7 +894,14 @@ void Parser::markPageBreakBefore(bool on)
 
 void Parser::text(QChar c)
 {
-    if (m_depth == 0 || skipping() || state().dest != Dest::Text || state().chr.hidden)
+    if (m_depth == 0 || skipping() || state().chr.hidden)
+        return;
+    if (state().dest == Dest::Note) {
+        if (m_notes.last().size() < 1'000'000)
+            m_notes.last() += c;
+        return;
+    }
+    if (state().dest != Dest::Text)
         return;
     if (!state().para.inTable)
         beforeContent();
@@ -830,16 +959,17 @@ void Parser::flushText()
     if (m_text.isEmpty())
         return;
     // Field runs get their data when the field ends; here the run is marked by its id.
-    insertRun(m_text, m_textFormat);
-    m_text.clear();
+    insertRun(std::exchange(m_text, {}), m_textFormat);
 }
 
 void Parser::insertRun(const QString& text, const QTextCharFormat& format)
 {
-    if (!state().para.inTable)
-        flushTable();
+    if (!state().para.inTable && tableOpen())
+        m_held = true;
+    if (state().field >= 0 && state().field < m_fields.size())
+        m_fields[state().field].resultText = true;
     out().insertText(text, format);
-    (state().para.inTable ? m_cellHasContent : m_paragraphHasContent) = true;
+    (intoCell() ? m_cellHasContent : m_paragraphHasContent) = true;
 }
 
 QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
@@ -877,6 +1007,25 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
     return f;
 }
 
+// One word of a cell's or row's border description.
+void Parser::tableBorder(const QByteArray& word, int param)
+{
+    if (word == "brdrw")
+        m_tableBorder.width = param;
+    else if (word == "brdrnone" || word == "brdrnil")
+        m_tableBorder.drawn = false;
+    else if (word != "brdrcf" && word != "brsp" && word != "brdrframe")
+        m_tableBorder.drawn = true;  // a line style
+}
+
+void Parser::foldTableBorder()
+{
+    if (!m_tableBorderOpen)
+        return;
+    m_tableBorder.foldInto(m_tableBorderOfRow ? m_rowBorder : m_nextCell.border);
+    m_tableBorder = BorderSide{};
+}
+
 // One word of a paragraph border description; the side it belongs to was named before.
 void Parser::paragraphBorder(ParaState& pa, const QByteArray& word, int param)
 {
@@ -909,9 +1058,9 @@ void Parser::endParagraph()
     if (m_depth == 0 || skipping() || state().dest != Dest::Text)
         return;
     flushText();
-    QTextCursor& cursor = out();
     if (!state().para.inTable)
-        flushTable();
+        closeTable();  // a paragraph that ends outside \intbl ends the table before it
+    QTextCursor& cursor = out();
     applyBlockFormat(cursor);
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
@@ -982,10 +1131,16 @@ void Parser::pageBreak()
 void Parser::finishField(const Field& field)
 {
     flushText();
+    if (state().dest != Dest::Text)
+        return;  // a field in a note: its result is in the note's text
     QString data;
     const int type = Fields::typeOfInstruction(field.instruction, &data);
-    if (type < 0)
-        return;  // other fields keep their result as plain text
+    if (type < 0) {
+        // Other fields keep their result as plain text; a symbol without one shows its character.
+        if (!field.resultText)
+            insertSymbol(field.instruction);
+        return;
+    }
     QTextCursor& cursor = out();
     // The field's runs, marked by its id, get its data and type; a field without any
     // result text shows its name.
@@ -1016,6 +1171,78 @@ void Parser::finishField(const Field& field)
     }
 }
 
+// SYMBOL code [\f "font"]: the character, in the font named.
+void Parser::insertSymbol(const QString& instruction)
+{
+    static const QRegularExpression symbol(
+        QStringLiteral("^\\s*SYMBOL\\s+(0x[0-9a-fA-F]+|\\d+)(?:.*\\\\f\\s*\"?([^\"\\\\]+)\"?)?"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = symbol.match(instruction);
+    if (!match.hasMatch())
+        return;
+    bool ok = false;
+    const QString number = match.captured(1);
+    const uint code = number.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? number.mid(2).toUInt(&ok, 16)
+                                                                                    : number.toUInt(&ok);
+    if (!ok || code == 0 || code > 0xFFFF || QChar::isSurrogate(code))
+        return;
+    QTextCharFormat format = charFormat();
+    if (const QString font = match.captured(2).trimmed(); !font.isEmpty())
+        format.setFontFamilies({font});
+    insertRun(QString(QChar(char16_t(code))), format);
+}
+
+// \chftn: in the text, the number of the note that follows; in the note, nothing, as the
+// note is written with its number at the end of the document.
+void Parser::noteReference()
+{
+    if (state().dest != Dest::Text || skipping())
+        return;
+    flushText();
+    QTextCharFormat format = charFormat();
+    format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    insertRun(QString::number(m_notes.size() + 1), format);
+    m_referenceWritten = true;
+}
+
+// A footnote or endnote: its number stays where it is referred to (written here when the file
+// gives no \chftn for it), its text is gathered for the end of the document.
+void Parser::beginNote()
+{
+    if (state().dest != Dest::Text || m_notes.size() >= 100000) {
+        state().dest = Dest::Skip;  // a note in a note, or far too many
+        return;
+    }
+    if (!std::exchange(m_referenceWritten, false))
+        noteReference();
+    m_referenceWritten = false;
+    m_notes.append(QString());
+    state().dest = Dest::Note;
+}
+
+// The notes at the end of the document under a short rule, each after its number: what this
+// document model cannot keep as notes is kept as text.
+void Parser::appendNotes()
+{
+    if (m_notes.isEmpty())
+        return;
+    QTextCursor end(m_document);
+    end.movePosition(QTextCursor::End);
+    QTextBlockFormat rule;
+    rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 30));
+    end.insertBlock(rule, QTextCharFormat());
+    QTextCharFormat number;
+    number.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    for (qsizetype i = 0; i < m_notes.size(); ++i) {
+        const QString note = m_notes.at(i).trimmed();
+        if (note.isEmpty())
+            continue;
+        end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        end.insertText(QString::number(i + 1), number);
+        end.insertText(QLatin1Char(' ') + note, QTextCharFormat());
+    }
+}
+
 void Parser::insertPicture()
 {
     if (m_images.size() >= 10000)
@@ -1033,11 +1260,14 @@ void Parser::insertPicture()
     format.setHeight(LayoutUnits::fromTwips(size.height()));
     // The picture group is still on the stack: its text goes where its parent's would.
     Group& g = m_stack[std::max<qsizetype>(0, m_stack.size() - 2)];
+    if (g.dest != Dest::Text)
+        return;  // a picture in a note: the note keeps its text only
+    if (!g.para.inTable)
+        closeTable();
     QTextCursor& cursor = g.para.inTable ? m_cell : m_main;
     if (!g.para.inTable) {
         if (m_pendingPageBreak) {
             m_pendingPageBreak = false;
-            flushTable();
             if (m_paragraphHasContent) {
                 applyBlockFormat(m_main);
                 m_main.insertBlock();
@@ -1047,7 +1277,6 @@ void Parser::insertPicture()
             m_main.setBlockFormat(broken);
             g.para.pageBreakBefore = true;
         }
-        flushTable();
     }
     cursor.insertImage(format);
     if (g.para.inTable) {
@@ -1061,6 +1290,7 @@ void Parser::insertPicture()
 
 // ---- tables -------------------------------------------------------------------------
 
+// Whatever was read since the last cell is this cell's text, \intbl or not.
 void Parser::endCell()
 {
     if (skipping())
@@ -1071,14 +1301,27 @@ void Parser::endCell()
     m_cellDoc.clear();
     m_cell = QTextCursor(&m_cellDoc);
     m_cellHasContent = false;
+    m_held = false;
 }
 
+// A table's first cell without \intbl was read as a paragraph of the body: it moves into the cell.
+void Parser::moveParagraphIntoCell()
+{
+    QTextCursor paragraph(m_main);
+    paragraph.setPosition(m_main.block().position(), QTextCursor::KeepAnchor);
+    m_cell.insertFragment(paragraph.selection());
+    paragraph.removeSelectedText();
+    m_paragraphHasContent = false;
+    m_cellHasContent = true;
+}
+
+// Text still pending when a row ends is its last cell's.
 void Parser::endRow()
 {
     if (skipping())
         return;
     flushText();
-    if (m_cellHasContent)
+    if (m_cellHasContent || m_held)
         endCell();
     if (m_rowCells.isEmpty())
         return;
@@ -1086,15 +1329,33 @@ void Parser::endRow()
     row.cells = m_rowCells;
     row.defs = m_rowDefs;
     row.gap = m_rowGap;
+    row.border = m_rowBorder;
     m_rows.append(row);
     m_rowCells.clear();
     if (m_rows.size() > 100000)
         flushTable();
 }
 
+// Ends the table being read: text held for it is the paragraph after it.
+void Parser::closeTable()
+{
+    QTextDocumentFragment held;
+    if (std::exchange(m_held, false)) {
+        held = QTextDocumentFragment(&m_cellDoc);
+        m_cellDoc.clear();
+        m_cell = QTextCursor(&m_cellDoc);
+        m_cellHasContent = false;
+    }
+    flushTable();
+    if (!held.isEmpty()) {
+        m_main.insertFragment(held);
+        m_paragraphHasContent = true;
+    }
+}
+
 void Parser::flushTable()
 {
-    if (!m_rowCells.isEmpty())
+    if (!m_rowCells.isEmpty() || m_cellHasContent)
         endRow();
     if (m_rows.isEmpty())
         return;
@@ -1103,10 +1364,12 @@ void Parser::flushTable()
     for (const Row& row : rows)
         columns = std::max(columns, int(std::max(row.cells.size(), row.defs.size())));
     columns = std::min(columns, 63);
+    // The table's lines are the widest its first row describes; a table without any has none.
+    int border = rows.first().border;
+    for (const CellDef& def : rows.first().defs)
+        border = std::max(border, def.border);
     QTextTableFormat format;
-    format.setBorder(0.75);
-    format.setBorderBrush(Qt::black);
-    format.setBorderCollapse(true);
+    TableGrid::setBorderTwips(format, border);
     format.setCellSpacing(0);
     format.setCellPadding(LayoutUnits::fromTwips(rows.first().gap));
     QList<QTextLength> widths;

@@ -4,6 +4,7 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
 #include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/tablegrid.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -310,6 +311,7 @@ private:
     {
         const QList<int> rights = columnRights(table);
         const int gap = std::max(0, twips(table->format().cellPadding()));
+        const int border = std::min(TableGrid::borderTwips(table->format()), 75);
         for (int r = 0; r < table->rows(); ++r) {
             m_body += "\\trowd\\trgaph" + num(gap) + "\\trleft0";
             for (int c = 0; c < table->columns(); ++c) {
@@ -318,9 +320,9 @@ private:
                     m_body += cell.column() == c ? "\\clmgf" : "\\clmrg";
                 if (cell.rowSpan() > 1 || cell.row() != r)
                     m_body += cell.row() == r ? "\\clvmgf" : "\\clvmrg";
-                if (table->format().border() > 0)
-                    m_body += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
-                              "\\clbrdrr\\brdrs\\brdrw10";
+                if (border > 0)
+                    for (const char* side : {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"})
+                        m_body += QByteArray(side) + "\\brdrs\\brdrw" + num(border);
                 const QTextCharFormat cf = cell.format();
                 if (cf.hasProperty(QTextFormat::BackgroundBrush) && cf.background().style() != Qt::NoBrush)
                     m_body += "\\clcbpat" + num(colourIndex(cf.background().color()));
