@@ -93,7 +93,12 @@ int main(int argc, char* argv[])
 
     MainWindow main;
     Startup::run(main, options.document);
-    for (const QString& path : options.openFiles)
-        OpenDocuments::OpenDocument(path);
+    for (qsizetype opened = 0; opened <= options.openFiles.size(); ++opened) {
+        if (opened > 0)
+            OpenDocuments::OpenDocument(options.openFiles.at(opened - 1));
+        for (const auto& [after, text] : options.typing)
+            if (after == opened)
+                Startup::typeText(text);
+    }
     return app.exec();
 }

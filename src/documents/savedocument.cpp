@@ -1,5 +1,6 @@
 #include "savedocument.h"
 
+#include "autorecover.h"
 #include "components/commondialog/commondialog.h"
 #include "components/panels/panel.h"
 #include "components/textcontrol/textcontrol.h"
@@ -126,6 +127,7 @@ bool SaveDocument(DocumentWindow* window, const QString& path)
     window->setCaption(FilePaths::captionFor(path));
     if (DocumentState* state = DocumentTable::shared().stateForTag(window->tag()))
         state->Dirty = false;
+    AutoRecover::documentSaved(window);
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include "settings/apppaths.h"
 #include "texts/programtexts.h"
 
+#include <QFile>
+
 namespace SignatureCommands {
 
 QString signatureImagePath() { return AppPaths::join(AppPaths::TempPath(), QStringLiteral("sigtmp.jpg")); }
@@ -29,6 +31,7 @@ void InsertSignature(DocumentWindow* window)
     const QString path = signatureImagePath();
     tablet->writeImage(path);
     window->textControl()->objectInsertAsChar(0, path, -1, 100, 100, 0, 1);
+    QFile::remove(path);  // the document holds the picture itself now
 }
 
 }  // namespace SignatureCommands

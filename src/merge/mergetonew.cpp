@@ -138,8 +138,8 @@ void mergeToNewDocument(DocumentWindow* window, WindowMerge* merge, TextControl*
     restoreSource(merge, statement);
     if (written)
         OpenDocuments::OpenDocument(path);
-    else
-        QFile::remove(path);  // a cancelled merge leaves nothing behind
+    // The letters are in the new window, or the merge was cancelled: their file is not needed.
+    QFile::remove(path);
     MousePointer::set(MousePointer::Default);
 }
 

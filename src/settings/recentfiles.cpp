@@ -7,6 +7,7 @@
 #include "settingsfile.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 namespace RecentFiles {
 namespace {
@@ -42,9 +43,17 @@ QString caption(int position, const QString& path)
     return QLatin1Char('&') + QString::number(position) + QLatin1Char(' ') + path;
 }
 
+// The private temporary directory's files (the letters of a merge) hold patient data and are
+// deleted soon after: nothing to come back to, and their names are not to be kept.
+static bool isTemporaryFile(const QString& path)
+{
+    return AppPaths::isTempPathSet()
+        && QFileInfo(path).absolutePath() == QFileInfo(AppPaths::TempPath()).absoluteFilePath();
+}
+
 void AddRecentFile(const QString& path)
 {
-    if (!IsRecentFile(path))
+    if (!isTemporaryFile(path) && !IsRecentFile(path))
         StoreRecentFile(path);
     RebuildRecentFileMenus();
 }

@@ -62,6 +62,11 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             if (!value(path))
                 return result;
             result.openFiles << path;
+        } else if (arg == QLatin1String("--type")) {
+            QString text;
+            if (!value(text))
+                return result;
+            result.typing.append({int(result.openFiles.size()), text});
         } else if (arg == QLatin1String("--merge")) {
             if (!operands(MergeArguments, {&result.mergeTemplate, &result.mergeOut}))
                 return result;

@@ -15,6 +15,8 @@ struct CommandLine {
     QString document;  // what is left: a path, "*", or empty
     QString convertFrom, convertTo;  // --convert IN OUT: convert without a window
     QStringList openFiles;           // --open FILE: opened after start-up, as File > Open does
+    // --type TEXT: typed into the window of the --open before it (0: the first window).
+    QList<QPair<int, QString>> typing;
     QString mergeTemplate, mergeOut, mergeWhere;  // --merge TEMPLATE OUT [--where "C OP V"]
     QString scramblePassword;        // --scramble-password TEXT
     bool scramble = false;

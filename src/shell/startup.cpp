@@ -3,6 +3,8 @@
 #include "components/commondialog/commondialog.h"
 #include "components/speller/speller.h"
 #include "components/textcontrol/textcontrol.h"
+#include "components/textcontrol/pageview.h"
+#include "documents/autorecover.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
@@ -18,8 +20,25 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 
 namespace Startup {
+namespace {
+
+// The copies of modified documents, and those a program that did not end left behind.
+void startAutoRecover(MainWindow& main)
+{
+    // Only a private temporary directory may hold patient data; without one there is no autosave.
+    const QString folder = AppPaths::TempPath();
+    if (!AppPaths::isTempPathSet() || !QFileInfo(folder).isDir())
+        return;
+    auto* recover = new AutoRecover(&main, folder, &main);
+    recover->offerRecovery();
+    recover->setInterval(AutoRecover::intervalSetting());
+}
+
+}  // namespace
 
 bool ImportIntoActiveWindow(const QString& path)
 {
@@ -95,7 +114,26 @@ void run(MainWindow& main, const QString& rawCommandLine)
             first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
         }
     }
+    startAutoRecover(main);
     main.RebuildRecentFileMenus();
+}
+
+void typeText(const QString& text)
+{
+    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    if (!window)
+        return;
+    window->textControl()->setFocus();
+    QWidget* target = window->textControl()->pageView()->viewport();
+    for (const QChar c : text) {
+        const bool newLine = c == QLatin1Char('\n');
+        const int key = newLine ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+        const QString typed = newLine ? QStringLiteral("\r") : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
 }
 
 }  // namespace Startup

@@ -11,6 +11,9 @@ namespace Startup {
 // one string, the way the practice system hands it over.
 void run(MainWindow& main, const QString& commandLine);
 
+// Types `text` into the active document window as keys, the way a user would.
+void typeText(const QString& text);
+
 // Loads a .rtf or .txt file into the active document window; reports a failure. True when
 // a document was loaded.
 bool ImportIntoActiveWindow(const QString& path);

@@ -5,6 +5,7 @@
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
 #include "documents/opendocument.h"
+#include "documents/recoverydialog.h"
 #include "documents/windowarrangement.h"
 #include "layout/pagesetupdialog.h"
 #include "layout/printpreview.h"
@@ -13,6 +14,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPainter>
 #include <QIcon>
 #include <QMdiArea>
@@ -154,6 +156,17 @@ int main(int argc, char* argv[])
         pageSetup.show();
         settle();
         pageSetup.grab().save(out + QStringLiteral("/screenshot-page-setup.png"));
+    }
+    {
+        const QDateTime saved = QDateTime(QDate(2026, 12, 4), QTime(10, 42), Qt::UTC);
+        const QString letter = QStringLiteral("/home/clinic/Documents/Referral O'Brien.rtf");
+        RecoveryDialog recovery({{{}, {}, {letter, letter, TextControl::FormatRtf, saved}},
+                                 {{}, {}, {QStringLiteral("Untitled:2"), {}, TextControl::FormatNative, saved.addSecs(-300)}}},
+                                &main);
+        recovery.actionBox(1)->setCurrentIndex(RecoveryDialog::Discard);
+        recovery.show();
+        settle();
+        recovery.grab().save(out + QStringLiteral("/screenshot-recovery.png"));
     }
     merged->setCloseApproved(true);
     return 0;

@@ -1250,6 +1250,13 @@ QByteArray TextControl::encode(const QTextDocument* source, int format, const Pa
     }
 }
 
+QByteArray TextControl::nativeForm() const
+{
+    const DocumentParts parts{m_parts->document(HeaderFooter::Header),
+                              m_parts->document(HeaderFooter::Footer), headerFooter()};
+    return NativeFormat::write(m_document, pageInfo(), &parts);
+}
+
 PageInfo TextControl::pageInfo() const
 {
     return {m_pageWidth, m_pageHeight, pageMarginL(), pageMarginT(), pageMarginR(), pageMarginB()};

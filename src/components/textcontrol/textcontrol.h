@@ -165,6 +165,9 @@ public:
     // Files. `offset` skips a header that the caller wrote in front of the document.
     bool load(const QString& path, qint64 offset, int format, bool selectionOnly = false);
     bool save(const QString& path, qint64 offset, int format, bool selectionOnly = false);
+    // The whole document (body, header, footer, page) in the control's own format, in memory:
+    // the quickest complete copy there is, to be written to a file on another thread.
+    QByteArray nativeForm() const;
     // Insert a file at the caret (replacing the selection).
     bool RTFImport(const QString& path);
     bool TextImport(const QString& path);
