@@ -1,5 +1,7 @@
 // Autosave of a 100-page letter: the part on the GUI thread (what the user could feel as a
 // pause; it must stay well under 50 ms) and the writing done on the worker thread.
+#include "samples.h"
+
 #include "components/textcontrol/textcontrol.h"
 #include "documents/autorecover.h"
 #include "documents/documenttable.h"
@@ -18,19 +20,6 @@
 
 namespace {
 
-// About 100 Letter pages of letter paragraphs, a tenth of the shared sample.
-QByteArray hundredPagesRtf()
-{
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}}"
-                     "{\\colortbl;\\red200\\green0\\blue0;}\\paperw12240\\paperh15840\\margl1440\\margr1440"
-                     "\\margt1440\\margb1440\n";
-    for (int i = 0; i < 1850; ++i)
-        rtf += "\\pard\\ql\\sa120 The patient was seen today for {\\b follow-up}. Blood pressure was "
-               "{\\cf1 well controlled} on the current medication and no side effects were reported. "
-               "We discussed {\\i diet} and exercise.\\par\n";
-    return rtf + "}";
-}
-
 TextControl& letter()
 {
     static TextControl* control = [] {
@@ -38,7 +27,7 @@ TextControl& letter()
         const QString path = dir.filePath("letter.rtf");
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(hundredPagesRtf());
+        file.write(Samples::letterParagraphsRtf(1850));
         file.close();
         auto* c = new TextControl;
         c->load(path, 0, TextControl::FormatRtf);
