@@ -1,6 +1,7 @@
 #include "rtfreader.h"
 
 #include "codepages.h"
+#include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
@@ -1199,9 +1200,7 @@ void Parser::noteReference()
     if (state().dest != Dest::Text || skipping())
         return;
     flushText();
-    QTextCharFormat format = charFormat();
-    format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-    insertRun(QString::number(m_notes.size() + 1), format);
+    insertRun(EndNotes::footnoteMark(int(m_notes.size()) + 1), EndNotes::markFormat(charFormat()));
     m_referenceWritten = true;
 }
 
@@ -1227,18 +1226,15 @@ void Parser::appendNotes()
     if (m_notes.isEmpty())
         return;
     QTextCursor end(m_document);
-    end.movePosition(QTextCursor::End);
-    QTextBlockFormat rule;
-    rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 30));
-    end.insertBlock(rule, QTextCharFormat());
-    QTextCharFormat number;
-    number.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    EndNotes::begin(end);
+    bool first = true;
     for (qsizetype i = 0; i < m_notes.size(); ++i) {
         const QString note = m_notes.at(i).trimmed();
         if (note.isEmpty())
             continue;
-        end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-        end.insertText(QString::number(i + 1), number);
+        if (!std::exchange(first, false))
+            end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        end.insertText(EndNotes::footnoteMark(int(i) + 1), EndNotes::markFormat(QTextCharFormat()));
         end.insertText(QLatin1Char(' ') + note, QTextCharFormat());
     }
 }
