@@ -97,6 +97,9 @@ MainWindow::MainWindow()
 
 MainWindow::~MainWindow()
 {
+    // The frame's windows are hidden and deactivated after this body has run, when this is no
+    // longer a main window: their notifications must not reach it then.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
     if (DocumentHost::current() == this)
         DocumentHost::setCurrent(nullptr);
 }
