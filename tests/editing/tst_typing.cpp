@@ -1,6 +1,7 @@
 // Typing into a new document through the shown window: every character lands as typed, only the
 // Insert key changes the typing mode, the status bar counts the lines the page shows, and the
 // Character dialog applies only what the user changed.
+#include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/statusbar.h"
 #include "components/textcontrol/textcontrol.h"
@@ -51,6 +52,7 @@ private slots:
     void everyCharacterLandsAsTyped();
     void onlyTheInsertKeyOverwrites();
     void statusLineCountsWrappedLines();
+    void statusBarFollowsTheHeaderCaret();
     void characterDialogAppliesOnlyChanges_data();
     void characterDialogAppliesOnlyChanges();
 };
@@ -112,6 +114,23 @@ void TypingTest::statusLineCountsWrappedLines()
     QCOMPARE(statusLabel(main, "lblLine"), QStringLiteral("Line %1").arg(wrapped));
     QTest::keyClick(target, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(statusLabel(main, "lblLine"), QStringLiteral("Line 1"));
+}
+
+void TypingTest::statusBarFollowsTheHeaderCaret()
+{
+    TestWorkspace ws;
+    MainWindow& main = ws.start();
+    QWidget* target = typingTarget(ws);
+    typeText(target, QStringLiteral("Body text"));
+    ws.active()->action("mnuIHeader")->trigger();
+    ws.active()->textControl()->headerFooterSelect(HeaderFooter::Header);
+    target = ws.active()->textControl()->pageView();
+    typeText(target, QStringLiteral("Lakeside Family Medicine"));
+    QTest::keyClick(target, Qt::Key_Return);
+    typeText(target, QStringLiteral("Suite 4"));
+    QCOMPARE(statusLabel(main, "lblLine"), QStringLiteral("Line 2"));
+    QCOMPARE(statusLabel(main, "lblColumn"), QStringLiteral("Col 8"));
+    QCOMPARE(statusLabel(main, "lblPage"), QStringLiteral("Page 1 of 1"));
 }
 
 void TypingTest::characterDialogAppliesOnlyChanges_data()

@@ -1,6 +1,7 @@
 #include "statusbar.h"
 
 #include "controltexts.h"
+#include "headerfooter.h"
 #include "layoutunits.h"
 #include "textcontrol.h"
 
@@ -92,20 +93,25 @@ void StatusBar::refresh()
     }
     const QTextCursor cursor = m_control->textCursor();
     const QTextBlock block = cursor.block();
-    const double pitch =
-        LayoutUnits::fromTwips(m_control->pageHeight()) + LayoutUnits::PageGap;
-    const QRectF blockRect = m_control->document()->documentLayout()->blockBoundingRect(block);
-    double y = blockRect.top();
-    if (QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
-        const QTextLine line = layout->lineForTextPosition(cursor.positionInBlock());
+    // The caret's own document: the body, or the header or footer being edited on one page.
+    QAbstractTextDocumentLayout* layout = cursor.document()->documentLayout();
+    double y = layout->blockBoundingRect(block).top();
+    if (QTextLayout* lines = block.layout(); lines && lines->lineCount() > 0) {
+        const QTextLine line = lines->lineForTextPosition(cursor.positionInBlock());
         if (line.isValid())
             y += line.y();
     }
-    const int page = std::clamp(int(y / pitch) + 1, 1, m_control->currentPages());
+    int page = 1;
+    double pageTop = 0;  // a header or footer counts its lines from its own first
+    if (cursor.document() == m_control->document()) {
+        const double pitch = LayoutUnits::fromTwips(m_control->pageHeight()) + LayoutUnits::PageGap;
+        page = std::clamp(int(y / pitch) + 1, 1, m_control->currentPages());
+        pageTop = (page - 1) * pitch;
+    } else if (const HeaderFooter* parts = m_control->headerFooterParts()) {
+        page = parts->editingPage();
+    }
     m_page->setText(ControlTexts::statusPage(page, m_control->currentPages()));
-    const double pageTop = (page - 1) * pitch;
-    m_line->setText(ControlTexts::statusLine(
-        lineOnPage(m_control->document()->documentLayout(), block, y, pageTop)));
+    m_line->setText(ControlTexts::statusLine(lineOnPage(layout, block, y, pageTop)));
     m_column->setText(ControlTexts::statusColumn(cursor.positionInBlock() + 1));
     m_zoom->setText(ControlTexts::statusZoom(m_control->zoomFactor()));
     m_mode->setText(ControlTexts::statusInsert(m_control->insertionMode()));

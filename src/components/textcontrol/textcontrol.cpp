@@ -93,12 +93,14 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
         applyPageGeometry();
     });
 
-    // The item's inner editor reports caret moves; the item itself has no signal for them.
-    for (QObject* inner : m_body->children())
-        if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
-            connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
-            connect(inner, SIGNAL(selectionChanged()), this, SIGNAL(cursorMoved()));
-        }
+    // The items' inner editors report caret moves (the header's and footer's too, for the status
+    // bar); the items themselves have no signal for them.
+    for (BodyItem* item : {m_body, m_parts->item(HeaderFooter::Header), m_parts->item(HeaderFooter::Footer)})
+        for (QObject* inner : item->children())
+            if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
+                connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
+                connect(inner, SIGNAL(selectionChanged()), this, SIGNAL(cursorMoved()));
+            }
 }
 
 // Makes `document` the one this control shows and edits; the previous one is deleted. The
