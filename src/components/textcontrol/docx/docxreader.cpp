@@ -26,22 +26,50 @@ using LayoutUnits::fromTwips;
 constexpr int MaxDepth = 64;
 constexpr int MaxTableCells = 100'000;
 
-// Resolves a part's relationships: id -> part name inside the package.
-QHash<QString, QString> relationships(const QHash<QString, QByteArray>& package, const QString& part)
+struct Relationship {
+    QString id;
+    QString type;
+    QString target;  // the part's name inside the package
+    bool external;   // a target outside the package, never followed
+};
+
+// A part's relationships, from the .rels part beside it; the package's own for `part` "".
+QList<Relationship> relationshipsOf(const QHash<QString, QByteArray>& package, const QString& part)
 {
     const int slash = part.lastIndexOf(QLatin1Char('/'));
     const QString folder = part.left(slash + 1);
-    QHash<QString, QString> targets;
+    QList<Relationship> list;
     QXmlStreamReader xml(package.value(folder + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels")));
     while (!xml.atEnd()) {
         xml.readNext();
         if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship"))
             continue;
-        const QString target = xml.attributes().value(QLatin1String("Target")).toString();
-        targets.insert(xml.attributes().value(QLatin1String("Id")).toString(),
-                       target.startsWith(QLatin1Char('/')) ? target.mid(1) : folder + target);
+        const QXmlStreamAttributes a = xml.attributes();
+        const QString target = a.value(QLatin1String("Target")).toString();
+        list.append({a.value(QLatin1String("Id")).toString(), a.value(QLatin1String("Type")).toString(),
+                     target.startsWith(QLatin1Char('/')) ? target.mid(1) : folder + target,
+                     a.value(QLatin1String("TargetMode")) == QLatin1String("External")});
     }
+    return list;
+}
+
+// Resolves a part's relationships: id -> part name inside the package.
+QHash<QString, QString> relationships(const QHash<QString, QByteArray>& package, const QString& part)
+{
+    QHash<QString, QString> targets;
+    for (const Relationship& r : relationshipsOf(package, part))
+        targets.insert(r.id, r.target);
     return targets;
+}
+
+// The first part that `part`'s relationships name with a type ending in `type`
+// ("/footnotes"), transitional and Strict alike; external targets are never followed.
+QString relatedPart(const QHash<QString, QByteArray>& package, const QString& part, QLatin1String type)
+{
+    for (const Relationship& r : relationshipsOf(package, part))
+        if (r.type.endsWith(type) && !r.external)
+            return r.target;
+    return {};
 }
 
 // A length in twips; Strict documents may give it with a unit ("72pt", "2.54cm", "1in").
@@ -75,26 +103,6 @@ int halfPointsAttr(const QXmlStreamAttributes& a)
 bool isWordNamespace(QStringView uri)
 {
     return uri == QLatin1String(DocxNames::W) || uri == QLatin1String(DocxNames::WStrict);
-}
-
-// The first part that `part`'s relationships name with a type ending in `type`
-// ("/footnotes"), transitional and Strict alike; external targets are never followed.
-QString relatedPart(const QHash<QString, QByteArray>& package, const QString& part, QLatin1String type)
-{
-    const int slash = part.lastIndexOf(QLatin1Char('/'));
-    const QString folder = part.left(slash + 1);
-    QXmlStreamReader xml(package.value(folder + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels")));
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement() || xml.name() != QLatin1String("Relationship"))
-            continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        if (!a.value(QLatin1String("Type")).endsWith(type) || a.value(QLatin1String("TargetMode")) == QLatin1String("External"))
-            continue;
-        const QString target = a.value(QLatin1String("Target")).toString();
-        return target.startsWith(QLatin1Char('/')) ? target.mid(1) : folder + target;
-    }
-    return {};
 }
 
 bool onOff(const QXmlStreamAttributes& a)
@@ -306,7 +314,7 @@ private:
                 fresh = true;
             } else if (is(u"sectPr")) {
                 QString kind;
-                if (section(!m_sectionTaken, &kind))
+                if (section(!m_sectionTaken, kind))
                     m_sectionTaken = true;
                 sectionStarts(kind);
             } else if (is(u"tcPr") && m_cell) {
@@ -350,26 +358,25 @@ private:
     }
 
     // A section's properties; its page set-up and header and footer become the document's when
-    // `apply`. Returns whether it had any to give.
-    bool section(bool apply, QString* kind = nullptr)
+    // `apply`; `kind` receives how it begins. Returns whether it had a page set-up to give.
+    bool section(bool apply, QString& kind)
     {
         bool given = false;
         while (m_xml.readNextStartElement()) {
             const QXmlStreamAttributes a = m_xml.attributes();
-            if (is(u"type") && kind) {
-                *kind = a.value(QLatin1String("w:val")).toString();
-            } else if (!apply) {
-            } else if (is(u"pgSz") && m_page) {
+            if (is(u"type")) {
+                kind = a.value(QLatin1String("w:val")).toString();
+            } else if (apply && is(u"pgSz") && m_page) {
                 given = true;
                 m_page->width = twipsAttr(a, "w");
                 m_page->height = twipsAttr(a, "h");
-            } else if (is(u"pgMar") && m_page) {
+            } else if (apply && is(u"pgMar") && m_page) {
                 given = true;
                 m_page->marginT = std::abs(twipsAttr(a, "top"));
                 m_page->marginB = std::abs(twipsAttr(a, "bottom"));
                 m_page->marginL = twipsAttr(a, "left");
                 m_page->marginR = twipsAttr(a, "right");
-            } else if ((is(u"headerReference") || is(u"footerReference")) && m_headerFooter
+            } else if (apply && (is(u"headerReference") || is(u"footerReference")) && m_headerFooter
                        && a.value(QLatin1String("w:type")) != QLatin1String("even")
                        && a.value(QLatin1String("w:type")) != QLatin1String("first")) {
                 m_headerFooter->insert(m_xml.name().toString(), m_relations.value(a.value(QLatin1String("r:id")).toString()));
@@ -671,7 +678,7 @@ private:
                 // The end of a section: the first section's page set-up is the document's, and
                 // every section but a continuous one starts a new page.
                 QString kind;
-                if (section(!m_sectionTaken, &kind))
+                if (section(!m_sectionTaken, kind))
                     m_sectionTaken = true;
                 sectionStarts(kind);
                 m_pageBreak = m_sectionBreak = true;
@@ -974,16 +981,8 @@ private:
 // The package's main part, as its relationships name it.
 QString mainPart(const QHash<QString, QByteArray>& package)
 {
-    QXmlStreamReader xml(package.value(QStringLiteral("_rels/.rels")));
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship")
-            && xml.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("/officeDocument"))) {
-            const QString target = xml.attributes().value(QLatin1String("Target")).toString();
-            return target.startsWith(QLatin1Char('/')) ? target.mid(1) : target;
-        }
-    }
-    return QStringLiteral("word/document.xml");
+    const QString main = relatedPart(package, QString(), QLatin1String("/officeDocument"));
+    return main.isEmpty() ? QStringLiteral("word/document.xml") : main;
 }
 
 // The notes the body refers to, after its end under a short rule: footnotes, then endnotes.
