@@ -3,6 +3,7 @@
 // width, and the rest sharing the text width; and the lines round its cells, which every
 // format reads and writes through the same two functions.
 #include <QList>
+#include <algorithm>
 #include <QTextFormat>
 
 class QTextTable;
@@ -20,6 +21,9 @@ constexpr int BorderTwipsProperty = QTextFormat::UserProperty + 80;
 int borderTwips(const QTextTableFormat& format);
 // Single black lines of `twips` round every cell (0 for none), neighbouring lines drawn as one.
 void setBorderTwips(QTextTableFormat& format, int twips);
+
+// The width, twips, of a drawn table line that Word's formats give in eighths of a point.
+constexpr int lineFromEighths(int eighths) { return std::clamp(eighths * 20 / 8, 1, 120); }
 
 // In twips, one per column, at least 100 each.
 QList<int> columnTwips(const QTextTable* table);

@@ -15,6 +15,7 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/tablebuilder.h"
+#include "components/textcontrol/tablegrid.h"
 
 #include <QMap>
 #include <QSet>
@@ -78,7 +79,7 @@ int brc80Twips(quint32 brc)
     const int type = (brc >> 8) & 0xFF;
     if (brc == 0xFFFFFFFF || type == 0 || type == 0xFF)
         return 0;
-    return std::clamp(int(brc & 0xFF) * 20 / 8, 1, 120);
+    return TableGrid::lineFromEighths(int(brc & 0xFF));
 }
 
 class Reader {
@@ -474,7 +475,7 @@ private:
             for (int side = 0; side < 6 && 8 * (side + 1) <= s.size; ++side) {
                 const int width = d.u8(s.operand + 8 * side + 4), type = d.u8(s.operand + 8 * side + 5);
                 if (type != 0 && type != 0xFF)
-                    p.border = std::max(p.border, std::clamp(width * 20 / 8, 1, 120));
+                    p.border = std::max(p.border, TableGrid::lineFromEighths(width));
             }
             break;
         case Sprm::TDefTableShd:

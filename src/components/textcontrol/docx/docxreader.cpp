@@ -8,6 +8,7 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/tablebuilder.h"
+#include "components/textcontrol/tablegrid.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -479,8 +480,7 @@ private:
             const QXmlStreamAttributes a = m_xml.attributes();
             const QStringView v = a.value(QLatin1String("w:val"));
             if (!v.isEmpty() && v != QLatin1String("nil") && v != QLatin1String("none")) {
-                const int eighths = twipsAttr(a, "sz", 4);
-                widest = std::max(widest, std::clamp(eighths * 20 / 8, 1, 120));
+                widest = std::max(widest, TableGrid::lineFromEighths(twipsAttr(a, "sz", 4)));
             }
             m_xml.skipCurrentElement();
         }
