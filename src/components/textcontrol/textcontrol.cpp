@@ -1254,8 +1254,7 @@ QByteArray TextControl::encode(const QTextDocument* source, int format, const Pa
 
 QByteArray TextControl::nativeForm() const
 {
-    const DocumentParts parts{m_parts->document(HeaderFooter::Header),
-                              m_parts->document(HeaderFooter::Footer), headerFooter()};
+    const DocumentParts parts = documentParts();
     return NativeFormat::write(m_document, pageInfo(), &parts);
 }
 
@@ -1264,31 +1263,33 @@ PageInfo TextControl::pageInfo() const
     return {m_pageWidth, m_pageHeight, pageMarginL(), pageMarginT(), pageMarginR(), pageMarginB()};
 }
 
+DocumentParts TextControl::documentParts() const
+{
+    return {m_parts->document(HeaderFooter::Header), m_parts->document(HeaderFooter::Footer), headerFooter()};
+}
+
+bool TextControl::fileFailed(FileFailure failure, const QString& message)
+{
+    m_lastFileFailure = failure;
+    m_lastError = message;
+    return false;
+}
+
 bool TextControl::load(const QString& path, qint64 offset, int format, bool selectionOnly)
 {
     m_lastError.clear();
     m_lastFileFailure = FileFailure::None;
-    if (!isKnownFormat(format)) {
-        m_lastError = ControlTexts::unsupportedFormat(format);
-        m_lastFileFailure = FileFailure::UnknownFormat;
-        return false;
-    }
+    if (!isKnownFormat(format))
+        return fileFailed(FileFailure::UnknownFormat, ControlTexts::unsupportedFormat(format));
     QByteArray bytes;
-    if (!readFile(path, offset, bytes)) {
-        m_lastError = ControlTexts::cannotReadFile(path);
-        m_lastFileFailure = FileFailure::Unreadable;
-        return false;
-    }
+    if (!readFile(path, offset, bytes))
+        return fileFailed(FileFailure::Unreadable, ControlTexts::cannotReadFile(path));
     PageInfo page;
     if (selectionOnly) {
         QTextDocument incoming;
         incoming.setUndoRedoEnabled(false);
-        if (!decode(bytes, format, &incoming, page)) {
-            m_lastError = ControlTexts::notADocument(path);
-        m_lastFileFailure = FileFailure::NotADocument;
-            m_lastFileFailure = FileFailure::NotADocument;
-            return false;
-        }
+        if (!decode(bytes, format, &incoming, page))
+            return fileFailed(FileFailure::NotADocument, ControlTexts::notADocument(path));
         insertDocument(incoming);
         return true;
     }
@@ -1300,18 +1301,14 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     DocumentParts parts{&header, &footer, 0};
     if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
-        m_lastError = ControlTexts::notADocument(path);
-        m_lastFileFailure = FileFailure::NotADocument;
-        return false;
+        return fileFailed(FileFailure::NotADocument, ControlTexts::notADocument(path));
     }
     const int pages = PageLimit::estimatePages(
         incoming, LayoutUnits::fromTwips(m_pageWidth - pageMarginL() - pageMarginR()),
         LayoutUnits::fromTwips(m_pageHeight - pageMarginT() - pageMarginB()));
     if (pages > PageLimit::MaxPages) {
         delete incoming;
-        m_lastError = ControlTexts::tooLong(path, pages, PageLimit::MaxPages);
-        m_lastFileFailure = FileFailure::TooLong;
-        return false;
+        return fileFailed(FileFailure::TooLong, ControlTexts::tooLong(path, pages, PageLimit::MaxPages));
     }
     ++m_quiet;
     adoptDocument(incoming);
@@ -1333,11 +1330,8 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
 {
     m_lastError.clear();
     m_lastFileFailure = FileFailure::None;
-    if (!isKnownFormat(format)) {
-        m_lastError = ControlTexts::unsupportedFormat(format);
-        m_lastFileFailure = FileFailure::UnknownFormat;
-        return false;
-    }
+    if (!isKnownFormat(format))
+        return fileFailed(FileFailure::UnknownFormat, ControlTexts::unsupportedFormat(format));
     PageInfo page = pageInfo();
     if (format == FormatRtf || format == FormatHtml || format == FormatWord || format == FormatDocx) {
         // The page values given for the save, where the caller set them.
@@ -1352,8 +1346,7 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
         QTextCursor(&selection).insertFragment(textCursor().selection());
         bytes = encode(&selection, format, page);
     } else {
-        const DocumentParts parts{m_parts->document(HeaderFooter::Header),
-                                  m_parts->document(HeaderFooter::Footer), headerFooter()};
+        const DocumentParts parts = documentParts();
         bytes = encode(m_document, format, page, &parts);
     }
     QByteArray head;
@@ -1368,11 +1361,9 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size()
         || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        m_lastError = ControlTexts::cannotWriteFile(path);
         // Qt reports a full disk (ENOSPC) as a resource error.
-        m_lastFileFailure = file.error() == QFileDevice::ResourceError ? FileFailure::DiskFull
-                                                                       : FileFailure::Unwritable;
-        return false;
+        return fileFailed(file.error() == QFileDevice::ResourceError ? FileFailure::DiskFull : FileFailure::Unwritable,
+                          ControlTexts::cannotWriteFile(path));
     }
     return true;
 }

@@ -292,6 +292,9 @@ public:
 
 private:
     static bool isKnownFormat(int format);
+    DocumentParts documentParts() const;  // the header and footer, for the writers
+    // Keeps why a load or save failed; returns false.
+    bool fileFailed(FileFailure failure, const QString& message);
     bool decode(const QByteArray& bytes, int format, QTextDocument* target, PageInfo& page,
                 DocumentParts* parts = nullptr) const;
     QByteArray encode(const QTextDocument* source, int format, const PageInfo& page,
