@@ -32,15 +32,18 @@ bool isText(const QByteArray& head)
     return !utf8.hasError() || head.size() >= 4096;
 }
 
-// The refusals a Word file is named by: protected with a password, or of a Word before 97.
-QString namedRefusal(QFile& file)
+// The refusals a Word file is named by: protected with a password, or of a Word before 97;
+// `seen` is what the file looks like.
+QString namedRefusal(QFile& file, const QString& seen)
 {
-    file.seek(0);
-    const QByteArray head = file.peek(8);
-    if (head.startsWith("\xDB\xA5") || head.startsWith("\x31\xBE"))
+    if (seen == Texts::KindOldWord)
         return Texts::ReasonOlderWord;
-    if (!head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") || file.size() > MaxInspected)
+    if (seen == Texts::KindEncrypted)
+        return Texts::ReasonPasswordProtected;
+    if (seen != Texts::KindOffice || file.size() > MaxInspected)
         return QString();
+    // Word 6 and 95 files and encrypted Word 97 files share the Office container's signature.
+    file.seek(0);
     switch (DocReader::refusal(file.readAll())) {
     case DocReader::Refusal::PasswordProtected: return Texts::ReasonPasswordProtected;
     case DocReader::Refusal::OlderWord: return Texts::ReasonOlderWord;
@@ -118,10 +121,10 @@ QString whyNotLoaded(const QString& path, int format, TextControl::FileFailure f
         return Texts::ReasonNoReadPermission;
     if (failure == TextControl::FileFailure::TooLong)
         return Texts::reasonTooLarge(PageLimit::MaxPages);
-    if (const QString named = namedRefusal(file); !named.isEmpty())
+    const QString seen = looksLike(path);
+    if (const QString named = namedRefusal(file, seen); !named.isEmpty())
         return named;
     const QString expected = kindOf(format);
-    const QString seen = looksLike(path);
     // A .doc is one kind of Office file; a damaged one still shows their common signature.
     const bool sameKind = seen == expected || (format == TextControl::FormatWord && seen == Texts::KindOffice);
     return Texts::reasonNotOfKind(expected, sameKind ? expected : seen);
