@@ -1,5 +1,7 @@
 #include "recoveryfiles.h"
 
+#include "components/savefile.h"
+
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,7 +24,7 @@ bool writePrivately(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly)
         && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        && file.write(bytes) == bytes.size() && file.commit();
+        && file.write(bytes) == bytes.size() && SaveFile::commit(file);
 }
 
 QByteArray encode(const RecoveryIndex& index)

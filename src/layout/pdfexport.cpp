@@ -1,5 +1,6 @@
 #include "pdfexport.h"
 
+#include "components/savefile.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QPageSize>
@@ -32,8 +33,7 @@ bool write(const TextControl* control, const QString& path)
         }
         painter.end();
     }
-    // Flushed first: a full disk met inside commit() would still count as written.
-    return file.flush() && file.commit();
+    return SaveFile::commit(file);
 }
 
 }  // namespace PdfExport

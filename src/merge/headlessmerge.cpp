@@ -1,5 +1,6 @@
 #include "headlessmerge.h"
 
+#include "components/savefile.h"
 #include "components/recordsource/recordsource.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/convertfile.h"
@@ -88,8 +89,7 @@ bool run(const QString& templatePath, const QString& out, const QString& where, 
     if (rtf) {
         QSaveFile file(out);
         written = file.open(QIODevice::WriteOnly)
-            && MergeToNew::writeLetters(&control, source.recordset(), &file, {}) && file.flush()
-            && file.commit();  // flushed first: a full disk met inside commit() goes unnoticed
+            && MergeToNew::writeLetters(&control, source.recordset(), &file, {}) && SaveFile::commit(file);
         if (!written)
             *error = Texts::failureLine(Texts::CantSaveFile, out, FileProblems::whyNotSaved(out));
     } else {

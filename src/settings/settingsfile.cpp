@@ -1,5 +1,7 @@
 #include "settingsfile.h"
 
+#include "components/savefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,9 +59,8 @@ void WriteSetting(const QString& file, const QString& section, const QString& ke
     QDir().mkpath(QFileInfo(file).absolutePath());
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly)) {
-        // Flushed first: a full disk met inside commit() would replace the file with an empty one.
-        if (out.write(text.data(), qint64(text.size())) == qint64(text.size()) && out.flush())
-            out.commit();
+        if (out.write(text.data(), qint64(text.size())) == qint64(text.size()))
+            SaveFile::commit(out);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "findreplacedialog.h"
 #include "formatdialogs.h"
 #include "components/commondialog/commondialog.h"
+#include "components/savefile.h"
 #include "headerfooter.h"
 #include "layoutunits.h"
 #include "pageview.h"
@@ -1356,11 +1357,9 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
             head = old.read(offset);
         head.resize(offset, '\0');
     }
-    // The explicit flush: a write that the disk refuses when the buffer is emptied inside
-    // commit() goes unnoticed there, and an empty file would replace the old one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size()
-        || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        || file.write(bytes) != bytes.size() || !SaveFile::commit(file)) {
         // Qt reports a full disk (ENOSPC) as a resource error.
         return fileFailed(file.error() == QFileDevice::ResourceError ? FileFailure::DiskFull : FileFailure::Unwritable,
                           ControlTexts::cannotWriteFile(path));
