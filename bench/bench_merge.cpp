@@ -6,6 +6,7 @@
 #include "demodata.h"
 #include "documents/documentwindow.h"
 #include "documents/opendocument.h"
+#include "merge/headlessmerge.h"
 #include "merge/mergetonew.h"
 #include "merge/windowmerge.h"
 #include "settings/apppaths.h"
@@ -125,6 +126,25 @@ void BM_Open10000LetterOutput(benchmark::State& state)
     state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
 }
 BENCHMARK(BM_Open10000LetterOutput)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// `scrivora --merge letter.tx out.rtf`: the same letters without a window.
+void BM_MergeCommandLineToRtf(benchmark::State& state)
+{
+    const int patients = int(state.range(0));
+    QTemporaryDir dir;
+    QString error;
+    DemoData::createSqliteDatabase(dir.filePath("practice.db"), patients, &error);
+    DemoData::writeSettings(dir.filePath("clinora.ini"), dir.filePath("practice.db"));
+    DemoData::writeTemplate(dir.filePath("letter.tx"));
+    AppPaths::setAppPath(dir.path());
+    for (auto _ : state) {
+        if (!HeadlessMerge::run(dir.filePath("letter.tx"), dir.filePath("out.rtf"), QString(), &error))
+            state.SkipWithError(qPrintable(error));
+    }
+    state.counters["letters"] = patients;
+    state.counters["MB"] = double(QFileInfo(dir.filePath("out.rtf")).size()) / 1e6;
+}
+BENCHMARK(BM_MergeCommandLineToRtf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

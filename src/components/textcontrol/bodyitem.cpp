@@ -1,6 +1,7 @@
 #include "bodyitem.h"
 
 #include "fields.h"
+#include "formatkeys.h"
 #include "keycodes.h"
 #include "objecthandles.h"
 #include "textcontrol.h"
@@ -58,6 +59,10 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         && event->modifiers() == Qt::ControlModifier) {
         m_control->insertPageBreak();
+        event->accept();
+        return;
+    }
+    if (FormatKeys::apply(event, m_control)) {
         event->accept();
         return;
     }

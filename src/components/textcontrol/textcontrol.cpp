@@ -953,15 +953,16 @@ void TextControl::setFontSize(int points)
 
 void TextControl::mergeCharFormat(const QTextCharFormat& format)
 {
+    // The part being edited (body, header or footer) takes the format, and keeps its own caret.
     QTextCursor cursor = textCursor();
     m_undoKinds->setPending(UndoKinds::Formatting);
-    if (!cursor.hasSelection() && m_document->isEmpty()) {
+    if (!cursor.hasSelection() && cursor.document()->isEmpty()) {
         // An empty document: its one paragraph mark carries the format of what is typed.
-        QTextCursor all(m_document);
+        QTextCursor all(cursor.document());
         all.mergeBlockCharFormat(format);
     }
     cursor.mergeCharFormat(format);  // without a selection: the format typing will use
-    m_body->setTextCursor(cursor);
+    setTextCursor(cursor);
     emit cursorMoved();
 }
 
