@@ -325,6 +325,7 @@ void DocumentWindow::unload()
     DocumentTable& table = DocumentTable::shared();
     if (DocumentState* state = table.stateForTag(m_tag))
         state->Deleted = true;
+    m_sharedFile.release();  // the colleague waiting for the document may open it now
     m_host->EnableToolbar();
     if (table.AnyDocumentOpen())
         m_host->RebuildRecentFileMenus();

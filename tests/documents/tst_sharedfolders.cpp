@@ -23,7 +23,7 @@ namespace {
 
 const QByteArray Letter = "{\\rtf1\\ansi Dear Dr. Miller,\\par}";
 // A lock as LibreOffice writes it for a colleague on another machine.
-const QByteArray ColleaguesLock = ",Jane Doe,jdoe,frontdesk2,06.12.2026 09:15,file:///home/jdoe/.config/libreoffice/4;";
+const QByteArray ColleaguesLock = "Jane Doe,jdoe,frontdesk2,06.12.2026 09:15,file:///home/jdoe/.config/libreoffice/4;";
 
 void type(DocumentWindow* window, const QString& text)
 {
@@ -114,7 +114,7 @@ void SharedFoldersTest::someoneElsesLockIsAskedAbout_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("caption");  // empty: no window opened
     const LockFile::Owner self = LockFile::ourselves();
-    const QByteArray mineWithoutNumber = ",," + self.user.toUtf8() + "," + self.host.toUtf8()
+    const QByteArray mineWithoutNumber = "," + self.user.toUtf8() + "," + self.host.toUtf8()
         + ",06.12.2026 09:15,file:///home/me/.config/libreoffice/4;";
     QTest::newRow("colleague: read-only") << ColleaguesLock << "Jane Doe (frontdesk2)" << int(Answer::Yes)
                                           << "%1 (read-only)";
@@ -155,8 +155,8 @@ void SharedFoldersTest::someoneElsesLockIsAskedAbout()
         return;
     }
     QCOMPARE(windows(main), 2);
-    QCOMPARE(ws.active()->caption(), caption.arg(path));
-    QCOMPARE(ws.active()->textControl()->plainText(), QString("Dear Dr. Miller,"));
+    QCOMPARE(ws.active()->caption(), caption.contains("%1") ? caption.arg(path) : caption);
+    QCOMPARE(ws.active()->textControl()->plainText().trimmed(), QString("Dear Dr. Miller,"));
     ws.active()->subWindow()->close();
     QCOMPARE(bytesOf(lockOf(path)), lock);  // closing leaves their lock alone
 }
