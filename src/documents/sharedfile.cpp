@@ -33,7 +33,10 @@ SharedFile::Access SharedFile::askBeforeOpening(const QString& path)
     if (!owner)
         return Edit;
     const bool known = owner->since.isValid();
-    const QString since = known ? QLocale().toString(owner->since, QLocale::ShortFormat) : Texts::UnknownTime;
+    // To the minute, as the lock keeps it.
+    const QString since = known ? QLocale().toString(owner->since.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+            + owner->since.time().toString(QStringLiteral("HH:mm"))
+                                : Texts::UnknownTime;
     const QString age = known ? Texts::ageOf(owner->since.secsTo(QDateTime::currentDateTime()) / 60) : Texts::AgeUnknown;
     DocumentHost* host = DocumentHost::current();
     switch (CommonDialog::provider().message(host ? host->hostWidget() : nullptr, Texts::InUseTitle,
