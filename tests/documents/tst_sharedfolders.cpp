@@ -73,6 +73,8 @@ private slots:
     void someoneElsesLockIsAskedAbout_data();
     void someoneElsesLockIsAskedAbout();
     void readOnlyDocumentSavesOnlyUnderAnotherName();
+    void commandLineDocumentInUseIsAskedAboutToo_data();
+    void commandLineDocumentInUseIsAskedAboutToo();
     void crashedProgramsLockIsTakenOverSilently_data();
     void crashedProgramsLockIsTakenOverSilently();
     void folderThatRefusesTheLockStillOpens();
@@ -195,6 +197,40 @@ void SharedFoldersTest::readOnlyDocumentSavesOnlyUnderAnotherName()
     window->action("mnuFileSave")->trigger();
     QCOMPARE(int(dialogs.fileRequests.size()), asked);
     QVERIFY(bytesOf(mine).contains("more"));
+}
+
+void SharedFoldersTest::commandLineDocumentInUseIsAskedAboutToo_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("read-only") << int(Answer::Yes) << "%1 (read-only)" << true;
+    QTest::newRow("a copy") << int(Answer::No) << "Untitled:1" << true;
+    QTest::newRow("cancel") << int(Answer::Cancel) << "Untitled:1" << false;
+}
+
+// The practice system starts Scrivora with a letter a colleague has open.
+void SharedFoldersTest::commandLineDocumentInUseIsAskedAboutToo()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, caption);
+    QFETCH(bool, loaded);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    const QString path = ws.writeFile("Documents/Referral.rtf", Letter);
+    writeBytes(lockOf(path), ColleaguesLock);
+    dialogs.messageAnswers << Answer(answer);
+    ws.start(path);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages.first().title, QString("Document in Use"));
+    QCOMPARE(ws.active()->caption(), caption.contains("%1") ? caption.arg(path) : caption);
+    QCOMPARE(ws.active()->textControl()->plainText().contains("Dr. Miller"), loaded);
+    QCOMPARE(bytesOf(lockOf(path)), ColleaguesLock);
+    type(ws.active(), "Note: ");
+    dialogs.fileAnswers << QString();  // every save of this window asks for a name
+    ws.active()->action("mnuFileSave")->trigger();
+    QCOMPARE(dialogs.fileRequests.size(), 1);
+    QCOMPARE(bytesOf(path), Letter);
 }
 
 void SharedFoldersTest::crashedProgramsLockIsTakenOverSilently_data()
