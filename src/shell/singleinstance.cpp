@@ -58,20 +58,20 @@ SingleInstance::Outcome SingleInstance::start(const QString& folder, const Insta
     const QString path = socketPath(folder);
     // Two programs started at the same moment must not both remove the socket and listen.
     QLockFile guard(path + QStringLiteral(".lock"));
-    guard.setStaleLockTime(10000);
+    guard.setStaleLockTime(ConnectWait + AnswerWait + 5000);
     if (!guard.tryLock(ConnectWait + AnswerWait))
         return Alone;
-    if (handOver(path, request))
-        return HandedOver;
-    return listen(path) ? First : Alone;
-}
-
-bool SingleInstance::handOver(const QString& path, const InstanceRequest& request)
-{
     QLocalSocket socket;
     socket.connectToServer(path);
-    if (!socket.waitForConnected(ConnectWait))
-        return false;  // nobody there, or a socket left by a program that did not end
+    if (!socket.waitForConnected(ConnectWait))  // nobody there, or a socket a crashed program left
+        return listen(path) ? First : Alone;
+    // A program that takes the connection but does not answer is busy, not gone: its socket
+    // stays, and this start runs on its own.
+    return handOver(socket, request) ? HandedOver : Alone;
+}
+
+bool SingleInstance::handOver(QLocalSocket& socket, const InstanceRequest& request)
+{
     socket.write(framed(request.encode()));
     while (socket.bytesToWrite() > 0)
         if (!socket.waitForBytesWritten(AnswerWait))

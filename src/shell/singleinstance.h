@@ -23,7 +23,8 @@ public:
     enum Outcome {
         HandedOver,  // the running program took the request: this one ends
         First,       // no program was running: this one listens for the next starts
-        Alone,       // neither could be done: this program runs on its own
+        Alone,       // the running program does not answer, or no socket can be had: this
+                     // program runs on its own
     };
     Outcome start(const QString& folder, const InstanceRequest& request);
     bool isListening() const;
@@ -33,7 +34,7 @@ signals:
     void requested(const InstanceRequest& request);
 
 private:
-    bool handOver(const QString& path, const InstanceRequest& request);
+    bool handOver(QLocalSocket& socket, const InstanceRequest& request);
     bool listen(const QString& path);
     void readFrom(QLocalSocket* socket);
 
