@@ -2,15 +2,19 @@
 // hands its files to the first, which opens them; options that need no window never hand
 // over; --new-instance runs a program of its own; a program that crashed leaves a socket and
 // locks that the next program takes over; and a lock of a running program is respected.
+#include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "documents/lockfile.h"
 #include "settings/apppaths.h"
 #include "shell/mainwindow.h"
+#include "shell/instancerequest.h"
 #include "shell/singleinstance.h"
+#include "shell/startup.h"
 #include "support/scripteddialogs.h"
 #include "support/testworkspace.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QtTest>
 #include <csignal>
@@ -79,6 +83,8 @@ private slots:
     void newInstanceRunsAProgramOfItsOwn();
     void crashedProgramsSocketAndLockAreTakenOver();
     void runningProgramsLockIsRespected();
+    void handedRequestOpensAsFileOpenDoes_data();
+    void handedRequestOpensAsFileOpenDoes();
 };
 
 void SecondStartTest::init()
@@ -202,6 +208,59 @@ void SecondStartTest::runningProgramsLockIsRespected()
     QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
     QCOMPARE(ws.active()->caption(), path + " (read-only)");
     QCOMPARE(lockHolder(path), holder.pid());
+}
+
+void SecondStartTest::handedRequestOpensAsFileOpenDoes_data()
+{
+    QTest::addColumn<QString>("document");  // the second start's command-line document
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("captions");  // of the windows, in slot order
+    QTest::addColumn<QString>("message");       // the start of the one message shown, or empty
+    QTest::newRow("files, relative to the second start's folder")
+        << QString() << QStringList{"Referral.rtf", "notes.txt"}
+        << QStringList{"Untitled:1", "DOCS/Referral.rtf", "DOCS/notes.txt"} << QString();
+    QTest::newRow("the practice system's path") << "DOCS/Referral.rtf" << QStringList()
+                                                << QStringList{"Untitled:1", "DOCS/Referral.rtf"} << QString();
+    QTest::newRow("a file that is not there: the Open message")
+        << QString() << QStringList{"gone.rtf"} << QStringList{"Untitled:1"} << "Can't load file: DOCS/gone.rtf";
+    QTest::newRow("already open: no second window") << QString() << QStringList{"Referral.rtf", "Referral.rtf"}
+                                                    << QStringList{"Untitled:1", "DOCS/Referral.rtf"} << QString();
+    QTest::newRow("a report: imported, marked changed, deleted")
+        << "DOCS/~tmprpt01.rtf" << QStringList() << QStringList{"Untitled:1", "Untitled:2"} << QString();
+    QTest::newRow("nothing: only to the front") << QString() << QStringList() << QStringList{"Untitled:1"}
+                                                << QString();
+}
+
+// What the first program does with a request, watched in the window.
+void SecondStartTest::handedRequestOpensAsFileOpenDoes()
+{
+    QFETCH(QString, document);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, message);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    const QString docs = ws.file("Documents");
+    ws.writeFile("Documents/Referral.rtf", Letter);
+    ws.writeFile("Documents/notes.txt", "Call Mrs. O'Brien at 3 p.m.\n");
+    const QString report = ws.writeFile("Documents/~tmprpt01.rtf", "{\\rtf1\\ansi Lab report: CBC normal.\\par}");
+    MainWindow& main = ws.start();
+    main.showMinimized();
+    Startup::takeRequest(main, InstanceRequest{docs, document.replace("DOCS", docs), files});
+
+    QStringList shown;
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+        shown << sub->widget()->windowTitle();
+    QCOMPARE(shown, captions.replaceInStrings("DOCS", docs));
+    QVERIFY(!(main.windowState() & Qt::WindowMinimized));
+    QCOMPARE(dialogs.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(dialogs.messages.first().text.startsWith(message.replace("DOCS", docs)),
+                 qPrintable(dialogs.messages.first().text));
+    if (document.contains("~tmprpt")) {
+        QVERIFY(!QFileInfo::exists(report));
+        QVERIFY(ws.active()->textControl()->plainText().contains("Lab report: CBC normal."));
+    }
 }
 
 QTEST_MAIN(SecondStartTest)
