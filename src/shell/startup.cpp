@@ -45,7 +45,7 @@ void startAutoRecover(MainWindow& main)
     recover->setInterval(AutoRecover::intervalSetting());
 }
 
-// Step 8: a command line in double quotes loses every double quote.
+// A command line in double quotes loses every double quote.
 QString unquoted(const QString& commandLine)
 {
     if (commandLine.size() >= 1 && commandLine.startsWith(QLatin1Char('"')) && commandLine.endsWith(QLatin1Char('"')))
@@ -58,7 +58,7 @@ bool isReport(const QString& path)
     return FilePaths::FileTitleOf(path).toLower().left(7) == QLatin1String("~tmprpt");
 }
 
-// Step 9: the command line decides the content of `window`, the active document window.
+// The command line decides the content of `window`, the active document window.
 void fillFromCommandLine(DocumentWindow* window, const QString& rawCommandLine)
 {
     DocumentTable& table = DocumentTable::shared();
