@@ -8,12 +8,14 @@
 #include "shell/mainwindow.h"
 #include "shell/manpage.h"
 #include "shell/quietoutput.h"
+#include "shell/singleinstance.h"
 #include "shell/startup.h"
 #include "texts/mergetexts.h"
 #include "texts/programtexts.h"
 #include "version.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <cstdio>
 
@@ -51,8 +53,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const bool headless = !options.convertFrom.isEmpty() || !options.mergeTemplate.isEmpty()
-        || options.showPaths;
+    const bool headless = options.isHeadless();
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is shown, no display needed
     QuietOutput::prepareRuntimeDirectory();
@@ -91,11 +92,24 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // A second start hands its files to the program already running and ends; typing for a
+    // demonstration needs a program of its own.
+    SingleInstance instance;
+    if (!options.newInstance && options.typing.isEmpty()) {
+        const QString folder = AppPaths::isTempPathSet() ? AppPaths::TempPath() : AppPaths::GetTempDirectory();
+        const InstanceRequest request{QDir::currentPath(), options.document, options.openFiles + options.files};
+        if (!folder.isEmpty() && instance.start(folder, request) == SingleInstance::HandedOver)
+            return 0;
+    }
+
     MainWindow main;
+    QObject::connect(&instance, &SingleInstance::requested, &main,
+                     [&main](const InstanceRequest& request) { Startup::takeRequest(main, request); });
     Startup::run(main, options.document);
-    for (qsizetype opened = 0; opened <= options.openFiles.size(); ++opened) {
+    const QStringList toOpen = options.openFiles + options.files;
+    for (qsizetype opened = 0; opened <= toOpen.size(); ++opened) {
         if (opened > 0)
-            OpenDocuments::OpenDocument(options.openFiles.at(opened - 1));
+            OpenDocuments::OpenDocument(toOpen.at(opened - 1));
         for (const auto& [after, text] : options.typing)
             if (after == opened)
                 Startup::typeText(text);

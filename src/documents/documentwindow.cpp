@@ -4,6 +4,7 @@
 #include "components/panels/panel.h"
 #include "components/textcontrol/ruler.h"
 #include "components/textcontrol/textcontrol.h"
+#include "documentdrops.h"
 #include "documenthost.h"
 #include "documenttable.h"
 #include "documentwindows.h"
@@ -78,6 +79,7 @@ DocumentWindow::DocumentWindow(DocumentHost* host) : m_host(host)
         TextControlEvents::onMouseDown(this, b, s, x, y);
     });
     setFocusProxy(m_textControl);
+    DocumentDrops::watch(this);
     SpellCommands::setSpellingAsYouType(this, true);
 }
 
@@ -323,6 +325,7 @@ void DocumentWindow::unload()
     DocumentTable& table = DocumentTable::shared();
     if (DocumentState* state = table.stateForTag(m_tag))
         state->Deleted = true;
+    m_sharedFile.release();  // the colleague waiting for the document may open it now
     m_host->EnableToolbar();
     if (table.AnyDocumentOpen())
         m_host->RebuildRecentFileMenus();

@@ -1,6 +1,8 @@
 #pragma once
 // A document window: the text control with its ruler and mail-merge panel, the window's
 // menus, its place in the document table and the question before a modified window closes.
+#include "sharedfile.h"
+
 #include <QWidget>
 
 class DocumentHost;
@@ -36,6 +38,8 @@ public:
     // The file the user agreed to save in a format that drops parts of the document.
     QString formatLossAccepted() const { return m_formatLossAccepted; }
     void setFormatLossAccepted(const QString& path) { m_formatLossAccepted = path; }
+    // The file's lock, whether the window only reads it, and how it looked when last read or written.
+    SharedFile& sharedFile() { return m_sharedFile; }
 
     QList<QMenu*> menus() const { return m_menus; }
     QAction* action(const QString& name) const;
@@ -74,5 +78,6 @@ private:
     QString m_tag;
     QString m_filePath;
     QString m_formatLossAccepted;
+    SharedFile m_sharedFile;
     bool m_closeApproved = false;
 };

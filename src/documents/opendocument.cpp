@@ -16,7 +16,9 @@
 #include "pageheaderfile.h"
 #include "settings/apppaths.h"
 #include "settings/recentfiles.h"
+#include "sharedfile.h"
 #include "texts/programtexts.h"
+#include "texts/sharingtexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,12 +113,14 @@ void OpenDocument(const QString& givenPath)
     LoadDocument(path, formatForPath(path));
 }
 
-bool IsFileOpen(const QString& path)
+bool IsFileOpen(const QString& path) { return windowOf(path) != nullptr; }
+
+DocumentWindow* windowOf(const QString& path)
 {
     for (DocumentWindow* window : DocumentTable::shared().openWindows())
         if (!window->filePath().isEmpty() && FilePaths::samePath(window->filePath(), path))
-            return true;
-    return false;
+            return window;
+    return nullptr;
 }
 
 void openRecentFile(int index)
@@ -139,6 +143,11 @@ void openRecentFile(int index)
 
 void LoadDocument(const QString& path, int format)
 {
+    // The letters of a merge are our own temporary file; anything else may be shared.
+    const bool mergedLetters = path.right(11).toUpper() == QLatin1String("~MMERGE.RTF");
+    const SharedFile::Access access = mergedLetters ? SharedFile::Copy : SharedFile::askBeforeOpening(path);
+    if (access == SharedFile::Cancel)
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DocumentHost* host = DocumentHost::current();
     DocumentTable& table = DocumentTable::shared();
@@ -162,11 +171,13 @@ void LoadDocument(const QString& path, int format)
 
     if (loaded) {
         LayoutState::PrintOrientation = control->pageWidth() > control->pageHeight() ? 2 : 1;
-        if (path.right(11).toUpper() == QLatin1String("~MMERGE.RTF")) {
+        if (access == SharedFile::Copy) {
             window->setCaption(Texts::UntitledPrefix + QString::number(slot));
         } else {
-            window->setCaption(FilePaths::captionFor(path));
+            const bool readOnly = access == SharedFile::ReadOnly;
+            window->setCaption(FilePaths::captionFor(path) + (readOnly ? Texts::ReadOnlyMark : QString()));
             window->setFilePath(path);
+            window->sharedFile().opened(path, access);
         }
         window->action(QStringLiteral("mnuIHeader"))->setChecked(control->headerFooter() & 1);
         window->action(QStringLiteral("mnuIFooter"))->setChecked(control->headerFooter() & 4);

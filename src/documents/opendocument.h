@@ -3,6 +3,7 @@
 // loading a file into a new document window.
 #include <QString>
 
+class DocumentWindow;
 class TextControl;
 
 namespace OpenDocuments {
@@ -13,6 +14,8 @@ int formatForPath(const QString& path);
 
 void OpenDocument(const QString& path);
 bool IsFileOpen(const QString& path);
+// The window that has the file of `path` open; nullptr when none has.
+DocumentWindow* windowOf(const QString& path);
 void openRecentFile(int index);  // 1..4
 void LoadDocument(const QString& path, int format);
 void ApplyImagePath(const QString& path, TextControl* control);

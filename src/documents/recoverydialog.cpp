@@ -10,6 +10,7 @@
 #include "filepaths.h"
 #include "merge/windowmerge.h"
 #include "texts/recoverytexts.h"
+#include "texts/sharingtexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,8 +44,13 @@ bool recover(DocumentHost* host, AutoRecover* recover, const RecoveryEntry& entr
     }
     if (!entry.index.originalPath.isEmpty()) {
         // Saving writes to the file the document came from, as before the program ended.
-        window->setCaption(FilePaths::captionFor(entry.index.originalPath));
-        window->setFilePath(entry.index.originalPath);
+        // The crashed program's lock is taken over; a file someone else has open meanwhile is
+        // only read, so that the recovered text never lands on theirs unasked.
+        const QString& path = entry.index.originalPath;
+        const bool theirs = !SharedFile::otherHolder(path).isEmpty();
+        window->setCaption(FilePaths::captionFor(path) + (theirs ? Texts::ReadOnlyMark : QString()));
+        window->setFilePath(path);
+        window->sharedFile().opened(path, theirs ? SharedFile::ReadOnly : SharedFile::Edit);
     }
     if (entry.index.format == TextControl::FormatNative && !entry.index.originalPath.isEmpty())
         window->merge()->Opendataset();  // a template: its merge tool bar and table, as Open gives

@@ -19,6 +19,7 @@
 #include "settings/recentfiles.h"
 #include "texts/filetexts.h"
 #include "texts/programtexts.h"
+#include "texts/sharingtexts.h"
 
 #include <QApplication>
 
@@ -110,8 +111,32 @@ bool writeDocument(TextControl* control, const QString& path, bool* opened)
     return control->save(path, 0, format);
 }
 
+namespace {
+
+// Someone else's open file is not saved over, and a file changed since it was opened or last
+// saved here is replaced only when the user agrees; true to go on.
+bool mayWriteOver(DocumentWindow* window, const QString& path)
+{
+    QWidget* parent = DocumentHost::current()->hostWidget();
+    const QString holder = SharedFile::otherHolder(path);
+    if (!holder.isEmpty()) {
+        CommonDialog::provider().message(parent, Texts::InUseTitle, Texts::savedOverInUse(path, holder),
+                                         CommonDialog::Buttons::Ok, CommonDialog::Icon::Exclamation);
+        return false;
+    }
+    if (!window->sharedFile().changedOnDisk(path))
+        return true;
+    return CommonDialog::provider().message(parent, Texts::ChangedOnDiskTitle, Texts::changedOnDisk(path),
+                                            CommonDialog::Buttons::YesNo, CommonDialog::Icon::Exclamation)
+        == CommonDialog::Answer::Yes;
+}
+
+}  // namespace
+
 bool SaveDocument(DocumentWindow* window, const QString& path)
 {
+    if (!mayWriteOver(window, path))
+        return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool opened = true;
     TextControl* control = window->textControl();
@@ -125,6 +150,7 @@ bool SaveDocument(DocumentWindow* window, const QString& path)
     }
     window->setFilePath(path);
     window->setCaption(FilePaths::captionFor(path));
+    window->sharedFile().saved(path);
     if (DocumentState* state = DocumentTable::shared().stateForTag(window->tag()))
         state->Dirty = false;
     AutoRecover::documentSaved(window);
@@ -136,10 +162,11 @@ void SaveCommand()
     DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
         return;
-    QString path = window->caption().left(8) == Texts::Untitled ? AskSaveFileName()
-                                                                 : window->filePath();
+    // A document only read is saved under another name: its file is someone else's.
+    const bool named = window->caption().left(8) != Texts::Untitled && !window->sharedFile().isReadOnly();
+    QString path = named ? window->filePath() : AskSaveFileName();
     // A document that gained what its file's format cannot hold is asked about once.
-    if (!path.isEmpty() && window->caption().left(8) != Texts::Untitled && !acceptsFormatLoss(window, path))
+    if (!path.isEmpty() && named && !acceptsFormatLoss(window, path))
         path = AskSaveFileName(window, path);
     if (!path.isEmpty())
         SaveDocument(window, path);

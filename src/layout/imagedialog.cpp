@@ -99,13 +99,18 @@ void InsertImageFile(TextControl* control, int x, int y)
     const CommonDialog::FileAnswer answer = CommonDialog::provider().openFile(DocumentHost::current()->hostWidget(), request);
     if (!answer.accepted)
         return;  // cancelling the dialog is no error
-    const int id = control->objectInsertFixed(0, answer.fileName, x, control->scrollPosY() + y, 100, 100, 0, 0, 3,
-                                              3, 0, 0, 0, 0);
+    InsertImagePath(control, answer.fileName, x, control->scrollPosY() + y);
+}
+
+bool InsertImagePath(TextControl* control, const QString& path, int x, int y)
+{
+    const int id = control->objectInsertFixed(0, path, x, y, 100, 100, 0, 0, 3, 3, 0, 0, 0, 0);
     if (id == 0)
         CommonDialog::provider().message(DocumentHost::current()->hostWidget(), CommonDialog::defaultTitle(),
-                                         Texts::CannotInsertImage + answer.fileName + Texts::ErrorWord
+                                         Texts::CannotInsertImage + path + Texts::ErrorWord
                                              + control->lastError() + QLatin1Char('.'),
                                          CommonDialog::Buttons::Ok, CommonDialog::Icon::None);
+    return id != 0;
 }
 
 void insertImage()

@@ -3,6 +3,7 @@
 // Attributes dialog edits the selected image's distances to the text and its display and save
 // modes through the active text control.
 #include <QDialog>
+#include <QString>
 
 class QCheckBox;
 class QGroupBox;
@@ -26,6 +27,9 @@ private:
 namespace ImageCommands {
 // Asks for an image file and places it at (x, y) twips; reports a file it cannot insert.
 void InsertImageFile(TextControl* control, int x, int y);
+// Places the picture of `path` at (x, y) twips of the document, as Insert Image does; reports
+// a file it cannot insert. True when inserted.
+bool InsertImagePath(TextControl* control, const QString& path, int x, int y);
 // The Insert menu's Image command: at the caret, 15 twips a pixel.
 void insertImage();
 // The Format menu's Image command.

@@ -11,6 +11,11 @@ const QString ConvertArguments = QStringLiteral("IN OUT");
 const QString MergeArguments = QStringLiteral("TEMPLATE OUT [--where \"COLUMN OP VALUE\"]");
 }  // namespace
 
+bool CommandLine::isHeadless() const
+{
+    return !convertFrom.isEmpty() || !mergeTemplate.isEmpty() || showPaths;
+}
+
 CommandLine CommandLine::parse(const QStringList& arguments)
 {
     CommandLine result;
@@ -44,6 +49,12 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             result.showVersion = true;
         } else if (arg == QLatin1String("--paths")) {
             result.showPaths = true;
+        } else if (arg == QLatin1String("--new-instance")) {
+            result.newInstance = true;
+        } else if (arg == QLatin1String("--files")) {
+            // The file manager's way: everything after it is a file, whatever its name.
+            result.files << arguments.mid(i + 1);
+            break;
         } else if (arg == QLatin1String("--man-page")) {
             result.showManPage = true;
         } else if (arg == QLatin1String("--app-path") || arg == QLatin1String("--temp-path")) {
@@ -102,8 +113,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         const QString usage = convert ? ConvertArguments : MergeArguments;
         const QString out = convert ? result.convertTo : result.mergeOut;
         // Without a window nothing opens a document: a word left over is a mistake.
-        if (!rest.isEmpty())
-            result.error = Texts::extraArgument(rest.first(), option, usage);
+        if (!rest.isEmpty() || !result.files.isEmpty())
+            result.error = Texts::extraArgument(rest.isEmpty() ? result.files.first() : rest.first(), option, usage);
         else if (!ConvertFile::writesFormatOf(out))
             result.error = Texts::unknownOutputFormat(out);
     }

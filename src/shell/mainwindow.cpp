@@ -10,6 +10,7 @@
 #include "components/textcontrol/buttonbar.h"
 #include "components/textcontrol/statusbar.h"
 #include "components/textcontrol/textcontrol.h"
+#include "documents/documentdrops.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
@@ -31,6 +32,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -92,6 +95,7 @@ MainWindow::MainWindow()
             if (auto* window = qobject_cast<DocumentWindow*>(sub->widget()))
                 window->activated();
     });
+    setAcceptDrops(true);
     DocumentHost::setCurrent(this);
 }
 
@@ -252,4 +256,25 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_helpWindow->close();
     WindowPlacement::store(this, WindowPlacement::MainWindowKey);
     event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DocumentDrops::localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!DocumentDrops::localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DocumentDrops::localFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    DocumentDrops::openFiles(files);
 }

@@ -46,6 +46,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped beside the documents' pages open as File > Open opens them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMainMenus();

@@ -11,17 +11,24 @@
 #include "documents/filemessages.h"
 #include "documents/filepaths.h"
 #include "documents/fileproblems.h"
+#include "documents/opendocument.h"
+#include "documents/sharedfile.h"
+#include "instancerequest.h"
 #include "editing/editcommands.h"
 #include "layout/layoutstate.h"
 #include "mainwindow.h"
 #include "settings/apppaths.h"
 #include "texts/filetexts.h"
 #include "texts/programtexts.h"
+#include "texts/sharingtexts.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
 
 namespace Startup {
 namespace {
@@ -38,7 +45,97 @@ void startAutoRecover(MainWindow& main)
     recover->setInterval(AutoRecover::intervalSetting());
 }
 
+// A command line in double quotes loses every double quote.
+QString unquoted(const QString& commandLine)
+{
+    if (commandLine.size() >= 1 && commandLine.startsWith(QLatin1Char('"')) && commandLine.endsWith(QLatin1Char('"')))
+        return QString(commandLine).remove(QLatin1Char('"'));
+    return commandLine;
+}
+
+bool isReport(const QString& path)
+{
+    return FilePaths::FileTitleOf(path).toLower().left(7) == QLatin1String("~tmprpt");
+}
+
+// The command line decides the content of `window`, the active document window.
+void fillFromCommandLine(DocumentWindow* window, const QString& rawCommandLine)
+{
+    DocumentTable& table = DocumentTable::shared();
+    const int slot = window->slot();
+    const QString untitled = Texts::UntitledPrefix + QString::number(slot);
+    const QString commandLine = unquoted(rawCommandLine);
+    if (commandLine.isEmpty()) {
+        window->setCaption(untitled);
+    } else if (commandLine == QLatin1String("*")) {
+        window->setCaption(untitled);
+        EditCommands::EditPaste();
+        window->textControl()->setSelStart(0);
+    } else if (isReport(commandLine)) {
+        const bool loaded = ImportIntoActiveWindow(commandLine);
+        window->setCaption(untitled);
+        table.state(slot).Dirty = loaded;
+        if (loaded)  // a report that could not be read stays where the practice system put it
+            QFile::remove(commandLine);
+    } else {
+        // A document someone else has open in a shared folder is asked about first.
+        const SharedFile::Access access = QFileInfo::exists(commandLine) ? SharedFile::askBeforeOpening(commandLine)
+                                                                         : SharedFile::Edit;
+        const bool loaded = access != SharedFile::Cancel && ImportIntoActiveWindow(commandLine);
+        if (loaded && access != SharedFile::Copy) {
+            const bool readOnly = access == SharedFile::ReadOnly;
+            window->setCaption(commandLine + (readOnly ? Texts::ReadOnlyMark : QString()));
+            window->setFilePath(commandLine);
+            window->sharedFile().opened(commandLine, access);
+            table.state(slot).Dirty = false;
+            // The load's own change notification arrives after start-up; it is no edit.
+            table.state(slot).IgnoreNextChange = true;
+        } else {
+            // Nothing of the file is in the window: a save must not write over it.
+            window->setCaption(untitled);
+            table.state(slot).IgnoreNextChange = loaded;
+        }
+    }
+}
+
+void bringToFront(MainWindow& main)
+{
+    main.setWindowState((main.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    main.show();
+    main.raise();
+    main.activateWindow();
+}
+
 }  // namespace
+
+void takeRequest(MainWindow& main, const InstanceRequest& request)
+{
+    // A question on the screen is answered first; the files open after it.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(250, &main, [&main, request] { takeRequest(main, request); });
+        return;
+    }
+    bringToFront(main);
+    const QString document = unquoted(request.document);
+    if (document == QLatin1String("*") || (!document.isEmpty() && isReport(document))) {
+        DocumentWindow* window = DocumentWindows::NewDocumentWindow();
+        fillFromCommandLine(window, document == QLatin1String("*") ? document : request.absolute(document));
+    }
+    QStringList files = request.files;
+    if (!document.isEmpty() && document != QLatin1String("*") && !isReport(document))
+        files.prepend(document);
+    for (const QString& file : files) {
+        const QString path = request.absolute(file);
+        // A document already open here comes to the front instead of a second copy.
+        if (DocumentWindow* open = OpenDocuments::windowOf(path)) {
+            if (QMdiSubWindow* sub = open->subWindow())
+                main.mdiArea()->setActiveSubWindow(sub);
+            continue;
+        }
+        OpenDocuments::OpenDocument(path);
+    }
+    main.RebuildRecentFileMenus();
+}
 
 bool ImportIntoActiveWindow(const QString& path)
 {
@@ -83,37 +180,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
     DocumentWindow* first = DocumentWindows::createInSlot(&main, 1);
     table.state(1).Dirty = false;
     first->textControl()->setFocus();
-
-    QString commandLine = rawCommandLine;
-    if (commandLine.size() >= 1 && commandLine.startsWith(QLatin1Char('"'))
-        && commandLine.endsWith(QLatin1Char('"')))
-        commandLine.remove(QLatin1Char('"'));
-
-    if (commandLine.isEmpty()) {
-        first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
-    } else if (commandLine == QLatin1String("*")) {
-        first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
-        EditCommands::EditPaste();
-        first->textControl()->setSelStart(0);
-    } else {
-        const bool loaded = ImportIntoActiveWindow(commandLine);
-        const QString title = FilePaths::FileTitleOf(commandLine).toLower();
-        if (title.left(7) == QLatin1String("~tmprpt")) {
-            first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
-            table.state(1).Dirty = loaded;
-            if (loaded)  // a report that could not be read stays where the practice system put it
-                QFile::remove(commandLine);
-        } else if (loaded) {
-            first->setCaption(commandLine);
-            first->setFilePath(commandLine);
-            table.state(1).Dirty = false;
-            // The load's own change notification arrives after start-up; it is no edit.
-            table.state(1).IgnoreNextChange = true;
-        } else {
-            // Nothing of the file is in the window: a save must not write over it.
-            first->setCaption(Texts::UntitledPrefix + QLatin1Char('1'));
-        }
-    }
+    fillFromCommandLine(first, rawCommandLine);
     startAutoRecover(main);
     main.RebuildRecentFileMenus();
 }
