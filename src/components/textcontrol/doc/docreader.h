@@ -16,7 +16,9 @@ class QTextDocument;
 namespace DocReader {
 
 // What keeps a file of Word's binary format from being read, before any of its text is.
-enum class Refusal { None, NotWord, PasswordProtected, OlderWord };
+// Damaged: its table of contents points past the end of its formats' stream, or its container
+// leads past the end of the file; what could be read would be partial or garbled.
+enum class Refusal { None, NotWord, PasswordProtected, OlderWord, DamagedTables, DamagedContainer };
 Refusal refusal(const QByteArray& bytes);
 
 // False for data that are not a Word 97-2003 document, or one that is encrypted.

@@ -48,6 +48,9 @@ constexpr quint16 CPicLocation = 0x6A03;
 constexpr quint16 CFBold = 0x0835;
 constexpr quint16 CFItalic = 0x0836;
 constexpr quint16 CFStrike = 0x0837;
+constexpr quint16 CFSmallCaps = 0x083A;
+constexpr quint16 CFCaps = 0x083B;
+constexpr quint16 CFVanish = 0x083C;
 constexpr quint16 CFDStrike = 0x2A53;
 constexpr quint16 CKul = 0x2A3E;
 constexpr quint16 CHps = 0x4A43;
@@ -91,6 +94,7 @@ constexpr quint16 TTableBorders80 = 0xD605;
 constexpr quint16 TTableBorders = 0xD613;
 // Sections.
 constexpr quint16 SBkc = 0x3009;
+constexpr quint16 SFTitlePage = 0x300A;
 constexpr quint16 SBOrientation = 0x301D;
 constexpr quint16 SXaPage = 0xB01F;
 constexpr quint16 SYaPage = 0xB020;
