@@ -5,7 +5,9 @@
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QtTest>
@@ -31,6 +33,9 @@ private slots:
     void columnsAsStored_data();
     void columnsAsStored();
     void mergedCells();
+    void cellPadding_data();
+    void cellPadding();
+    void narrowColumnKeepsItsWord();
 };
 
 void WordTablesFromLibreOfficeTest::columnsAsStored_data()
@@ -76,6 +81,48 @@ void WordTablesFromLibreOfficeTest::mergedCells()
     QCOMPARE(lisinopril.firstCursorPosition().block().text(), QString("Lisinopril"));
     QCOMPARE(table->cellAt(3, 2).columnSpan(), 2);
     QCOMPARE(table->cellAt(4, 3).firstCursorPosition().block().text(), QString("Dr. Smith"));
+}
+
+void WordTablesFromLibreOfficeTest::cellPadding_data()
+{
+    QTest::addColumn<int>("table");
+    QTest::addColumn<int>("twips");
+    QTest::newRow("cellpadding 4") << 0 << 60;
+    QTest::newRow("LibreOffice's default") << 2 << 28;
+}
+
+// The rows' cell padding as stored, on every side of every cell, less the half of the cell's
+// line that the engine puts inside it (Word measures the padding from the edge).
+void WordTablesFromLibreOfficeTest::cellPadding()
+{
+    QFETCH(int, table);
+    QFETCH(int, twips);
+    TextControl control;
+    QVERIFY2(control.load(TablesDoc, 0, TextControl::FormatWord), qPrintable(control.lastError()));
+    QTextTable* t = tables(control.document()).value(table);
+    QVERIFY(t);
+    const double expected = LayoutUnits::fromTwips(twips) - t->format().border() / 2;
+    for (int r = 0; r < t->rows(); ++r)
+        for (int c = 0; c < t->columns(); ++c) {
+            const QTextTableCellFormat f = t->cellAt(r, c).format().toTableCellFormat();
+            for (const double side : {f.topPadding(), f.leftPadding(), f.bottomPadding(), f.rightPadding()})
+                QVERIFY2(qAbs(side - expected) < 0.01, qPrintable(QStringLiteral("cell %1,%2: %3").arg(r).arg(c).arg(side)));
+        }
+}
+
+// "Metformin" fits its 0.76-inch column with the file's padding, as in LibreOffice, instead of
+// breaking into "Metformi" and "n".
+void WordTablesFromLibreOfficeTest::narrowColumnKeepsItsWord()
+{
+    TextControl control;
+    QVERIFY2(control.load(TablesDoc, 0, TextControl::FormatWord), qPrintable(control.lastError()));
+    QVERIFY(control.currentPages() >= 1);
+    QTextTable* narrow = tables(control.document()).value(2);
+    QVERIFY(narrow);
+    const QTextBlock word = narrow->cellAt(0, 0).firstCursorPosition().block();
+    QCOMPARE(word.text(), QString("Metformin"));
+    QVERIFY(word.layout());
+    QCOMPARE(word.layout()->lineCount(), 1);
 }
 
 QTEST_MAIN(WordTablesFromLibreOfficeTest)

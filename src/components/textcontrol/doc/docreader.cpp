@@ -73,6 +73,10 @@ struct Paragraph {
     QList<int> merges;            // a row end's cells: 0, 1 continues the cell above, 3 starts a merge
     QList<QColor> shades;         // a row end's cell shading
     int border = 0;               // a row end's widest cell or table line, twips
+    // A row end's cell padding, twips: top, left, bottom, right (-1 where the row says nothing),
+    // and half the space between its cells, which stands for the left and right padding.
+    QList<int> padding{-1, -1, -1, -1};
+    int gapHalf = -1;
 };
 
 // The width in twips of an old-style border (Brc80: eighths of a point, then the line type),
@@ -491,6 +495,21 @@ private:
                     p.border = std::max(p.border, TableGrid::lineFromEighths(width));
             }
             break;
+        case Sprm::TDxaGapHalf: p.gapHalf = std::clamp(int(d.i16(s.operand)), 0, 1440); break;
+        case Sprm::TCellPaddingDefault: {
+            // The cells it covers, the sides (top 1, left 2, bottom 4, right 8), the unit (3:
+            // twips, 0: none) and the width.
+            if (s.size < 6)
+                break;
+            const int sides = d.u8(s.operand + 2), unit = d.u8(s.operand + 3);
+            const int width = unit == 3 ? std::clamp(int(d.i16(s.operand + 4)), 0, 1440) : unit == 0 ? 0 : -1;
+            if (width < 0)
+                break;
+            for (int side = 0; side < 4; ++side)
+                if (sides & (1 << side))
+                    p.padding[side] = width;
+            break;
+        }
         case Sprm::TDefTableShd:
             p.shades.clear();
             for (int i = 0; 10 * (i + 1) <= s.size; ++i)
@@ -541,6 +560,14 @@ private:
                 cell->shading = row.shades.value(i);
         }
         rowBounds.append(row.bounds);
+        if (r == 0) {
+            // The first row's padding stands for the whole table's.
+            QList<int> padding = row.padding;
+            for (const int side : {1, 3})
+                if (padding[side] < 0)
+                    padding[side] = row.gapHalf;
+            table.setPadding(padding);
+        }
     }
 
     // The grid of all rows' cell edges, and each cell's span over it.

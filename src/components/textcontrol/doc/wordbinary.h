@@ -90,6 +90,7 @@ constexpr quint16 PFInnerTtp = 0x244C;
 constexpr quint16 TDefTable = 0xD608;
 constexpr quint16 TDxaGapHalf = 0x9602;
 constexpr quint16 TDefTableShd = 0xD612;
+constexpr quint16 TCellPaddingDefault = 0xD634;
 constexpr quint16 TTableBorders80 = 0xD605;
 constexpr quint16 TTableBorders = 0xD613;
 // Sections.
