@@ -8,9 +8,9 @@
 #include "littleendian.h"
 #include "propertychanges.h"
 #include "sections.h"
-#include "worddamage.h"
 #include "stylesheet.h"
 #include "wordbinary.h"
+#include "worddamage.h"
 
 #include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
