@@ -32,8 +32,8 @@ bool isText(const QByteArray& head)
     return !utf8.hasError() || head.size() >= 4096;
 }
 
-// The refusals a Word file is named by: protected with a password, or of a Word before 97;
-// `seen` is what the file looks like.
+// The refusals a Word file is named by: protected with a password, of a Word before 97, or
+// damaged in a way the .doc reader names; `seen` is what the file looks like.
 QString namedRefusal(QFile& file, const QString& seen)
 {
     if (seen == Texts::KindOldWord)
@@ -47,6 +47,8 @@ QString namedRefusal(QFile& file, const QString& seen)
     switch (DocReader::refusal(file.readAll())) {
     case DocReader::Refusal::PasswordProtected: return Texts::ReasonPasswordProtected;
     case DocReader::Refusal::OlderWord: return Texts::ReasonOlderWord;
+    case DocReader::Refusal::DamagedTables: return Texts::ReasonDamagedWordTables;
+    case DocReader::Refusal::DamagedContainer: return Texts::ReasonDamagedWordContainer;
     default: return QString();
     }
 }

@@ -59,6 +59,14 @@ inline const QString ReasonPasswordProtected = QStringLiteral(
 inline const QString ReasonOlderWord = QStringLiteral(
     "It is a Word 6 or Word 95 document (or older), which Scrivora cannot read. Open it in Word or "
     "LibreOffice and save it as a Word 97-2003 or Word 2007 document.");
+inline const QString ReasonDamagedWordTables = QStringLiteral(
+    "It is a Word 97-2003 document, but it is damaged: its table of contents points past the end of "
+    "its formats and of the order of its text, so part of the text would be lost or garbled. Open it "
+    "in Word or LibreOffice, which may repair it, and save it again.");
+inline const QString ReasonDamagedWordContainer = QStringLiteral(
+    "It is a Word 97-2003 document, but it is damaged: the file is cut short or overwritten, and the "
+    "parts it lists lead past its end, so its text would come out garbled. Open it in Word or "
+    "LibreOffice, which may repair it, or use an undamaged copy.");
 inline const QString ReasonStartupImportsRtfAndText = QStringLiteral(
     "At start-up Scrivora imports .rtf and .txt files only. Open other documents with File > Open, "
     "or start Scrivora with --open FILE.");

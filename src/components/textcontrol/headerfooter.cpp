@@ -15,11 +15,11 @@
 #include <cmath>
 
 namespace {
-constexpr int PartDistance = 720;  // twips from the paper's edge to the header or footer
+constexpr int PartDistance = 720;  // twips from the paper's edge to the header or footer, unless a file says otherwise
 }
 
 HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
-    : QObject(control), m_control(control)
+    : QObject(control), m_control(control), m_headerDistance(PartDistance), m_footerDistance(PartDistance)
 {
     auto make = [&](BodyItem*& item) {
         auto* document = new QTextDocument(this);
@@ -75,14 +75,21 @@ void HeaderFooter::setContent(int part, const QTextDocument* from)
     updateGeometry();
 }
 
+void HeaderFooter::setDistances(int header, int footer)
+{
+    m_headerDistance = header > 0 ? header : PartDistance;
+    m_footerDistance = footer > 0 ? footer : PartDistance;
+    updateGeometry();
+}
+
 QPointF HeaderFooter::position(int part) const
 {
     using namespace LayoutUnits;
     const double x = fromTwips(m_control->pageMarginL());
     if (part == Header)
-        return {x, fromTwips(PartDistance)};
+        return {x, fromTwips(m_headerDistance)};
     const double height = m_footer->size().height();
-    return {x, fromTwips(m_control->pageHeight() - PartDistance) - height};
+    return {x, fromTwips(m_control->pageHeight() - m_footerDistance) - height};
 }
 
 QPointF HeaderFooter::pageOrigin(int page) const

@@ -7,6 +7,9 @@ struct PageInfo {
     int marginT = 0;
     int marginR = 0;
     int marginB = 0;
+    // From the paper's top edge to the header, and from its bottom edge to the footer.
+    int header = 0;
+    int footer = 0;
 };
 
 class QTextDocument;

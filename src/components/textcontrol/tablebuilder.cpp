@@ -72,11 +72,26 @@ void TableBuilder::insert(QTextCursor& cursor)
             if (c >= columns)
                 break;
             QTextTableCell target = table->cellAt(r, c);
-            if (cell.shading.isValid()) {
-                QTextCharFormat shade = target.format();
-                shade.setBackground(cell.shading);
-                target.setFormat(shade);
+            QTextTableCellFormat look = target.format().toTableCellFormat();
+            if (cell.shading.isValid())
+                look.setBackground(cell.shading);
+            if (m_padding.size() == 4) {
+                // Word measures the padding from the cell's edge, its line lying within it; the
+                // engine puts half of each line inside the cell on top of the padding.
+                const double line = format.border() / 2;
+                auto inner = [&](int twips) { return twips < 0 ? -1.0 : std::max(0.0, LayoutUnits::fromTwips(twips) - line); };
+                const double p[4] = {inner(m_padding[0]), inner(m_padding[1]), inner(m_padding[2]), inner(m_padding[3])};
+                if (p[0] >= 0)
+                    look.setTopPadding(p[0]);
+                if (p[1] >= 0)
+                    look.setLeftPadding(p[1]);
+                if (p[2] >= 0)
+                    look.setBottomPadding(p[2]);
+                if (p[3] >= 0)
+                    look.setRightPadding(p[3]);
             }
+            if (cell.shading.isValid() || m_padding.size() == 4)
+                target.setFormat(look);
             if (!cell.continues && !cell.content->isEmpty())
                 target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell.content.get()));
         }

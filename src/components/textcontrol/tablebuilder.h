@@ -35,6 +35,9 @@ public:
     // them for the whole table.
     void setBorder(int twips) { m_border = twips; }
     int border() const { return m_border; }
+    // The space between a cell's edges and its text, twips, for every cell: top, left, bottom,
+    // right; a side below 0 keeps the engine's usual padding.
+    void setPadding(const QList<int>& twips) { m_padding = twips; }
 
     // Inserts the table at `cursor` and leaves the cursor in the paragraph after it.
     void insert(QTextCursor& cursor);
@@ -45,4 +48,5 @@ private:
     QList<int> m_grid;
     int m_border = 0;
     int m_cells = 0;
+    QList<int> m_padding;
 };

@@ -1262,7 +1262,9 @@ QByteArray TextControl::nativeForm() const
 
 PageInfo TextControl::pageInfo() const
 {
-    return {m_pageWidth, m_pageHeight, pageMarginL(), pageMarginT(), pageMarginR(), pageMarginB()};
+    return {m_pageWidth,   m_pageHeight,  pageMarginL(),
+            pageMarginT(), pageMarginR(), pageMarginB(),
+            m_parts->distance(HeaderFooter::Header), m_parts->distance(HeaderFooter::Footer)};
 }
 
 DocumentParts TextControl::documentParts() const
@@ -1316,6 +1318,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     adoptDocument(incoming);
     m_parts->setContent(HeaderFooter::Header, &header);
     m_parts->setContent(HeaderFooter::Footer, &footer);
+    m_parts->setDistances(page.header, page.footer);
     m_parts->setParts(parts.present);
     --m_quiet;
     const int values[6] = {page.width, page.height, page.marginL, page.marginT, page.marginR, page.marginB};

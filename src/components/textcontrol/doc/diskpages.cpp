@@ -6,6 +6,11 @@ namespace DiskPages {
 
 namespace {
 
+// The most runs a page holds: each takes a 4-byte position and a 1-byte (characters) or
+// 13-byte (paragraphs) entry, and one more position closes the list.
+constexpr int MaxCharacterRuns = 101;
+constexpr int MaxParagraphRuns = 29;
+
 // The 512-byte formatted disk pages a bin table points at, in order.
 QList<qint64> pageOffsets(const LittleEndian::Reader& wd, const LittleEndian::Reader& table, quint32 fc, quint32 lcb)
 {
@@ -27,8 +32,12 @@ QList<Run> characterRuns(const LittleEndian::Reader& wd, const LittleEndian::Rea
 {
     QList<Run> runs;
     for (const qint64 page : pageOffsets(wd, table, fc, lcb)) {
+        // A page that claims more runs than its 512 bytes hold is damaged: its text keeps the
+        // style's formats rather than taking bytes of the next page for its own.
         const int crun = wd.u8(page + 511);
-        for (int r = 0; r < crun && r < 101; ++r) {
+        if (crun > MaxCharacterRuns)
+            continue;
+        for (int r = 0; r < crun; ++r) {
             const int offset = wd.u8(page + (crun + 1) * 4 + r) * 2;
             Run run{wd.u32(page + r * 4), wd.u32(page + (r + 1) * 4), 0, 0};
             if (offset > 0) {
@@ -46,7 +55,9 @@ QList<Run> paragraphRuns(const LittleEndian::Reader& wd, const LittleEndian::Rea
     QList<Run> runs;
     for (const qint64 page : pageOffsets(wd, table, fc, lcb)) {
         const int cpara = wd.u8(page + 511);
-        for (int r = 0; r < cpara && r < 30; ++r) {
+        if (cpara > MaxParagraphRuns)
+            continue;
+        for (int r = 0; r < cpara; ++r) {
             const int offset = wd.u8(page + (cpara + 1) * 4 + r * 13) * 2;
             Run run{wd.u32(page + r * 4), wd.u32(page + (r + 1) * 4), 0, 0};
             if (offset > 0) {

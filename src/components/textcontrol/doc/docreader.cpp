@@ -3,11 +3,14 @@
 #include "compoundfile.h"
 #include "diskpages.h"
 #include "fonttable.h"
+#include "headerstories.h"
 #include "inlinepicture.h"
 #include "littleendian.h"
 #include "propertychanges.h"
+#include "sections.h"
 #include "stylesheet.h"
 #include "wordbinary.h"
+#include "worddamage.h"
 
 #include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
@@ -70,6 +73,10 @@ struct Paragraph {
     QList<int> merges;            // a row end's cells: 0, 1 continues the cell above, 3 starts a merge
     QList<QColor> shades;         // a row end's cell shading
     int border = 0;               // a row end's widest cell or table line, twips
+    // A row end's cell padding, twips: top, left, bottom, right (-1 where the row says nothing),
+    // and half the space between its cells, which stands for the left and right padding.
+    QList<int> padding{-1, -1, -1, -1};
+    int gapHalf = -1;
 };
 
 // The width in twips of an old-style border (Brc80: eighths of a point, then the line type),
@@ -110,17 +117,22 @@ public:
         m_styles = StyleSheet::read(m_table, fc(Stshf), lcb(Stshf));
         m_defaultFont = StyleSheet::defaultFont(m_table, fc(Stshf), lcb(Stshf));
         m_fonts = FontTable::read(m_table, fc(SttbfFfn), lcb(SttbfFfn));
-        section(page);
+        const QList<Sections::Section> sections = Sections::read(m_wd, m_table, fc(PlcfSed), lcb(PlcfSed));
+        page = sections.first().page;
+        for (qsizetype i = 1; i < sections.size(); ++i)
+            if (sections.at(i).start == Sections::Start::Continuous && sections.at(i - 1).cpEnd > 0)
+                m_continuousBreaks.insert(sections.at(i - 1).cpEnd - 1);
 
         const quint32 ccpText = std::min(longValue(CcpText), MaxChars);
+        const HeaderStories::Choice headers = headerStories(sections, ccpText);
         QTextCursor cursor(document);
         cursor.beginEditBlock();
         m_endnoteMarks = endnoteMarks();
         text(cursor, 0, ccpText);
-        stories(cursor, ccpText);
+        stories(cursor, ccpText, headers.others);
         cursor.endEditBlock();
         if (parts)
-            headerFooter(*parts, ccpText);
+            headerFooter(*parts, headers);
         return true;
     }
 
@@ -157,33 +169,6 @@ private:
         return !m_pieces.isEmpty();
     }
 
-    void section(PageInfo& page)
-    {
-        page = {12240, 15840, 1800, 1440, 1800, 1440};
-        const Data& t = m_table;
-        const qint64 at = fc(PlcfSed);
-        if (lcb(PlcfSed) < 16 || !t.has(at, lcb(PlcfSed)))
-            return;
-        const quint32 n = (lcb(PlcfSed) - 4) / 16;
-        if (n == 0)
-            return;
-        const quint32 sepx = t.u32(at + (n + 1) * 4 + 2);
-        if (sepx == 0xFFFFFFFF || !m_wd.has(sepx, 2))
-            return;
-        for (const Change& s : PropertyChanges::read(m_wd, sepx + 2, m_wd.u16(sepx))) {
-            const int v = m_wd.u16(s.operand);
-            switch (s.code) {
-            case Sprm::SXaPage: page.width = v; break;
-            case Sprm::SYaPage: page.height = v; break;
-            case Sprm::SDxaLeft: page.marginL = v; break;
-            case Sprm::SDxaRight: page.marginR = v; break;
-            case Sprm::SDyaTop: page.marginT = std::abs(m_wd.i16(s.operand)); break;
-            case Sprm::SDyaBottom: page.marginB = std::abs(m_wd.i16(s.operand)); break;
-            default: break;
-            }
-        }
-    }
-
     // Where the body's endnote marks are; the other automatic marks are footnotes'.
     QSet<quint32> endnoteMarks() const
     {
@@ -199,8 +184,8 @@ private:
     }
 
     // The stories the engine has no place for, kept as text after the body: the footnotes, the
-    // endnotes and the text of the text boxes.
-    void stories(QTextCursor& cursor, quint32 ccpText)
+    // endnotes, the text of the text boxes and the headers and footers it cannot show.
+    void stories(QTextCursor& cursor, quint32 ccpText, const QList<HeaderStories::Range>& headers)
     {
         const quint32 endnotes = ccpText + longValue(CcpFtn) + longValue(CcpHdd) + longValue(CcpMcr) + longValue(CcpAtn);
         const struct { quint32 start, length; Story story; } Stories[] = {
@@ -221,6 +206,15 @@ private:
             // The story's last paragraph mark only guards it from the next story.
             text(cursor, story.start, story.start + story.length - 1, story.start + story.length);
         }
+        m_story = Story::Headers;
+        for (const HeaderStories::Range& story : headers) {
+            if (begun)
+                cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            else
+                EndNotes::begin(cursor);
+            begun = true;
+            text(cursor, story.from, story.to - 1, story.to);
+        }
         m_story = Story::Body;
     }
 
@@ -235,38 +229,49 @@ private:
         return m_endnoteMarks.contains(cp) ? EndNotes::endnoteMark(++m_endnotes) : EndNotes::footnoteMark(++m_footnotes);
     }
 
-    // The header and footer of the first section, from the header document's stories.
-    void headerFooter(DocumentParts& parts, quint32 ccpText)
+    // Which header and footer stories the document shows, and which are kept after the body.
+    HeaderStories::Choice headerStories(const QList<Sections::Section>& sections, quint32 ccpText) const
     {
-        const Data& t = m_table;
-        const qint64 at = fc(PlcfHdd);
-        const quint32 count = lcb(PlcfHdd) / 4;
-        if (count < 3 || !t.has(at, lcb(PlcfHdd)))
-            return;
-        const quint32 base = ccpText + longValue(CcpFtn);
-        const quint32 end = base + longValue(CcpHdd);
-        auto story = [&](int index) -> std::pair<quint32, quint32> {
-            if (quint32(index) + 2 >= count)
-                return {0, 0};
-            return {std::min(base + t.u32(at + index * 4), end), std::min(base + t.u32(at + (index + 1) * 4), end)};
-        };
-        const struct { int bit; QTextDocument* target; int stories[3]; } Parts[] = {
-            {1, parts.header, {OddHeader, FirstHeader, EvenHeader}},
-            {4, parts.footer, {OddFooter, FirstFooter, EvenFooter}}};
+        const quint32 base = std::min(ccpText + longValue(CcpFtn), MaxChars);
+        const quint32 end = std::min(base + std::min(longValue(CcpHdd), MaxChars), MaxChars);
+        const QList<HeaderStories::Range> stories = HeaderStories::read(m_table, fc(PlcfHdd), lcb(PlcfHdd), base, end);
+        QList<bool> titlePages;
+        for (const Sections::Section& section : sections)
+            titlePages << section.titlePage;
+        const bool facingPages = lcb(Dop) > 0 && (m_table.u8(fc(Dop)) & 0x01);
+        return HeaderStories::choose(stories, titlePages, facingPages,
+                                     [this](HeaderStories::Range r) { return plainText(r.from, r.to); });
+    }
+
+    // The header and footer the document shows on every page.
+    void headerFooter(DocumentParts& parts, const HeaderStories::Choice& choice)
+    {
+        const struct { int bit; QTextDocument* target; HeaderStories::Range story; } Parts[] = {
+            {1, parts.header, choice.header}, {4, parts.footer, choice.footer}};
         for (const auto& part : Parts) {
-            if (!part.target)
+            if (!part.target || part.story.isEmpty())
                 continue;
-            for (const int index : part.stories) {
-                const auto [from, to] = story(index);
-                if (from >= to)
-                    continue;
-                // The story's last paragraph mark only guards it from the next story.
-                QTextCursor cursor(part.target);
-                text(cursor, from, to - 1, to);
-                parts.present |= part.bit;
-                break;
-            }
+            // The story's last paragraph mark only guards it from the next story.
+            QTextCursor cursor(part.target);
+            text(cursor, part.story.from, part.story.to - 1, part.story.to);
+            parts.present |= part.bit;
         }
+    }
+
+    // The characters from `from` to `to` as they stand, paragraph marks as line ends.
+    QString plainText(quint32 from, quint32 to) const
+    {
+        QString result;
+        for (const Piece& piece : m_pieces)
+            for (quint32 cp = std::max(piece.cpStart, from); cp < piece.cpEnd && cp < to && result.size() < 100'000; ++cp) {
+                const quint32 offset = piece.fc + (cp - piece.cpStart) * (piece.compressed ? 1 : 2);
+                const ushort u = piece.compressed ? m_wd.u8(offset) : m_wd.u16(offset);
+                if (u >= 0x20)
+                    result += QChar(u);
+                else if (u == ParagraphMark || u == CellMark || u == 0x09)
+                    result += QLatin1Char(u == 0x09 ? '\t' : '\n');
+            }
+        return result;
     }
 
     // The sprms of a style and its bases, the farthest base first.
@@ -284,6 +289,7 @@ private:
     {
         if (run == m_lastRun && istd == m_lastIstd)
             return m_lastFormat;
+        m_lastHidden = false;
         QList<std::pair<const Data*, Change>> list;
         styleSprms(istd, false, list);
         if (run && run->length > 0)
@@ -298,14 +304,15 @@ private:
             f.setFontFamilies({font});
         f.setFontPointSize(10);
         for (const auto& [d, s] : list)
-            applyCharacter(f, *d, s);
+            applyCharacter(f, m_lastHidden, *d, s);
         m_lastRun = run;
         m_lastIstd = istd;
         m_lastFormat = f;
         return f;
     }
 
-    void applyCharacter(QTextCharFormat& f, const Data& d, const Change& s) const
+    // `hidden`: the text is hidden, as Word neither shows nor prints it unless told to.
+    void applyCharacter(QTextCharFormat& f, bool& hidden, const Data& d, const Change& s) const
     {
         // Toggles: 0 off, 1 on, 0x80 as the style has it, 0x81 the opposite of the style.
         auto toggle = [&](bool current) {
@@ -316,6 +323,16 @@ private:
         case Sprm::CFBold: f.setFontWeight(toggle(f.fontWeight() >= QFont::Bold) ? QFont::Bold : QFont::Normal); break;
         case Sprm::CFItalic: f.setFontItalic(toggle(f.fontItalic())); break;
         case Sprm::CFStrike: case Sprm::CFDStrike: f.setFontStrikeOut(toggle(f.fontStrikeOut())); break;
+        case Sprm::CFVanish: hidden = toggle(hidden); break;
+        case Sprm::CFSmallCaps: case Sprm::CFCaps: {
+            const QFont::Capitalization kind = s.code == Sprm::CFCaps ? QFont::AllUppercase : QFont::SmallCaps;
+            const bool on = toggle(f.fontCapitalization() == kind);
+            if (on)
+                f.setFontCapitalization(kind);
+            else if (f.fontCapitalization() == kind)
+                f.setFontCapitalization(QFont::MixedCase);
+            break;
+        }
         case Sprm::CKul: {
             const int kul = d.u8(s.operand);
             f.setUnderlineStyle(kul == 0 ? QTextCharFormat::NoUnderline
@@ -478,6 +495,21 @@ private:
                     p.border = std::max(p.border, TableGrid::lineFromEighths(width));
             }
             break;
+        case Sprm::TDxaGapHalf: p.gapHalf = std::clamp(int(d.i16(s.operand)), 0, 1440); break;
+        case Sprm::TCellPaddingDefault: {
+            // The cells it covers, the sides (top 1, left 2, bottom 4, right 8), the unit (3:
+            // twips, 0: none) and the width.
+            if (s.size < 6)
+                break;
+            const int sides = d.u8(s.operand + 2), unit = d.u8(s.operand + 3);
+            const int width = unit == 3 ? std::clamp(int(d.i16(s.operand + 4)), 0, 1440) : unit == 0 ? 0 : -1;
+            if (width < 0)
+                break;
+            for (int side = 0; side < 4; ++side)
+                if (sides & (1 << side))
+                    p.padding[side] = width;
+            break;
+        }
         case Sprm::TDefTableShd:
             p.shades.clear();
             for (int i = 0; 10 * (i + 1) <= s.size; ++i)
@@ -528,6 +560,14 @@ private:
                 cell->shading = row.shades.value(i);
         }
         rowBounds.append(row.bounds);
+        if (r == 0) {
+            // The first row's padding stands for the whole table's.
+            QList<int> padding = row.padding;
+            for (const int side : {1, 3})
+                if (padding[side] < 0)
+                    padding[side] = row.gapHalf;
+            table.setPadding(padding);
+        }
     }
 
     // The grid of all rows' cell edges, and each cell's span over it.
@@ -657,16 +697,18 @@ private:
                     }
                 } else if (u == PageBreak) {
                     flush();
-                    breakNext = true;
+                    breakNext = !m_continuousBreaks.contains(cp);
                     paragraphOpen = false;  // a page or section break ends the paragraph too
                 } else if (u == LineBreak) {
                     pending += QChar::LineSeparator;
                 } else if (u == Picture) {
                     flush();
                     picture(*out, run, format);
-                } else if (u == NoteMark && m_story != Story::TextBoxes) {
+                } else if (u == NoteMark && m_story != Story::TextBoxes && m_story != Story::Headers) {
                     flush();
                     out->insertText(noteMark(cp), EndNotes::markFormat(format));
+                } else if (m_lastHidden) {
+                    // Hidden text: not shown, as Word and LibreOffice print the document.
                 } else if (u == 0x09 || u >= 0x20) {
                     if (u == 0x1E)
                         pending += QLatin1Char('-');
@@ -709,19 +751,21 @@ private:
     int m_defaultFont = -1;
     QStringList m_fonts;
     int m_nextField = 1;
-    enum class Story { Body, Footnotes, Endnotes, TextBoxes } m_story = Story::Body;
+    enum class Story { Body, Footnotes, Endnotes, TextBoxes, Headers } m_story = Story::Body;
+    QSet<quint32> m_continuousBreaks;  // section marks after which the next section goes on on the same page
     QSet<quint32> m_endnoteMarks;  // body positions
     int m_footnotes = 0, m_endnotes = 0, m_storyMarks = 0;
     const Run* m_lastRun = nullptr;
     int m_lastIstd = -1;
     QTextCharFormat m_lastFormat;
+    bool m_lastHidden = false;
 };
 
 }  // namespace
 
 namespace {
 
-Refusal refusal(const QHash<QString, QByteArray>& streams)
+Refusal refusal(const QByteArray& file, const QHash<QString, QByteArray>& streams)
 {
     const auto it = streams.constFind(QStringLiteral("WordDocument"));
     if (it == streams.constEnd())
@@ -733,8 +777,15 @@ Refusal refusal(const QHash<QString, QByteArray>& streams)
         return Refusal::NotWord;
     if (wd.u16(2) < FirstWord97Fib)
         return Refusal::OlderWord;  // Word 6 or 95, whose file block is laid out otherwise
-    if (wd.u16(0x0A) & FlagEncrypted)
+    const quint16 flags = wd.u16(0x0A);
+    if (flags & FlagEncrypted)
         return Refusal::PasswordProtected;
+    const QByteArray table = streams.value((flags & FlagTable1) ? QStringLiteral("1Table") : QStringLiteral("0Table"));
+    switch (WordDamage::find(file, wd, Data{table})) {
+    case WordDamage::Kind::TablesOutside: return Refusal::DamagedTables;
+    case WordDamage::Kind::ContainerDamaged: return Refusal::DamagedContainer;
+    case WordDamage::Kind::None: break;
+    }
     return Refusal::None;
 }
 
@@ -745,13 +796,13 @@ Refusal refusal(const QByteArray& bytes)
     QHash<QString, QByteArray> streams;
     if (!CompoundFile::read(bytes, streams))
         return Refusal::NotWord;
-    return refusal(streams);
+    return refusal(bytes, streams);
 }
 
 bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
 {
     QHash<QString, QByteArray> streams;
-    if (!CompoundFile::read(bytes, streams) || refusal(streams) != Refusal::None)
+    if (!CompoundFile::read(bytes, streams) || refusal(bytes, streams) != Refusal::None)
         return false;
     const QByteArray& wordDocument = streams[QStringLiteral("WordDocument")];
     const Data wd{wordDocument};

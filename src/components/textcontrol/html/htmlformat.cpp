@@ -1,5 +1,8 @@
 #include "htmlformat.h"
 
+#include "cssunits.h"
+#include "htmlpage.h"
+
 #include "components/textcontrol/textcontrol.h"
 
 #include <QDir>
@@ -83,31 +86,12 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, cons
     const QString html = decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
     if (!imageFolder.isEmpty())
         document->setBaseUrl(QUrl::fromLocalFile(QDir(imageFolder).absolutePath() + QLatin1Char('/')));
-    document->setHtml(html);
+    // Paragraphs without a top margin of their own have none, as LibreOffice and browsers
+    // show them, rather than Qt's twelve pixels above each.
+    document->setDefaultStyleSheet(QStringLiteral("p { margin-top: 0pt }"));
+    document->setHtml(CssUnits::inPoints(html));
 
-    static const QRegularExpression pageRule(QStringLiteral("@page\\s*\\{([^}]*)\\}"));
-    const QRegularExpressionMatch rule = pageRule.match(html);
-    if (rule.hasMatch()) {
-        static const QRegularExpression declaration(QStringLiteral("(size|margin)\\s*:\\s*([^;]*)"));
-        for (auto it = declaration.globalMatch(rule.captured(1)); it.hasNext();) {
-            const QRegularExpressionMatch d = it.next();
-            const QStringList values = d.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            QList<int> twips;
-            for (const QString& v : values)
-                twips << cssLengthToTwips(v);
-            if (d.captured(1) == QLatin1String("size") && twips.size() >= 2) {
-                page.width = twips[0];
-                page.height = twips[1];
-            } else if (d.captured(1) == QLatin1String("margin") && !twips.isEmpty()) {
-                // CSS order: top, right, bottom, left, with the usual shorthands.
-                const int t = twips[0];
-                const int r = twips.value(1, t);
-                const int b = twips.value(2, t);
-                const int l = twips.value(3, r);
-                page = {page.width, page.height, l, t, r, b};
-            }
-        }
-    }
+    HtmlPage::readPageRules(html, page);
     // The images become the document's own, so that it no longer needs their files.
     QStringList names = imageNames(document);
     for (const QString& name : names) {

@@ -1,0 +1,94 @@
+#include "htmlpage.h"
+
+#include "htmlformat.h"
+
+#include <QRegularExpression>
+
+namespace HtmlPage {
+namespace {
+
+// LibreOffice's margins of an HTML page where the document gives none: 2 cm at the sides,
+// 1 cm at the top and bottom.
+constexpr int DefaultSide = 1134;
+constexpr int DefaultTopBottom = 567;
+
+struct Margins {
+    int top = -1, right = -1, bottom = -1, left = -1;
+};
+
+// Applies the margin declarations of a CSS declaration block to `m`: the shorthand with one to
+// four values in CSS order, and each side on its own.
+void margins(const QString& declarations, Margins& m)
+{
+    static const QRegularExpression declaration(QStringLiteral("(?:^|[;{\\s])margin(-top|-right|-bottom|-left)?\\s*:\\s*([^;}]*)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    for (auto it = declaration.globalMatch(declarations); it.hasNext();) {
+        const QRegularExpressionMatch d = it.next();
+        QList<int> twips;
+        for (const QString& v : d.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            twips << HtmlFormat::cssLengthToTwips(QString(v).remove(QStringLiteral("!important")));
+        if (twips.isEmpty())
+            continue;
+        const QString side = d.captured(1).toLower();
+        if (side == QLatin1String("-top"))
+            m.top = twips[0];
+        else if (side == QLatin1String("-right"))
+            m.right = twips[0];
+        else if (side == QLatin1String("-bottom"))
+            m.bottom = twips[0];
+        else if (side == QLatin1String("-left"))
+            m.left = twips[0];
+        else {
+            m.top = twips[0];
+            m.right = twips.value(1, m.top);
+            m.bottom = twips.value(2, m.top);
+            m.left = twips.value(3, m.right);
+        }
+    }
+}
+
+// The style sheets' text: what stands between <style> and </style>.
+QString styleSheets(const QString& html)
+{
+    static const QRegularExpression style(QStringLiteral("<style[^>]*>(.*?)</style>"),
+                                          QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    QString sheets;
+    for (auto it = style.globalMatch(html); it.hasNext();)
+        sheets += it.next().captured(1) + QLatin1Char('\n');
+    return sheets;
+}
+
+}  // namespace
+
+void readPageRules(const QString& html, PageInfo& page)
+{
+    static const QRegularExpression pageRule(QStringLiteral("@page\\s*(?::\\w+\\s*)?\\{([^}]*)\\}"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression size(QStringLiteral("(?:^|[;\\s])size\\s*:\\s*([^;}]*)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    bool any = false;
+    Margins m;
+    for (auto it = pageRule.globalMatch(styleSheets(html)); it.hasNext();) {
+        const QString rule = it.next().captured(1);
+        any = true;
+        if (const QRegularExpressionMatch s = size.match(rule); s.hasMatch()) {
+            QList<int> twips;
+            for (const QString& v : s.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                if (const int t = HtmlFormat::cssLengthToTwips(v); t > 0)
+                    twips << t;
+            if (twips.size() >= 2) {
+                page.width = twips[0];
+                page.height = twips[1];
+            }
+        }
+        margins(rule, m);
+    }
+    if (!any)
+        return;
+    page.marginT = m.top >= 0 ? m.top : DefaultTopBottom;
+    page.marginR = m.right >= 0 ? m.right : DefaultSide;
+    page.marginB = m.bottom >= 0 ? m.bottom : DefaultTopBottom;
+    page.marginL = m.left >= 0 ? m.left : DefaultSide;
+}
+
+}  // namespace HtmlPage
