@@ -1,6 +1,7 @@
 #include "buttonbar.h"
 
 #include "controltexts.h"
+#include "listlevels.h"
 #include "textcontrol.h"
 
 #include <QButtonGroup>
@@ -53,6 +54,9 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
         m_align[i] = addButton(names[i], tips[i], QLatin1String(icons[i]), QLatin1String(fallbacks[i]));
         group->addButton(m_align[i], i);
     }
+    layout->addSpacing(8);
+    m_bullets = addButton("btnBullets", ControlTexts::bullets(), "format-list-unordered", QStringLiteral("\u2022"));
+    m_numbering = addButton("btnNumbering", ControlTexts::numbering(), "format-list-ordered", "1.");
     layout->addStretch(1);
     setFixedHeight(29);  // 435 twips
 
@@ -95,6 +99,12 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
         if (m_control)
             m_control->setAlignment(Alignments[id]);
     });
+    for (QToolButton* button : {m_bullets, m_numbering})
+        connect(button, &QToolButton::clicked, this, [this, button] {
+            if (m_control)
+                m_control->toggleList(button == m_numbering);
+            refresh();
+        });
     setEnabled(false);
 }
 
@@ -149,5 +159,8 @@ void ButtonBar::refresh()
     for (int i = 0; i < 4; ++i)
         m_align[i]->setChecked(alignment == Alignments[i]
                                || (i == 0 && alignment == Qt::AlignLeading));
+    const int list = m_control->listStyle();
+    m_bullets->setChecked(list >= 0 && ListLevels::isBullet(ListLevels::Style(list)));
+    m_numbering->setChecked(list >= 0 && !ListLevels::isBullet(ListLevels::Style(list)));
     m_refreshing = false;
 }
