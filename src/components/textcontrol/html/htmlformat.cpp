@@ -1,5 +1,7 @@
 #include "htmlformat.h"
 
+#include "htmllists.h"
+
 #include "components/textcontrol/textcontrol.h"
 
 #include <QDir>
@@ -57,7 +59,7 @@ int cssLengthToTwips(const QString& length)
 
 QByteArray write(const QTextDocument* document, const PageInfo& page, const QString& imageFolder)
 {
-    QString html = document->toHtml();
+    QString html = HtmlLists::toHtml(document);
     const QString rule = QStringLiteral("<style type=\"text/css\">@page { size: %1 %2; margin: %3 %4 %5 %6; }</style>")
                              .arg(inches(page.width), inches(page.height), inches(page.marginT),
                                   inches(page.marginR), inches(page.marginB), inches(page.marginL));
@@ -84,6 +86,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, cons
     if (!imageFolder.isEmpty())
         document->setBaseUrl(QUrl::fromLocalFile(QDir(imageFolder).absolutePath() + QLatin1Char('/')));
     document->setHtml(html);
+    HtmlLists::applyStarts(html, document);
 
     static const QRegularExpression pageRule(QStringLiteral("@page\\s*\\{([^}]*)\\}"));
     const QRegularExpressionMatch rule = pageRule.match(html);
