@@ -138,6 +138,19 @@ qsizetype groupEnd(const QByteArray& data, qsizetype from)
     return data.size();
 }
 
+QString groupText(QByteArrayView group)
+{
+    QString text;
+    Scanner scanner(group);
+    for (Token t = scanner.next(); t.type != Token::End && text.size() < 256; t = scanner.next()) {
+        if (t.type == Token::Char && t.character.unicode() >= 0x20)
+            text += t.character;
+        else if (t.type == Token::Word && t.word == "tab")
+            text += QLatin1Char('\t');
+    }
+    return text;
+}
+
 void Tables::readListTable(QByteArrayView group)
 {
     Scanner scanner(group);

@@ -17,6 +17,9 @@ namespace RtfLists {
 // the end of the data).
 qsizetype groupEnd(const QByteArray& data, qsizetype from);
 
+// The text of a group (a \listtext): its characters, \tab as a tab.
+QString groupText(QByteArrayView group);
+
 // The list tables of one document.
 class Tables {
 public:

@@ -161,6 +161,7 @@ private:
     void appendNotes();
     void insertPicture();
     void readListGroup(const QByteArray& word);
+    void keepListText(QTextCursor& cursor);
     void markListItem(QTextBlockFormat& f, const ParaState& pa) const;
 
     // ---- tables ----
@@ -254,6 +255,7 @@ private:
     // lists: the document's tables, and the lists its paragraphs were given so far
     RtfLists::Tables m_listTables;
     mutable ListLevels::Definitions m_listDefinitions;
+    QString m_listText;  // the paragraph's \listtext
 };
 
 int clampedParameter(qint64 value) { return int(std::clamp<qint64>(value, -2'000'000'000, 2'000'000'000)); }
@@ -343,6 +345,7 @@ void Parser::endGroup()
     if (m_depth == 0) {
         // The document's group ends: its last paragraph keeps the formats it was given.
         closeTable();
+        keepListText(m_main);
         applyBlockFormat(m_main);
     }
     const Dest dest = state().dest;
@@ -525,7 +528,7 @@ void Parser::controlWord()
     static const QSet<QByteArray> skipped = {
         "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
         "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles", "pgdsctbl",
-        "filetbl", "annotation", "headerl", "headerf", "footerl", "footerf", "listtext", "pntext", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
+        "filetbl", "annotation", "headerl", "headerf", "footerl", "footerf", "pntext", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
         "txe", "template", "docvar", "userprops", "mmathPr", "ftnsep", "ftnsepc", "aftnsep",
         "aftnsepc", "ftncn", "aftncn", "object", "objdata", "atnid", "atnauthor", "atrfstart",
         "atrfend", "comment", "fldtype", "listpicture", "nesttableprops", "sp", "sn", "sv",
@@ -572,6 +575,15 @@ void Parser::controlWord()
     }
     if (word == "listtable" || word == "listoverridetable" || word == "pn") {
         readListGroup(word);
+        return;
+    }
+    if (word == "listtext") {
+        // The number as text, for readers without lists. It may come before the paragraph names
+        // its list: kept aside until the paragraph ends, and put in only where it names none.
+        const qsizetype end = RtfLists::groupEnd(m_data, m_pos);
+        m_listText = RtfLists::groupText(QByteArrayView(m_data).sliced(m_pos, end - m_pos));
+        m_pos = end;
+        g.dest = Dest::Skip;
         return;
     }
     if (skipped.contains(word)) {
@@ -1129,6 +1141,14 @@ void Parser::applyBlockFormat(QTextCursor& cursor)
     cursor.setBlockCharFormat(charFormat());
 }
 
+// A paragraph's number as text stays where the paragraph names no list.
+void Parser::keepListText(QTextCursor& cursor)
+{
+    if (!m_listText.isEmpty() && state().para.list == 0 && state().para.oldNumbering.isEmpty())
+        QTextCursor(cursor.block()).insertText(m_listText);
+    m_listText.clear();
+}
+
 void Parser::endParagraph()
 {
     if (m_depth == 0 || skipping() || state().dest != Dest::Text)
@@ -1137,6 +1157,7 @@ void Parser::endParagraph()
     if (!state().para.inTable)
         closeTable();  // a paragraph that ends outside \intbl ends the table before it
     QTextCursor& cursor = out();
+    keepListText(cursor);
     applyBlockFormat(cursor);
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
