@@ -9,11 +9,39 @@
 #include <QFontComboBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
 
 namespace {
+
+// Three lines with bullets or numbers before them.
+QIcon listIcon(bool numbered)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font;
+    font.setPixelSize(7);
+    painter.setFont(font);
+    for (int i = 0; i < 3; ++i) {
+        const int y = 6 + 6 * i;
+        painter.setPen(QPen(QColor(0x33, 0x33, 0x33), 1.6));
+        painter.drawLine(QPointF(10, y), QPointF(21, y));
+        if (numbered) {
+            painter.setPen(QColor(0x2a, 0x5d, 0xb0));
+            painter.drawText(QRectF(1, y - 4, 8, 8), Qt::AlignCenter, QString::number(i + 1));
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0x2a, 0x5d, 0xb0));
+            painter.drawEllipse(QPointF(5, y), 2, 2);
+        }
+    }
+    return QIcon(pixmap);
+}
+
 constexpr Qt::Alignment Alignments[4] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
                                          Qt::AlignJustify};
 }
@@ -57,6 +85,12 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
     layout->addSpacing(8);
     m_bullets = addButton("btnBullets", ControlTexts::bullets(), "format-list-unordered", QStringLiteral("\u2022"));
     m_numbering = addButton("btnNumbering", ControlTexts::numbering(), "format-list-ordered", "1.");
+    // Themes without list icons get drawn ones rather than a letter.
+    for (QToolButton* button : {m_bullets, m_numbering})
+        if (button->icon().isNull()) {
+            button->setIcon(listIcon(button == m_numbering));
+            button->setText(QString());
+        }
     layout->addStretch(1);
     setFixedHeight(29);  // 435 twips
 

@@ -55,6 +55,7 @@ ListDialog::ListDialog(int style, int start, int leftTwips, bool inList, QWidget
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);  // the whole caption shows
     connect(m_style, &QComboBox::currentIndexChanged, this, &ListDialog::updateEnabled);
     updateEnabled();
 }
