@@ -108,6 +108,8 @@ private slots:
     void plainTextShowsMarkers();
     void otherProgramsRtf_data();
     void otherProgramsRtf();
+    void numberTemplatesRoundTrip_data();
+    void numberTemplatesRoundTrip();
     void libreOffice_data();
     void libreOffice();
 };
@@ -189,6 +191,16 @@ void ListFormatsTest::otherProgramsRtf_data()
     const QByteArray letter("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid1}}"
                             "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
                             "\\pard\\ls1 A\\par\\pard\\ls1 B\\par}");
+    // Numbers that join those of the levels above, as headings and legal documents have them.
+    QTest::newRow("numbers of several levels")
+        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+                      "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}{\\levelnumbers\\'01\\'03;}}"
+                      "{\\listlevel\\levelnfc4{\\leveltext\\'07Part \\'02);}{\\levelnumbers\\'06;}}\\listid1}}"
+                      "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+                      "\\pard\\ls1 Introduction\\par\\pard\\ls1\\ilvl1 Context\\par\\pard\\ls1\\ilvl2 Scope\\par"
+                      "\\pard\\ls1 Referral\\par\\pard\\ls1\\ilvl1 Findings\\par\\pard\\ls1\\ilvl1 Plan\\par}")
+        << QStringList{"0 1. Introduction", "1 1.1. Context", "2 Part a) Scope", "0 2. Referral", "1 2.1. Findings",
+                       "1 2.2. Plan", ""};
     QTest::newRow("two letters") << letter + letter << QStringList{"0 1. A", "0 2. B", "0 1. A", "0 2. B", ""};
 }
 
@@ -205,6 +217,42 @@ void ListFormatsTest::otherProgramsRtf()
     TextControl tc;
     QVERIFY(tc.load(path, 0, TextControl::FormatRtf));
     QCOMPARE(shown(tc.document()), expected);
+}
+
+void ListFormatsTest::numberTemplatesRoundTrip_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::newRow("rtf") << int(TextControl::FormatRtf);
+    QTest::newRow("docx") << int(TextControl::FormatDocx);
+    QTest::newRow("doc") << int(TextControl::FormatWord);
+    QTest::newRow("tx") << int(TextControl::FormatNative);
+}
+
+// "1.1." numbers written by us come back as they were.
+void ListFormatsTest::numberTemplatesRoundTrip()
+{
+    QFETCH(int, format);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("legal.rtf"));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat3{\\leveltext\\'02\\'00.;}}"
+               "{\\listlevel\\levelnfc0{\\leveltext\\'04\\'00.\\'01.;}}\\listid1}}"
+               "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+               "\\pard\\ls1 Findings\\par\\pard\\ls1\\ilvl1 Blood\\par\\pard\\ls1\\ilvl1 Urine\\par\\pard Done\\par}");
+    file.close();
+    TextControl first;
+    QVERIFY(first.load(source, 0, TextControl::FormatRtf));
+    const QStringList expected{"0 3. Findings", "1 3.1. Blood", "1 3.2. Urine", "Done", ""};
+    QCOMPARE(shown(first.document()), expected);
+    const QString path = dir.filePath(QStringLiteral("again"));
+    QVERIFY(first.save(path, 0, format));
+    TextControl again;
+    QVERIFY(again.load(path, 0, format));
+    QStringList got = shown(again.document());
+    if (got.size() == expected.size() - 1)
+        got << QString();  // formats that keep no empty last paragraph
+    QCOMPARE(got, expected);
 }
 
 void ListFormatsTest::libreOffice_data()

@@ -28,12 +28,11 @@ const QHash<QString, QString>& knownShortfalls()
         {"rtf/libreoffice-rtfimport-fdo52052.rtf", "the text of positioned frames (0.000: LibreOffice gives no words)"},
         {"rtf/pandoc-table_nested_malformed_itap.rtf", "all of it: LibreOffice reads no text of this file (0.000)"},
         {"rtf/pandoc-unicode.rtf", "LibreOffice drops the letter after an unpaired surrogate (0.750)"},
-        // Numbers that join the numbers of the levels above (1.1, 1st.2) or words of their own:
-        // an item shows only its own level's number.
-        {"rtf/libreoffice-rtfexport-listWithLgl.rtf", "list numbers with literal words (0.471)"},
-        {"word/poi-Bug52311.doc", "heading numbers of several levels (0.880)"},
-        {"word/tika-testWORD_override_list_numbering.doc", "list numbers of several levels (0.839)"},
-        {"word/tika-testWORD_override_list_numbering.docx", "list numbers of several levels (0.817)"},
+        // Numbers in kinds the lists do not have: ordinals (1st, 2nd) and legal numbering, which
+        // turns the numbers of the levels above into decimals.
+        {"rtf/libreoffice-rtfexport-listWithLgl.rtf", "legal numbering (0.696)"},
+        {"word/tika-testWORD_override_list_numbering.doc", "ordinal list numbers (0.895)"},
+        {"word/tika-testWORD_override_list_numbering.docx", "ordinal list numbers (0.869)"},
         // LibreOffice leaves the number off a paragraph whose style is a character style.
         {"rtf/libreoffice-rtfexport-invalidParagraphStyle.rtf", "a list number LibreOffice does not show (0.857)"},
         // Notes and text boxes: LibreOffice's text export leaves their text out, the readers keep

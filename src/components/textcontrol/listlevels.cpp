@@ -107,6 +107,11 @@ QString numberText(Style style, int n)
 
 QString numberSuffix(Style style) { return style == DecimalParen ? QStringLiteral(")") : QStringLiteral("."); }
 
+QString defaultTemplate(Style style, int level)
+{
+    return isBullet(style) ? bulletText(style) : QStringLiteral("%%1").arg(level + 1) + numberSuffix(style);
+}
+
 Style bulletStyleOf(const QString& text)
 {
     const QString t = text.trimmed();
@@ -118,6 +123,35 @@ Style bulletStyleOf(const QString& text)
     case 0x2013: case 0x2014: case '-': case 0x2212: return Dash;
     default: return Disc;
     }
+}
+
+QString templateOfLevelText(const QString& levelText)
+{
+    QString pattern;
+    for (QChar c : levelText) {
+        if (c.unicode() < Count)
+            pattern += QLatin1Char('%') + QChar('1' + c.unicode());
+        else if (c.unicode() >= 0x20)
+            pattern += c;
+    }
+    return pattern;
+}
+
+QString levelTextOfTemplate(const QString& numberTemplate, QList<int>* positions)
+{
+    QString text;
+    for (qsizetype i = 0; i < numberTemplate.size(); ++i) {
+        const QChar c = numberTemplate.at(i);
+        if (c == QLatin1Char('%') && i + 1 < numberTemplate.size() && numberTemplate.at(i + 1) >= QLatin1Char('1')
+            && numberTemplate.at(i + 1) <= QLatin1Char('9')) {
+            text += QChar(numberTemplate.at(++i).unicode() - '1');
+            if (positions)
+                *positions << int(text.size());
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 Style styleOfWordFormat(int numberFormat, const QString& levelText)
@@ -144,7 +178,7 @@ int wordFormatOf(Style style)
     }
 }
 
-QTextListFormat format(Style style, int level, int start, int group)
+QTextListFormat format(Style style, int level, int start, int group, const QString& numberTemplate)
 {
     QTextListFormat f;
     f.setStyle(qtStyle(style));
@@ -153,6 +187,8 @@ QTextListFormat format(Style style, int level, int start, int group)
     f.setProperty(StartProperty, std::max(0, start));
     if (group > 0)
         f.setProperty(GroupProperty, group);
+    if (!isBullet(style) && !numberTemplate.isEmpty() && numberTemplate != defaultTemplate(style, level))
+        f.setProperty(TemplateProperty, numberTemplate.left(64));
     return f;
 }
 
@@ -170,7 +206,49 @@ int startOf(const QTextListFormat& format)
 
 int groupOf(const QTextListFormat& format) { return format.intProperty(GroupProperty); }
 
-Item item(const QTextBlock& block)
+namespace {
+
+QString bareNumber(Style style, int n)
+{
+    QString text = numberText(style, n);
+    return isBullet(style) ? text : text.chopped(1);
+}
+
+// A number made from a template: the numbers of the levels above are those of the nearest
+// items above this one on those levels.
+QString templated(const QTextBlock& block, const Item& it)
+{
+    QString parts[Count];
+    parts[it.level] = bareNumber(it.style, it.number);
+    int need = it.level - 1;
+    int steps = 0;
+    for (QTextBlock b = block.previous(); b.isValid() && need >= 0 && steps < 10000; b = b.previous(), ++steps) {
+        const QTextList* list = b.textList();
+        if (!list || groupOf(list->format()) != it.group)
+            continue;
+        const QTextListFormat f = list->format();
+        const int level = levelOf(f);
+        if (level > need)
+            continue;
+        parts[level] = bareNumber(styleOf(f), startOf(f) + std::max(0, list->itemNumber(b)));
+        need = level - 1;
+    }
+    QString text;
+    const QString& pattern = it.numberTemplate;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern.at(i) == QLatin1Char('%') && i + 1 < pattern.size() && pattern.at(i + 1) >= QLatin1Char('1')
+            && pattern.at(i + 1) <= QLatin1Char('9')) {
+            text += parts[pattern.at(++i).unicode() - '1'];
+        } else {
+            text += pattern.at(i);
+        }
+    }
+    return text;
+}
+
+// The item without its number and marker when `numbered` is false: counting items costs a
+// walk through the list, which a writer's table of lists does not need.
+Item describe(const QTextBlock& block, bool numbered)
 {
     Item it;
     const QTextList* list = block.textList();
@@ -182,14 +260,23 @@ Item item(const QTextBlock& block)
     it.level = levelOf(f);
     it.style = styleOf(f);
     it.start = startOf(f);
-    it.number = it.start + std::max(0, list->itemNumber(block));
-    it.marker = isBullet(it.style) ? bulletText(it.style) : numberText(it.style, it.number);
+    it.numberTemplate = isBullet(it.style) ? QString() : f.stringProperty(TemplateProperty);
+    if (numbered) {
+        it.number = it.start + std::max(0, list->itemNumber(block));
+        it.marker = isBullet(it.style) ? bulletText(it.style)
+            : it.numberTemplate.isEmpty() ? numberText(it.style, it.number)
+                                          : templated(block, it);
+    }
     // The step of the convention, also in a document made for a moment (a copy, a selection).
     const double indentWidth = LayoutUnits::fromTwips(StepTwips);
     it.leftTwips = LayoutUnits::toTwips(block.blockFormat().leftMargin()
                                         + (block.blockFormat().indent() + f.indent()) * indentWidth);
     return it;
 }
+
+}  // namespace
+
+Item item(const QTextBlock& block) { return describe(block, true); }
 
 void prepare(QTextDocument* document) { document->setIndentWidth(LayoutUnits::fromTwips(StepTwips)); }
 
@@ -261,28 +348,28 @@ void attachReadLists(QTextDocument* document, const Definitions& definitions)
         if (list)
             list->add(cursor.block());
         else
-            list = cursor.createList(format(level0.style, level, level0.start, id));
+            list = cursor.createList(format(level0.style, level, level0.start, id, level0.numberTemplate));
     }
 }
 
 Table::Table(const QTextDocument* document)
 {
     for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
-        const Item it = item(b);
+        const Item it = describe(b, false);
         if (!it.inList)
             continue;
         auto found = m_indexOfGroup.constFind(it.group);
         if (found == m_indexOfGroup.constEnd()) {
             QList<LevelDefinition> levels;
             for (int l = 0; l < Count; ++l)
-                levels << LevelDefinition{defaultStyle(kindOf(it.style), l), 1, defaultLeftTwips(l)};
+                levels << LevelDefinition{defaultStyle(kindOf(it.style), l), 1, defaultLeftTwips(l), {}};
             found = m_indexOfGroup.insert(it.group, int(m_groups.size()));
             m_groups << levels;
             m_seen << QSet<int>();
         }
         if (!m_seen[*found].contains(it.level)) {
             m_seen[*found].insert(it.level);
-            m_groups[*found][it.level] = {it.style, it.start, it.leftTwips};
+            m_groups[*found][it.level] = {it.style, it.start, it.leftTwips, it.numberTemplate};
         }
     }
 }

@@ -36,6 +36,10 @@ enum Property {
     // Set by a reader on a paragraph, turned into a real list by attachReadLists.
     ReadGroupProperty = QTextFormat::UserProperty + 103,  // QString: the file's list
     ReadLevelProperty = QTextFormat::UserProperty + 104,  // int
+    // QString: a number that joins the numbers of the levels above or words of its own, "%1"
+    // to "%9" standing for the numbers of levels 1 to 9 ("%1.%2.", "Article %1"); none for
+    // the style's own number.
+    TemplateProperty = QTextFormat::UserProperty + 105,
 };
 
 inline bool isBullet(Style style) { return style <= Dash; }
@@ -46,8 +50,10 @@ int defaultLeftTwips(int level);
 QString bulletText(Style style);
 // The text of number n in a style: "3.", "c)", "iv." ...
 QString numberText(Style style, int n);
-// The level template of a style for file formats: "%1." with the placeholder, or the bullet.
+// What follows a style's number: "." or ")".
 QString numberSuffix(Style style);
+// A level's number template as files keep it: "%2." for "b." on the second level, or the bullet.
+QString defaultTemplate(Style style, int level);
 
 // Styles as Word's formats give them (RTF's \levelnfc, the .doc's nfc): number format 23 is
 // a bullet whose text is the level text, the others number, ")" after a decimal number making
@@ -56,9 +62,13 @@ QString numberSuffix(Style style);
 Style styleOfWordFormat(int numberFormat, const QString& levelText);
 int wordFormatOf(Style style);
 Style bulletStyleOf(const QString& text);
+// Word's level texts (RTF's \leveltext, the .doc's) hold the level numbers as characters 0 to
+// 8, and where they stand (1-based); templates write them "%1" to "%9".
+QString templateOfLevelText(const QString& levelText);
+QString levelTextOfTemplate(const QString& numberTemplate, QList<int>* positions);
 
 // A list format of this convention.
-QTextListFormat format(Style style, int level, int start = 1, int group = 0);
+QTextListFormat format(Style style, int level, int start = 1, int group = 0, const QString& numberTemplate = {});
 Style styleOf(const QTextListFormat& format);
 int levelOf(const QTextListFormat& format);
 int startOf(const QTextListFormat& format);
@@ -73,7 +83,8 @@ struct Item {
     int start = 1;
     int number = 0;      // the item's own number (start + position in its run)
     int leftTwips = 0;   // where the item's text starts
-    QString marker;      // "•", "2.", "b)"
+    QString marker;      // "•", "2.", "b)", "1.2."
+    QString numberTemplate;  // the level's template
 };
 Item item(const QTextBlock& block);
 
@@ -88,6 +99,7 @@ struct LevelDefinition {
     Style style = Disc;
     int start = 1;
     int leftTwips = -1;  // -1: the paragraph's own indent, else the default
+    QString numberTemplate;  // empty: the style's own
 };
 using Definitions = QHash<QString, QList<LevelDefinition>>;  // the file's list → its levels
 // Paragraphs a reader marked with ReadGroupProperty / ReadLevelProperty become items of real

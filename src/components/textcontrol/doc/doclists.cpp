@@ -34,11 +34,10 @@ LevelDefinition readLevel(const Data& d, qint64& at)
     for (int i = 0; i < count; ++i)
         text += QChar(d.u16(at + 2 + 2 * i));
     at += 2 + 2 * qint64(count);
-    QString visible;  // the level numbers are characters 0 to 8
-    for (QChar c : text)
-        if (c.unicode() >= 9)
-            visible += c;
-    level.style = ListLevels::styleOfWordFormat(nfc, visible);
+    const QString pattern = ListLevels::templateOfLevelText(text);
+    level.style = ListLevels::styleOfWordFormat(nfc, pattern);
+    if (!ListLevels::isBullet(level.style))
+        level.numberTemplate = pattern;
     return level;
 }
 
@@ -63,7 +62,7 @@ ListLevels::Definitions read(const QByteArray& table, quint32 fcLst, quint32 lcb
         for (int l = 0; l < (simple ? 1 : ListLevels::Count) && d.has(at, LvlfSize); ++l)
             levels << readLevel(d, at);
         while (levels.size() < ListLevels::Count)
-            levels << LevelDefinition{ListLevels::defaultStyle(ListLevels::Kind::Number, int(levels.size())), 1, -1};
+            levels << LevelDefinition{ListLevels::defaultStyle(ListLevels::Kind::Number, int(levels.size())), 1, -1, {}};
         lists.insert(d.u32(lstf), levels);
     }
     // The overrides, numbered from 1, and after them the levels they start anew.
@@ -119,9 +118,12 @@ Tables write(const ListLevels::Table& table)
             levels.u32(quint32(d.start));
             levels.u8(ListLevels::wordFormatOf(d.style));
             levels.u8(0);  // left aligned
+            QList<int> positions;
+            const QString text = ListLevels::levelTextOfTemplate(
+                bullet || d.numberTemplate.isEmpty() ? ListLevels::defaultTemplate(d.style, l) : d.numberTemplate, &positions);
             QByteArray numbers(9, '\0');
-            if (!bullet)
-                numbers[0] = 1;  // the level's number is the text's first character
+            for (int p = 0; p < positions.size() && p < 9; ++p)
+                numbers[p] = char(positions.at(p));  // where the level numbers stand in the text
             levels.append(numbers);
             levels.u8(0);  // a tab follows the number
             levels.u32(0);
@@ -131,8 +133,6 @@ Tables write(const ListLevels::Table& table)
             levels.u8(0);
             levels.u8(0);
             levels.append(papx.bytes());
-            const QString text = bullet ? ListLevels::bulletText(d.style)
-                                        : QString(QChar(ushort(l))) + ListLevels::numberSuffix(d.style);
             levels.u16(int(text.size()));
             for (QChar c : text)
                 levels.u16(c.unicode());

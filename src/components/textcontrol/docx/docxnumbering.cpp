@@ -85,13 +85,14 @@ void readLevel(QXmlStreamReader& xml, LevelDefinition& level)
     }
     if (formatGiven || !text.isEmpty())
         level.style = styleOf(format, text);
+    level.numberTemplate = ListLevels::isBullet(level.style) ? QString() : text;
 }
 
 QList<LevelDefinition> defaultLevels()
 {
     QList<LevelDefinition> levels;
     for (int l = 0; l < ListLevels::Count; ++l)
-        levels << LevelDefinition{ListLevels::defaultStyle(ListLevels::Kind::Number, l), 1, -1};
+        levels << LevelDefinition{ListLevels::defaultStyle(ListLevels::Kind::Number, l), 1, -1, {}};
     return levels;
 }
 
@@ -193,9 +194,9 @@ QByteArray write(const ListLevels::Table& table)
             out.writeEmptyElement(QStringLiteral("w:numFmt"));
             out.writeAttribute(QStringLiteral("w:val"), formatName(d.style));
             out.writeEmptyElement(QStringLiteral("w:lvlText"));
-            out.writeAttribute(QStringLiteral("w:val"), ListLevels::isBullet(d.style)
-                                                            ? ListLevels::bulletText(d.style)
-                                                            : QStringLiteral("%%1").arg(l + 1) + ListLevels::numberSuffix(d.style));
+            out.writeAttribute(QStringLiteral("w:val"), d.numberTemplate.isEmpty() || ListLevels::isBullet(d.style)
+                                                            ? ListLevels::defaultTemplate(d.style, l)
+                                                            : d.numberTemplate);
             out.writeEmptyElement(QStringLiteral("w:lvlJc"));
             out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("left"));
             out.writeStartElement(QStringLiteral("w:pPr"));

@@ -104,18 +104,13 @@ private:
     int m_skip = 0;
 };
 
-// A level text: its first character counts the rest; characters below 9 stand for the numbers
-// of the levels, which the definition does not need.
-QString levelText(const QString& raw)
+// A level text: its first character counts the rest; the rest as a template ("%1.").
+QString levelTemplate(const QString& raw)
 {
     QString text = raw.mid(1);
     if (text.endsWith(QLatin1Char(';')))
         text.chop(1);
-    QString visible;
-    for (QChar c : text)
-        if (c.unicode() >= 9)
-            visible += c;
-    return visible;
+    return ListLevels::templateOfLevelText(text);
 }
 
 }  // namespace
@@ -169,7 +164,10 @@ void Tables::readListTable(QByteArrayView group)
             if (depth == textDepth)
                 textDepth = -1;
             if (depth == levelDepth) {
-                level.style = ListLevels::styleOfWordFormat(numberFormat, levelText(text));
+                const QString pattern = levelTemplate(text);
+                level.style = ListLevels::styleOfWordFormat(numberFormat, pattern);
+                if (!ListLevels::isBullet(level.style))
+                    level.numberTemplate = pattern;
                 if (levels.size() < ListLevels::Count)
                     levels << level;
                 levelDepth = -1;
@@ -305,6 +303,35 @@ OldNumbering readOldNumbering(QByteArrayView group)
 
 Writer::Writer(const QTextDocument* document) : m_document(document), m_table(document) {}
 
+namespace {
+
+QByteArray hexByte(int value) { return "\\'" + QByteArray::number(value, 16).rightJustified(2, '0'); }
+
+// A level's \leveltext and \levelnumbers.
+QByteArray levelText(const LevelDefinition& d, int level)
+{
+    const QString pattern = ListLevels::isBullet(d.style) || d.numberTemplate.isEmpty()
+        ? ListLevels::defaultTemplate(d.style, level) : d.numberTemplate;
+    QList<int> positions;
+    const QString text = ListLevels::levelTextOfTemplate(pattern, &positions);
+    QByteArray out = "{\\leveltext" + hexByte(int(text.size()));
+    for (QChar c : text) {
+        if (c.unicode() < ListLevels::Count)
+            out += hexByte(c.unicode());
+        else if (c.unicode() < 0x80 && c != QLatin1Char('\\') && c != QLatin1Char('{') && c != QLatin1Char('}')
+                 && c != QLatin1Char(';'))
+            out += char(c.unicode());
+        else
+            out += "\\u" + QByteArray::number(qint16(c.unicode())) + " ?";
+    }
+    out += ";}{\\levelnumbers";
+    for (int p : positions)
+        out += hexByte(p);
+    return out + ";}";
+}
+
+}  // namespace
+
 QByteArray Writer::tables() const
 {
     if (m_table.isEmpty())
@@ -319,11 +346,7 @@ QByteArray Writer::tables() const
             const QByteArray n = QByteArray::number(nfc);
             out += "{\\listlevel\\levelnfc" + n + "\\levelnfcn" + n + "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat"
                 + QByteArray::number(d.start);
-            if (ListLevels::isBullet(d.style))
-                out += "{\\leveltext\\'01\\u" + QByteArray::number(ListLevels::bulletText(d.style).at(0).unicode()) + " ?;}{\\levelnumbers;}";
-            else
-                out += "{\\leveltext\\'02\\'0" + QByteArray::number(l) + ListLevels::numberSuffix(d.style).toLatin1()
-                    + ";}{\\levelnumbers\\'01;}";
+            out += levelText(d, l);
             const QByteArray left = QByteArray::number(d.leftTwips);
             out += "\\fi-360\\li" + left + "\\lin" + left + "}";
         }
