@@ -181,6 +181,9 @@ void ListsTest::buttonsLatchAndToggle()
     QTest::mouseClick(numbering, Qt::LeftButton);
     QCOMPARE(shown(tc->document()), (QStringList{"1. Rest", "two days"}));
     QVERIFY(!numbering->isChecked());
+    // Bullets right below a numbered list start a list of their own.
+    QTest::mouseClick(bullets, Qt::LeftButton);
+    QCOMPARE(shown(tc->document()), (QStringList{"1. Rest", "\u2022 two days"}));
 }
 
 void ListsTest::bulletsAndNumberingDialog_data()

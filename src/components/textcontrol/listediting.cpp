@@ -106,11 +106,18 @@ void apply(QTextCursor cursor, Style style)
             }
             continue;
         }
-        attach(block, 0, 0, style);
-        if (QTextList* list = block.textList(); list && styleOf(list->format()) != style
-                                                   && !restyled.contains(list)) {
-            restyled.insert(list);  // joined a run of another style: the run takes the new one
-            setStyle(list, style, startOf(list->format()));
+        // A paragraph right below a list of the same kind continues it; below bullets, numbers
+        // start a list of their own.
+        int group = 0;
+        QTextList* above = runAbove(block, group, 0);
+        if (above && kindOf(styleOf(above->format())) == kindOf(style)) {
+            above->add(block);
+            if (styleOf(above->format()) != style && !restyled.contains(above)) {
+                restyled.insert(above);
+                setStyle(above, style, startOf(above->format()));
+            }
+        } else {
+            QTextCursor(block).createList(format(style, 0, 1, newGroup(block.document())));
         }
     }
     // Bullets turned into numbers (or back) change the list's other levels too.
