@@ -132,6 +132,15 @@ void ListsTest::numbersFollowDeletionUndoAndRedo()
     key(target, Qt::Key_Return);
     typeText(target, "Glucose");
     QCOMPARE(shown(tc->document()), (QStringList{"1. Blood count", "2. Glucose", "3. Kidney values", "4. Thyroid"}));
+    // The first item moved before the last (Edit > Cut, Edit > Paste) takes the number there.
+    key(target, Qt::Key_Home, Qt::ControlModifier);
+    key(target, Qt::Key_Down, Qt::ShiftModifier);
+    key(target, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(shown(tc->document()), (QStringList{"1. Glucose", "2. Kidney values", "3. Thyroid"}));
+    key(target, Qt::Key_End, Qt::ControlModifier);
+    key(target, Qt::Key_Home);
+    key(target, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(shown(tc->document()), (QStringList{"1. Glucose", "2. Kidney values", "3. Blood count", "4. Thyroid"}));
 }
 
 void ListsTest::backspaceTakesTheBulletFirst()

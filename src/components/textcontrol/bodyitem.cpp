@@ -78,6 +78,15 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         if (event != QKeySequence::Paste)
             prepareOverwrite();
     }
+    // The keys do what Edit > Cut, Copy and Paste do: within the program a copy keeps
+    // everything, lists and fields included, which the item's own clipboard would not.
+    if (event == QKeySequence::Cut || event == QKeySequence::Copy || event == QKeySequence::Paste) {
+        m_control->clip(event == QKeySequence::Cut    ? TextControl::ClipCut
+                        : event == QKeySequence::Copy ? TextControl::ClipCopy
+                                                      : TextControl::ClipPaste);
+        event->accept();
+        return;
+    }
     const int before = textCursor().position();
     QGraphicsTextItem::keyPressEvent(event);
     if (!textCursor().hasSelection())

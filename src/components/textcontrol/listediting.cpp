@@ -195,4 +195,21 @@ bool changeLevel(QTextCursor cursor, int delta)
     return true;
 }
 
+void joinRuns(QTextDocument* document, int from, int to)
+{
+    const QTextBlock last = document->findBlock(to);
+    for (QTextBlock b = document->findBlock(from); b.isValid(); b = b.next()) {
+        if (QTextList* own = b.textList()) {
+            int group = groupOf(own->format());
+            QTextList* run = runAbove(b, group, levelOf(own->format()));
+            if (run && run != own) {
+                detach(b);
+                run->add(b);
+            }
+        }
+        if (b == last)
+            break;
+    }
+}
+
 }  // namespace ListEditing

@@ -23,4 +23,8 @@ void remove(QTextCursor cursor);
 // caret is in no list.
 bool changeLevel(QTextCursor cursor, int delta);
 
+// Pasted items (or moved ones) between `from` and `to` join the run of their list right above
+// them, so that they take its numbers instead of starting anew.
+void joinRuns(QTextDocument* document, int from, int to);
+
 }  // namespace ListEditing

@@ -22,6 +22,7 @@
 #include "docx/docxreader.h"
 #include "docx/docxwriter.h"
 #include "html/htmlformat.h"
+#include "html/htmllists.h"
 #include "native/nativeformat.h"
 #include "pageinfo.h"
 #include "objecthandles.h"
@@ -853,11 +854,12 @@ void TextControl::clip(int operation)
         {
             auto* mime = new QMimeData;
             const QTextDocumentFragment fragment = cursor.selection();
-            mime->setHtml(fragment.toHtml());
-            mime->setText(PlainText::normaliseLineEnds(fragment.toPlainText()));
-            // Within the program a copy keeps everything, fields and their data included.
             QTextDocument selection;
             QTextCursor(&selection).insertFragment(fragment);
+            // Other programs get lists as HTML knows them, and their numbers in the text.
+            mime->setHtml(HtmlLists::toHtml(&selection));
+            mime->setText(PlainText::normaliseLineEnds(ListLevels::plainText(&selection)));
+            // Within the program a copy keeps everything, fields and their data included.
             mime->setData(QLatin1String(NativeMimeType), NativeFormat::write(&selection, PageInfo{}));
             QApplication::clipboard()->setMimeData(mime);
         }
@@ -878,7 +880,11 @@ void TextControl::clip(int operation)
             // Pasted fields are new fields: they get identifiers of their own.
             m_nextFieldId = std::max(m_nextFieldId, Fields::highestId(targetDocument()) + 1);
             m_nextFieldId = Fields::renumber(&own, 0, own.characterCount(), m_nextFieldId);
+            const int start = cursor.selectionStart();
+            cursor.beginEditBlock();
             cursor.insertFragment(QTextDocumentFragment(&own));
+            ListEditing::joinRuns(cursor.document(), start, cursor.position());
+            cursor.endEditBlock();
         } else if (mime->hasHtml())
             cursor.insertFragment(QTextDocumentFragment::fromHtml(mime->html(), m_document));
         else if (mime->hasText())
