@@ -25,7 +25,7 @@ QWidget* typingTarget(TestWorkspace& ws)
     return ws.active()->textControl()->pageView();
 }
 
-void typeText(QWidget* target, const QString& text)
+void typeText(QWidget* target, const QByteArray& text)
 {
     for (const QChar c : text)
         QTest::keyClick(target, c.toLatin1());
@@ -59,6 +59,7 @@ class ListsTest : public QObject {
     Q_OBJECT
 private slots:
     void threeLevelsByTypingAndTab();
+    void bulletLevelsRepeatToTheNinth();
     void numbersFollowDeletionUndoAndRedo();
     void backspaceTakesTheBulletFirst();
     void buttonsLatchAndToggle();
@@ -94,9 +95,28 @@ void ListsTest::threeLevelsByTypingAndTab()
     QCOMPARE(shown(tc->document()), (QStringList{"Medication:", "1. Aspirin 100 mg, daily", "  a. in the morning",
                                                  "    i. with food (not fasting)", "  b. or at noon",
                                                  "2. Ramipril 5 mg", "Kind regards"}));
-    // Each level keeps its own default style: the deeper levels of bullets likewise.
-    QCOMPARE(ListLevels::defaultStyle(ListLevels::Kind::Bullet, 3), ListLevels::Disc);
     QVERIFY(!button(ws, "btnNumbering")->isChecked());
+}
+
+// Bullets go •, ◦, ▪ down the levels and start again; the ninth level is the deepest.
+void ListsTest::bulletLevelsRepeatToTheNinth()
+{
+    TestWorkspace ws;
+    ws.start();
+    QWidget* target = typingTarget(ws);
+    QTest::mouseClick(button(ws, "btnBullets"), Qt::LeftButton);
+    QStringList expected;
+    const QString bullets[3] = {"\u2022", "\u25E6", "\u25AA"};
+    for (int level = 0; level < 10; ++level) {
+        if (level > 0) {
+            key(target, Qt::Key_Return);
+            key(target, Qt::Key_Tab);
+        }
+        typeText(target, QStringLiteral("L%1").arg(level).toLatin1());
+        const int shownLevel = std::min(level, 8);
+        expected << QString(shownLevel * 2, QLatin1Char(' ')) + bullets[shownLevel % 3] + QStringLiteral(" L%1").arg(level);
+    }
+    QCOMPARE(shown(ws.active()->textControl()->document()), expected);
 }
 
 void ListsTest::numbersFollowDeletionUndoAndRedo()
