@@ -217,6 +217,7 @@ void DocumentWindow::wireFormatMenu()
     wire("mnuFormat_Character", [this] { m_textControl->fontDialog(); });
     wire("mnuFormat_Document", [this] { PageSetupDialog::EditPageSetup(m_textControl); });
     wire("mnuFormat_Paragraph", [this] { m_textControl->paragraphDialog(); });
+    wire("mnuFormat_Bullets", [this] { m_textControl->listDialog(); });
     wire("mnuFormat_TColor", [] { ColorCommands::ChooseTextColor(1); });
     wire("mnuFormat_BColor", [] { ColorCommands::ChooseTextColor(2); });
     wire("mnuFMailMerge", [this] { m_merge->mailMergeCommand(); });

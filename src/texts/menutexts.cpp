@@ -95,6 +95,7 @@ const QList<Menu>& documentMenus()
               {"mnuFormat_BColor", "&Background Color...", ""},
               {"mnuFSep1", "-", ""},
               {"mnuFormat_Paragraph", "&Paragraph...", ""},
+              {"mnuFormat_Bullets", "Bullets and &Numbering...", ""},
               {"mnuFormat_Frames", "Paragraph &Frames...", ""},
               {"mnuFormat_Table", "T&able...", ""},
               {"mnuTInsRow", "I&nsert Table Row", ""},

@@ -154,8 +154,11 @@ void FormatsTest::rtfText_data()
     QTest::newRow("tab and line") << QByteArray("{\\rtf1 a\\tab b\\line c}") << QString("a\tb\nc");  // a line break reads as one
     QTest::newRow("unknown destination skipped") << QByteArray("{\\rtf1{\\*\\unknown junk}{\\info{\\title T}}Body}") << "Body";
     QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b}") << "ab";
-    QTest::newRow("list text kept") << QByteArray("{\\rtf1{\\*\\pn\\pnlvlblt}{\\listtext \\'b7\\tab}Item}")
-                                    << QString::fromUtf8("·\tItem");
+    // The number of a list item comes from its list; a number without a list stays text.
+    QTest::newRow("list text of an item") << QByteArray("{\\rtf1{\\*\\pn\\pnlvlblt}{\\listtext \\'b7\\tab}Item}")
+                                          << QString::fromUtf8("Item");
+    QTest::newRow("list text without a list") << QByteArray("{\\rtf1{\\listtext \\'b7\\tab}Item}")
+                                              << QString::fromUtf8("·\tItem");
     QTest::newRow("other field keeps its result")
         << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Link}}}") << "Link";
 }

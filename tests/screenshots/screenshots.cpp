@@ -1,5 +1,6 @@
 // Makes the screenshots of the manual and the README: runs the program in a scripted
 // session on the real display (use xvfb-run) and grabs the main window.
+#include "components/textcontrol/listlevels.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
@@ -19,6 +20,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -39,6 +41,23 @@ const char* Letter =
     "diary.\n\n"
     "Please do not hesitate to contact me if you have any questions.\n\n"
     "Yours sincerely,\n\nDr. Helen Park";
+
+const char* MedicationLetter =
+    "Dear Dr. Alvarez,\n\n"
+    "I saw Mrs. Margaret O'Brien in the clinic today. Her medication from now on:\n"
+    "Ramipril 5 mg, once daily\nin the morning\nAmlodipine 5 mg, once daily\n"
+    "Aspirin 100 mg, once daily\nwith food\n\n"
+    "Please check:\nkidney values and potassium in two weeks\nher blood pressure diary at the next visit\n\n"
+    "Yours sincerely,\n\nDr. Helen Park";
+
+// Selects paragraphs `first` to `last` of the control.
+void selectParagraphs(TextControl* control, int first, int last)
+{
+    QTextCursor c(control->document());
+    c.setPosition(control->document()->findBlockByNumber(first).position());
+    c.setPosition(control->document()->findBlockByNumber(last).position(), QTextCursor::KeepAnchor);
+    control->setTextCursor(c);
+}
 
 void settle()
 {
@@ -123,6 +142,27 @@ int main(int argc, char* argv[])
     settle();
     main.grab().save(out + QStringLiteral("/screenshot-page.png"));
     letter->setCloseApproved(true);
+
+    // A letter with a medication list: numbers with a second level, and bullets.
+    main.mdiArea()->closeAllSubWindows();
+    DocumentWindow* medication = DocumentWindows::NewDocumentWindow();
+    medication->subWindow()->showMaximized();
+    TextControl* list = medication->textControl();
+    list->setPlainText(QString::fromUtf8(MedicationLetter));
+    selectParagraphs(list, 3, 7);
+    list->setListStyle(ListLevels::Decimal);
+    for (int item : {4, 7}) {
+        selectParagraphs(list, item, item);
+        list->changeListLevel(1);
+    }
+    selectParagraphs(list, 10, 11);
+    list->setListStyle(ListLevels::Disc);
+    selectParagraphs(list, 6, 6);
+    main.selectZoomListIndex(3);  // 100 %
+    list->pageView()->verticalScrollBar()->setValue(0);
+    settle();
+    main.grab().save(out + QStringLiteral("/screenshot-medication-list.png"));
+    medication->setCloseApproved(true);
 
     // The sample referral letter merged with the demo practice's third patient.
     main.mdiArea()->closeAllSubWindows();

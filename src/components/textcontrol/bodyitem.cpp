@@ -3,6 +3,7 @@
 #include "fields.h"
 #include "formatkeys.h"
 #include "keycodes.h"
+#include "listediting.h"
 #include "objecthandles.h"
 #include "textcontrol.h"
 #include "undokinds.h"
@@ -71,7 +72,7 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (tableKey(event) || removeLockedField(event))
+    if (listKey(event) || tableKey(event) || removeLockedField(event))
         return;
     const bool typing = (!event->text().isEmpty() && event->text().at(0).isPrint()
                          && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -82,10 +83,47 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         if (event != QKeySequence::Paste)
             prepareOverwrite();
     }
+    // The keys do what Edit > Cut, Copy and Paste do: within the program a copy keeps
+    // everything, lists and fields included, which the item's own clipboard would not.
+    if (event == QKeySequence::Cut || event == QKeySequence::Copy || event == QKeySequence::Paste) {
+        m_control->clip(event == QKeySequence::Cut    ? TextControl::ClipCut
+                        : event == QKeySequence::Copy ? TextControl::ClipCopy
+                                                      : TextControl::ClipPaste);
+        event->accept();
+        return;
+    }
     const int before = textCursor().position();
     QGraphicsTextItem::keyPressEvent(event);
     if (!textCursor().hasSelection())
         leaveLockedField(textCursor().position() >= before);
+}
+
+// At the start of a list item Tab and Shift+Tab move it a level down or up, Backspace takes its
+// bullet or number away (the text stays), and Enter in an empty item ends the list.
+bool BodyItem::listKey(QKeyEvent* event)
+{
+    QTextCursor cursor = textCursor();
+    if (!cursor.block().textList() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const bool atStart = !cursor.hasSelection() && cursor.position() == cursor.block().position();
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !(event->modifiers() & Qt::ShiftModifier);
+    const bool backspace = event->key() == Qt::Key_Backspace;
+    const bool spansItems = cursor.hasSelection()
+        && document()->findBlock(cursor.selectionStart()) != document()->findBlock(cursor.selectionEnd());
+    if (tab && (atStart || spansItems)) {
+        m_control->undoKinds()->setPending(UndoKinds::Formatting);
+        const bool up = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        ListEditing::changeLevel(cursor, up ? -1 : 1);
+    } else if ((enter && cursor.block().text().isEmpty() && !cursor.hasSelection()) || (backspace && atStart)) {
+        m_control->undoKinds()->setPending(UndoKinds::Formatting);
+        ListEditing::remove(cursor);
+    } else {
+        return false;
+    }
+    event->accept();
+    return true;
 }
 
 // In a table Tab goes to the next cell, past the last cell into a new row, Shift+Tab to the

@@ -1,6 +1,7 @@
 #include "buttonbar.h"
 
 #include "controltexts.h"
+#include "listlevels.h"
 #include "textcontrol.h"
 
 #include <QButtonGroup>
@@ -8,11 +9,39 @@
 #include <QFontComboBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
 
 namespace {
+
+// Three lines with bullets or numbers before them.
+QIcon listIcon(bool numbered)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font;
+    font.setPixelSize(7);
+    painter.setFont(font);
+    for (int i = 0; i < 3; ++i) {
+        const int y = 6 + 6 * i;
+        painter.setPen(QPen(QColor(0x33, 0x33, 0x33), 1.6));
+        painter.drawLine(QPointF(10, y), QPointF(21, y));
+        if (numbered) {
+            painter.setPen(QColor(0x2a, 0x5d, 0xb0));
+            painter.drawText(QRectF(1, y - 4, 8, 8), Qt::AlignCenter, QString::number(i + 1));
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0x2a, 0x5d, 0xb0));
+            painter.drawEllipse(QPointF(5, y), 2, 2);
+        }
+    }
+    return QIcon(pixmap);
+}
+
 constexpr Qt::Alignment Alignments[4] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
                                          Qt::AlignJustify};
 }
@@ -53,6 +82,15 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
         m_align[i] = addButton(names[i], tips[i], QLatin1String(icons[i]), QLatin1String(fallbacks[i]));
         group->addButton(m_align[i], i);
     }
+    layout->addSpacing(8);
+    m_bullets = addButton("btnBullets", ControlTexts::bullets(), "format-list-unordered", QStringLiteral("\u2022"));
+    m_numbering = addButton("btnNumbering", ControlTexts::numbering(), "format-list-ordered", "1.");
+    // Themes without list icons get drawn ones rather than a letter.
+    for (QToolButton* button : {m_bullets, m_numbering})
+        if (button->icon().isNull()) {
+            button->setIcon(listIcon(button == m_numbering));
+            button->setText(QString());
+        }
     layout->addStretch(1);
     setFixedHeight(29);  // 435 twips
 
@@ -95,6 +133,12 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
         if (m_control)
             m_control->setAlignment(Alignments[id]);
     });
+    for (QToolButton* button : {m_bullets, m_numbering})
+        connect(button, &QToolButton::clicked, this, [this, button] {
+            if (m_control)
+                m_control->toggleList(button == m_numbering);
+            refresh();
+        });
     setEnabled(false);
 }
 
@@ -149,5 +193,8 @@ void ButtonBar::refresh()
     for (int i = 0; i < 4; ++i)
         m_align[i]->setChecked(alignment == Alignments[i]
                                || (i == 0 && alignment == Qt::AlignLeading));
+    const int list = m_control->listStyle();
+    m_bullets->setChecked(list >= 0 && ListLevels::isBullet(ListLevels::Style(list)));
+    m_numbering->setChecked(list >= 0 && !ListLevels::isBullet(ListLevels::Style(list)));
     m_refreshing = false;
 }

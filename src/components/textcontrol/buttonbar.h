@@ -1,6 +1,6 @@
 #pragma once
 // The control's button bar (the paragraph bar): font name and size, bold, italic,
-// underline and alignment of the control that has the focus. Shared by all windows.
+// underline, alignment, bullets and numbering of the control that has the focus. Shared by all windows.
 #include <QPointer>
 #include <QWidget>
 
@@ -28,5 +28,7 @@ private:
     QToolButton* m_italic;
     QToolButton* m_underline;
     QToolButton* m_align[4];
+    QToolButton* m_bullets;
+    QToolButton* m_numbering;
     bool m_refreshing = false;
 };

@@ -32,6 +32,16 @@ inline QString alignRight() { return tr("Align Right"); }
 inline QString justify() { return tr("Justify"); }
 inline QString fontName() { return tr("Font"); }
 inline QString fontSize() { return tr("Font Size"); }
+inline QString bullets() { return tr("Bullets"); }
+inline QString numbering() { return tr("Numbering"); }
+
+inline QString listTitle() { return tr("Bullets and Numbering"); }
+inline QString listStyle() { return tr("&Style:"); }
+inline QString listNone() { return tr("None"); }
+inline QString listStart() { return tr("S&tart at:"); }
+inline QString listIndent() { return tr("&Indent:"); }
+inline QString listIndentTip() { return tr("Where the item's text starts, from the left margin"); }
+inline QString inches() { return tr(" in"); }
 
 inline QString statusPage(int page, int pages) { return tr("Page %1 of %2").arg(page).arg(pages); }
 inline QString statusLine(int line) { return tr("Line %1").arg(line); }

@@ -1,5 +1,7 @@
 #include "headerfooter.h"
 
+#include "listlevels.h"
+
 #include "bodyitem.h"
 #include "fields.h"
 #include "layoutunits.h"
@@ -24,6 +26,7 @@ HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
     auto make = [&](BodyItem*& item) {
         auto* document = new QTextDocument(this);
         document->setDocumentMargin(0);
+        ListLevels::prepare(document);
         document->documentLayout()->setPaintDevice(TextControl::layoutDevice());
         document->setDefaultFont(control->document()->defaultFont());
         item = new BodyItem(control);

@@ -1,5 +1,7 @@
 #include "pageview.h"
 
+#include "listmarkers.h"
+
 #include "objecthandles.h"
 #include "paragraphframes.h"
 #include "spellingunderline.h"
@@ -96,6 +98,7 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
 void PageView::drawForeground(QPainter* painter, const QRectF& rect)
 {
     ParagraphFrames::draw(painter, rect, m_control->document());
+    ListMarkers::draw(painter, rect, m_control->document());
     const QRectF editing = m_control->headerFooterParts()->editingFrame();
     if (!editing.isNull()) {  // the header or footer being edited
         painter->save();

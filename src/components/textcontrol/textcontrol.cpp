@@ -10,6 +10,9 @@
 #include "components/savefile.h"
 #include "headerfooter.h"
 #include "layoutunits.h"
+#include "listdialog.h"
+#include "listediting.h"
+#include "listmarkers.h"
 #include "pageview.h"
 #include "ruler.h"
 #include "statusbar.h"
@@ -19,6 +22,7 @@
 #include "docx/docxreader.h"
 #include "docx/docxwriter.h"
 #include "html/htmlformat.h"
+#include "html/htmllists.h"
 #include "native/nativeformat.h"
 #include "pageinfo.h"
 #include "objecthandles.h"
@@ -112,6 +116,7 @@ void TextControl::attachDocument(QTextDocument* document, const QTextFrameFormat
     QTextDocument* old = m_document;
     document->setParent(this);
     document->setDocumentMargin(0);
+    ListLevels::prepare(document);
     document->documentLayout()->setPaintDevice(layoutDevice());
     if (frame)
         document->rootFrame()->setFrameFormat(*frame);
@@ -849,11 +854,12 @@ void TextControl::clip(int operation)
         {
             auto* mime = new QMimeData;
             const QTextDocumentFragment fragment = cursor.selection();
-            mime->setHtml(fragment.toHtml());
-            mime->setText(PlainText::normaliseLineEnds(fragment.toPlainText()));
-            // Within the program a copy keeps everything, fields and their data included.
             QTextDocument selection;
             QTextCursor(&selection).insertFragment(fragment);
+            // Other programs get lists as HTML knows them, and their numbers in the text.
+            mime->setHtml(HtmlLists::toHtml(&selection));
+            mime->setText(PlainText::normaliseLineEnds(ListLevels::plainText(&selection)));
+            // Within the program a copy keeps everything, fields and their data included.
             mime->setData(QLatin1String(NativeMimeType), NativeFormat::write(&selection, PageInfo{}));
             QApplication::clipboard()->setMimeData(mime);
         }
@@ -874,7 +880,11 @@ void TextControl::clip(int operation)
             // Pasted fields are new fields: they get identifiers of their own.
             m_nextFieldId = std::max(m_nextFieldId, Fields::highestId(targetDocument()) + 1);
             m_nextFieldId = Fields::renumber(&own, 0, own.characterCount(), m_nextFieldId);
+            const int start = cursor.selectionStart();
+            cursor.beginEditBlock();
             cursor.insertFragment(QTextDocumentFragment(&own));
+            ListEditing::joinRuns(cursor.document(), start, cursor.position());
+            cursor.endEditBlock();
         } else if (mime->hasHtml())
             cursor.insertFragment(QTextDocumentFragment::fromHtml(mime->html(), m_document));
         else if (mime->hasText())
@@ -1159,6 +1169,49 @@ int TextControl::paragraphDialog()
     return 1;
 }
 
+int TextControl::listStyle() const { return ListEditing::currentStyle(textCursor()); }
+
+void TextControl::setListStyle(int style)
+{
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    if (style >= 0 && style < ListLevels::StyleCount)
+        ListEditing::apply(textCursor(), ListLevels::Style(style));
+    else
+        ListEditing::remove(textCursor());
+    emit cursorMoved();
+}
+
+void TextControl::toggleList(bool numbered)
+{
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    ListEditing::toggle(textCursor(), numbered ? ListLevels::Kind::Number : ListLevels::Kind::Bullet);
+    emit cursorMoved();
+}
+
+bool TextControl::changeListLevel(int delta)
+{
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    const bool changed = ListEditing::changeLevel(textCursor(), delta);
+    emit cursorMoved();
+    return changed;
+}
+
+int TextControl::listDialog()
+{
+    const ListLevels::Item item = ListLevels::item(textCursor().block());
+    ListDialog dialog(item.inList ? item.style : ListLevels::Disc, item.start,
+                      item.inList ? item.leftTwips : ListLevels::defaultLeftTwips(0), item.inList, window());
+    if (CommonDialog::provider().exec(&dialog) != QDialog::Accepted)
+        return 0;
+    m_undoKinds->setPending(UndoKinds::Formatting);
+    if (dialog.style() < 0)
+        ListEditing::remove(textCursor());
+    else
+        ListEditing::applyLevel(textCursor(), ListLevels::Style(dialog.style()), dialog.start(), dialog.leftTwips());
+    emit cursorMoved();
+    return 1;
+}
+
 int TextControl::tableAttrDialog()
 {
     QTextCursor cursor = textCursor();
@@ -1226,25 +1279,29 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
                          PageInfo& page, DocumentParts* parts) const
 {
     target->setDefaultFont(m_document->defaultFont());
+    ListLevels::prepare(target);
+    bool read = false;
     switch (format) {
-    case FormatText: {
+    case FormatText:
         QTextCursor(target).insertText(PlainText::decode(bytes));
         return true;
-    }
-    case FormatRtf: return RtfReader::read(bytes, target, page, parts);
-    case FormatHtml: return HtmlFormat::read(bytes, target, page, m_viewImagePath);
-    case FormatNative: return NativeFormat::read(bytes, target, page, parts, m_viewImagePath);
-    case FormatDocx: return DocxReader::read(bytes, target, page, parts);
-    case FormatWord: return DocReader::read(bytes, target, page, parts);
+    case FormatRtf: read = RtfReader::read(bytes, target, page, parts); break;
+    case FormatHtml: read = HtmlFormat::read(bytes, target, page, m_viewImagePath); break;
+    case FormatNative: read = NativeFormat::read(bytes, target, page, parts, m_viewImagePath); break;
+    case FormatDocx: read = DocxReader::read(bytes, target, page, parts); break;
+    case FormatWord: read = DocReader::read(bytes, target, page, parts); break;
     default: return false;
     }
+    if (read)
+        ListLevels::normalize(target);
+    return read;
 }
 
 QByteArray TextControl::encode(const QTextDocument* source, int format, const PageInfo& page,
                                const DocumentParts* parts) const
 {
     switch (format) {
-    case FormatText: return PlainText::encode(source->toPlainText());
+    case FormatText: return PlainText::encode(ListLevels::plainText(source));
     case FormatRtf: return RtfWriter::write(source, page, parts);
     case FormatHtml: return HtmlFormat::write(source, page, m_viewImagePath);
     case FormatNative: return NativeFormat::write(source, page, parts);
@@ -1384,6 +1441,7 @@ QByteArray TextControl::selectionRTF() const
 {
     QTextDocument selection;
     selection.setDefaultFont(m_document->defaultFont());
+    ListLevels::prepare(&selection);
     QTextCursor(&selection).insertFragment(textCursor().selection());
     return RtfWriter::write(&selection, pageInfo());
 }
@@ -1508,6 +1566,7 @@ void TextControl::paintPage(QPainter* painter, int page) const
     context.palette.setColor(QPalette::Text, Qt::black);
     m_document->documentLayout()->draw(painter, context);
     ParagraphFrames::draw(painter, context.clip, m_document);
+    ListMarkers::draw(painter, context.clip, m_document);
     painter->restore();
     paintPageDecorations(painter, page, QPointF(0, 0), false);
 }

@@ -158,6 +158,16 @@ public:
     int paragraphDialog();
     // The table attributes dialog on the table at the caret; 1 when applied, 0 otherwise.
     int tableAttrDialog();
+    // Lists on the selected paragraphs (styles as ListLevels::Style). The caret's list style,
+    // -1 outside a list; setting -1 takes the paragraphs out of their lists. Each is one undo step.
+    int listStyle() const;
+    void setListStyle(int style);
+    // The bullets or numbers on and off, as the paragraph bar's buttons do.
+    void toggleList(bool numbered);
+    // One level down (+1) or up (-1); false outside a list.
+    bool changeListLevel(int delta);
+    // The Bullets and Numbering dialog on the selection; 1 when applied, 0 cancelled.
+    int listDialog();
     FindReplaceDialog* findReplaceDialog() const { return m_findDialog; }
 
     void insertPageBreak();

@@ -1,5 +1,7 @@
 #include "docreader.h"
 
+#include "doclists.h"
+
 #include "compoundfile.h"
 #include "diskpages.h"
 #include "fonttable.h"
@@ -130,6 +132,8 @@ public:
         m_endnoteMarks = endnoteMarks();
         text(cursor, 0, ccpText);
         stories(cursor, ccpText, headers.others);
+        ListLevels::attachReadLists(document, DocLists::read(m_table.bytes, fc(DocLists::PlfLst), lcb(DocLists::PlfLst),
+                                                             fc(DocLists::PlfLfo), lcb(DocLists::PlfLfo)));
         cursor.endEditBlock();
         if (parts)
             headerFooter(*parts, headers);
@@ -467,6 +471,8 @@ private:
             f.setProperty(DistanceProperty, std::clamp(int((brc >> 24) & 0x1F) * 20, 0, 1440));
             break;
         }
+        case DocLists::SprmPIlfo: f.setProperty(ListLevels::ReadGroupProperty, DocLists::groupKey(d.i16(s.operand))); break;
+        case DocLists::SprmPIlvl: f.setProperty(ListLevels::ReadLevelProperty, std::clamp(int(d.u8(s.operand)), 0, ListLevels::Count - 1)); break;
         case Sprm::PFInTable: p.inTable = d.u8(s.operand) != 0; break;
         case Sprm::PItap: p.inTable = d.u32(s.operand) > 0; break;
         case Sprm::PFTtp: case Sprm::PFInnerTtp: p.rowEnd = d.u8(s.operand) != 0; break;

@@ -1,5 +1,7 @@
 #include "docwriter.h"
 
+#include "doclists.h"
+
 #include "compoundfile.h"
 #include "diskpages.h"
 #include "fonttable.h"
@@ -87,6 +89,8 @@ public:
     }
 
     void write() { frame(m_document->rootFrame()); }
+    // The body's lists; a header's or footer's items are written as paragraphs.
+    void setLists(const ListLevels::Table* lists) { m_lists = lists; }
     bool hasPictures() const { return m_pictures; }
 
 private:
@@ -211,7 +215,8 @@ private:
         }
         if (openField)
             fieldEnd(fieldFormat);
-        m_stream.endParagraph(mark, characterProperties(block.charFormat()), paragraphProperties(block.blockFormat(), extra));
+        const QByteArray list = m_lists ? DocLists::paragraphChanges(*m_lists, block) : QByteArray();
+        m_stream.endParagraph(mark, characterProperties(block.charFormat()), paragraphProperties(block.blockFormat(), extra + list));
     }
 
     // Text as Word keeps it: line breaks as 0x0B, no other control characters.
@@ -365,6 +370,7 @@ private:
     Writer& m_data;
     QList<FieldChar>& m_fields;
     quint32 m_partStart;
+    const ListLevels::Table* m_lists = nullptr;
     bool m_pictures = false;
 };
 
@@ -483,7 +489,7 @@ QByteArray pieceTable(quint32 cpEnd)
 // Writes the body and the header document into one text stream, then the three streams.
 class DocumentWriter {
 public:
-    explicit DocumentWriter(const QTextDocument* document) : m_document(document)
+    explicit DocumentWriter(const QTextDocument* document) : m_document(document), m_lists(document)
     {
         m_fonts.index(document->defaultFont().family());
         m_data.zeros(8);  // no picture sits at offset 0
@@ -519,6 +525,8 @@ private:
     void story(const QTextDocument* source, QList<FieldChar>& fields, quint32 partStart)
     {
         StoryWriter writer(source, m_stream, m_fonts, m_data, fields, partStart);
+        if (source == m_document)
+            writer.setLists(&m_lists);
         writer.write();
         m_pictures = m_pictures || writer.hasPictures();
     }
@@ -571,12 +579,19 @@ private:
             put(PlcfFldMom, fieldTable(m_bodyFields, m_ccpText));
         if (!m_headerFields.isEmpty())
             put(PlcfFldHdr, fieldTable(m_headerFields, m_ccpHdd));
+        if (!m_lists.isEmpty()) {
+            const DocLists::Tables lists = DocLists::write(m_lists);
+            put(DocLists::PlfLst, lists.lists);
+            m_pairs[DocLists::PlfLst].second = quint32(2 + 28 * m_lists.count());  // the levels follow it
+            put(DocLists::PlfLfo, lists.overrides);
+        }
         put(Dop, documentProperties());
         put(Clx, pieceTable(m_stream.cp()));
         return table.bytes;
     }
 
     const QTextDocument* m_document;
+    ListLevels::Table m_lists;
     TextStream m_stream;
     FontTable::Writer m_fonts;
     Writer m_data;

@@ -1,5 +1,7 @@
 #include "docxreader.h"
 
+#include "docxnumbering.h"
+
 #include "docxnames.h"
 #include "zippackage.h"
 
@@ -674,6 +676,16 @@ private:
             } else if (is(u"pBdr")) {
                 borders(f);
                 continue;
+            } else if (is(u"numPr")) {
+                while (m_xml.readNextStartElement()) {
+                    const QString value = m_xml.attributes().value(QLatin1String("w:val")).toString();
+                    if (is(u"ilvl"))
+                        f.setProperty(ListLevels::ReadLevelProperty, std::clamp(value.toInt(), 0, ListLevels::Count - 1));
+                    else if (is(u"numId"))
+                        f.setProperty(ListLevels::ReadGroupProperty, DocxNumbering::groupKey(value));
+                    m_xml.skipCurrentElement();
+                }
+                continue;
             } else if (is(u"sectPr")) {
                 // The end of a section: the first section's page set-up is the document's, and
                 // every section but a continuous one starts a new page.
@@ -1027,6 +1039,9 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     const bool ok = body.read(cursor, &page, &headerFooter);
     if (ok)
         appendNotes(package, main, document, nextField, styles, notes, cursor);
+    const QString numbering = relatedPart(package, main, QLatin1String("/numbering"));
+    const ListLevels::Definitions lists = DocxNumbering::read(package.value(numbering));
+    ListLevels::attachReadLists(document, lists);
     cursor.endEditBlock();
     if (!ok)
         return false;
@@ -1042,6 +1057,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
             Part part(package, name, t.target, nextField, &styles);
             if (part.read(partCursor, nullptr, nullptr))
                 parts->present |= t.bit;
+            ListLevels::attachReadLists(t.target, lists);
         }
     }
     return true;

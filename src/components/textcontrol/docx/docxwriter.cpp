@@ -1,5 +1,7 @@
 #include "docxwriter.h"
 
+#include "docxnumbering.h"
+
 #include "docxnames.h"
 #include "zippackage.h"
 
@@ -150,7 +152,7 @@ private:
     {
         QXmlStreamWriter& out = *m_out;
         out.writeStartElement(QStringLiteral("w:p"));
-        paragraphProperties(block.blockFormat());
+        paragraphProperties(block);
         int openField = 0;
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -177,14 +179,18 @@ private:
         out.writeEndElement();
     }
 
-    void paragraphProperties(const QTextBlockFormat& f)
+    void paragraphProperties(const QTextBlock& block)
     {
+        const QTextBlockFormat f = block.blockFormat();
         QXmlStreamWriter& out = *m_out;
         out.writeStartElement(QStringLiteral("w:pPr"));
         if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             out.writeEmptyElement(QStringLiteral("w:pageBreakBefore"));
         if (f.nonBreakableLines())
             out.writeEmptyElement(QStringLiteral("w:keepLines"));
+        const ListLevels::Item item = m_lists ? ListLevels::item(block) : ListLevels::Item();
+        if (item.inList)
+            DocxNumbering::writeNumPr(out, *m_lists, block);
         borders(f);
         if (!f.tabPositions().isEmpty()) {
             out.writeStartElement(QStringLiteral("w:tabs"));
@@ -217,12 +223,19 @@ private:
         default: break;
         }
         out.writeEmptyElement(QStringLiteral("w:ind"));
+        if (item.inList) {
+            // The item's text where it stands; its bullet or number hangs before it.
+            out.writeAttribute(QStringLiteral("w:left"), QString::number(item.leftTwips));
+            out.writeAttribute(QStringLiteral("w:right"), twips(f.rightMargin()));
+            out.writeAttribute(QStringLiteral("w:hanging"), QString::number(std::min(360, item.leftTwips)));
+        } else {
         out.writeAttribute(QStringLiteral("w:left"), twips(f.leftMargin()));
         out.writeAttribute(QStringLiteral("w:right"), twips(f.rightMargin()));
         if (f.textIndent() >= 0)
             out.writeAttribute(QStringLiteral("w:firstLine"), twips(f.textIndent()));
         else
             out.writeAttribute(QStringLiteral("w:hanging"), twips(-f.textIndent()));
+        }
         const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
         out.writeEmptyElement(QStringLiteral("w:jc"));
         out.writeAttribute(QStringLiteral("w:val"), align == Qt::AlignHCenter ? QStringLiteral("center")
@@ -410,6 +423,9 @@ private:
     QList<QPair<QString, QByteArray>>& m_media;
     QString& m_relations;
     QXmlStreamWriter* m_out = nullptr;
+
+public:
+    const ListLevels::Table* m_lists = nullptr;  // the body's lists; a header's items are paragraphs
 };
 
 QByteArray relationsPart(const QString& relations)
@@ -444,6 +460,15 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         part(4, QStringLiteral("footer1.xml"), "w:ftr", FooterType, FooterRelation);
 
     PartWriter body(document, media, relations);
+    const ListLevels::Table lists(document);
+    if (!lists.isEmpty()) {
+        body.m_lists = &lists;
+        extra.append({QStringLiteral("word/numbering.xml"), DocxNumbering::write(lists)});
+        relations += QStringLiteral("<Relationship Id=\"rIdNumbering\" Type=\"%1\" Target=\"numbering.xml\"/>")
+                         .arg(QLatin1String(DocxNumbering::Relation));
+        overrides += QStringLiteral("<Override PartName=\"/word/numbering.xml\" ContentType=\"%1\"/>")
+                         .arg(QLatin1String(DocxNumbering::Type));
+    }
     const QByteArray xml = body.write("w:document", [&](QXmlStreamWriter& out) {
         out.writeStartElement(QStringLiteral("w:sectPr"));
         if (present & 1) {

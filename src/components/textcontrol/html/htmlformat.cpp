@@ -1,6 +1,7 @@
 #include "htmlformat.h"
 
 #include "cssunits.h"
+#include "htmllists.h"
 #include "htmlpage.h"
 
 #include "components/textcontrol/textcontrol.h"
@@ -60,7 +61,7 @@ int cssLengthToTwips(const QString& length)
 
 QByteArray write(const QTextDocument* document, const PageInfo& page, const QString& imageFolder)
 {
-    QString html = document->toHtml();
+    QString html = HtmlLists::toHtml(document);
     const QString rule = QStringLiteral("<style type=\"text/css\">@page { size: %1 %2; margin: %3 %4 %5 %6; }</style>")
                              .arg(inches(page.width), inches(page.height), inches(page.marginT),
                                   inches(page.marginR), inches(page.marginB), inches(page.marginL));
@@ -90,6 +91,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, cons
     // show them, rather than Qt's twelve pixels above each.
     document->setDefaultStyleSheet(QStringLiteral("p { margin-top: 0pt }"));
     document->setHtml(CssUnits::inPoints(html));
+    HtmlLists::applyStarts(html, document);
 
     HtmlPage::readPageRules(html, page);
     // The images become the document's own, so that it no longer needs their files.

@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
@@ -51,8 +52,21 @@ public:
 private:
     void block(const QTextBlock& block)
     {
-        m_out << quint8(BlockTag) << QTextFormat(block.blockFormat())
-              << QTextFormat(block.charFormat());
+        QTextBlockFormat format = block.blockFormat();
+        format.setObjectIndex(-1);  // the list is written by its number below
+        m_out << quint8(BlockTag) << QTextFormat(format) << QTextFormat(block.charFormat());
+        // Version 2: the paragraph's list (-1 for none), with the list's format.
+        qint32 list = -1;
+        QTextFormat listFormat;
+        if (QTextList* textList = block.textList()) {
+            list = qint32(m_lists.indexOf(textList));
+            if (list < 0) {
+                list = qint32(m_lists.size());
+                m_lists << textList;
+            }
+            listFormat = textList->format();
+        }
+        m_out << list << listFormat;
         quint32 count = 0;
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it)
             ++count;
@@ -95,11 +109,15 @@ private:
 
     QDataStream& m_out;
     const QTextDocument* m_document;
+    QList<QTextList*> m_lists;
 };
 
 class Reader {
 public:
-    Reader(QDataStream& in, QTextDocument* document) : m_in(in), m_cursor(document) {}
+    Reader(QDataStream& in, QTextDocument* document, quint16 version)
+        : m_in(in), m_cursor(document), m_version(version)
+    {
+    }
 
     // Reads items up to the end tag into the cursor's position.
     bool items(int depth)
@@ -142,18 +160,31 @@ private:
 
     bool block()
     {
-        QTextFormat blockFormat, charFormat;
+        QTextFormat blockFormat, charFormat, listFormat;
+        qint32 list = -1;
         quint32 count = 0;
-        m_in >> blockFormat >> charFormat >> count;
+        m_in >> blockFormat >> charFormat;
+        if (m_version >= 2)
+            m_in >> list >> listFormat;
+        m_in >> count;
         if (!ok() || count > MaxCount)
             return false;
+        // A paragraph belongs to no document object but the list this file names for it.
+        QTextBlockFormat paragraph = blockFormat.toBlockFormat();
+        paragraph.setObjectIndex(-1);
         if (m_first) {
-            m_cursor.setBlockFormat(blockFormat.toBlockFormat());
+            m_cursor.setBlockFormat(paragraph);
             m_cursor.setBlockCharFormat(charFormat.toCharFormat());
         } else {
-            m_cursor.insertBlock(blockFormat.toBlockFormat(), charFormat.toCharFormat());
+            m_cursor.insertBlock(paragraph, charFormat.toCharFormat());
         }
         m_first = false;
+        if (list >= 0 && list < qint32(MaxCount) && listFormat.isListFormat()) {
+            if (QTextList* existing = m_lists.value(list))
+                existing->add(m_cursor.block());
+            else
+                m_lists.insert(list, m_cursor.createList(listFormat.toListFormat()));
+        }
         for (quint32 i = 0; i < count && ok(); ++i) {
             QString text;
             QTextFormat format;
@@ -206,7 +237,9 @@ private:
 
     QDataStream& m_in;
     QTextCursor m_cursor;
+    quint16 m_version;
     bool m_first = true;
+    QHash<qint32, QTextList*> m_lists;
 };
 
 // One document's item stream; the names of the images it uses are added to `images`, those
@@ -225,11 +258,11 @@ QByteArray items(const QTextDocument* document, QStringList& images, QSet<QStrin
     return bytes;
 }
 
-bool readItems(const QByteArray& bytes, QTextDocument* document)
+bool readItems(const QByteArray& bytes, QTextDocument* document, quint16 version)
 {
     QDataStream in(bytes);
     in.setVersion(QDataStream::Qt_6_4);
-    Reader reader(in, document);
+    Reader reader(in, document, version);
     return reader.items(0);
 }
 
@@ -269,7 +302,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     quint16 version = 0;
     qint32 values[6] = {};
     in >> version;
-    if (version != Version)
+    if (version < 1 || version > Version)
         return false;
     for (qint32& v : values)
         in >> v;
@@ -294,14 +327,14 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     QByteArray body, header, footer;
     qint32 present = 0;
     in >> body >> present >> header >> footer;
-    if (in.status() != QDataStream::Ok || !readItems(body, document))
+    if (in.status() != QDataStream::Ok || !readItems(body, document, version))
         return false;
     Objects::loadLinks(document, imageFolder);
     if (parts) {
         parts->present = present & 5;
-        if ((present & 1) && parts->header && !readItems(header, parts->header))
+        if ((present & 1) && parts->header && !readItems(header, parts->header, version))
             return false;
-        if ((present & 4) && parts->footer && !readItems(footer, parts->footer))
+        if ((present & 4) && parts->footer && !readItems(footer, parts->footer, version))
             return false;
         for (QTextDocument* part : {parts->header, parts->footer})
             if (part)

@@ -11,7 +11,8 @@ class QTextDocument;
 namespace NativeFormat {
 
 constexpr char Magic[8] = {'S', 'C', 'R', 'V', 'T', 'X', '\r', '\n'};
-constexpr quint16 Version = 1;
+// 2: paragraphs name their list. Version 1 files (without lists) are read as well.
+constexpr quint16 Version = 2;
 
 QByteArray write(const QTextDocument* document, const PageInfo& page,
                  const DocumentParts* parts = nullptr);

@@ -8,6 +8,7 @@
 #include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/tablegrid.h"
 #include "components/textcontrol/textcontrol.h"
+#include "rtflists.h"
 #include "rtfpicture.h"
 
 #include <QHash>
@@ -53,6 +54,10 @@ struct ParaState {
     int borderTarget = 0;  // a frame flag, -1 while a table's or cell's border is described
     // A positioned paragraph: 0 in the flow, else floating left (1) or right (2) of the text.
     int placed = 0, placedWidth = 0, distanceX = 0, distanceY = 0;
+    // A list item: its override (\ls) and level, or the old numbering's list and level.
+    int list = 0, listLevel = 0;
+    QString oldNumbering;
+    int oldLevel = 0;
 };
 
 struct Group {
@@ -155,6 +160,9 @@ private:
     void beginNote();
     void appendNotes();
     void insertPicture();
+    void readListGroup(const QByteArray& word);
+    void keepListText(QTextCursor& cursor);
+    void markListItem(QTextBlockFormat& f, const ParaState& pa) const;
 
     // ---- tables ----
     void endCell();
@@ -243,6 +251,11 @@ private:
     // \row makes it a cell's text, or a paragraph end shows that the table has ended.
     bool m_held = false;
     bool m_pageGiven = false;
+
+    // lists: the document's tables, and the lists its paragraphs were given so far
+    RtfLists::Tables m_listTables;
+    mutable ListLevels::Definitions m_listDefinitions;
+    QString m_listText;  // the paragraph's \listtext
 };
 
 int clampedParameter(qint64 value) { return int(std::clamp<qint64>(value, -2'000'000'000, 2'000'000'000)); }
@@ -294,6 +307,11 @@ bool Parser::run()
     if (m_depth > 0)  // a truncated file: its last paragraph is still open
         applyBlockFormat(m_main);
     appendNotes();
+    ListLevels::attachReadLists(m_document, m_listDefinitions);
+    if (m_parts)
+        for (QTextDocument* part : {m_parts->header, m_parts->footer})
+            if (part)
+                ListLevels::attachReadLists(part, m_listDefinitions);
     batch.endEditBlock();
     m_document->setProperty(TextControl::ImageNamesProperty, m_images);
     return true;
@@ -327,6 +345,7 @@ void Parser::endGroup()
     if (m_depth == 0) {
         // The document's group ends: its last paragraph keeps the formats it was given.
         closeTable();
+        keepListText(m_main);
         applyBlockFormat(m_main);
     }
     const Dest dest = state().dest;
@@ -376,6 +395,7 @@ void Parser::startDocument()
     m_colours.clear();
     m_ansiCodePage = 1252;
     m_defaultFont = 0;
+    m_listTables = RtfLists::Tables();
     m_stack = {Group{}};
     m_flat.clear();
     if (m_documents > 1)
@@ -508,7 +528,7 @@ void Parser::controlWord()
     static const QSet<QByteArray> skipped = {
         "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
         "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles", "pgdsctbl",
-        "filetbl", "annotation", "headerl", "headerf", "footerl", "footerf", "pn", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
+        "filetbl", "annotation", "headerl", "headerf", "footerl", "footerf", "pntext", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
         "txe", "template", "docvar", "userprops", "mmathPr", "ftnsep", "ftnsepc", "aftnsep",
         "aftnsepc", "ftncn", "aftncn", "object", "objdata", "atnid", "atnauthor", "atrfstart",
         "atrfend", "comment", "fldtype", "listpicture", "nesttableprops", "sp", "sn", "sv",
@@ -551,6 +571,19 @@ void Parser::controlWord()
     }
     if (word == "footnote") {
         beginNote();
+        return;
+    }
+    if (word == "listtable" || word == "listoverridetable" || word == "pn") {
+        readListGroup(word);
+        return;
+    }
+    if (word == "listtext") {
+        // The number as text, for readers without lists. It may come before the paragraph names
+        // its list: kept aside until the paragraph ends, and put in only where it names none.
+        const qsizetype end = RtfLists::groupEnd(m_data, m_pos);
+        m_listText = RtfLists::groupText(QByteArrayView(m_data).sliced(m_pos, end - m_pos));
+        m_pos = end;
+        g.dest = Dest::Skip;
         return;
     }
     if (skipped.contains(word)) {
@@ -736,6 +769,8 @@ void Parser::controlWord()
     else if (word == "qc") pa.align = 1;
     else if (word == "qr") pa.align = 2;
     else if (word == "qj" || word == "qd") pa.align = 3;
+    else if (word == "ls") pa.list = std::max(0, param);
+    else if (word == "ilvl") pa.listLevel = std::clamp(param, 0, ListLevels::Count - 1);
     else if (word == "li" || word == "lin") pa.leftIndent = param;
     else if (word == "ri" || word == "rin") pa.rightIndent = param;
     else if (word == "fi") pa.firstIndent = param;
@@ -845,8 +880,9 @@ void Parser::controlSymbol(unsigned char s)
             qsizetype look = m_pos;
             while (look < m_data.size() && (m_data.at(look) == ' ' || m_data.at(look) == '\r' || m_data.at(look) == '\n'))
                 ++look;
-            const QByteArray next = m_data.mid(look, 16);
-            static const QList<QByteArray> known = {"\\fldinst", "\\shppict", "\\pict", "\\footnote"};
+            const QByteArray next = m_data.mid(look, 24);
+            static const QList<QByteArray> known = {"\\fldinst", "\\shppict", "\\pict", "\\footnote",
+                                                    "\\listtable", "\\listoverridetable", "\\pn"};
             bool keep = false;
             for (const QByteArray& k : known)
                 if (next.startsWith(k) && (next.size() == k.size() || !QChar::isLetter(uchar(next.at(k.size())))))
@@ -998,6 +1034,7 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
         f.setNonBreakableLines(true);
     if (pa.pageBreakBefore)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    markListItem(f, pa);
     if (pa.frameSides) {
         // Neighbours with the same borders share one box, as other word processors draw them.
         f.setProperty(ParagraphFrames::StyleProperty,
@@ -1006,6 +1043,56 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
         f.setProperty(ParagraphFrames::DistanceProperty, std::clamp(pa.frameSpace, 0, 1440));
     }
     return f;
+}
+
+// The list tables and a paragraph's old numbering are read whole, by their own reader; the main
+// reader goes on at the group's closing brace.
+void Parser::readListGroup(const QByteArray& word)
+{
+    const qsizetype end = RtfLists::groupEnd(m_data, m_pos);
+    const QByteArrayView group = QByteArrayView(m_data).sliced(m_pos, end - m_pos);
+    m_pos = end;
+    if (word == "listtable")
+        m_listTables.readListTable(group);
+    else if (word == "listoverridetable")
+        m_listTables.readOverrideTable(group);
+    else if (m_stack.size() >= 2 && m_flat.isEmpty()) {
+        // The numbering belongs to the paragraph the group stands in.
+        const RtfLists::OldNumbering numbering = RtfLists::readOldNumbering(group);
+        ParaState& pa = m_stack[m_stack.size() - 2].para;
+        pa.oldNumbering = QStringLiteral("d%1:").arg(m_documents) + numbering.key;
+        pa.oldLevel = numbering.level;
+        QList<ListLevels::LevelDefinition>& levels = m_listDefinitions[pa.oldNumbering];
+        levels.resize(ListLevels::Count);
+        levels[numbering.level] = numbering.definition;
+    }
+    state().dest = Dest::Skip;
+}
+
+// A list item's paragraph is marked for the lists to be made when the whole text is in.
+void Parser::markListItem(QTextBlockFormat& f, const ParaState& pa) const
+{
+    QString key;
+    int level = 0;
+    if (pa.list > 0) {
+        // Each document of a stream (a merge's letters) numbers its own lists.
+        key = QStringLiteral("d%1:ls%2").arg(m_documents).arg(pa.list);
+        level = pa.listLevel;
+        if (!m_listDefinitions.contains(key)) {
+            QList<ListLevels::LevelDefinition> levels = m_listTables.levels(pa.list);
+            levels.resize(ListLevels::Count);
+            m_listDefinitions.insert(key, levels);
+        }
+    } else if (!pa.oldNumbering.isEmpty()) {
+        key = pa.oldNumbering;
+        level = pa.oldLevel;
+    } else {
+        return;
+    }
+    f.setProperty(ListLevels::ReadGroupProperty, key);
+    f.setProperty(ListLevels::ReadLevelProperty, level);
+    if (pa.leftIndent == 0)
+        f.clearProperty(QTextFormat::BlockLeftMargin);  // the level's own indent
 }
 
 // One word of a cell's or row's border description.
@@ -1054,6 +1141,14 @@ void Parser::applyBlockFormat(QTextCursor& cursor)
     cursor.setBlockCharFormat(charFormat());
 }
 
+// A paragraph's number as text stays where the paragraph names no list.
+void Parser::keepListText(QTextCursor& cursor)
+{
+    if (!m_listText.isEmpty() && state().para.list == 0 && state().para.oldNumbering.isEmpty())
+        QTextCursor(cursor.block()).insertText(m_listText);
+    m_listText.clear();
+}
+
 void Parser::endParagraph()
 {
     if (m_depth == 0 || skipping() || state().dest != Dest::Text)
@@ -1062,6 +1157,7 @@ void Parser::endParagraph()
     if (!state().para.inTable)
         closeTable();  // a paragraph that ends outside \intbl ends the table before it
     QTextCursor& cursor = out();
+    keepListText(cursor);
     applyBlockFormat(cursor);
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);

@@ -5,6 +5,7 @@
 #include "components/textcontrol/objects.h"
 #include "components/textcontrol/paragraphframes.h"
 #include "components/textcontrol/tablegrid.h"
+#include "rtflists.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -23,7 +24,7 @@ int twips(double units) { return LayoutUnits::toTwips(units); }
 class Writer {
 public:
     Writer(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
-        : m_document(document), m_page(page), m_parts(parts)
+        : m_document(document), m_page(page), m_parts(parts), m_lists(document)
     {
         m_fonts << document->defaultFont().family();
     }
@@ -54,7 +55,7 @@ public:
         out += "}\n{\\colortbl;";
         for (const QColor& c : m_colours)
             out += "\\red" + num(c.red()) + "\\green" + num(c.green()) + "\\blue" + num(c.blue()) + ';';
-        out += "}\n";
+        out += "}\n" + m_lists.tables();
         if (m_page.width > 0)
             out += "\\paperw" + num(m_page.width) + "\\paperh" + num(m_page.height);
         if (m_page.marginL > 0 || m_page.marginT > 0)
@@ -246,7 +247,9 @@ private:
     {
         paragraphProperties(block.blockFormat(), inTable);
         placedFrame(block);
+        m_body += m_lists.paragraphWords(block);
         m_body += characterProperties(block.charFormat()) + ' ';
+        m_body += m_lists.listText(block, characterProperties(block.charFormat()));
         int openField = 0;
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -376,6 +379,7 @@ private:
     const QTextDocument* m_document;
     PageInfo m_page;
     const DocumentParts* m_parts;
+    RtfLists::Writer m_lists;  // of the body; a header's or footer's items are written as paragraphs
     QByteArray m_body;
     QStringList m_fonts;
     QList<QColor> m_colours;
