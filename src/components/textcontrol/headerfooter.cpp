@@ -14,10 +14,6 @@
 #include <QTextDocumentFragment>
 #include <cmath>
 
-namespace {
-constexpr int PartDistance = 720;  // twips from the paper's edge to the header or footer
-}
-
 HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
     : QObject(control), m_control(control)
 {
@@ -80,9 +76,9 @@ QPointF HeaderFooter::position(int part) const
     using namespace LayoutUnits;
     const double x = fromTwips(m_control->pageMarginL());
     if (part == Header)
-        return {x, fromTwips(PartDistance)};
+        return {x, fromTwips(m_control->headerDistance())};
     const double height = m_footer->size().height();
-    return {x, fromTwips(m_control->pageHeight() - PartDistance) - height};
+    return {x, fromTwips(m_control->pageHeight() - m_control->footerDistance()) - height};
 }
 
 QPointF HeaderFooter::pageOrigin(int page) const

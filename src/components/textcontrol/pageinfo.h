@@ -7,6 +7,19 @@ struct PageInfo {
     int marginT = 0;
     int marginR = 0;
     int marginB = 0;
+    // From the paper's top edge to the header's top, and from the bottom edge to the footer's
+    // last line.
+    int headerY = 0;
+    int footerY = 0;
+
+    // Takes every value `over` gives.
+    void overlay(const PageInfo& over)
+    {
+        for (auto field : {&PageInfo::width, &PageInfo::height, &PageInfo::marginL, &PageInfo::marginT,
+                           &PageInfo::marginR, &PageInfo::marginB, &PageInfo::headerY, &PageInfo::footerY})
+            if (over.*field > 0)
+                this->*field = over.*field;
+    }
 };
 
 class QTextDocument;

@@ -468,8 +468,8 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         out.writeAttribute(QStringLiteral("w:right"), QString::number(page.marginR > 0 ? page.marginR : 1440));
         out.writeAttribute(QStringLiteral("w:bottom"), QString::number(page.marginB > 0 ? page.marginB : 1440));
         out.writeAttribute(QStringLiteral("w:left"), QString::number(page.marginL > 0 ? page.marginL : 1440));
-        out.writeAttribute(QStringLiteral("w:header"), QStringLiteral("720"));
-        out.writeAttribute(QStringLiteral("w:footer"), QStringLiteral("720"));
+        out.writeAttribute(QStringLiteral("w:header"), QString::number(page.headerY > 0 ? page.headerY : 720));
+        out.writeAttribute(QStringLiteral("w:footer"), QString::number(page.footerY > 0 ? page.footerY : 720));
         out.writeAttribute(QStringLiteral("w:gutter"), QStringLiteral("0"));
         out.writeEndElement();
     });

@@ -67,6 +67,8 @@ public:
             out += "\\pgwsxn" + num(m_page.width) + "\\pghsxn" + num(m_page.height);
         if (m_page.width > m_page.height)
             out += "\\lndscpsxn";
+        if (m_page.headerY > 0)
+            out += "\\headery" + num(m_page.headerY) + "\\footery" + num(m_page.footerY);
         out += "\n" + parts + m_body + "}";
         return out;
     }
