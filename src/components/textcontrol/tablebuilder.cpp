@@ -11,7 +11,7 @@
 TableBuilder::Cell& TableBuilder::addCell()
 {
     ++m_cells;
-    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0});
+    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0, {}});
     return m_row.last();
 }
 
@@ -40,7 +40,11 @@ void TableBuilder::insert(QTextCursor& cursor)
         for (const Cell& cell : row)
             border = std::max(border, cell.border);
     TableGrid::setBorderTwips(format, border);
-    format.setCellPadding(4);
+    CellGeometry::setTablePadding(format, m_padding);
+    // The indent counts to the first cell's text; the cell's line stands its padding further left.
+    const int left = m_indent - (m_padding.left >= 0 ? m_padding.left : CellGeometry::DefaultSidePadding);
+    if (left != 0)
+        format.setLeftMargin(LayoutUnits::fromTwips(left));
     format.setCellSpacing(0);
     QList<QTextLength> widths;
     for (int c = 0; c < columns; ++c)
@@ -72,6 +76,7 @@ void TableBuilder::insert(QTextCursor& cursor)
             if (c >= columns)
                 break;
             QTextTableCell target = table->cellAt(r, c);
+            CellGeometry::setCellPadding(target, m_padding, cell.padding);
             if (cell.shading.isValid()) {
                 QTextCharFormat shade = target.format();
                 shade.setBackground(cell.shading);
@@ -97,4 +102,6 @@ void TableBuilder::insert(QTextCursor& cursor)
     cursor.movePosition(QTextCursor::NextBlock);
     m_rows.clear();
     m_cells = 0;
+    m_indent = 0;
+    m_padding = {};
 }
