@@ -55,6 +55,68 @@ int cssLengthToTwips(const QString& length)
     return twips > 0 && twips < 1e7 ? int(twips + 0.5) : 0;
 }
 
+// An @page size: two lengths, or a paper name, either turned by "landscape".
+// The body's margins, which a page without @page margins prints with: a "body" style rule's
+// margin, or the body element's leftmargin/topmargin (marginwidth/marginheight) attributes,
+// given in pixels.
+static void bodyMargins(const QString& html, PageInfo& page)
+{
+    static const QRegularExpression bodyRule(QStringLiteral("(?:^|[^\\w.#-])body\\s*\\{[^}]*?\\bmargin\\s*:\\s*([^;}]*)"));
+    if (const QRegularExpressionMatch m = bodyRule.match(html); m.hasMatch()) {
+        QList<int> twips;
+        for (const QString& v : m.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            twips << cssLengthToTwips(v);
+        if (!twips.isEmpty() && twips.first() > 0) {
+            page.marginT = twips[0];
+            page.marginR = twips.value(1, page.marginT);
+            page.marginB = twips.value(2, page.marginT);
+            page.marginL = twips.value(3, page.marginR);
+        }
+    }
+    static const QRegularExpression bodyTag(QStringLiteral("<body\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);
+    const QString attributes = bodyTag.match(html).captured(1);
+    static const QRegularExpression attribute(QStringLiteral("\\b(leftmargin|topmargin|marginwidth|marginheight)\\s*=\\s*\"?(\\d+)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    for (auto it = attribute.globalMatch(attributes); it.hasNext();) {
+        const QRegularExpressionMatch a = it.next();
+        const int twips = a.captured(2).toInt() * 15;
+        if (twips <= 0 || twips > 31680)
+            continue;
+        const QString name = a.captured(1).toLower();
+        if (name == QLatin1String("leftmargin") || name == QLatin1String("marginwidth"))
+            page.marginL = page.marginR = twips;
+        else
+            page.marginT = page.marginB = twips;
+    }
+}
+
+static void pageSize(const QStringList& values, PageInfo& page)
+{
+    QList<int> lengths;
+    bool landscape = false;
+    for (const QString& v : values) {
+        const QString name = v.toLower();
+        if (name == QLatin1String("a4"))
+            lengths = {11906, 16838};
+        else if (name == QLatin1String("letter"))
+            lengths = {12240, 15840};
+        else if (name == QLatin1String("legal"))
+            lengths = {12240, 20160};
+        else if (name == QLatin1String("a5"))
+            lengths = {8391, 11906};
+        else if (name == QLatin1String("landscape"))
+            landscape = true;
+        else if (const int twips = cssLengthToTwips(v); twips > 0)
+            lengths << twips;
+    }
+    if (lengths.size() < 2)
+        return;
+    page.width = lengths[0];
+    page.height = lengths[1];
+    if (landscape && page.width < page.height)
+        std::swap(page.width, page.height);
+}
+
 QByteArray write(const QTextDocument* document, const PageInfo& page, const QString& imageFolder)
 {
     QString html = document->toHtml();
@@ -85,26 +147,33 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, cons
         document->setBaseUrl(QUrl::fromLocalFile(QDir(imageFolder).absolutePath() + QLatin1Char('/')));
     document->setHtml(html);
 
+    bodyMargins(html, page);
     static const QRegularExpression pageRule(QStringLiteral("@page\\s*\\{([^}]*)\\}"));
     const QRegularExpressionMatch rule = pageRule.match(html);
     if (rule.hasMatch()) {
-        static const QRegularExpression declaration(QStringLiteral("(size|margin)\\s*:\\s*([^;]*)"));
+        static const QRegularExpression declaration(
+            QStringLiteral("(size|margin(?:-top|-right|-bottom|-left)?)\\s*:\\s*([^;]*)"));
         for (auto it = declaration.globalMatch(rule.captured(1)); it.hasNext();) {
             const QRegularExpressionMatch d = it.next();
+            const QString property = d.captured(1);
             const QStringList values = d.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             QList<int> twips;
             for (const QString& v : values)
                 twips << cssLengthToTwips(v);
-            if (d.captured(1) == QLatin1String("size") && twips.size() >= 2) {
-                page.width = twips[0];
-                page.height = twips[1];
-            } else if (d.captured(1) == QLatin1String("margin") && !twips.isEmpty()) {
+            if (property == QLatin1String("size")) {
+                pageSize(values, page);
+            } else if (property == QLatin1String("margin") && !twips.isEmpty()) {
                 // CSS order: top, right, bottom, left, with the usual shorthands.
                 const int t = twips[0];
                 const int r = twips.value(1, t);
                 const int b = twips.value(2, t);
                 const int l = twips.value(3, r);
                 page = {page.width, page.height, l, t, r, b};
+            } else if (!twips.isEmpty() && twips.first() > 0) {
+                // One side, given after the shorthand or alone.
+                const QStringView side = QStringView(property).mid(7);
+                (side == u"top" ? page.marginT : side == u"right" ? page.marginR : side == u"bottom" ? page.marginB : page.marginL) =
+                    twips.first();
             }
         }
     }
