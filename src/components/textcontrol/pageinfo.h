@@ -1,4 +1,6 @@
 #pragma once
+#include <initializer_list>
+
 // The page set-up a file carries, in twips; 0 where the file gives no value.
 struct PageInfo {
     int width = 0;
