@@ -72,6 +72,8 @@ private slots:
     void rtfCellPaddingAndIndent_data();
     void rtfCellPaddingAndIndent();
     void docxCellMarginsAndIndent();
+    void tableGeometrySurvivesOurFiles_data();
+    void tableGeometrySurvivesOurFiles();
     void paragraphAfterTableKeepsItsSpace();
     void htmlPageAndBodyMargins_data();
     void htmlPageAndBodyMargins();
@@ -205,6 +207,51 @@ void PageFidelityTest::docxCellMarginsAndIndent()
     QCOMPARE(qRound(table->format().cellPadding()), qRound(LayoutUnits::fromTwips(108)));
     QCOMPARE(qRound(table->cellAt(2, 1).format().toTableCellFormat().topPadding()), 0);
     QCOMPARE(qRound(table->format().leftMargin()), qRound(LayoutUnits::fromTwips(-108)));
+}
+
+void PageFidelityTest::tableGeometrySurvivesOurFiles_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("rtf") << int(TextControl::FormatRtf) << "rtf";
+    QTest::newRow("docx") << int(TextControl::FormatDocx) << "docx";
+}
+
+// A table read from LibreOffice's file and one made here keep their place and padding when
+// written and read again.
+void PageFidelityTest::tableGeometrySurvivesOurFiles()
+{
+    QFETCH(int, format);
+    QFETCH(QString, extension);
+    QTemporaryDir dir;
+    TextControl control;
+    QVERIFY(load(control, Letters + "rtf/results-merged-arial.rtf", TextControl::FormatRtf));
+    QTextCursor end(control.document());
+    end.movePosition(QTextCursor::End);
+    control.setTextCursor(end);
+    control.tableInsert(2, 2);
+    const QString path = dir.filePath("tables." + extension);
+    QVERIFY(control.save(path, 0, format));
+    TextControl copy;
+    QVERIFY2(load(copy, path, format), qPrintable(copy.lastError()));
+    QList<QTextTable*> before, after;
+    for (QTextFrame* f : control.document()->rootFrame()->childFrames())
+        if (auto* t = qobject_cast<QTextTable*>(f))
+            before << t;
+    for (QTextFrame* f : copy.document()->rootFrame()->childFrames())
+        if (auto* t = qobject_cast<QTextTable*>(f))
+            after << t;
+    QCOMPARE(after.size(), before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        QCOMPARE(qRound(after[i]->format().leftMargin()), qRound(before[i]->format().leftMargin()));
+        QCOMPARE(qRound(after[i]->format().cellPadding()), qRound(before[i]->format().cellPadding()));
+        const auto top = [](QTextTable* t) {
+            const QTextTableCellFormat f = t->cellAt(0, 0).format().toTableCellFormat();
+            return qRound(f.hasProperty(QTextFormat::TableCellTopPadding) ? f.topPadding() : t->format().cellPadding());
+        };
+        QCOMPARE(top(after[i]), top(before[i]));
+        QCOMPARE(after[i]->columns(), before[i]->columns());
+    }
 }
 
 // Qt's layout puts no space before a paragraph that follows a table; the table keeps it.

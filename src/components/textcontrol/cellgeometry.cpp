@@ -43,6 +43,12 @@ void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& o
     cell.setFormat(format);
 }
 
+double topPadding(const QTextTable* table)
+{
+    const QTextTableCellFormat first = table->cellAt(0, 0).format().toTableCellFormat();
+    return first.hasProperty(QTextFormat::TableCellTopPadding) ? first.topPadding() : table->format().cellPadding();
+}
+
 ColumnGrid::ColumnGrid(const QList<QList<int>>& rightEdges, int left) : m_left(left)
 {
     QList<int> all;

@@ -4,6 +4,7 @@
 // gives all columns), and the space between a cell's lines and its text.
 #include <QList>
 
+class QTextTable;
 class QTextTableCell;
 class QTextTableFormat;
 
@@ -27,6 +28,9 @@ constexpr int DefaultSidePadding = 108;
 void setTablePadding(QTextTableFormat& format, const Padding& padding);
 // A cell's padding, where it differs from the table's; above and below as given (0 by default).
 void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& own);
+
+// The space above the text of a table's first cell, in layout units: its own, or the table's.
+double topPadding(const QTextTable* table);
 
 // The columns that every row's cell edges make.
 class ColumnGrid {

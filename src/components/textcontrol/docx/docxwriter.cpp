@@ -3,6 +3,7 @@
 #include "docxnames.h"
 #include "zippackage.h"
 
+#include "components/textcontrol/cellgeometry.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
@@ -81,6 +82,11 @@ private:
         out.writeEmptyElement(QStringLiteral("w:tblW"));
         out.writeAttribute(QStringLiteral("w:w"), QStringLiteral("0"));
         out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
+        // Word's indent counts to the first cell's text, the cell's line standing its padding left of it.
+        const int side = LayoutUnits::toTwips(format.cellPadding());
+        out.writeEmptyElement(QStringLiteral("w:tblInd"));
+        out.writeAttribute(QStringLiteral("w:w"), QString::number(LayoutUnits::toTwips(format.leftMargin()) + side));
+        out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         if (const int border = TableGrid::borderTwips(format)) {
             out.writeStartElement(QStringLiteral("w:tblBorders"));
             for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
@@ -91,6 +97,14 @@ private:
             }
             out.writeEndElement();
         }
+        const int above = LayoutUnits::toTwips(CellGeometry::topPadding(table));
+        out.writeStartElement(QStringLiteral("w:tblCellMar"));
+        for (const auto& [name, twips] : {std::pair{"w:top", above}, {"w:left", side}, {"w:bottom", above}, {"w:right", side}}) {
+            out.writeEmptyElement(QLatin1String(name));
+            out.writeAttribute(QStringLiteral("w:w"), QString::number(std::max(0, twips)));
+            out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
+        }
+        out.writeEndElement();
         out.writeEndElement();
         const QList<int> widths = TableGrid::columnTwips(table);
         out.writeStartElement(QStringLiteral("w:tblGrid"));
