@@ -692,11 +692,13 @@ private:
                     const QXmlStreamAttributes t = m_xml.attributes();
                     const QStringView v = t.value(QLatin1String("w:val"));
                     if (v != QLatin1String("clear") && tabs.size() < 64)
+                        // A decimal tab lines numbers up on their point, as the RTF reader's do.
                         tabs << QTextOption::Tab(fromTwips(std::clamp(twipsAttr(t, "pos"), 0, 31680)),
                                                  v == QLatin1String("right") ? QTextOption::RightTab
                                                  : v == QLatin1String("center") ? QTextOption::CenterTab
                                                  : v == QLatin1String("decimal") ? QTextOption::DelimiterTab
-                                                                                 : QTextOption::LeftTab);
+                                                                                 : QTextOption::LeftTab,
+                                                 v == QLatin1String("decimal") ? QChar(u'.') : QChar());
                     m_xml.skipCurrentElement();
                 }
                 f.setTabPositions(tabs);
