@@ -1,7 +1,5 @@
 #include "headerfooter.h"
 
-#include "listlevels.h"
-
 #include "bodyitem.h"
 #include "fields.h"
 #include "layoutunits.h"
@@ -16,17 +14,12 @@
 #include <QTextDocumentFragment>
 #include <cmath>
 
-namespace {
-constexpr int PartDistance = 720;  // twips from the paper's edge to the header or footer, unless a file says otherwise
-}
-
 HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
-    : QObject(control), m_control(control), m_headerDistance(PartDistance), m_footerDistance(PartDistance)
+    : QObject(control), m_control(control)
 {
     auto make = [&](BodyItem*& item) {
         auto* document = new QTextDocument(this);
         document->setDocumentMargin(0);
-        ListLevels::prepare(document);
         document->documentLayout()->setPaintDevice(TextControl::layoutDevice());
         document->setDefaultFont(control->document()->defaultFont());
         item = new BodyItem(control);
@@ -78,21 +71,14 @@ void HeaderFooter::setContent(int part, const QTextDocument* from)
     updateGeometry();
 }
 
-void HeaderFooter::setDistances(int header, int footer)
-{
-    m_headerDistance = header > 0 ? header : PartDistance;
-    m_footerDistance = footer > 0 ? footer : PartDistance;
-    updateGeometry();
-}
-
 QPointF HeaderFooter::position(int part) const
 {
     using namespace LayoutUnits;
     const double x = fromTwips(m_control->pageMarginL());
     if (part == Header)
-        return {x, fromTwips(m_headerDistance)};
+        return {x, fromTwips(m_control->headerDistance())};
     const double height = m_footer->size().height();
-    return {x, fromTwips(m_control->pageHeight() - m_footerDistance) - height};
+    return {x, fromTwips(m_control->pageHeight() - m_control->footerDistance()) - height};
 }
 
 QPointF HeaderFooter::pageOrigin(int page) const

@@ -40,11 +40,6 @@ public:
     // Replaces a part's content with that of `from`.
     void setContent(int part, const QTextDocument* from);
 
-    // Where the parts stand, in twips from the paper's top and bottom edges; 0 or less for the
-    // usual half inch.
-    void setDistances(int header, int footer);
-    int distance(int part) const { return part == Footer ? m_footerDistance : m_headerDistance; }
-
     // After a change of page size or margins.
     void updateGeometry();
     // Draws the parts of page `page` whose top-left corner is at `origin`.
@@ -71,8 +66,6 @@ private:
     BodyItem* m_headerItem;
     BodyItem* m_footerItem;
     int m_parts = 0;
-    int m_headerDistance;
-    int m_footerDistance;
     int m_editing = 0;
     int m_editingPage = 1;
 };

@@ -1,4 +1,6 @@
 #pragma once
+#include <initializer_list>
+
 // The page set-up a file carries, in twips; 0 where the file gives no value.
 struct PageInfo {
     int width = 0;
@@ -7,9 +9,19 @@ struct PageInfo {
     int marginT = 0;
     int marginR = 0;
     int marginB = 0;
-    // From the paper's top edge to the header, and from its bottom edge to the footer.
-    int header = 0;
-    int footer = 0;
+    // From the paper's top edge to the header's top, and from the bottom edge to the footer's
+    // last line.
+    int headerY = 0;
+    int footerY = 0;
+
+    // Takes every value `over` gives.
+    void overlay(const PageInfo& over)
+    {
+        for (auto field : {&PageInfo::width, &PageInfo::height, &PageInfo::marginL, &PageInfo::marginT,
+                           &PageInfo::marginR, &PageInfo::marginB, &PageInfo::headerY, &PageInfo::footerY})
+            if (over.*field > 0)
+                this->*field = over.*field;
+    }
 };
 
 class QTextDocument;

@@ -11,7 +11,7 @@
 TableBuilder::Cell& TableBuilder::addCell()
 {
     ++m_cells;
-    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0});
+    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0, {}});
     return m_row.last();
 }
 
@@ -40,7 +40,11 @@ void TableBuilder::insert(QTextCursor& cursor)
         for (const Cell& cell : row)
             border = std::max(border, cell.border);
     TableGrid::setBorderTwips(format, border);
-    format.setCellPadding(4);
+    CellGeometry::setTablePadding(format, m_padding);
+    // The indent counts to the first cell's text; the cell's line stands its padding further left.
+    const int left = m_indent - (m_padding.left >= 0 ? m_padding.left : CellGeometry::DefaultSidePadding);
+    if (left != 0)
+        format.setLeftMargin(LayoutUnits::fromTwips(left));
     format.setCellSpacing(0);
     QList<QTextLength> widths;
     for (int c = 0; c < columns; ++c)
@@ -72,26 +76,12 @@ void TableBuilder::insert(QTextCursor& cursor)
             if (c >= columns)
                 break;
             QTextTableCell target = table->cellAt(r, c);
-            QTextTableCellFormat look = target.format().toTableCellFormat();
-            if (cell.shading.isValid())
-                look.setBackground(cell.shading);
-            if (m_padding.size() == 4) {
-                // Word measures the padding from the cell's edge, its line lying within it; the
-                // engine puts half of each line inside the cell on top of the padding.
-                const double line = format.border() / 2;
-                auto inner = [&](int twips) { return twips < 0 ? -1.0 : std::max(0.0, LayoutUnits::fromTwips(twips) - line); };
-                const double p[4] = {inner(m_padding[0]), inner(m_padding[1]), inner(m_padding[2]), inner(m_padding[3])};
-                if (p[0] >= 0)
-                    look.setTopPadding(p[0]);
-                if (p[1] >= 0)
-                    look.setLeftPadding(p[1]);
-                if (p[2] >= 0)
-                    look.setBottomPadding(p[2]);
-                if (p[3] >= 0)
-                    look.setRightPadding(p[3]);
+            CellGeometry::setCellPadding(target, m_padding, cell.padding);
+            if (cell.shading.isValid()) {
+                QTextCharFormat shade = target.format();
+                shade.setBackground(cell.shading);
+                target.setFormat(shade);
             }
-            if (cell.shading.isValid() || m_padding.size() == 4)
-                target.setFormat(look);
             if (!cell.continues && !cell.content->isEmpty())
                 target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell.content.get()));
         }
@@ -112,4 +102,6 @@ void TableBuilder::insert(QTextCursor& cursor)
     cursor.movePosition(QTextCursor::NextBlock);
     m_rows.clear();
     m_cells = 0;
+    m_indent = 0;
+    m_padding = {};
 }

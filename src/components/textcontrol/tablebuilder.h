@@ -2,6 +2,8 @@
 // Builds a table from cells read one after another (Word documents hand them over row by row):
 // each cell's content in a document of its own, its column span, whether the cell above
 // continues into it, and its shading; then puts the table in at a cursor.
+#include "cellgeometry.h"
+
 #include <QColor>
 #include <QList>
 #include <memory>
@@ -17,6 +19,7 @@ public:
         bool continues = false;  // merged with the cell above
         QColor shading;
         int border = 0;  // twips of the widest line round the cell
+        CellGeometry::Padding padding;  // the cell's own, over the table's
     };
 
     // A new cell at the end of the current row; its content is filled through the document.
@@ -35,9 +38,10 @@ public:
     // them for the whole table.
     void setBorder(int twips) { m_border = twips; }
     int border() const { return m_border; }
-    // The space between a cell's edges and its text, twips, for every cell: top, left, bottom,
-    // right; a side below 0 keeps the engine's usual padding.
-    void setPadding(const QList<int>& twips) { m_padding = twips; }
+    // The space between every cell's lines and its text, where the file gives it.
+    void setPadding(const CellGeometry::Padding& padding) { m_padding = padding; }
+    // Word's table indent: from the margin to the first cell's text, twips.
+    void setIndent(int twips) { m_indent = twips; }
 
     // Inserts the table at `cursor` and leaves the cursor in the paragraph after it.
     void insert(QTextCursor& cursor);
@@ -48,5 +52,6 @@ private:
     QList<int> m_grid;
     int m_border = 0;
     int m_cells = 0;
-    QList<int> m_padding;
+    int m_indent = 0;
+    CellGeometry::Padding m_padding;
 };

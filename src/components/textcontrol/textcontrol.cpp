@@ -9,6 +9,8 @@
 #include "components/commondialog/commondialog.h"
 #include "components/savefile.h"
 #include "headerfooter.h"
+#include "fontsubstitutes.h"
+#include "layoutgaps.h"
 #include "layoutunits.h"
 #include "listdialog.h"
 #include "listediting.h"
@@ -75,6 +77,7 @@ enum Side { Left, Top, Right, Bottom };
 TextControl::TextControl(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TextControl1"));
+    FontSubstitutes::install();
     m_handles = std::make_unique<ObjectHandles>(this);
     m_body = new BodyItem(this);
     m_view = new PageView(this, m_body, this);
@@ -718,6 +721,14 @@ void TextControl::setPageMarginT(int twips) { setRootMargin(Top, twips); }
 void TextControl::setPageMarginR(int twips) { setRootMargin(Right, twips); }
 void TextControl::setPageMarginB(int twips) { setRootMargin(Bottom, twips); }
 
+void TextControl::setHeaderDistances(int header, int footer)
+{
+    m_headerDistance = header > 0 ? header : DefaultHeaderDistance;
+    m_footerDistance = footer > 0 ? footer : DefaultHeaderDistance;
+    if (m_parts)
+        m_parts->updateGeometry();
+}
+
 // Each page change lays the whole document out again, so a value it already has changes nothing.
 void TextControl::setPageWidth(int twips)
 {
@@ -1319,9 +1330,8 @@ QByteArray TextControl::nativeForm() const
 
 PageInfo TextControl::pageInfo() const
 {
-    return {m_pageWidth,   m_pageHeight,  pageMarginL(),
-            pageMarginT(), pageMarginR(), pageMarginB(),
-            m_parts->distance(HeaderFooter::Header), m_parts->distance(HeaderFooter::Footer)};
+    return {m_pageWidth, m_pageHeight, pageMarginL(), pageMarginT(), pageMarginR(), pageMarginB(),
+            m_headerDistance, m_footerDistance};
 }
 
 DocumentParts TextControl::documentParts() const
@@ -1364,6 +1374,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
         delete incoming;
         return fileFailed(FileFailure::NotADocument, ControlTexts::notADocument(path));
     }
+    LayoutGaps::keepSpaceAfterTables(incoming);
     const int pages = PageLimit::estimatePages(
         incoming, LayoutUnits::fromTwips(m_pageWidth - pageMarginL() - pageMarginR()),
         LayoutUnits::fromTwips(m_pageHeight - pageMarginT() - pageMarginB()));
@@ -1375,8 +1386,8 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     adoptDocument(incoming);
     m_parts->setContent(HeaderFooter::Header, &header);
     m_parts->setContent(HeaderFooter::Footer, &footer);
-    m_parts->setDistances(page.header, page.footer);
     m_parts->setParts(parts.present);
+    setHeaderDistances(page.headerY, page.footerY);
     --m_quiet;
     const int values[6] = {page.width, page.height, page.marginL, page.marginT, page.marginR, page.marginB};
     for (int i = 0; i < 6; ++i)

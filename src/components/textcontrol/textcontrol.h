@@ -51,6 +51,10 @@ public:
     void setPageMarginT(int twips);
     void setPageMarginR(int twips);
     void setPageMarginB(int twips);
+    // From the paper's top edge to the header, from the bottom edge to the footer's end.
+    int headerDistance() const { return m_headerDistance; }
+    int footerDistance() const { return m_footerDistance; }
+    void setHeaderDistances(int header, int footer);
     int currentPages() const;
 
     int zoomFactor() const { return m_zoom; }
@@ -340,6 +344,9 @@ private:
     int m_nextFieldId = 1;
     int m_pageWidth = 12240;
     int m_pageHeight = 15840;
+    int m_headerDistance = DefaultHeaderDistance;
+    int m_footerDistance = DefaultHeaderDistance;
+    static constexpr int DefaultHeaderDistance = 720;
     int m_zoom = 100;
     int m_printZoom = 100;
     int m_mousePointer = PointerDefault;

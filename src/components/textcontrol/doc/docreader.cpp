@@ -1,5 +1,7 @@
 #include "docreader.h"
 
+#include "components/textcontrol/cellgeometry.h"
+
 #include "doclists.h"
 
 #include "compoundfile.h"
@@ -14,6 +16,7 @@
 #include "wordbinary.h"
 #include "worddamage.h"
 
+#include "components/textcontrol/cellgeometry.h"
 #include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/rtf/codepages.h"
@@ -568,10 +571,12 @@ private:
         rowBounds.append(row.bounds);
         if (r == 0) {
             // The first row's padding stands for the whole table's.
-            QList<int> padding = row.padding;
-            for (const int side : {1, 3})
-                if (padding[side] < 0)
-                    padding[side] = row.gapHalf;
+            // The row keeps its padding top, left, bottom, right.
+            CellGeometry::Padding padding{row.padding[1], row.padding[0], row.padding[3], row.padding[2]};
+            if (padding.left < 0)
+                padding.left = row.gapHalf;
+            if (padding.right < 0)
+                padding.right = row.gapHalf;
             table.setPadding(padding);
         }
     }

@@ -411,8 +411,8 @@ QByteArray sectionProperties(const PageInfo& page)
     g.word(Sprm::SDxaRight, page.marginR > 0 ? page.marginR : 1440);
     g.word(Sprm::SDyaTop, page.marginT > 0 ? page.marginT : 1440);
     g.word(Sprm::SDyaBottom, page.marginB > 0 ? page.marginB : 1440);
-    g.word(Sprm::SDyaHdrTop, page.header > 0 ? page.header : 720);
-    g.word(Sprm::SDyaHdrBottom, page.footer > 0 ? page.footer : 720);
+    g.word(Sprm::SDyaHdrTop, page.headerY > 0 ? page.headerY : 720);
+    g.word(Sprm::SDyaHdrBottom, page.footerY > 0 ? page.footerY : 720);
     Writer out;
     out.u16(int(g.bytes().size()));
     out.append(g.bytes());

@@ -40,8 +40,8 @@ void apply(Section& s, const Reader& wd, quint32 sepx)
         // Negative top and bottom margins are fixed ones that the header or footer never push.
         case Sprm::SDyaTop: s.page.marginT = length(i); break;
         case Sprm::SDyaBottom: s.page.marginB = length(i); break;
-        case Sprm::SDyaHdrTop: s.page.header = length(u); break;
-        case Sprm::SDyaHdrBottom: s.page.footer = length(u); break;
+        case Sprm::SDyaHdrTop: s.page.headerY = length(u); break;
+        case Sprm::SDyaHdrBottom: s.page.footerY = length(u); break;
         default: break;
         }
     }

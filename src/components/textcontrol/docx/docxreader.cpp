@@ -379,6 +379,8 @@ private:
                 m_page->marginB = std::abs(twipsAttr(a, "bottom"));
                 m_page->marginL = twipsAttr(a, "left");
                 m_page->marginR = twipsAttr(a, "right");
+                m_page->headerY = twipsAttr(a, "header");
+                m_page->footerY = twipsAttr(a, "footer");
             } else if (apply && (is(u"headerReference") || is(u"footerReference")) && m_headerFooter
                        && a.value(QLatin1String("w:type")) != QLatin1String("even")
                        && a.value(QLatin1String("w:type")) != QLatin1String("first")) {
@@ -398,7 +400,12 @@ private:
                 while (m_xml.readNextStartElement()) {
                     if (is(u"tblBorders"))
                         border = std::max(border, widestBorder());
-                    else
+                    else if (is(u"tblCellMar"))
+                        builder.setPadding(cellMargins());
+                    else if (is(u"tblInd")) {
+                        builder.setIndent(std::clamp(twipsAttr(m_xml.attributes(), "w"), -31680, 31680));
+                        m_xml.skipCurrentElement();
+                    } else
                         m_xml.skipCurrentElement();
                 }
             } else if (is(u"tblGrid")) {
@@ -468,9 +475,32 @@ private:
             else if (is(u"tcBorders")) {
                 cell.border = widestBorder();
                 continue;
+            } else if (is(u"tcMar")) {
+                cell.padding = cellMargins();
+                continue;
             }
             m_xml.skipCurrentElement();
         }
+    }
+
+    // The sides of a cell margin element (w:tblCellMar, w:tcMar) in twips; the reader is left
+    // after the element.
+    CellGeometry::Padding cellMargins()
+    {
+        CellGeometry::Padding padding;
+        while (m_xml.readNextStartElement()) {
+            const int twips = std::clamp(twipsAttr(m_xml.attributes(), "w"), 0, 2000);
+            if (is(u"left") || is(u"start"))
+                padding.left = twips;
+            else if (is(u"right") || is(u"end"))
+                padding.right = twips;
+            else if (is(u"top"))
+                padding.top = twips;
+            else if (is(u"bottom"))
+                padding.bottom = twips;
+            m_xml.skipCurrentElement();
+        }
+        return padding;
     }
 
     // The widest line among the sides of a border element (w:sz in eighths of a point); the
@@ -664,11 +694,13 @@ private:
                     const QXmlStreamAttributes t = m_xml.attributes();
                     const QStringView v = t.value(QLatin1String("w:val"));
                     if (v != QLatin1String("clear") && tabs.size() < 64)
+                        // A decimal tab lines numbers up on their point, as the RTF reader's do.
                         tabs << QTextOption::Tab(fromTwips(std::clamp(twipsAttr(t, "pos"), 0, 31680)),
                                                  v == QLatin1String("right") ? QTextOption::RightTab
                                                  : v == QLatin1String("center") ? QTextOption::CenterTab
                                                  : v == QLatin1String("decimal") ? QTextOption::DelimiterTab
-                                                                                 : QTextOption::LeftTab);
+                                                                                 : QTextOption::LeftTab,
+                                                 v == QLatin1String("decimal") ? QChar(u'.') : QChar());
                     m_xml.skipCurrentElement();
                 }
                 f.setTabPositions(tabs);

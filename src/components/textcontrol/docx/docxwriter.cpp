@@ -5,6 +5,7 @@
 #include "docxnames.h"
 #include "zippackage.h"
 
+#include "components/textcontrol/cellgeometry.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
@@ -83,6 +84,11 @@ private:
         out.writeEmptyElement(QStringLiteral("w:tblW"));
         out.writeAttribute(QStringLiteral("w:w"), QStringLiteral("0"));
         out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
+        // Word's indent counts to the first cell's text, the cell's line standing its padding left of it.
+        const int side = LayoutUnits::toTwips(format.cellPadding());
+        out.writeEmptyElement(QStringLiteral("w:tblInd"));
+        out.writeAttribute(QStringLiteral("w:w"), QString::number(LayoutUnits::toTwips(format.leftMargin()) + side));
+        out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         if (const int border = TableGrid::borderTwips(format)) {
             out.writeStartElement(QStringLiteral("w:tblBorders"));
             for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
@@ -93,6 +99,14 @@ private:
             }
             out.writeEndElement();
         }
+        const int above = LayoutUnits::toTwips(CellGeometry::topPadding(table));
+        out.writeStartElement(QStringLiteral("w:tblCellMar"));
+        for (const auto& [name, twips] : {std::pair{"w:top", above}, {"w:left", side}, {"w:bottom", above}, {"w:right", side}}) {
+            out.writeEmptyElement(QLatin1String(name));
+            out.writeAttribute(QStringLiteral("w:w"), QString::number(std::max(0, twips)));
+            out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
+        }
+        out.writeEndElement();
         out.writeEndElement();
         const QList<int> widths = TableGrid::columnTwips(table);
         out.writeStartElement(QStringLiteral("w:tblGrid"));
@@ -493,8 +507,8 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         out.writeAttribute(QStringLiteral("w:right"), QString::number(page.marginR > 0 ? page.marginR : 1440));
         out.writeAttribute(QStringLiteral("w:bottom"), QString::number(page.marginB > 0 ? page.marginB : 1440));
         out.writeAttribute(QStringLiteral("w:left"), QString::number(page.marginL > 0 ? page.marginL : 1440));
-        out.writeAttribute(QStringLiteral("w:header"), QStringLiteral("720"));
-        out.writeAttribute(QStringLiteral("w:footer"), QStringLiteral("720"));
+        out.writeAttribute(QStringLiteral("w:header"), QString::number(page.headerY > 0 ? page.headerY : 720));
+        out.writeAttribute(QStringLiteral("w:footer"), QString::number(page.footerY > 0 ? page.footerY : 720));
         out.writeAttribute(QStringLiteral("w:gutter"), QStringLiteral("0"));
         out.writeEndElement();
     });

@@ -47,6 +47,34 @@ void margins(const QString& declarations, Margins& m)
     }
 }
 
+// An @page size: two lengths, or a paper name, either turned by "landscape".
+void pageSize(const QStringList& values, PageInfo& page)
+{
+    QList<int> lengths;
+    bool landscape = false;
+    for (const QString& v : values) {
+        const QString name = v.toLower();
+        if (name == QLatin1String("a4"))
+            lengths = {11906, 16838};
+        else if (name == QLatin1String("letter"))
+            lengths = {12240, 15840};
+        else if (name == QLatin1String("legal"))
+            lengths = {12240, 20160};
+        else if (name == QLatin1String("a5"))
+            lengths = {8391, 11906};
+        else if (name == QLatin1String("landscape"))
+            landscape = true;
+        else if (const int twips = HtmlFormat::cssLengthToTwips(v); twips > 0)
+            lengths << twips;
+    }
+    if (lengths.size() < 2)
+        return;
+    page.width = lengths[0];
+    page.height = lengths[1];
+    if (landscape && page.width < page.height)
+        std::swap(page.width, page.height);
+}
+
 // The style sheets' text: what stands between <style> and </style>.
 QString styleSheets(const QString& html)
 {
@@ -71,16 +99,8 @@ void readPageRules(const QString& html, PageInfo& page)
     for (auto it = pageRule.globalMatch(styleSheets(html)); it.hasNext();) {
         const QString rule = it.next().captured(1);
         any = true;
-        if (const QRegularExpressionMatch s = size.match(rule); s.hasMatch()) {
-            QList<int> twips;
-            for (const QString& v : s.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-                if (const int t = HtmlFormat::cssLengthToTwips(v); t > 0)
-                    twips << t;
-            if (twips.size() >= 2) {
-                page.width = twips[0];
-                page.height = twips[1];
-            }
-        }
+        if (const QRegularExpressionMatch s = size.match(rule); s.hasMatch())
+            pageSize(s.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts), page);
         margins(rule, m);
     }
     if (!any)

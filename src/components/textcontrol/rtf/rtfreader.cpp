@@ -1,6 +1,7 @@
 #include "rtfreader.h"
 
 #include "codepages.h"
+#include "components/textcontrol/cellgeometry.h"
 #include "components/textcontrol/endnotes.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
@@ -86,6 +87,7 @@ struct CellDef {
     bool mergeFirst = false, merged = false, vMergeFirst = false, vMerged = false;
     int shading = 0;
     int border = 0;  // twips of its widest line, 0 without lines
+    CellGeometry::Padding padding;
 };
 
 struct Row {
@@ -93,6 +95,8 @@ struct Row {
     QList<CellDef> defs;
     int gap = 108;
     int border = 0;  // the row's own lines (\trbrdr), twips
+    int left = 0;    // \trleft: the first cell's left edge, twips from the margin
+    CellGeometry::Padding padding;
 };
 
 // One side's line of a cell or row as its words describe it: a style word makes it a line,
@@ -119,6 +123,8 @@ public:
     }
 
     bool run();
+    // The page set-up the first section gives; 0 where it gives none.
+    const PageInfo& section() const { return m_section; }
 
 private:
     // ---- input ----
@@ -182,6 +188,7 @@ private:
     qsizetype m_pos = 0;
     QTextDocument* m_document;
     PageInfo& m_page;
+    PageInfo m_section;
     DocumentParts* m_parts;
     QTextCursor m_main;
     // While a header or footer is read, the body's place waits here.
@@ -241,6 +248,8 @@ private:
     QList<CellDef> m_rowDefs;
     CellDef m_nextCell;
     int m_rowGap = 108;
+    int m_rowLeft = 0;
+    CellGeometry::Padding m_rowPadding;
     int m_rowBorder = 0;
     BorderSide m_tableBorder;  // the side of a cell or row being described
     bool m_tableBorderOpen = false, m_tableBorderOfRow = false;
@@ -670,11 +679,14 @@ void Parser::controlWord()
         {"margt", &PageInfo::marginT},   {"margb", &PageInfo::marginB},
         {"pgwsxn", &PageInfo::width},    {"pghsxn", &PageInfo::height},
         {"marglsxn", &PageInfo::marginL}, {"margrsxn", &PageInfo::marginR},
-        {"margtsxn", &PageInfo::marginT}, {"margbsxn", &PageInfo::marginB}};
+        {"margtsxn", &PageInfo::marginT}, {"margbsxn", &PageInfo::marginB},
+        {"headery", &PageInfo::headerY}, {"footery", &PageInfo::footerY}};
     if (const auto it = pageWords.constFind(word); it != pageWords.constEnd()) {
-        // Section values count only where the document gives none; the first document rules.
-        const bool section = word.endsWith("sxn");
-        int& field = m_page.*(*it);
+        // The first section's values rule over the document's (LibreOffice writes its own
+        // page margins, which hold the header, as the document's); the first document rules.
+        const bool section = word.endsWith("sxn") || word.endsWith('y');
+        PageInfo& target = section ? m_section : m_page;
+        int& field = target.*(*it);
         if (m_documents <= 1 && param > 0 && param < 1'000'000 && (!section || field == 0))
             field = param;
         return;
@@ -822,9 +834,21 @@ void Parser::controlWord()
         m_rowDefs.clear();
         m_nextCell = CellDef{};
         m_rowGap = 108;
+        m_rowLeft = 0;
+        m_rowPadding = {};
         m_rowBorder = 0;
         m_tableBorderOpen = false;
     } else if (word == "trgaph") m_rowGap = std::clamp(param, 0, 2000);
+    else if (word == "trleft") m_rowLeft = std::clamp(param, -31680, 31680);
+    else if (word == "trpaddl") m_rowPadding.left = std::clamp(param, 0, 2000);
+    else if (word == "trpaddt") m_rowPadding.top = std::clamp(param, 0, 2000);
+    else if (word == "trpaddr") m_rowPadding.right = std::clamp(param, 0, 2000);
+    else if (word == "trpaddb") m_rowPadding.bottom = std::clamp(param, 0, 2000);
+    // Word swaps a cell's left and top padding words: \clpadl is the space above the text.
+    else if (word == "clpadl") m_nextCell.padding.top = std::clamp(param, 0, 2000);
+    else if (word == "clpadt") m_nextCell.padding.left = std::clamp(param, 0, 2000);
+    else if (word == "clpadr") m_nextCell.padding.right = std::clamp(param, 0, 2000);
+    else if (word == "clpadb") m_nextCell.padding.bottom = std::clamp(param, 0, 2000);
     else if (word == "cellx") {
         foldTableBorder();
         m_tableBorderOpen = false;
@@ -1422,6 +1446,9 @@ void Parser::endRow()
     row.defs = m_rowDefs;
     row.gap = m_rowGap;
     row.border = m_rowBorder;
+    row.left = m_rowLeft;
+    // \trgaph is the space each side of a cell's text unless the row's padding says otherwise.
+    row.padding = CellGeometry::Padding{m_rowGap, -1, m_rowGap, -1}.overlaid(m_rowPadding);
     m_rows.append(row);
     m_rowCells.clear();
     if (m_rows.size() > 100000)
@@ -1452,9 +1479,19 @@ void Parser::flushTable()
     if (m_rows.isEmpty())
         return;
     const QList<Row> rows = std::exchange(m_rows, {});
-    int columns = 1;
+    // The columns are those every row's cell edges make together.
+    QList<QList<int>> edges;
+    for (const Row& row : rows) {
+        QList<int> rights;
+        for (const CellDef& def : row.defs)
+            rights << def.right;
+        edges << rights;
+    }
+    const int tableLeft = rows.first().left;
+    const CellGeometry::ColumnGrid grid(edges, tableLeft);
+    int columns = std::max(1, grid.columns());
     for (const Row& row : rows)
-        columns = std::max(columns, int(std::max(row.cells.size(), row.defs.size())));
+        columns = std::max(columns, int(row.cells.size()));
     columns = std::min(columns, 63);
     // The table's lines are the widest its first row describes; a table without any has none.
     int border = rows.first().border;
@@ -1463,16 +1500,18 @@ void Parser::flushTable()
     QTextTableFormat format;
     TableGrid::setBorderTwips(format, border);
     format.setCellSpacing(0);
-    format.setCellPadding(LayoutUnits::fromTwips(rows.first().gap));
-    QList<QTextLength> widths;
-    int left = 0;
-    for (const CellDef& def : rows.first().defs) {
-        widths << QTextLength(QTextLength::FixedLength,
-                              LayoutUnits::fromTwips(std::clamp(def.right - left, 1, 31680)));
-        left = def.right;
-    }
-    if (widths.size() == columns)
+    // The table's padding is its first cell's, which \trleft counts from.
+    const CellGeometry::Padding tablePadding =
+        rows.first().padding.overlaid(rows.first().defs.isEmpty() ? CellGeometry::Padding{} : rows.first().defs.first().padding);
+    CellGeometry::setTablePadding(format, tablePadding);
+    if (tableLeft != 0)
+        format.setLeftMargin(LayoutUnits::fromTwips(tableLeft));
+    if (grid.columns() == columns) {
+        QList<QTextLength> widths;
+        for (int width : grid.widths())
+            widths << QTextLength(QTextLength::FixedLength, LayoutUnits::fromTwips(std::clamp(width, 1, 31680)));
         format.setColumnWidthConstraints(widths);
+    }
     applyBlockFormat(m_main);
     if (!m_paragraphHasContent && m_main.block().previous().isValid()) {
         // Qt puts a table after the paragraph it is inserted in; an empty paragraph left by
@@ -1485,41 +1524,82 @@ void Parser::flushTable()
     if (std::exchange(m_pendingPageBreak, false))
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     QTextTable* table = m_main.insertTable(int(rows.size()), columns, format);
+
+    // Where each cell of each row lands: its column and how many columns it covers.
+    struct Place {
+        int column = 0;
+        int span = 1;
+    };
+    QList<QList<Place>> places;
+    for (const Row& row : rows) {
+        QList<Place> placed;
+        int left = row.left, next = 0;
+        for (int c = 0; c < row.cells.size() || c < row.defs.size(); ++c) {
+            Place place{next, 1};
+            if (c < row.defs.size() && grid.columns() == columns) {
+                const CellDef& def = row.defs.at(c);
+                place = {grid.column(left), grid.span(left, def.right)};
+                left = def.right;
+            }
+            place.column = std::min(place.column, columns - 1);
+            place.span = std::clamp(place.span, 1, columns - place.column);
+            next = place.column + place.span;
+            placed << place;
+        }
+        places << placed;
+    }
     for (int r = 0; r < rows.size(); ++r) {
         const Row& row = rows.at(r);
-        for (int c = 0; c < columns && c < row.cells.size(); ++c) {
-            QTextTableCell cell = table->cellAt(r, c);
+        for (int c = 0; c < row.cells.size(); ++c) {
+            QTextTableCell cell = table->cellAt(r, places.at(r).at(c).column);
             QTextCursor into = cell.firstCursorPosition();
             into.insertFragment(row.cells.at(c));
-            if (c < row.defs.size()) {
-                const CellDef& def = row.defs.at(c);
-                if (const QColor shade = colour(def.shading); shade.isValid()) {
-                    QTextTableCellFormat cf = cell.format().toTableCellFormat();
-                    cf.setBackground(shade);
-                    cell.setFormat(cf);
-                }
+            const CellDef def = c < row.defs.size() ? row.defs.at(c) : CellDef{};
+            if (const QColor shade = colour(def.shading); shade.isValid()) {
+                QTextTableCellFormat cf = cell.format().toTableCellFormat();
+                cf.setBackground(shade);
+                cell.setFormat(cf);
             }
+            CellGeometry::setCellPadding(cell, row.padding, def.padding);
         }
     }
-    // Merged cells, horizontal then vertical.
+    // Merged cells: a cell wider than one column, cells merged with \clmgf and \clmrg, and
+    // cells continued below with \clvmgf and \clvmrg; a merge never overlaps an earlier one.
+    QList<QList<bool>> taken(rows.size(), QList<bool>(columns, false));
+    auto merge = [&](int r, int c, int down, int across) {
+        for (int i = r; i < r + down; ++i)
+            for (int j = c; j < c + across; ++j)
+                if (taken[i][j])
+                    return;
+        for (int i = r; i < r + down; ++i)
+            for (int j = c; j < c + across; ++j)
+                taken[i][j] = true;
+        if (down > 1 || across > 1)
+            table->mergeCells(r, c, down, across);
+    };
+    auto vMergedAt = [&](int r, int column) {
+        const QList<CellDef>& defs = rows.at(r).defs;
+        for (int c = 0; c < defs.size() && c < places.at(r).size(); ++c)
+            if (places.at(r).at(c).column == column)
+                return defs.at(c).vMerged;
+        return false;
+    };
     for (int r = 0; r < rows.size(); ++r) {
         const QList<CellDef>& defs = rows.at(r).defs;
-        for (int c = 0; c < defs.size() && c < columns; ++c) {
-            if (defs.at(c).mergeFirst) {
-                int span = 1;
-                while (c + span < defs.size() && c + span < columns && defs.at(c + span).merged)
-                    ++span;
-                if (span > 1)
-                    table->mergeCells(r, c, 1, span);
-            }
-            if (defs.at(c).vMergeFirst) {
-                int span = 1;
-                while (r + span < rows.size() && c < rows.at(r + span).defs.size()
-                       && rows.at(r + span).defs.at(c).vMerged)
-                    ++span;
-                if (span > 1)
-                    table->mergeCells(r, c, span, 1);
-            }
+        for (int c = 0; c < places.at(r).size(); ++c) {
+            const Place place = places.at(r).at(c);
+            const CellDef def = c < defs.size() ? defs.at(c) : CellDef{};
+            if (def.merged || def.vMerged)
+                continue;
+            int across = place.span;
+            if (def.mergeFirst)
+                for (int k = c + 1; k < defs.size() && k < places.at(r).size() && defs.at(k).merged; ++k)
+                    across = places.at(r).at(k).column + places.at(r).at(k).span - place.column;
+            int down = 1;
+            if (def.vMergeFirst)
+                while (r + down < rows.size() && vMergedAt(r + down, place.column))
+                    ++down;
+            merge(r, place.column, down, std::clamp(across, 1, columns - place.column));
         }
     }
     m_main = table->lastCursorPosition();
@@ -1532,7 +1612,9 @@ void Parser::flushTable()
 bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
 {
     Parser parser(bytes, document, page, parts);
-    return parser.run();
+    const bool read = parser.run();
+    page.overlay(parser.section());
+    return read;
 }
 
 }  // namespace RtfReader

@@ -1,5 +1,6 @@
 #include "rtfwriter.h"
 
+#include "components/textcontrol/cellgeometry.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
@@ -68,6 +69,8 @@ public:
             out += "\\pgwsxn" + num(m_page.width) + "\\pghsxn" + num(m_page.height);
         if (m_page.width > m_page.height)
             out += "\\lndscpsxn";
+        if (m_page.headerY > 0)
+            out += "\\headery" + num(m_page.headerY) + "\\footery" + num(m_page.footerY);
         out += "\n" + parts + m_body + "}";
         return out;
     }
@@ -315,8 +318,11 @@ private:
         const QList<int> rights = columnRights(table);
         const int gap = std::max(0, twips(table->format().cellPadding()));
         const int border = std::min(TableGrid::borderTwips(table->format()), 75);
+        const int left = twips(table->format().leftMargin());
+        const int above = std::max(0, twips(CellGeometry::topPadding(table)));
         for (int r = 0; r < table->rows(); ++r) {
-            m_body += "\\trowd\\trgaph" + num(gap) + "\\trleft0";
+            m_body += "\\trowd\\trgaph" + num(gap) + "\\trleft" + num(left) + "\\trpaddt" + num(above)
+                + "\\trpaddft3\\trpaddb" + num(above) + "\\trpaddfb3";
             for (int c = 0; c < table->columns(); ++c) {
                 const QTextTableCell cell = table->cellAt(r, c);
                 if (cell.columnSpan() > 1 || cell.column() != c)
@@ -329,7 +335,7 @@ private:
                 const QTextCharFormat cf = cell.format();
                 if (cf.hasProperty(QTextFormat::BackgroundBrush) && cf.background().style() != Qt::NoBrush)
                     m_body += "\\clcbpat" + num(colourIndex(cf.background().color()));
-                m_body += "\\cellx" + num(rights.at(c));
+                m_body += "\\cellx" + num(left + rights.at(c));
             }
             m_body += '\n';
             for (int c = 0; c < table->columns(); ++c) {
