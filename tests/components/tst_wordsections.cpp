@@ -73,8 +73,8 @@ void WordSectionsTest::headerDistances()
 {
     TextControl control;
     open(control, SectionsDoc);
-    QCOMPARE(control.pageInfo().header, 1080);
-    QCOMPARE(control.pageInfo().footer, 900);
+    QCOMPARE(control.pageInfo().headerY, 1080);
+    QCOMPARE(control.pageInfo().footerY, 900);
     QCOMPARE(control.pageMarginT(), 1800);
     HeaderFooter* parts = control.headerFooterParts();
     QCOMPARE(parts->position(HeaderFooter::Header).y(), LayoutUnits::fromTwips(1080));

@@ -21,25 +21,38 @@ Padding Padding::overlaid(const Padding& over) const
     return result;
 }
 
+namespace {
+
+// Word measures the padding from the cell's edge, its line lying on that edge; the engine puts
+// half of each line inside the cell before the padding, so that half comes off going in and is
+// added again going out.
+double toEngine(int twips, double border) { return std::max(0.0, LayoutUnits::fromTwips(std::max(0, twips)) - border / 2); }
+
+}  // namespace
+
 void setTablePadding(QTextTableFormat& format, const Padding& padding)
 {
-    format.setCellPadding(LayoutUnits::fromTwips(padding.left >= 0 ? padding.left : DefaultSidePadding));
+    format.setCellPadding(toEngine(padding.left >= 0 ? padding.left : DefaultSidePadding, format.border()));
 }
 
-void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& own)
+int tablePaddingTwips(const QTextTableFormat& format)
 {
-    using LayoutUnits::fromTwips;
+    return LayoutUnits::toTwips(format.cellPadding() + format.border() / 2);
+}
+
+void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& own, double border)
+{
     const Padding p = table.overlaid(own);
     const int tableSide = table.left >= 0 ? table.left : DefaultSidePadding;
     QTextTableCellFormat format = cell.format().toTableCellFormat();
-    format.setTopPadding(fromTwips(std::max(0, p.top)));
-    format.setBottomPadding(fromTwips(std::max(0, p.bottom)));
+    format.setTopPadding(toEngine(p.top, border));
+    format.setBottomPadding(toEngine(p.bottom, border));
     const int left = p.left >= 0 ? p.left : DefaultSidePadding;
     const int right = p.right >= 0 ? p.right : DefaultSidePadding;
     if (left != tableSide)
-        format.setLeftPadding(fromTwips(left));
+        format.setLeftPadding(toEngine(left, border));
     if (right != tableSide)
-        format.setRightPadding(fromTwips(right));
+        format.setRightPadding(toEngine(right, border));
     cell.setFormat(format);
 }
 

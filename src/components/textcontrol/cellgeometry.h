@@ -24,10 +24,13 @@ struct Padding {
 constexpr int DefaultSidePadding = 108;
 
 // The table's padding: the left side's (or the default) round every cell, as the writers keep
-// it; the cells then get their own.
+// it; the cells then get their own. The table's line must be set first.
 void setTablePadding(QTextTableFormat& format, const Padding& padding);
+// The padding the table's format holds, as the file gives it (twips): the writers' value.
+int tablePaddingTwips(const QTextTableFormat& format);
 // A cell's padding, where it differs from the table's; above and below as given (0 by default).
-void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& own);
+// `border` is the table's line (layout units), half of which the engine puts inside the cell.
+void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& own, double border);
 
 // The space above the text of a table's first cell, in layout units: its own, or the table's.
 double topPadding(const QTextTable* table);

@@ -76,7 +76,7 @@ void TableBuilder::insert(QTextCursor& cursor)
             if (c >= columns)
                 break;
             QTextTableCell target = table->cellAt(r, c);
-            CellGeometry::setCellPadding(target, m_padding, cell.padding);
+            CellGeometry::setCellPadding(target, m_padding, cell.padding, format.border());
             if (cell.shading.isValid()) {
                 QTextCharFormat shade = target.format();
                 shade.setBackground(cell.shading);

@@ -11,6 +11,7 @@
 #include "stylesheet.h"
 #include "wordbinary.h"
 
+#include "components/textcontrol/cellgeometry.h"
 #include "components/textcontrol/fields.h"
 #include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/objects.h"
@@ -167,7 +168,7 @@ private:
             row.byte(Sprm::PFInTable, 1);
             row.dword(Sprm::PItap, 1);
             row.byte(Sprm::PFTtp, 1);
-            row.word(Sprm::TDxaGapHalf, std::clamp(toTwips(format.cellPadding()), 0, 1440));
+            row.word(Sprm::TDxaGapHalf, std::clamp(CellGeometry::tablePaddingTwips(format), 0, 1440));
             Writer definition;
             definition.u8(int(bounds.size() - 1));
             for (const int b : bounds)

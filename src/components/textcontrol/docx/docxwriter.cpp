@@ -85,7 +85,7 @@ private:
         out.writeAttribute(QStringLiteral("w:w"), QStringLiteral("0"));
         out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
         // Word's indent counts to the first cell's text, the cell's line standing its padding left of it.
-        const int side = LayoutUnits::toTwips(format.cellPadding());
+        const int side = CellGeometry::tablePaddingTwips(format);
         out.writeEmptyElement(QStringLiteral("w:tblInd"));
         out.writeAttribute(QStringLiteral("w:w"), QString::number(LayoutUnits::toTwips(format.leftMargin()) + side));
         out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));

@@ -93,6 +93,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, cons
     document->setHtml(CssUnits::inPoints(html));
     HtmlLists::applyStarts(html, document);
 
+    HtmlPage::readBodyMargins(html, page);
     HtmlPage::readPageRules(html, page);
     // The images become the document's own, so that it no longer needs their files.
     QStringList names = imageNames(document);

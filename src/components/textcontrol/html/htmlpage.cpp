@@ -88,6 +88,40 @@ QString styleSheets(const QString& html)
 
 }  // namespace
 
+// The body's margins, which a page without @page margins prints with: a "body" style rule's
+// margin, or the body element's leftmargin/topmargin (marginwidth/marginheight) attributes,
+// given in pixels.
+void readBodyMargins(const QString& html, PageInfo& page)
+{
+    static const QRegularExpression bodyRule(QStringLiteral("(?:^|[^\\w.#-])body\\s*\\{[^}]*?\\bmargin\\s*:\\s*([^;}]*)"));
+    if (const QRegularExpressionMatch m = bodyRule.match(html); m.hasMatch()) {
+        QList<int> twips;
+        for (const QString& v : m.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            twips << HtmlFormat::cssLengthToTwips(v);
+        if (!twips.isEmpty() && twips.first() > 0) {
+            page.marginT = twips[0];
+            page.marginR = twips.value(1, page.marginT);
+            page.marginB = twips.value(2, page.marginT);
+            page.marginL = twips.value(3, page.marginR);
+        }
+    }
+    static const QRegularExpression bodyTag(QStringLiteral("<body\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);
+    const QString attributes = bodyTag.match(html).captured(1);
+    static const QRegularExpression attribute(QStringLiteral("\\b(leftmargin|topmargin|marginwidth|marginheight)\\s*=\\s*\"?(\\d+)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    for (auto it = attribute.globalMatch(attributes); it.hasNext();) {
+        const QRegularExpressionMatch a = it.next();
+        const int twips = a.captured(2).toInt() * 15;
+        if (twips <= 0 || twips > 31680)
+            continue;
+        const QString name = a.captured(1).toLower();
+        if (name == QLatin1String("leftmargin") || name == QLatin1String("marginwidth"))
+            page.marginL = page.marginR = twips;
+        else
+            page.marginT = page.marginB = twips;
+    }
+}
+
 void readPageRules(const QString& html, PageInfo& page)
 {
     static const QRegularExpression pageRule(QStringLiteral("@page\\s*(?::\\w+\\s*)?\\{([^}]*)\\}"),

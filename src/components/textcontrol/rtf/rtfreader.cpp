@@ -1560,7 +1560,7 @@ void Parser::flushTable()
                 cf.setBackground(shade);
                 cell.setFormat(cf);
             }
-            CellGeometry::setCellPadding(cell, row.padding, def.padding);
+            CellGeometry::setCellPadding(cell, row.padding, def.padding, format.border());
         }
     }
     // Merged cells: a cell wider than one column, cells merged with \clmgf and \clmrg, and

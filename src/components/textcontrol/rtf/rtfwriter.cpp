@@ -316,7 +316,7 @@ private:
     void table(QTextTable* table)
     {
         const QList<int> rights = columnRights(table);
-        const int gap = std::max(0, twips(table->format().cellPadding()));
+        const int gap = std::max(0, CellGeometry::tablePaddingTwips(table->format()));
         const int border = std::min(TableGrid::borderTwips(table->format()), 75);
         const int left = twips(table->format().leftMargin());
         const int above = std::max(0, twips(CellGeometry::topPadding(table)));
