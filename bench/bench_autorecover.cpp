@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include <cstdio>
 
 namespace {
@@ -93,10 +95,4 @@ BENCHMARK(BM_AutosaveTimerSlot)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

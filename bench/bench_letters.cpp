@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include "samples.h"
 #include "sofficereference.h"
 
@@ -51,12 +53,7 @@ BENCHMARK(BM_MergedLettersToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
     // LibreOffice reads only the first of several RTF documents in one file, so its reference
     // is one letter's worth of work, times the letters.
-    QTemporaryDir dir;
-    printSofficeReference(writeSample(dir, Samples::mergedLettersRtf(1)), "txt", "one letter");
-    return 0;
+    return runBenchmarks(argc, argv, [] { printSofficeReferenceOf(Samples::mergedLettersRtf(1), "txt", "one letter"); });
 }

@@ -10,6 +10,8 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 namespace {
 
 // About 1,000 Letter pages of 10-point text.
@@ -65,10 +67,4 @@ BENCHMARK(BM_TypeAtEndOf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(50
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

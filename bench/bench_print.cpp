@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include "sofficereference.h"
 #include <cstdio>
 
@@ -64,10 +66,5 @@ BENCHMARK(BM_Print10000LettersToPdf)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    QTemporaryDir dir;
-    printSofficeReference(writeSample(dir, thousandPages()), "pdf", "the 1,000 pages");
-    return 0;
+    return runBenchmarks(argc, argv, [] { printSofficeReferenceOf(thousandPages(), "pdf", "the 1,000 pages"); });
 }

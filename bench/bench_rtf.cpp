@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include "samples.h"
 #include "sofficereference.h"
 #include <cstdio>
@@ -74,10 +76,5 @@ BENCHMARK(BM_Open1000PagesAndPaginate)->Unit(benchmark::kMillisecond)->Iteration
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    QTemporaryDir dir;
-    printSofficeReference(writeSample(dir, sample()), "txt", "the 1,000-page file");
-    return 0;
+    return runBenchmarks(argc, argv, [] { printSofficeReferenceOf(sample(), "txt", "the 1,000-page file"); });
 }

@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include "samples.h"
 #include "sofficereference.h"
 
@@ -64,14 +66,7 @@ BENCHMARK(BM_DocxRead1000Pages)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    QTemporaryDir dir;
-    QFile file(dir.filePath("sample.doc"));
-    file.open(QIODevice::WriteOnly);
-    file.write(DocWriter::write(&sample(), PageInfo{}));
-    file.close();
-    printSofficeReference(file.fileName(), "txt", "the 1,000-page .doc");
-    return 0;
+    return runBenchmarks(argc, argv, [] {
+        printSofficeReferenceOf(DocWriter::write(&sample(), PageInfo{}), "txt", "the 1,000-page .doc", "sample.doc");
+    });
 }

@@ -24,10 +24,18 @@ inline void printSofficeReference(const QString& file, const char* format, const
 }
 
 // Writes `bytes` to a file in `dir` and gives its path.
-inline QString writeSample(const QTemporaryDir& dir, const QByteArray& bytes)
+inline QString writeSample(const QTemporaryDir& dir, const QByteArray& bytes, const char* name = "sample.rtf")
 {
-    QFile file(dir.filePath("sample.rtf"));
+    QFile file(dir.filePath(QLatin1String(name)));
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
     return file.fileName();
+}
+
+// The reference for a file of `bytes`, written for LibreOffice under `name`.
+inline void printSofficeReferenceOf(const QByteArray& bytes, const char* format, const char* what,
+                                    const char* name = "sample.rtf")
+{
+    QTemporaryDir dir;
+    printSofficeReference(writeSample(dir, bytes, name), format, what);
 }

@@ -3,6 +3,7 @@
 // LibreOffice's PDF of it (tests/fixtures/corpus-expected/pages.tsv, made by
 // scripts/make-corpus-expected).
 #include "components/textcontrol/textcontrol.h"
+#include "documents/opendocument.h"
 
 #include <QFile>
 #include <QHash>
@@ -56,15 +57,6 @@ const QHash<QString, QString>& knownDifferences()
     return list;
 }
 
-int formatOf(const QString& path)
-{
-    if (path.endsWith(QLatin1String(".rtf")))
-        return TextControl::FormatRtf;
-    if (path.endsWith(QLatin1String(".docx")))
-        return TextControl::FormatDocx;
-    return TextControl::FormatWord;
-}
-
 }  // namespace
 
 class CorpusPagesTest : public QObject {
@@ -97,7 +89,7 @@ void CorpusPagesTest::pagesAsLibreOffice()
         QSKIP("the shared corpus is not beside this checkout");
     TextControl control;
     control.setLoadSaveAttribute(37, 1);
-    QVERIFY2(control.load(path, 0, formatOf(path)), qPrintable(control.lastError()));
+    QVERIFY2(control.load(path, 0, OpenDocuments::formatForPath(path)), qPrintable(control.lastError()));
     control.applyLoadSaveAttributes();
     if (const auto known = knownDifferences().constFind(name); known != knownDifferences().constEnd())
         QEXPECT_FAIL("", qPrintable(*known), Abort);

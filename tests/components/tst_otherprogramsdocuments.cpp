@@ -3,6 +3,7 @@
 // damaged, encrypted and too old files are refused with a reason.
 #include "components/textcontrol/listlevels.h"
 #include "components/textcontrol/textcontrol.h"
+#include "documents/opendocument.h"
 
 #include <QDir>
 #include <QHash>
@@ -126,15 +127,6 @@ double similarity(const QStringList& ours, const QStringList& expected)
     return 2.0 * double(commonSubsequence(ours, expected)) / double(ours.size() + expected.size());
 }
 
-int formatOf(const QString& path)
-{
-    if (path.endsWith(QLatin1String(".rtf")))
-        return TextControl::FormatRtf;
-    if (path.endsWith(QLatin1String(".docx")))
-        return TextControl::FormatDocx;
-    return TextControl::FormatWord;
-}
-
 void addFileRows(const QString& folder, const QStringList& patterns)
 {
     const QDir dir(CorpusDir + QLatin1Char('/') + folder);
@@ -181,7 +173,7 @@ void OtherProgramsDocumentsTest::opens()
     if (path.isEmpty())
         QSKIP("the shared corpus is not beside this checkout");
     TextControl control;
-    QVERIFY2(control.load(path, 0, formatOf(path)), qPrintable(control.lastError()));
+    QVERIFY2(control.load(path, 0, OpenDocuments::formatForPath(path)), qPrintable(control.lastError()));
     QFile expectedFile(ExpectedDir + QLatin1Char('/') + name + QStringLiteral(".txt"));
     if (!expectedFile.open(QIODevice::ReadOnly))
         QSKIP("LibreOffice has no text of this file");
@@ -227,7 +219,7 @@ void OtherProgramsDocumentsTest::damagedRefused()
         QSKIP("the shared corpus is not beside this checkout");
     TextControl control;
     control.document()->setPlainText(QStringLiteral("kept"));
-    const bool opened = control.load(path, 0, formatOf(path));
+    const bool opened = control.load(path, 0, OpenDocuments::formatForPath(path));
     if (takenWhole().contains(name)) {
         QVERIFY2(opened, qPrintable(control.lastError()));
         QVERIFY(control.document()->toPlainText() != QStringLiteral("kept"));
