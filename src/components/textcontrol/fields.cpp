@@ -84,6 +84,14 @@ bool isEditable(const QTextCharFormat& format)
     return !format.hasProperty(EditableProperty) || format.boolProperty(EditableProperty);
 }
 
+bool lockedAt(const QTextDocument* document, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument*>(document));
+    cursor.setPosition(position + 1);  // a cursor's format is that of the character before it
+    const QTextCharFormat format = cursor.charFormat();
+    return format.property(IdProperty).toInt() != 0 && !isEditable(format);
+}
+
 TakenBlank blankBeside(const QTextDocument* document, const Span& span, int* position)
 {
     const QTextBlock block = document->findBlock(span.start);

@@ -43,6 +43,8 @@ int at(const QTextCursor& cursor);
 int inside(const QTextDocument* document, int position);
 
 bool isEditable(const QTextCharFormat& format);
+// Whether the character at `position` is the shown text of a field the user may not edit.
+bool lockedAt(const QTextDocument* document, int position);
 // The blank an empty field at `span` would take: the one right before it, or, when the field
 // starts a paragraph, the one right after it; a blank inside another field is none.
 TakenBlank blankBeside(const QTextDocument* document, const Span& span, int* position);

@@ -1,5 +1,7 @@
 #include "findreplacedialog.h"
 
+#include "fields.h"
+
 #include "controltexts.h"
 #include "textcontrol.h"
 #include "undokinds.h"
@@ -91,16 +93,26 @@ QTextDocument::FindFlags FindReplaceDialog::flags() const
     return result;
 }
 
+// The next match from `from` on in the part being edited, passing over the shown text of fields
+// the user may not edit (a merge field's "[table.column]" or a record's value).
+QTextCursor FindReplaceDialog::nextMatch(const QTextCursor& from) const
+{
+    QTextCursor found = from.document()->find(m_findText->text(), from, flags());
+    while (!found.isNull() && Fields::lockedAt(found.document(), found.selectionStart()))
+        found = found.document()->find(m_findText->text(), found, flags());
+    return found;
+}
+
 // Searches from the caret to the end, then once more from the start.
 bool FindReplaceDialog::findNext()
 {
     const QString what = m_findText->text();
     if (what.isEmpty())
         return false;
-    QTextDocument* document = m_control->document();
-    QTextCursor found = document->find(what, m_control->textCursor(), flags());
+    const QTextCursor caret = m_control->textCursor();
+    QTextCursor found = nextMatch(caret);
     if (found.isNull())
-        found = document->find(what, 0, flags());
+        found = nextMatch(QTextCursor(caret.document()));
     if (found.isNull()) {
         m_status->setText(ControlTexts::notFound(what));
         return false;
@@ -116,7 +128,8 @@ bool FindReplaceDialog::replaceOne()
     QTextCursor cursor = m_control->textCursor();
     const Qt::CaseSensitivity cs =
         m_matchCase->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    if (cursor.hasSelection() && cursor.selectedText().compare(what, cs) == 0) {
+    if (cursor.hasSelection() && cursor.selectedText().compare(what, cs) == 0
+        && !Fields::lockedAt(cursor.document(), cursor.selectionStart())) {
         m_control->undoKinds()->setPending(UndoKinds::Input);
         cursor.insertText(m_replaceText->text());
         m_control->setTextCursor(cursor);
@@ -129,16 +142,13 @@ int FindReplaceDialog::replaceAll()
     const QString what = m_findText->text();
     if (what.isEmpty())
         return 0;
-    QTextDocument* document = m_control->document();
-    QTextCursor edit(document);
+    QTextCursor edit(m_control->textCursor().document());
     int count = 0;
     m_control->undoKinds()->setPending(UndoKinds::Input);
     edit.beginEditBlock();
-    QTextCursor found = document->find(what, 0, flags());
-    while (!found.isNull()) {
+    for (QTextCursor found = nextMatch(QTextCursor(edit.document())); !found.isNull(); found = nextMatch(found)) {
         found.insertText(m_replaceText->text());
         ++count;
-        found = document->find(what, found, flags());
     }
     edit.endEditBlock();
     m_status->setText(ControlTexts::replacedCount(count));

@@ -1,6 +1,9 @@
 #pragma once
-// The control's own find and replace dialog: non-modal, works on its control's document.
+// The control's own find and replace dialog: non-modal, works on the part of its control being
+// edited (the body, or the header or footer).
 #include <QDialog>
+#include <QTextCursor>
+#include <QTextDocument>
 
 class QCheckBox;
 class QLabel;
@@ -22,6 +25,7 @@ public:
 
 private:
     QTextDocument::FindFlags flags() const;
+    QTextCursor nextMatch(const QTextCursor& from) const;
 
     TextControl* m_control;
     QLineEdit* m_findText;
