@@ -2,11 +2,11 @@
 // underline for what is selected or typed next, Ctrl+L, Ctrl+E, Ctrl+R and Ctrl+J align the
 // paragraph, and formatting chosen while the header is edited stays in the header.
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "shell/mainwindow.h"
+#include "support/headerclick.h"
 #include "support/testworkspace.h"
 
 #include <QTextBlock>
@@ -140,13 +140,8 @@ void FormatKeysTest::buttonWhileEditingHeaderStaysThere()
     TestWorkspace ws;
     ws.start();
     type(ws, "Dear Dr. Smith,");
-    ws.active()->action("mnuIHeader")->trigger();
+    clickIntoNewHeader(ws);
     TextControl* tc = control(ws);
-    PageView* view = tc->pageView();
-    const QPointF scene = tc->headerFooterParts()->pageOrigin(1)
-        + QPointF(LayoutUnits::fromTwips(tc->pageMarginL()) + 30, LayoutUnits::fromTwips(tc->pageMarginT()) - 20);
-    view->centerOn(scene);
-    QTest::mouseClick(viewport(ws), Qt::LeftButton, {}, view->mapFromScene(scene));
     QCOMPARE(tc->editingTarget(), 1);
     ws.main().findChild<QToolButton*>("btnBold")->click();
     type(ws, "Clinic");

@@ -2,12 +2,12 @@
 // "[table.column]" or a record's values) is neither found nor replaced, and while the header is
 // edited the dialog searches the header.
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/layoutunits.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "merge/mergefields.h"
 #include "shell/mainwindow.h"
+#include "support/headerclick.h"
 #include "support/testworkspace.h"
 
 #include <QLabel>
@@ -80,13 +80,8 @@ void ReplaceWithFieldsTest::searchesThePartBeingEdited()
     TestWorkspace ws;
     ws.start();
     type(ws, "Dear Dr. Smith, see the clinic.");
-    ws.active()->action("mnuIHeader")->trigger();
+    clickIntoNewHeader(ws);
     TextControl* tc = control(ws);
-    PageView* view = tc->pageView();
-    const QPointF scene = tc->headerFooterParts()->pageOrigin(1)
-        + QPointF(LayoutUnits::fromTwips(tc->pageMarginL()) + 30, LayoutUnits::fromTwips(tc->pageMarginT()) - 20);
-    view->centerOn(scene);
-    QTest::mouseClick(viewport(ws), Qt::LeftButton, {}, view->mapFromScene(scene));
     QCOMPARE(tc->editingTarget(), 1);
     type(ws, "Lakeside clinic - Tel. 555-0102");
     replace(ws, "clinic", "Clinic", "cmdReplaceAll");
