@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 
 namespace {
@@ -22,6 +23,16 @@ std::optional<LockFile::Owner> othersLock(const QString& path)
         return std::nullopt;
     return owner;
 }
+
+// How many of this program's windows hold each lock: one file can be open in two windows (a
+// merge's letters, --open), and the lock goes only with the last of them.
+QHash<QString, int>& holders()
+{
+    static QHash<QString, int> count;
+    return count;
+}
+
+QString lockKey(const QString& path) { return LockFile::pathFor(path); }
 
 }  // namespace
 
@@ -88,9 +99,13 @@ void SharedFile::release()
 {
     if (m_lockedPath.isEmpty())
         return;
+    const QString key = lockKey(m_lockedPath);
+    const bool last = --holders()[key] <= 0;
+    if (last)
+        holders().remove(key);
     // Only our own lock is removed: someone may have taken the file over since.
     const std::optional<LockFile::Owner> owner = LockFile::read(m_lockedPath);
-    if (owner && LockFile::isOurs(*owner))
+    if (last && owner && LockFile::isOurs(*owner))
         QFile::remove(LockFile::pathFor(m_lockedPath));
     m_lockedPath.clear();
 }
@@ -98,8 +113,10 @@ void SharedFile::release()
 void SharedFile::lock(const QString& path)
 {
     // A folder that refuses the lock (a read-only share) still lets the document open.
-    if (LockFile::write(path, LockFile::ourselves()))
+    if (LockFile::write(path, LockFile::ourselves())) {
         m_lockedPath = path;
+        ++holders()[lockKey(path)];
+    }
 }
 
 SharedFile::Stamp SharedFile::stampOf(const QString& path)

@@ -5,6 +5,7 @@
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
+#include "documents/opendocument.h"
 #include "documents/lockfile.h"
 #include "shell/mainwindow.h"
 #include "support/scripteddialogs.h"
@@ -81,6 +82,7 @@ private slots:
     void saveAfterSomeoneElseChangedTheFileAsksFirst_data();
     void saveAfterSomeoneElseChangedTheFileAsksFirst();
     void lockFormatSurvivesCommasInNames();
+    void lockStaysWhileAnotherWindowHasTheFile();
 };
 
 void SharedFoldersTest::openingWritesALockInTheOtherProgramsFormAndClosingRemovesIt()
@@ -351,6 +353,29 @@ void SharedFoldersTest::lockFormatSurvivesCommasInNames()
     QCOMPARE(back->pid, owner.pid);
     QVERIFY(!LockFile::parse("no end,of,fields"));
     QVERIFY(!LockFile::parse(",too,few;"));
+}
+
+// The routine that opens a named file without asking whether it is open already (the command
+// line's --open, a merge's letters) can give one file two windows: the lock stays until the last
+// window with the file closes.
+void SharedFoldersTest::lockStaysWhileAnotherWindowHasTheFile()
+{
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    const QString path = ws.writeFile("Documents/letter.rtf", Letter);
+    MainWindow& main = ws.start();
+    OpenDocuments::OpenDocument(path);
+    OpenDocuments::OpenDocument(path);
+    QList<QMdiSubWindow*> withFile;
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+        if (static_cast<DocumentWindow*>(sub->widget())->filePath() == path)
+            withFile << sub;
+    QCOMPARE(withFile.size(), 2);
+    QVERIFY(QFileInfo::exists(lockOf(path)));
+    withFile.first()->close();
+    QVERIFY(QFileInfo::exists(lockOf(path)));
+    withFile.last()->close();
+    QVERIFY(!QFileInfo::exists(lockOf(path)));
 }
 
 QTEST_MAIN(SharedFoldersTest)
