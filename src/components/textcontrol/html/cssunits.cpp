@@ -1,6 +1,7 @@
 #include "cssunits.h"
 
 #include <QRegularExpression>
+#include <functional>
 
 namespace CssUnits {
 namespace {
@@ -12,6 +13,26 @@ double inches(double value, const QString& unit)
                                                                              : value / 72;
 }
 
+// `text` with each match of `pattern` replaced by what `by` makes of it.
+QString replaceEach(const QString& text, const QRegularExpression& pattern,
+                    const std::function<QString(const QRegularExpressionMatch&)>& by)
+{
+    QString out;
+    qsizetype last = 0;
+    for (auto it = pattern.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(last, m.capturedStart() - last) + by(m);
+        last = m.capturedEnd();
+    }
+    return out + text.mid(last);
+}
+
+// A length of the form "12.5mm" in another unit: `perInch` of `unit` to the inch.
+QString lengthIn(const QRegularExpressionMatch& length, double perInch, QLatin1String unit)
+{
+    return QString::number(inches(length.captured(1).toDouble(), length.captured(2).toLower()) * perInch, 'f', 2) + unit;
+}
+
 // Spacing (margins, padding, indents, line heights) Qt takes in pixels only, of its 96 to the
 // inch; points too it ignores there.
 QString spacingInPixels(const QString& css)
@@ -20,42 +41,18 @@ QString spacingInPixels(const QString& css)
                                             QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression length(QStringLiteral("(?<![\\w.#-])(-?\\d*\\.?\\d+)(in|cm|mm|pt)\\b"),
                                            QRegularExpression::CaseInsensitiveOption);
-    QString out;
-    qsizetype last = 0;
-    for (auto it = spacing.globalMatch(css); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        QString value = m.captured(3);
-        QString converted;
-        qsizetype from = 0;
-        for (auto l = length.globalMatch(value); l.hasNext();) {
-            const QRegularExpressionMatch n = l.next();
-            converted += value.mid(from, n.capturedStart() - from)
-                + QString::number(inches(n.captured(1).toDouble(), n.captured(2).toLower()) * 96, 'f', 2) + QLatin1String("px");
-            from = n.capturedEnd();
-        }
-        converted += value.mid(from);
-        out += css.mid(last, m.capturedStart() - last) + m.captured(1) + m.captured(2) + converted;
-        last = m.capturedEnd();
-    }
-    return out + css.mid(last);
+    return replaceEach(css, spacing, [](const QRegularExpressionMatch& m) {
+        return m.captured(1) + m.captured(2)
+            + replaceEach(m.captured(3), length, [](const QRegularExpressionMatch& n) { return lengthIn(n, 96, QLatin1String("px")); });
+    });
 }
 
 QString convertLengths(const QString& source)
 {
-    const QString css = spacingInPixels(source);
     static const QRegularExpression length(QStringLiteral("(?<![\\w.#-])(\\d*\\.?\\d+)(in|cm|mm)\\b"),
                                            QRegularExpression::CaseInsensitiveOption);
-    QString out;
-    qsizetype last = 0;
-    for (auto it = length.globalMatch(css); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        const double value = m.captured(1).toDouble();
-        const QString unit = m.captured(2).toLower();
-        const double points = inches(value, unit) * 72;
-        out += css.mid(last, m.capturedStart() - last) + QString::number(points, 'f', 2) + QLatin1String("pt");
-        last = m.capturedEnd();
-    }
-    return out + css.mid(last);
+    return replaceEach(spacingInPixels(source), length,
+                       [](const QRegularExpressionMatch& m) { return lengthIn(m, 72, QLatin1String("pt")); });
 }
 
 }  // namespace
@@ -66,16 +63,10 @@ QString inPoints(const QString& html)
     static const QRegularExpression styled(
         QStringLiteral("(<style[^>]*>)(.*?)(</style>)|(\\bstyle\\s*=\\s*\")([^\"]*)(\")|(\\bstyle\\s*=\\s*')([^']*)(')"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    QString out;
-    qsizetype last = 0;
-    for (auto it = styled.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
+    return replaceEach(html, styled, [](const QRegularExpressionMatch& m) {
         const int group = m.hasCaptured(1) && !m.captured(1).isEmpty() ? 1 : m.hasCaptured(4) && !m.captured(4).isEmpty() ? 4 : 7;
-        out += html.mid(last, m.capturedStart() - last) + m.captured(group) + convertLengths(m.captured(group + 1))
-            + m.captured(group + 2);
-        last = m.capturedEnd();
-    }
-    return out + html.mid(last);
+        return m.captured(group) + convertLengths(m.captured(group + 1)) + m.captured(group + 2);
+    });
 }
 
 }  // namespace CssUnits
