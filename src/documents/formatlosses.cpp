@@ -1,7 +1,7 @@
 #include "formatlosses.h"
 
-#include "components/textcontrol/fields.h"
-#include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"
 #include "texts/filetexts.h"
 

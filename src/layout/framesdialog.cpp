@@ -6,7 +6,7 @@
 #include "units.h"
 
 #include "components/commondialog/commondialog.h"
-#include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"

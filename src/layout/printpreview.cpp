@@ -1,7 +1,7 @@
 #include "printpreview.h"
 
 #include "components/commondialog/commondialog.h"
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"

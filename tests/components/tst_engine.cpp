@@ -1,5 +1,5 @@
 // The engine's fields, header and footer, page numbers and the document size limit.
-#include "components/textcontrol/fields.h"
+#include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"

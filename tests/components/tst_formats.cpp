@@ -1,5 +1,5 @@
 // File formats of the text control: RTF, HTML, native and plain text, and the public corpus.
-#include "components/textcontrol/fields.h"
+#include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/html/htmlformat.h"
 #include "components/textcontrol/native/nativeformat.h"
 #include "components/textcontrol/rtf/rtfreader.h"

@@ -1,8 +1,8 @@
 // Paragraph frames and images in the engine: flags, mixed selections, drawing, the file
 // formats, placed images with text flowing round them, and the mouse handles.
 #include "components/textcontrol/objecthandles.h"
-#include "components/textcontrol/objects.h"
-#include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/document/objects.h"
+#include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"
 #include "support/testfiles.h"
 

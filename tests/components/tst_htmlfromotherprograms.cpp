@@ -2,7 +2,7 @@
 // on its own, LibreOffice's margins where the rule leaves one out), the body's side margins,
 // and paragraph spacing and line heights given in inches or centimetres, which Qt's own HTML
 // reader ignores.
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QTemporaryDir>

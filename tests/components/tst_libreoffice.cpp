@@ -1,6 +1,6 @@
 // What we write in Word formats (.docx and .doc) opens in LibreOffice with the same text and
 // pages, and what LibreOffice writes in them opens here. Skipped, with a message, where soffice is absent.
-#include "components/textcontrol/fields.h"
+#include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QProcess>

@@ -2,8 +2,8 @@
 // they were written; lists of other programs (Word 6 paragraph numbers, list tables with their
 // \listtext) open as real lists; and LibreOffice shows our lists as we do and we show its lists
 // as it does (skipped where soffice is absent).
-#include "components/textcontrol/listediting.h"
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listediting.h"
+#include "components/textcontrol/document/listlevels.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QProcess>

@@ -1,7 +1,7 @@
 // Documents of other programs (the shared corpus of RTF, .doc and .docx files): each opens
 // without crash, its words come in the order LibreOffice's text export gives them, and
 // damaged, encrypted and too old files are refused with a reason.
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/opendocument.h"
 

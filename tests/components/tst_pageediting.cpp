@@ -3,10 +3,10 @@
 // round indented text, and the lines of tables in every file format.
 #include "components/textcontrol/bodyitem.h"
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/pageview.h"
-#include "components/textcontrol/paragraphframes.h"
-#include "components/textcontrol/tablegrid.h"
+#include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tablegrid.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "shell/mainwindow.h"

@@ -2,7 +2,7 @@
 // margins and header/footer distances, table grids, cell padding and indents, the page of an
 // HTML file, and the fonts drawn for the Office families (while the document keeps their names).
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,5 +1,5 @@
 // The ruler: dragging the indents and tab stops changes the selected paragraphs once.
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/ruler.h"
 #include "components/textcontrol/textcontrol.h"
 

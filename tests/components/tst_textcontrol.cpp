@@ -1,5 +1,5 @@
 // The text control on its own: selection members, pages, zoom, rendering, plain text files.
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/text/plaintext.h"
 #include "components/textcontrol/textcontrol.h"
 #include "support/scripteddialogs.h"

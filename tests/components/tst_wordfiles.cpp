@@ -7,7 +7,7 @@
 #include "components/textcontrol/docx/docxreader.h"
 #include "components/textcontrol/docx/docxwriter.h"
 #include "components/textcontrol/docx/zippackage.h"
-#include "components/textcontrol/fields.h"
+#include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/rtf/rtfreader.h"
 #include "components/textcontrol/textcontrol.h"
 #include "support/richletter.h"

@@ -3,9 +3,9 @@
 // section's header and footer text is kept, a continuous section goes on on the same page,
 // the first section's header and footer stand where the file puts them, and the body keeps
 // its serif font, its small capitals and leaves hidden text out.
-#include "components/textcontrol/endnotes.h"
+#include "components/textcontrol/document/endnotes.h"
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QFontInfo>

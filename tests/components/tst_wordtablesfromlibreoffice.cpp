@@ -2,7 +2,7 @@
 // from tables-libreoffice.html beside it): the columns are the union of every row's cell edges
 // exactly as the rows store them, cells merged across and down span their columns and rows,
 // and narrow columns keep their width.
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QTextBlock>

@@ -1,7 +1,7 @@
 // Bulleted and numbered lists as a user makes them: the paragraph bar's buttons, Tab and
 // Shift+Tab for the levels, Enter and Backspace to leave a list, Format > Bullets and
 // Numbering, and numbers that follow deletions, undo and redo.
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"

@@ -1,7 +1,7 @@
 // A list in a template stays a list in every merged letter, numbered in each letter from its
 // start: through Merge to New Document in the window and through the program's --merge.
 #include "components/panels/latchbutton.h"
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "merge/mergefields.h"

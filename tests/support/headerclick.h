@@ -2,7 +2,7 @@
 // Inserts a header into the active window's document and clicks into it on page 1, as a user
 // does to edit it.
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"

@@ -3,7 +3,7 @@
 // on a highlight, a centred and indented paragraph with a frame, a 3 x 3 table with a shaded
 // cell, a picture, a merge field, a header and a page-number footer, page size and margin.
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/paragraphframes.h"
+#include "components/textcontrol/document/paragraphframes.h"
 #include "support/testfiles.h"
 
 #include <QTextBlock>

@@ -1,7 +1,7 @@
 #pragma once
 // What the tests share: a one-colour picture, a header and page-number footer, the rows of
 // the shared corpus of RTF files.
-#include "components/textcontrol/fields.h"
+#include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QColor>

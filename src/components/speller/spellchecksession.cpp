@@ -1,6 +1,6 @@
 #include "spellchecksession.h"
 
-#include "components/textcontrol/spellingwords.h"
+#include "components/textcontrol/document/spellingwords.h"
 #include "spellengine.h"
 
 #include <QTextBlock>

@@ -1,12 +1,12 @@
 #include "bodyitem.h"
 
-#include "fields.h"
+#include "components/textcontrol/document/fields.h"
 #include "formatkeys.h"
 #include "keycodes.h"
-#include "listediting.h"
+#include "components/textcontrol/document/listediting.h"
 #include "objecthandles.h"
 #include "textcontrol.h"
-#include "undokinds.h"
+#include "components/textcontrol/document/undokinds.h"
 
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsScene>

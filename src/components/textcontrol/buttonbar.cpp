@@ -1,7 +1,7 @@
 #include "buttonbar.h"
 
-#include "controltexts.h"
-#include "listlevels.h"
+#include "components/textcontrol/document/controltexts.h"
+#include "components/textcontrol/document/listlevels.h"
 #include "textcontrol.h"
 
 #include <QButtonGroup>

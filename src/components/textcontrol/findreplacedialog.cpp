@@ -1,10 +1,10 @@
 #include "findreplacedialog.h"
 
-#include "fields.h"
+#include "components/textcontrol/document/fields.h"
 
-#include "controltexts.h"
+#include "components/textcontrol/document/controltexts.h"
 #include "textcontrol.h"
-#include "undokinds.h"
+#include "components/textcontrol/document/undokinds.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #include "formatdialogs.h"
 
-#include "controltexts.h"
-#include "layoutunits.h"
-#include "tablegrid.h"
+#include "components/textcontrol/document/controltexts.h"
+#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/document/tablegrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>

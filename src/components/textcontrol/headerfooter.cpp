@@ -1,8 +1,8 @@
 #include "headerfooter.h"
 
 #include "bodyitem.h"
-#include "fields.h"
-#include "layoutunits.h"
+#include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,8 +1,8 @@
 #include "listdialog.h"
 
-#include "controltexts.h"
-#include "layoutunits.h"
-#include "listlevels.h"
+#include "components/textcontrol/document/controltexts.h"
+#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/document/listlevels.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

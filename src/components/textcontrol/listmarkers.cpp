@@ -1,7 +1,7 @@
 #include "listmarkers.h"
 
-#include "blocksearch.h"
-#include "listlevels.h"
+#include "components/textcontrol/document/blocksearch.h"
+#include "components/textcontrol/document/listlevels.h"
 
 #include <QPainter>
 #include <QTextLayout>

@@ -1,6 +1,6 @@
 #include "objecthandles.h"
 
-#include "objects.h"
+#include "components/textcontrol/document/objects.h"
 #include "textcontrol.h"
 
 #include <QPainter>

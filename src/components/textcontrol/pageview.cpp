@@ -3,12 +3,12 @@
 #include "listmarkers.h"
 
 #include "objecthandles.h"
-#include "paragraphframes.h"
+#include "components/textcontrol/document/paragraphframes.h"
 #include "spellingunderline.h"
 
 #include "bodyitem.h"
 #include "headerfooter.h"
-#include "layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "textcontrol.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "ruler.h"
 
-#include "layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "pageview.h"
 #include "textcontrol.h"
 

@@ -1,7 +1,7 @@
 #include "spellingunderline.h"
 
-#include "blocksearch.h"
-#include "spellingwords.h"
+#include "components/textcontrol/document/blocksearch.h"
+#include "components/textcontrol/document/spellingwords.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "statusbar.h"
 
-#include "controltexts.h"
+#include "components/textcontrol/document/controltexts.h"
 #include "headerfooter.h"
-#include "layoutunits.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,8 +1,8 @@
 #pragma once
 // The word-processing control: one per document window. It owns the document and offers
 // the members the program drives. Lengths cross this interface in twips.
-#include "pageinfo.h"
-#include "transientedits.h"
+#include "components/textcontrol/document/pageinfo.h"
+#include "components/textcontrol/document/transientedits.h"
 
 #include <QHash>
 #include <QPointer>

@@ -2,7 +2,7 @@
 // Lists in Word 97-2003 files: the list table (PlfLst with each list's levels, LVL), the list
 // overrides (PlfLfo) that paragraphs name, and the paragraph's list and level (sprmPIlfo,
 // sprmPIlvl).
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "docreader.h"
 
-#include "components/textcontrol/cellgeometry.h"
+#include "components/textcontrol/document/cellgeometry.h"
 
 #include "doclists.h"
 
@@ -16,14 +16,14 @@
 #include "wordbinary.h"
 #include "worddamage.h"
 
-#include "components/textcontrol/cellgeometry.h"
-#include "components/textcontrol/endnotes.h"
-#include "components/textcontrol/fields.h"
+#include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/endnotes.h"
+#include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/rtf/codepages.h"
-#include "components/textcontrol/layoutunits.h"
-#include "components/textcontrol/paragraphframes.h"
-#include "components/textcontrol/tablebuilder.h"
-#include "components/textcontrol/tablegrid.h"
+#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tablebuilder.h"
+#include "components/textcontrol/document/tablegrid.h"
 
 #include <QMap>
 #include <QSet>

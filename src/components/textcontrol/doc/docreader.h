@@ -7,7 +7,7 @@
 // PAGE and NUMPAGES page fields, others keep their result), the first section's page set-up
 // and header and footer distances; the headers and footers of every section, footnotes,
 // endnotes and text boxes, those the engine cannot show as text after the body.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 #include <QString>

@@ -11,12 +11,12 @@
 #include "stylesheet.h"
 #include "wordbinary.h"
 
-#include "components/textcontrol/cellgeometry.h"
-#include "components/textcontrol/fields.h"
-#include "components/textcontrol/layoutunits.h"
-#include "components/textcontrol/objects.h"
-#include "components/textcontrol/paragraphframes.h"
-#include "components/textcontrol/tablegrid.h"
+#include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/document/objects.h"
+#include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tablegrid.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -3,7 +3,7 @@
 // WordDocument, 1Table and Data streams; text in one Unicode piece; character and paragraph
 // properties in formatted disk pages; a style sheet with Normal; the font table; tables;
 // pictures in the text; header and footer; merge and page-number fields; page size and margins.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 

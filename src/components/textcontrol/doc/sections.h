@@ -4,7 +4,7 @@
 // section's property changes.
 #include "littleendian.h"
 
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Lists in .docx: numbering.xml (abstract numberings with their levels, and the numberings that
 // paragraphs name, with their overrides) and the paragraph's w:numPr.
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 
 #include <QByteArray>
 #include <QString>

@@ -5,12 +5,12 @@
 #include "docxnames.h"
 #include "zippackage.h"
 
-#include "components/textcontrol/endnotes.h"
-#include "components/textcontrol/fields.h"
-#include "components/textcontrol/layoutunits.h"
-#include "components/textcontrol/paragraphframes.h"
-#include "components/textcontrol/tablebuilder.h"
-#include "components/textcontrol/tablegrid.h"
+#include "components/textcontrol/document/endnotes.h"
+#include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tablebuilder.h"
+#include "components/textcontrol/document/tablegrid.h"
 
 #include <QImage>
 #include <QTextBlock>

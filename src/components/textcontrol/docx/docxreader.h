@@ -7,7 +7,7 @@
 // engine has no place for stays as text in reading order: text boxes after their paragraph,
 // footnotes and endnotes at the end under a short rule, content controls, symbols, check boxes,
 // tracked insertions (deletions are left out). Nothing outside the package is ever read.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 

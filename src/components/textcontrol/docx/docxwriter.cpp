@@ -5,12 +5,12 @@
 #include "docxnames.h"
 #include "zippackage.h"
 
-#include "components/textcontrol/cellgeometry.h"
-#include "components/textcontrol/fields.h"
-#include "components/textcontrol/layoutunits.h"
-#include "components/textcontrol/objects.h"
-#include "components/textcontrol/paragraphframes.h"
-#include "components/textcontrol/tablegrid.h"
+#include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/document/objects.h"
+#include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tablegrid.h"
 
 #include <QBuffer>
 #include <QImage>

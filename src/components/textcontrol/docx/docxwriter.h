@@ -2,7 +2,7 @@
 // Writes a document as Office Open XML (.docx): paragraphs with their formats, runs with their
 // character formats, tables, pictures, fields (MERGEFIELD, PAGE, NUMPAGES), paragraph borders,
 // header and footer, page size and margins.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 // HTML through Qt's HTML support, with the page size and margins written and read as a CSS
 // @page rule, and images found relative to the document's folder.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 #include <QString>

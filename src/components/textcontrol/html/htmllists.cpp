@@ -1,6 +1,6 @@
 #include "htmllists.h"
 
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 
 #include <QRegularExpression>
 #include <QSet>

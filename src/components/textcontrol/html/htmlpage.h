@@ -2,7 +2,7 @@
 // The page of an HTML document as LibreOffice lays it out: the size and margins of its CSS
 // @page rules, with LibreOffice's margins for HTML pages where a rule leaves one out, else the
 // body's margins.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "nativeformat.h"
 
-#include "components/textcontrol/objects.h"
+#include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #pragma once
 // The control's own file format (templates, .tx): everything the document holds, with the
 // page set-up. Layout of the file is described in docs/native-format.md.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 // paragraph's \ls and \ilvl, the older paragraph numbering (\pn) that some programs still
 // write, and the words a writer puts out for them (with \listtext for readers that show only
 // text).
-#include "components/textcontrol/listlevels.h"
+#include "components/textcontrol/document/listlevels.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -3,7 +3,7 @@
 // destinations are skipped, braces that do not balance, truncated files, huge numbers and
 // binary data are taken in stride. Several complete documents one after another read as
 // one document with a page break between them.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Writes a document as Rich Text that other word processors open with the same text,
 // formats, tables, pictures, fields (MERGEFIELD, PAGE, NUMPAGES) and page set-up.
-#include "components/textcontrol/pageinfo.h"
+#include "components/textcontrol/document/pageinfo.h"
 
 #include <QByteArray>
 
