@@ -1,6 +1,6 @@
 // RTF read and write throughput, and a 1,000-page RTF document opened and paginated.
-#include "components/textcontrol/rtf/rtfreader.h"
-#include "components/textcontrol/rtf/rtfwriter.h"
+#include "components/textcontrol/formats/rtf/rtfreader.h"
+#include "components/textcontrol/formats/rtf/rtfwriter.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>

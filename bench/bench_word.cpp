@@ -1,9 +1,9 @@
 // Word documents: a 1,000-page document written and read as .doc and as .docx.
-#include "components/textcontrol/doc/docreader.h"
-#include "components/textcontrol/doc/docwriter.h"
-#include "components/textcontrol/docx/docxreader.h"
-#include "components/textcontrol/docx/docxwriter.h"
-#include "components/textcontrol/rtf/rtfreader.h"
+#include "components/textcontrol/formats/doc/docreader.h"
+#include "components/textcontrol/formats/doc/docwriter.h"
+#include "components/textcontrol/formats/docx/docxreader.h"
+#include "components/textcontrol/formats/docx/docxwriter.h"
+#include "components/textcontrol/formats/rtf/rtfreader.h"
 
 #include <QApplication>
 #include <QFile>

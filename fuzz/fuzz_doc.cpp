@@ -1,5 +1,5 @@
 // Word 97-2003 documents: damaged files are refused or read in part, never crash or hang.
-#include "components/textcontrol/doc/docreader.h"
+#include "components/textcontrol/formats/doc/docreader.h"
 #include "fuzzapp.h"
 
 #include <QTextDocument>

@@ -1,8 +1,8 @@
 // Word 2007 documents: damaged packages and damaged XML are refused or read in part, never crash.
 // An input starting with 'X' is the main part's XML, put into a package; any other input is
 // the package itself.
-#include "components/textcontrol/docx/docxreader.h"
-#include "components/textcontrol/docx/zippackage.h"
+#include "components/textcontrol/formats/docx/docxreader.h"
+#include "components/textcontrol/formats/docx/zippackage.h"
 #include "fuzzapp.h"
 
 #include <QTextDocument>

@@ -1,5 +1,5 @@
 // The HTML loader with its page rule.
-#include "components/textcontrol/html/htmlformat.h"
+#include "components/textcontrol/formats/html/htmlformat.h"
 #include "fuzzapp.h"
 
 #include <QTextDocument>

@@ -1,5 +1,5 @@
 // The control's own format: damaged files are refused, never crash.
-#include "components/textcontrol/native/nativeformat.h"
+#include "components/textcontrol/formats/native/nativeformat.h"
 #include "fuzzapp.h"
 
 #include <QTextDocument>

@@ -1,5 +1,5 @@
 // The plain-text reader and the text control's load must take any bytes.
-#include "components/textcontrol/text/plaintext.h"
+#include "components/textcontrol/formats/text/plaintext.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include "fuzzapp.h"

@@ -1,6 +1,6 @@
 // The RTF reader must take any bytes; what it reads must write and read back the same.
-#include "components/textcontrol/rtf/rtfreader.h"
-#include "components/textcontrol/rtf/rtfwriter.h"
+#include "components/textcontrol/formats/rtf/rtfreader.h"
+#include "components/textcontrol/formats/rtf/rtfwriter.h"
 #include "fuzzapp.h"
 
 #include <QTextDocument>

@@ -1,6 +1,6 @@
 #include "fileproblems.h"
 
-#include "components/textcontrol/doc/docreader.h"
+#include "components/textcontrol/formats/doc/docreader.h"
 #include "components/textcontrol/pagelimit.h"
 #include "pageheaderfile.h"
 #include "texts/filetexts.h"

@@ -1,9 +1,9 @@
 // File formats of the text control: RTF, HTML, native and plain text, and the public corpus.
 #include "components/textcontrol/document/fields.h"
-#include "components/textcontrol/html/htmlformat.h"
-#include "components/textcontrol/native/nativeformat.h"
-#include "components/textcontrol/rtf/rtfreader.h"
-#include "components/textcontrol/rtf/rtfwriter.h"
+#include "components/textcontrol/formats/html/htmlformat.h"
+#include "components/textcontrol/formats/native/nativeformat.h"
+#include "components/textcontrol/formats/rtf/rtfreader.h"
+#include "components/textcontrol/formats/rtf/rtfwriter.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QDir>

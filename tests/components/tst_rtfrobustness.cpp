@@ -1,6 +1,6 @@
 // RTF of other programs: tables written without the usual markers, deep groups and nesting
 // read without crash, and every word of the input kept in its order.
-#include "components/textcontrol/rtf/rtfreader.h"
+#include "components/textcontrol/formats/rtf/rtfreader.h"
 
 #include <QRegularExpression>
 #include <QTextDocument>

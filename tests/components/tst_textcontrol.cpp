@@ -1,6 +1,6 @@
 // The text control on its own: selection members, pages, zoom, rendering, plain text files.
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/text/plaintext.h"
+#include "components/textcontrol/formats/text/plaintext.h"
 #include "components/textcontrol/textcontrol.h"
 #include "support/scripteddialogs.h"
 

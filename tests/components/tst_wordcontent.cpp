@@ -1,9 +1,9 @@
 // What Word documents hold beyond plain paragraphs comes through as text in reading order:
 // Strict Open XML, text boxes, notes, content controls, symbols, check boxes, tracked changes,
 // section and page breaks; notes and text boxes of Word 97 documents.
-#include "components/textcontrol/doc/docreader.h"
-#include "components/textcontrol/docx/docxreader.h"
-#include "components/textcontrol/docx/zippackage.h"
+#include "components/textcontrol/formats/doc/docreader.h"
+#include "components/textcontrol/formats/docx/docxreader.h"
+#include "components/textcontrol/formats/docx/zippackage.h"
 
 #include <QImage>
 #include <QTemporaryDir>

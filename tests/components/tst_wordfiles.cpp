@@ -1,14 +1,14 @@
 // Word documents (.docx and .doc): a round trip keeps what the engine holds, the RTF corpus
 // survives the trip through either format, a .doc that LibreOffice wrote opens, and damaged
 // files are refused without harm.
-#include "components/textcontrol/doc/compoundfile.h"
-#include "components/textcontrol/doc/docreader.h"
-#include "components/textcontrol/doc/docwriter.h"
-#include "components/textcontrol/docx/docxreader.h"
-#include "components/textcontrol/docx/docxwriter.h"
-#include "components/textcontrol/docx/zippackage.h"
+#include "components/textcontrol/formats/doc/compoundfile.h"
+#include "components/textcontrol/formats/doc/docreader.h"
+#include "components/textcontrol/formats/doc/docwriter.h"
+#include "components/textcontrol/formats/docx/docxreader.h"
+#include "components/textcontrol/formats/docx/docxwriter.h"
+#include "components/textcontrol/formats/docx/zippackage.h"
 #include "components/textcontrol/document/fields.h"
-#include "components/textcontrol/rtf/rtfreader.h"
+#include "components/textcontrol/formats/rtf/rtfreader.h"
 #include "components/textcontrol/textcontrol.h"
 #include "support/richletter.h"
 #include "support/testfiles.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The word-processing control: one per document window. It owns the document and offers
 // the members the program drives. Lengths cross this interface in twips.
+#include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/pageinfo.h"
 #include "components/textcontrol/document/transientedits.h"
 
@@ -301,7 +302,7 @@ signals:
 public:
     static constexpr const char* NativeMimeType = "application/x-scrivora-document";
     // Name under which a document lists the images it holds as resources.
-    static constexpr const char* ImageNamesProperty = "scrivoraImageNames";
+    static constexpr const char* ImageNamesProperty = Objects::ImageNamesProperty;
     PageInfo pageInfo() const;
 
 private:

@@ -24,6 +24,9 @@ enum Property {
     DistanceProperty,                             // on an image in the text: 4 distances, twips
 };
 
+// Name under which a document lists the images it holds as resources.
+inline constexpr const char* ImageNamesProperty = "scrivoraImageNames";
+
 // The image of file `path` scaled in percent and named for the document's next identifier;
 // nothing (and `error` set) when the file holds no image Qt can read.
 std::optional<QTextImageFormat> load(QTextDocument* document, const QString& path, int scaleX, int scaleY, QString* error);

@@ -1,7 +1,6 @@
 #include "nativeformat.h"
 
 #include "components/textcontrol/document/objects.h"
-#include "components/textcontrol/textcontrol.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -323,7 +322,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
         }
         names << name;
     }
-    document->setProperty(TextControl::ImageNamesProperty, names);
+    document->setProperty(Objects::ImageNamesProperty, names);
     QByteArray body, header, footer;
     qint32 present = 0;
     in >> body >> present >> header >> footer;

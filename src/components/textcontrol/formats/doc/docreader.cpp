@@ -19,7 +19,7 @@
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/endnotes.h"
 #include "components/textcontrol/document/fields.h"
-#include "components/textcontrol/rtf/codepages.h"
+#include "components/textcontrol/formats/rtf/codepages.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablebuilder.h"

@@ -1,10 +1,9 @@
 #include "htmlformat.h"
 
+#include "components/textcontrol/document/objects.h"
 #include "cssunits.h"
 #include "htmllists.h"
 #include "htmlpage.h"
-
-#include "components/textcontrol/textcontrol.h"
 
 #include <QDir>
 #include <QImage>
@@ -102,7 +101,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, cons
         if (image.isValid())
             document->addResource(QTextDocument::ImageResource, QUrl(name), image);
     }
-    document->setProperty(TextControl::ImageNamesProperty, names);
+    document->setProperty(Objects::ImageNamesProperty, names);
     return true;
 }
 

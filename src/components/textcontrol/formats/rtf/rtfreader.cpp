@@ -8,7 +8,6 @@
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablegrid.h"
-#include "components/textcontrol/textcontrol.h"
 #include "rtflists.h"
 #include "rtfpicture.h"
 
@@ -322,7 +321,7 @@ bool Parser::run()
             if (part)
                 ListLevels::attachReadLists(part, m_listDefinitions);
     batch.endEditBlock();
-    m_document->setProperty(TextControl::ImageNamesProperty, m_images);
+    m_document->setProperty(Objects::ImageNamesProperty, m_images);
     return true;
 }
 
