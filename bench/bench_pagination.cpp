@@ -1,5 +1,5 @@
 // Pagination of a long document and typing at its end, in the page view.
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QApplication>

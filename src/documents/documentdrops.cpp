@@ -1,6 +1,6 @@
 #include "documentdrops.h"
 
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documenthost.h"
 #include "documentwindow.h"

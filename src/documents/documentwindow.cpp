@@ -2,7 +2,7 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/panels/panel.h"
-#include "components/textcontrol/ruler.h"
+#include "components/textcontrol/view/ruler.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documentdrops.h"
 #include "documenthost.h"

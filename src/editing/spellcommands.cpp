@@ -1,7 +1,7 @@
 #include "spellcommands.h"
 
 #include "components/speller/speller.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"

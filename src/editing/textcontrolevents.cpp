@@ -1,6 +1,6 @@
 #include "textcontrolevents.h"
 
-#include "components/textcontrol/keycodes.h"
+#include "components/textcontrol/view/keycodes.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"

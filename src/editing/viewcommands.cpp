@@ -1,9 +1,9 @@
 #include "viewcommands.h"
 
 #include "components/panels/panel.h"
-#include "components/textcontrol/buttonbar.h"
-#include "components/textcontrol/ruler.h"
-#include "components/textcontrol/statusbar.h"
+#include "components/textcontrol/view/buttonbar.h"
+#include "components/textcontrol/view/ruler.h"
+#include "components/textcontrol/view/statusbar.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenthost.h"
 #include "documents/documentwindow.h"

@@ -3,7 +3,7 @@
 #include "components/commondialog/commondialog.h"
 #include "components/speller/speller.h"
 #include "components/textcontrol/textcontrol.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "documents/autorecover.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"

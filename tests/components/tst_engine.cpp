@@ -1,7 +1,7 @@
 // The engine's fields, header and footer, page numbers and the document size limit.
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // Paragraph frames and images in the engine: flags, mixed selections, drawing, the file
 // formats, placed images with text flowing round them, and the mouse handles.
-#include "components/textcontrol/objecthandles.h"
+#include "components/textcontrol/view/objecthandles.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"

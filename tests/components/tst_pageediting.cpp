@@ -1,10 +1,10 @@
 // Working on the page with mouse and keyboard: the header and footer edited where they are
 // drawn, clicks beside the text, the focus after dialogs, Tab in tables, paragraph frames
 // round indented text, and the lines of tables in every file format.
-#include "components/textcontrol/bodyitem.h"
+#include "components/textcontrol/view/bodyitem.h"
 #include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablegrid.h"
 #include "components/textcontrol/textcontrol.h"

@@ -1,6 +1,6 @@
 // The ruler: dragging the indents and tab stops changes the selected paragraphs once.
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/ruler.h"
+#include "components/textcontrol/view/ruler.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QTextBlock>

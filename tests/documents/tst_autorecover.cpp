@@ -1,7 +1,7 @@
 // Autosave and recovery: copies of modified documents in the private directory, gone when the
 // document is saved or closed and at a normal exit; after a program that did not end, the
 // start-up offers them (Recover, Discard, Later), never those of a program still running.
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/autorecover.h"
 #include "documents/documenttable.h"

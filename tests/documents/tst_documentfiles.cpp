@@ -1,6 +1,6 @@
 // Opening, loading, saving and inserting files; the page-header file; the recent-file list.
 #include "components/panels/panel.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/convertfile.h"
 #include "documents/documenttable.h"

@@ -1,6 +1,6 @@
 // Document windows: slot numbers, the question before closing, exit, tool bar enabling.
 #include "components/panels/latchbutton.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"

@@ -1,6 +1,6 @@
 // Files and text dragged from other programs onto Scrivora: documents open in windows of their
 // own, a picture goes into the page where it falls, text goes in at the drop point.
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "shell/mainwindow.h"

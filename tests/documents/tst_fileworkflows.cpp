@@ -1,7 +1,7 @@
 // Files as a user meets them: a document named on the command line that does not load, a
 // close whose save fails, the reasons the messages give, the recent-file list, the question
 // before a save as plain text or HTML, and the window an exit prompt is about.
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"

@@ -2,7 +2,7 @@
 // write, the question when someone else has the document open, a read-only window that never
 // saves over the file, a lock a crashed program of ours left, and a save that finds the file
 // changed on disk since it was opened.
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "documents/opendocument.h"

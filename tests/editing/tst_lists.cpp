@@ -2,7 +2,7 @@
 // Shift+Tab for the levels, Enter and Backspace to leave a list, Format > Bullets and
 // Numbering, and numbers that follow deletions, undo and redo.
 #include "components/textcontrol/document/listlevels.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "shell/mainwindow.h"

@@ -2,7 +2,7 @@
 // "[table.column]" or a record's values) is neither found nor replaced, and while the header is
 // edited the dialog searches the header.
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "merge/mergefields.h"

@@ -5,7 +5,7 @@
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"
 #include "editing/spellcommands.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "merge/mergefields.h"
 #include "shell/mainwindow.h"
 #include "support/scripteddialogs.h"

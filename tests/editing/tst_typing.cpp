@@ -2,8 +2,8 @@
 // Insert key changes the typing mode, the status bar counts the lines the page shows, and the
 // Character dialog applies only what the user changed.
 #include "components/textcontrol/headerfooter.h"
-#include "components/textcontrol/pageview.h"
-#include "components/textcontrol/statusbar.h"
+#include "components/textcontrol/view/pageview.h"
+#include "components/textcontrol/view/statusbar.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "shell/mainwindow.h"

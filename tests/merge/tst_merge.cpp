@@ -3,7 +3,7 @@
 #include "components/commondialog/commondialog.h"
 #include "components/panels/latchbutton.h"
 #include "components/panels/panel.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"

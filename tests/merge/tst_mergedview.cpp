@@ -4,7 +4,7 @@
 // and the saved template hold.
 #include "components/panels/latchbutton.h"
 #include "components/recordsource/recordsource.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "merge/findrecorddialog.h"

@@ -1,7 +1,7 @@
 // Makes the screenshots of the manual and the README: runs the program in a scripted
 // session on the real display (use xvfb-run) and grabs the main window.
 #include "components/textcontrol/document/listlevels.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "documents/documentwindows.h"

@@ -1,7 +1,7 @@
 // How the program looks and sits on the screen: menu separators, the Open dialog's filters,
 // where the main window, the help window and the print preview open, and how help closes.
 #include "components/commondialog/commondialog.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "settings/apppaths.h"

@@ -3,7 +3,7 @@
 // does to edit it.
 #include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/pageview.h"
+#include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "support/testworkspace.h"

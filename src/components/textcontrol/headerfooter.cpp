@@ -1,6 +1,6 @@
 #include "headerfooter.h"
 
-#include "bodyitem.h"
+#include "components/textcontrol/view/bodyitem.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "textcontrol.h"

@@ -1,7 +1,7 @@
 #include "objecthandles.h"
 
 #include "components/textcontrol/document/objects.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QPainter>
 #include <QTextCursor>

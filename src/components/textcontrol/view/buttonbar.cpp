@@ -2,7 +2,7 @@
 
 #include "components/textcontrol/document/controltexts.h"
 #include "components/textcontrol/document/listlevels.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "keycodes.h"
 #include "components/textcontrol/document/listediting.h"
 #include "objecthandles.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 #include "components/textcontrol/document/undokinds.h"
 
 #include <QGraphicsSceneMouseEvent>

@@ -1,6 +1,6 @@
 #include "formatkeys.h"
 
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QKeyEvent>
 #include <QTextCursor>

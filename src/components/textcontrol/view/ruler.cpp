@@ -2,7 +2,7 @@
 
 #include "components/textcontrol/document/layoutunits.h"
 #include "pageview.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "statusbar.h"
 
 #include "components/textcontrol/document/controltexts.h"
-#include "headerfooter.h"
+#include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QHBoxLayout>

@@ -1,15 +1,15 @@
 #include "pageview.h"
 
-#include "listmarkers.h"
+#include "components/textcontrol/listmarkers.h"
 
 #include "objecthandles.h"
 #include "components/textcontrol/document/paragraphframes.h"
-#include "spellingunderline.h"
+#include "components/textcontrol/spellingunderline.h"
 
 #include "bodyitem.h"
-#include "headerfooter.h"
+#include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QCoreApplication>
 #include <QGraphicsScene>
