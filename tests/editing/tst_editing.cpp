@@ -1,7 +1,7 @@
 // Edit menu, case conversion, overwrite mode, the pop-up menu, view toggles and layout.
 #include "components/panels/panel.h"
 #include "components/textcontrol/view/buttonbar.h"
-#include "components/textcontrol/findreplacedialog.h"
+#include "components/textcontrol/dialogs/findreplacedialog.h"
 #include "components/textcontrol/headerfooter.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/view/ruler.h"

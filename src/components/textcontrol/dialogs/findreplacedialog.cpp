@@ -3,7 +3,7 @@
 #include "components/textcontrol/document/fields.h"
 
 #include "components/textcontrol/document/controltexts.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 #include "components/textcontrol/document/undokinds.h"
 
 #include <QCheckBox>
