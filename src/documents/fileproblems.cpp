@@ -1,7 +1,7 @@
 #include "fileproblems.h"
 
 #include "components/textcontrol/formats/doc/docreader.h"
-#include "components/textcontrol/pagelimit.h"
+#include "components/textcontrol/layout/pagelimit.h"
 #include "pageheaderfile.h"
 #include "texts/filetexts.h"
 

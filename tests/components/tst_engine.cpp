@@ -1,6 +1,6 @@
 // The engine's fields, header and footer, page numbers and the document size limit.
 #include "components/textcontrol/document/fields.h"
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 

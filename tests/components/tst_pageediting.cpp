@@ -2,7 +2,7 @@
 // drawn, clicks beside the text, the focus after dialogs, Tab in tables, paragraph frames
 // round indented text, and the lines of tables in every file format.
 #include "components/textcontrol/view/bodyitem.h"
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/document/paragraphframes.h"

@@ -1,7 +1,7 @@
 // What other programs' files say about where things go on the page is applied: the section's
 // margins and header/footer distances, table grids, cell padding and indents, the page of an
 // HTML file, and the fonts drawn for the Office families (while the document keeps their names).
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 

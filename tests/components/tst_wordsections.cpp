@@ -4,7 +4,7 @@
 // the first section's header and footer stand where the file puts them, and the body keeps
 // its serif font, its small capitals and leaves hidden text out.
 #include "components/textcontrol/document/endnotes.h"
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 

@@ -2,7 +2,7 @@
 #include "components/panels/panel.h"
 #include "components/textcontrol/view/buttonbar.h"
 #include "components/textcontrol/dialogs/findreplacedialog.h"
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/view/ruler.h"
 #include "components/textcontrol/view/statusbar.h"

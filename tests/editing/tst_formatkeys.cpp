@@ -1,7 +1,7 @@
 // The format keys every word processor has: Ctrl+B, Ctrl+I and Ctrl+U switch bold, italic and
 // underline for what is selected or typed next, Ctrl+L, Ctrl+E, Ctrl+R and Ctrl+J align the
 // paragraph, and formatting chosen while the header is edited stays in the header.
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"

@@ -1,7 +1,7 @@
 // Find and Replace work on the text the user may edit: the shown text of merge fields (their
 // "[table.column]" or a record's values) is neither found nor replaced, and while the header is
 // edited the dialog searches the header.
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"

@@ -1,7 +1,7 @@
 // Typing into a new document through the shown window: every character lands as typed, only the
 // Insert key changes the typing mode, the status bar counts the lines the page shows, and the
 // Character dialog applies only what the user changed.
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/view/statusbar.h"
 #include "components/textcontrol/textcontrol.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Inserts a header into the active window's document and clicks into it on page 1, as a user
 // does to edit it.
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"

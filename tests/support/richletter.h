@@ -2,7 +2,7 @@
 // A letter with everything a Word file must keep: bold, italic, underlined Arial 14 in colour
 // on a highlight, a centred and indented paragraph with a frame, a 3 x 3 table with a shaded
 // cell, a picture, a merge field, a header and a page-number footer, page size and margin.
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "support/testfiles.h"
 

@@ -1,13 +1,13 @@
 #include "pageview.h"
 
-#include "components/textcontrol/listmarkers.h"
+#include "components/textcontrol/layout/listmarkers.h"
 
 #include "objecthandles.h"
 #include "components/textcontrol/document/paragraphframes.h"
-#include "components/textcontrol/spellingunderline.h"
+#include "components/textcontrol/layout/spellingunderline.h"
 
 #include "bodyitem.h"
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 

@@ -1,7 +1,7 @@
 #include "statusbar.h"
 
 #include "components/textcontrol/document/controltexts.h"
-#include "components/textcontrol/headerfooter.h"
+#include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
 

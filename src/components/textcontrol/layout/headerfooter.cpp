@@ -3,7 +3,7 @@
 #include "components/textcontrol/view/bodyitem.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "pagelimit.h"
 
-#include "textcontrol.h"
+#include "components/textcontrol/textcontrol.h"
 
 #include <QFontMetricsF>
 #include <QTextBlock>
