@@ -19,11 +19,7 @@
 #include "components/textcontrol/view/ruler.h"
 #include "components/textcontrol/view/statusbar.h"
 #include "components/textcontrol/document/tablegrid.h"
-#include "components/textcontrol/formats/doc/docreader.h"
-#include "components/textcontrol/formats/doc/docwriter.h"
-#include "components/textcontrol/formats/docx/docxreader.h"
-#include "components/textcontrol/formats/docx/docxwriter.h"
-#include "components/textcontrol/formats/html/htmlformat.h"
+#include "components/textcontrol/formats/formatregistry.h"
 #include "components/textcontrol/formats/html/htmllists.h"
 #include "components/textcontrol/formats/native/nativeformat.h"
 #include "components/textcontrol/document/pageinfo.h"
@@ -31,8 +27,6 @@
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/layout/pagelimit.h"
 #include "components/textcontrol/document/paragraphframes.h"
-#include "components/textcontrol/formats/rtf/rtfreader.h"
-#include "components/textcontrol/formats/rtf/rtfwriter.h"
 #include "components/textcontrol/formats/text/plaintext.h"
 #include "components/textcontrol/document/undokinds.h"
 
@@ -1289,20 +1283,12 @@ bool readFile(const QString& path, qint64 offset, QByteArray& bytes)
 bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* target,
                          PageInfo& page, DocumentParts* parts) const
 {
+    const FormatRegistry::Format* reader = FormatRegistry::find(format);
+    if (!reader)
+        return false;
     target->setDefaultFont(m_document->defaultFont());
     ListLevels::prepare(target);
-    bool read = false;
-    switch (format) {
-    case FormatText:
-        QTextCursor(target).insertText(PlainText::decode(bytes));
-        return true;
-    case FormatRtf: read = RtfReader::read(bytes, target, page, parts); break;
-    case FormatHtml: read = HtmlFormat::read(bytes, target, page, m_viewImagePath); break;
-    case FormatNative: read = NativeFormat::read(bytes, target, page, parts, m_viewImagePath); break;
-    case FormatDocx: read = DocxReader::read(bytes, target, page, parts); break;
-    case FormatWord: read = DocReader::read(bytes, target, page, parts); break;
-    default: return false;
-    }
+    const bool read = reader->read(bytes, target, page, parts, {m_viewImagePath});
     if (read)
         ListLevels::normalize(target);
     return read;
@@ -1311,21 +1297,14 @@ bool TextControl::decode(const QByteArray& bytes, int format, QTextDocument* tar
 QByteArray TextControl::encode(const QTextDocument* source, int format, const PageInfo& page,
                                const DocumentParts* parts) const
 {
-    switch (format) {
-    case FormatText: return PlainText::encode(ListLevels::plainText(source));
-    case FormatRtf: return RtfWriter::write(source, page, parts);
-    case FormatHtml: return HtmlFormat::write(source, page, m_viewImagePath);
-    case FormatNative: return NativeFormat::write(source, page, parts);
-    case FormatDocx: return DocxWriter::write(source, page, parts);
-    case FormatWord: return DocWriter::write(source, page, parts);
-    default: return {};
-    }
+    const FormatRegistry::Format* writer = FormatRegistry::find(format);
+    return writer ? writer->write(source, page, parts, {m_viewImagePath}) : QByteArray();
 }
 
 QByteArray TextControl::nativeForm() const
 {
     const DocumentParts parts = documentParts();
-    return NativeFormat::write(m_document, pageInfo(), &parts);
+    return encode(m_document, FormatNative, pageInfo(), &parts);
 }
 
 PageInfo TextControl::pageInfo() const
@@ -1392,7 +1371,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     const int values[6] = {page.width, page.height, page.marginL, page.marginT, page.marginR, page.marginB};
     for (int i = 0; i < 6; ++i)
         m_loadSaveAttributes.insert(i, values[i]);
-    if (format == FormatNative)
+    if (FormatRegistry::find(format)->keepsPage)
         applyPage(page);  // the control's own format keeps its page with it
     // The load's change notification comes once the caller has finished setting up.
     QMetaObject::invokeMethod(this, &TextControl::emitChanged, Qt::QueuedConnection);
@@ -1406,7 +1385,7 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
     if (!isKnownFormat(format))
         return fileFailed(FileFailure::UnknownFormat, ControlTexts::unsupportedFormat(format));
     PageInfo page = pageInfo();
-    if (format == FormatRtf || format == FormatHtml || format == FormatWord || format == FormatDocx) {
+    if (FormatRegistry::find(format)->takesPageValues) {
         // The page values given for the save, where the caller set them.
         int* fields[6] = {&page.width, &page.height, &page.marginL, &page.marginT, &page.marginR, &page.marginB};
         for (int i = 0; i < 6; ++i)
@@ -1441,8 +1420,7 @@ bool TextControl::save(const QString& path, qint64 offset, int format, bool sele
 
 bool TextControl::isKnownFormat(int format)
 {
-    return format == FormatText || format == FormatRtf || format == FormatHtml || format == FormatNative
-        || format == FormatDocx || format == FormatWord;
+    return FormatRegistry::find(format) != nullptr;
 }
 
 bool TextControl::RTFImport(const QString& path) { return load(path, 0, FormatRtf, true); }
@@ -1454,7 +1432,7 @@ QByteArray TextControl::selectionRTF() const
     selection.setDefaultFont(m_document->defaultFont());
     ListLevels::prepare(&selection);
     QTextCursor(&selection).insertFragment(textCursor().selection());
-    return RtfWriter::write(&selection, pageInfo());
+    return encode(&selection, FormatRtf, pageInfo());
 }
 
 void TextControl::insertDocument(const QTextDocument& incoming)

@@ -4,6 +4,7 @@
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/pageinfo.h"
 #include "components/textcontrol/document/transientedits.h"
+#include "components/textcontrol/formats/formatregistry.h"
 
 #include <QHash>
 #include <QPointer>
@@ -29,7 +30,14 @@ class TextControl : public QWidget {
     Q_OBJECT
 public:
     enum ClipOperation { ClipCut = 1, ClipCopy = 2, ClipPaste = 3, ClipDelete = 4 };
-    enum FileFormat { FormatNative = 0, FormatText = 1, FormatHtml = 4, FormatRtf = 5, FormatWord = 9, FormatDocx = 10 };
+    enum FileFormat {
+        FormatNative = FormatRegistry::Native,
+        FormatText = FormatRegistry::Text,
+        FormatHtml = FormatRegistry::Html,
+        FormatRtf = FormatRegistry::Rtf,
+        FormatWord = FormatRegistry::Word,
+        FormatDocx = FormatRegistry::Docx
+    };
     enum Pointer { PointerDefault = 0, PointerHourglass = 11 };
 
     explicit TextControl(QWidget* parent = nullptr);
