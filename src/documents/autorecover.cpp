@@ -2,7 +2,7 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "merge/windowmerge.h"

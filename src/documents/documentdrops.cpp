@@ -2,7 +2,7 @@
 
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documentwindow.h"
 #include "layout/imagedialog.h"
 #include "opendocument.h"

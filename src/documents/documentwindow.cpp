@@ -5,7 +5,7 @@
 #include "components/textcontrol/view/ruler.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documentdrops.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documenttable.h"
 #include "documentwindows.h"
 #include "editing/convertcase.h"
@@ -71,8 +71,7 @@ DocumentWindow::DocumentWindow(DocumentHost* host) : m_host(host)
     m_textControl->setFontName(QStringLiteral("Times New Roman"));
     m_textControl->setPlainText(QString());  // the set-up itself is nothing to undo
 
-    connect(m_textControl, &TextControl::changed, this,
-            [this] { TextControlEvents::onChange(this); });
+    connect(m_textControl, &TextControl::changed, this, &DocumentWindow::markChanged);
     connect(m_textControl, &TextControl::keyDown, this,
             [this](int key, int shift) { TextControlEvents::onKey(this, key, shift); });
     connect(m_textControl, &TextControl::mouseDown, this, [this](int b, int s, int x, int y) {
@@ -276,6 +275,21 @@ void DocumentWindow::wireHelpMenu()
         m_host->showAbout(this);
         m_textControl->setFocus();
     });
+}
+
+// The document's entry in the table learns of the change, unless the program asked to pass
+// over this one (its own edits right after a load).
+void DocumentWindow::markChanged()
+{
+    if (m_tag.isEmpty())
+        return;
+    DocumentState* state = DocumentTable::shared().stateForTag(m_tag);
+    if (!state)
+        return;
+    if (state->IgnoreNextChange)
+        state->IgnoreNextChange = false;
+    else
+        state->Dirty = true;
 }
 
 void DocumentWindow::activated()

@@ -1,6 +1,7 @@
 #pragma once
 // A document window: the text control with its ruler and mail-merge panel, the window's
 // menus, its place in the document table and the question before a modified window closes.
+#include "hosts/editorwindow.h"
 #include "sharedfile.h"
 
 #include <QWidget>
@@ -14,23 +15,27 @@ class Ruler;
 class TextControl;
 class WindowMerge;
 
-class DocumentWindow : public QWidget {
+class DocumentWindow : public QWidget, public EditorWindow {
     Q_OBJECT
 public:
     explicit DocumentWindow(DocumentHost* host);
 
-    TextControl* textControl() const { return m_textControl; }
-    Ruler* ruler() const { return m_ruler; }
-    Panel* mergePanel() const { return m_mergePanel; }
-    // The window's record source, field list and merge operations.
-    WindowMerge* merge() const { return m_merge; }
-    DocumentHost* host() const { return m_host; }
-    QMdiSubWindow* subWindow() const;
+    // The document window behind `window` (every editor window is one); null for none.
+    static DocumentWindow* of(EditorWindow* window) { return dynamic_cast<DocumentWindow*>(window); }
 
-    QString tag() const { return m_tag; }
+    QWidget* widget() override { return this; }
+    TextControl* textControl() const override { return m_textControl; }
+    Ruler* ruler() const override { return m_ruler; }
+    Panel* mergePanel() const override { return m_mergePanel; }
+    // The window's record source, field list and merge operations.
+    WindowMerge* merge() const override { return m_merge; }
+    DocumentHost* host() const override { return m_host; }
+    QMdiSubWindow* subWindow() const override;
+
+    QString tag() const override { return m_tag; }
     void setTag(const QString& tag) { m_tag = tag; }
     int slot() const { return m_tag.toInt(); }
-    QString caption() const { return windowTitle(); }
+    QString caption() const override { return windowTitle(); }
     void setCaption(const QString& caption) { setWindowTitle(caption); }
     // The file the document was loaded from or saved to, as the file system spells it.
     QString filePath() const { return m_filePath; }
@@ -42,8 +47,8 @@ public:
     SharedFile& sharedFile() { return m_sharedFile; }
 
     QList<QMenu*> menus() const { return m_menus; }
-    QAction* action(const QString& name) const;
-    QMenu* menu(const QString& name) const;
+    QAction* action(const QString& name) const override;
+    QMenu* menu(const QString& name) const override;
 
     // Runs whenever the window becomes the active document window.
     void activated();
@@ -67,6 +72,7 @@ private:
     void wireHelpMenu();
     void wire(const char* name, const std::function<void()>& handler);
     void refreshWindowList();
+    void markChanged();
     void unload();
 
     DocumentHost* m_host;

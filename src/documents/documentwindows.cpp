@@ -1,6 +1,6 @@
 #include "documentwindows.h"
 
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "texts/programtexts.h"

@@ -1,7 +1,7 @@
 #include "filemessages.h"
 
 #include "components/commondialog/commondialog.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "texts/filetexts.h"
 
 namespace FileMessages {

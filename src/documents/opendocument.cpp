@@ -3,7 +3,7 @@
 #include "components/commondialog/commondialog.h"
 #include "components/panels/panel.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "documentwindows.h"
@@ -206,7 +206,7 @@ void ApplyImagePath(const QString& path, TextControl* control)
 void InsertTextFile()
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host->activeDocumentWindow();
+    DocumentWindow* window = DocumentWindow::of(host->activeDocumentWindow());
     if (!window)
         return;
     CommonDialog::FileRequest request;

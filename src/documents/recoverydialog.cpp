@@ -3,7 +3,7 @@
 #include "autorecover.h"
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "documentwindows.h"

@@ -4,7 +4,7 @@
 #include "components/commondialog/commondialog.h"
 #include "components/panels/panel.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "documenttable.h"
 #include "documentwindow.h"
 #include "extensiontable.h"
@@ -78,7 +78,7 @@ QString AskSaveFileName(DocumentWindow* window, const QString& proposed)
 {
     DocumentHost* host = DocumentHost::current();
     if (!window)
-        window = host->activeDocumentWindow();
+        window = DocumentWindow::of(host->activeDocumentWindow());
     const bool template_ = window && window->mergePanel()->isVisible();
     CommonDialog::FileRequest request;
     request.title = Texts::SaveAsTitle;
@@ -159,7 +159,7 @@ bool SaveDocument(DocumentWindow* window, const QString& path)
 
 void SaveCommand()
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    DocumentWindow* window = DocumentWindow::of(DocumentHost::current()->activeDocumentWindow());
     if (!window)
         return;
     // A document only read is saved under another name: its file is someone else's.
@@ -174,7 +174,7 @@ void SaveCommand()
 
 void SaveAsCommand()
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    DocumentWindow* window = DocumentWindow::of(DocumentHost::current()->activeDocumentWindow());
     if (!window)
         return;
     const QString path = AskSaveFileName();
@@ -185,7 +185,7 @@ void SaveAsCommand()
 void ExportPdfCommand()
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host->activeDocumentWindow();
+    DocumentWindow* window = DocumentWindow::of(host->activeDocumentWindow());
     if (!window)
         return;
     CommonDialog::FileRequest request;

@@ -1,7 +1,7 @@
 #include "sharedfile.h"
 
 #include "components/commondialog/commondialog.h"
-#include "documenthost.h"
+#include "hosts/documenthost.h"
 #include "filepaths.h"
 #include "lockfile.h"
 #include "texts/sharingtexts.h"

@@ -2,15 +2,15 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 
 namespace ColorCommands {
 
 void ChooseTextColor(int mode)
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    EditorWindow* window = host ? host->activeDocumentWindow() : nullptr;
     if (!window)
         return;
     TextControl* control = window->textControl();

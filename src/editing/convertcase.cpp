@@ -1,8 +1,8 @@
 #include "convertcase.h"
 
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 
 #include <QLocale>
 
@@ -32,7 +32,7 @@ QString convert(const QString& text, int mode)
 void ConvertCase(int mode)
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    EditorWindow* window = host ? host->activeDocumentWindow() : nullptr;
     if (!window)
         return;
     TextControl* control = window->textControl();

@@ -1,8 +1,8 @@
 #include "editcommands.h"
 
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "texts/programtexts.h"
 
 #include <QAction>
@@ -13,7 +13,7 @@ namespace {
 TextControl* activeControl()
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    EditorWindow* window = host ? host->activeDocumentWindow() : nullptr;
     return window ? window->textControl() : nullptr;
 }
 
@@ -48,7 +48,7 @@ void SelectAllText()
     control->setMousePointer(pointer);
 }
 
-void refreshUndoRedo(DocumentWindow* window)
+void refreshUndoRedo(EditorWindow* window)
 {
     TextControl* control = window->textControl();
     const int undo = control->undoKind();

@@ -1,6 +1,6 @@
 #pragma once
 // The Edit menu's shared routines; they act on the active document window's text control.
-class DocumentWindow;
+class EditorWindow;
 
 namespace EditCommands {
 
@@ -12,6 +12,6 @@ void EditFindReplace(int mode);  // 1 find, 2 replace
 void SelectAllText();
 
 // Opening the Edit menu: undo and redo captions and enabling by what they would reverse.
-void refreshUndoRedo(DocumentWindow* window);
+void refreshUndoRedo(EditorWindow* window);
 
 }  // namespace EditCommands

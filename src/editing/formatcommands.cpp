@@ -1,7 +1,7 @@
 #include "formatcommands.h"
 
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 
 #include <QAction>
 
@@ -16,7 +16,7 @@ void enable(QAction* item, bool on)
 
 }  // namespace
 
-void refreshFormatMenu(DocumentWindow* window)
+void refreshFormatMenu(EditorWindow* window)
 {
     TextControl* control = window->textControl();
     auto item = [window](const char* name) { return window->action(QLatin1String(name)); };

@@ -1,9 +1,9 @@
 #pragma once
 // The Format menu's enabling, computed each time the menu opens.
-class DocumentWindow;
+class EditorWindow;
 
 namespace FormatCommands {
 
-void refreshFormatMenu(DocumentWindow* window);
+void refreshFormatMenu(EditorWindow* window);
 
 }  // namespace FormatCommands

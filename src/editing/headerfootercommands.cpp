@@ -1,14 +1,14 @@
 #include "headerfootercommands.h"
 
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 
 #include <QAction>
 
 namespace HeaderFooterCommands {
 namespace {
 
-QAction* item(DocumentWindow* window, const char* name) { return window->action(QLatin1String(name)); }
+QAction* item(EditorWindow* window, const char* name) { return window->action(QLatin1String(name)); }
 
 // Switches a part on with nothing in it, the caret back in the body.
 void addPart(TextControl* control, int bit)
@@ -23,7 +23,7 @@ void addPart(TextControl* control, int bit)
 }  // namespace
 
 // Header and Footer: on with an empty part, or off.
-static void togglePart(DocumentWindow* window, int bit, QAction* mark)
+static void togglePart(EditorWindow* window, int bit, QAction* mark)
 {
     TextControl* control = window->textControl();
     if (!mark->isChecked()) {
@@ -35,16 +35,16 @@ static void togglePart(DocumentWindow* window, int bit, QAction* mark)
     }
 }
 
-void toggleHeader(DocumentWindow* window) { togglePart(window, HeaderBit, item(window, "mnuIHeader")); }
+void toggleHeader(EditorWindow* window) { togglePart(window, HeaderBit, item(window, "mnuIHeader")); }
 
-void toggleFooter(DocumentWindow* window)
+void toggleFooter(EditorWindow* window)
 {
     togglePart(window, FooterBit, item(window, "mnuIFooter"));
     if (!item(window, "mnuIFooter")->isChecked())
         item(window, "mnuIPageNo")->setChecked(false);  // the page number went with the footer
 }
 
-void togglePageNumbers(DocumentWindow* window)
+void togglePageNumbers(EditorWindow* window)
 {
     TextControl* control = window->textControl();
     QAction* footer = item(window, "mnuIFooter");
@@ -66,7 +66,7 @@ void togglePageNumbers(DocumentWindow* window)
     }
 }
 
-void refreshInsertMenu(DocumentWindow* window)
+void refreshInsertMenu(EditorWindow* window)
 {
     QAction* table = item(window, "mnuInsert_Table");
     if (table->property("wired").toBool())  // the table dialog is part of this build

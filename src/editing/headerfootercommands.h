@@ -1,6 +1,6 @@
 #pragma once
 // The Insert menu's Header, Footer and Page Numbers commands and its enabling.
-class DocumentWindow;
+class EditorWindow;
 
 namespace HeaderFooterCommands {
 
@@ -8,10 +8,10 @@ constexpr int HeaderBit = 1;
 constexpr int FooterBit = 4;
 constexpr int PageNumberType = 3;
 
-void toggleHeader(DocumentWindow* window);
-void toggleFooter(DocumentWindow* window);
-void togglePageNumbers(DocumentWindow* window);
+void toggleHeader(EditorWindow* window);
+void toggleFooter(EditorWindow* window);
+void togglePageNumbers(EditorWindow* window);
 // Opening the Insert menu.
-void refreshInsertMenu(DocumentWindow* window);
+void refreshInsertMenu(EditorWindow* window);
 
 }  // namespace HeaderFooterCommands

@@ -3,8 +3,8 @@
 #include "components/signature/sigcapture.h"
 #include "components/signature/sigtablet.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "settings/apppaths.h"
 #include "texts/programtexts.h"
 
@@ -14,7 +14,7 @@ namespace SignatureCommands {
 
 QString signatureImagePath() { return AppPaths::join(AppPaths::TempPath(), QStringLiteral("sigtmp.jpg")); }
 
-void InsertSignature(DocumentWindow* window)
+void InsertSignature(EditorWindow* window)
 {
     DocumentHost* host = window->host();
     SigCapture* capture = host->sigCapture();

@@ -2,11 +2,11 @@
 // Insert > Signature: the user signs, the signature becomes a picture at the caret.
 #include <QString>
 
-class DocumentWindow;
+class EditorWindow;
 
 namespace SignatureCommands {
 
-void InsertSignature(DocumentWindow* window);
+void InsertSignature(EditorWindow* window);
 // Where each signature's picture is written (and overwritten by the next).
 QString signatureImagePath();
 

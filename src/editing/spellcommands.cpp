@@ -3,8 +3,8 @@
 #include "components/speller/speller.h"
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "texts/programtexts.h"
 
 #include <QAction>
@@ -12,7 +12,7 @@
 
 namespace SpellCommands {
 
-void SpellCheck(DocumentWindow* window)
+void SpellCheck(EditorWindow* window)
 {
     Speller* speller = window->host()->speller();
     TextControl* control = window->textControl();
@@ -21,7 +21,7 @@ void SpellCheck(DocumentWindow* window)
     control->setFocus();
 }
 
-void setSpellingAsYouType(DocumentWindow* window, bool on)
+void setSpellingAsYouType(EditorWindow* window, bool on)
 {
     Speller* speller = window->host()->speller();
     window->textControl()->setSpellingCheck(
@@ -30,12 +30,12 @@ void setSpellingAsYouType(DocumentWindow* window, bool on)
     window->action(QStringLiteral("mnuView_SpellAsYouType"))->setChecked(on);
 }
 
-void toggleSpellingAsYouType(DocumentWindow* window)
+void toggleSpellingAsYouType(EditorWindow* window)
 {
     setSpellingAsYouType(window, !window->textControl()->spellingCheck());
 }
 
-bool addSuggestions(DocumentWindow* window, QMenu* menu, const QPoint& at)
+bool addSuggestions(EditorWindow* window, QMenu* menu, const QPoint& at)
 {
     TextControl* control = window->textControl();
     const QTextCursor word = control->wordAt(at);

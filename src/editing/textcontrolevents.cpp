@@ -2,8 +2,7 @@
 
 #include "components/textcontrol/view/keycodes.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenttable.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 #include "editcommands.h"
 #include "spellcommands.h"
 
@@ -11,20 +10,7 @@
 
 namespace TextControlEvents {
 
-void onChange(DocumentWindow* window)
-{
-    if (window->tag().isEmpty())
-        return;
-    DocumentState* state = DocumentTable::shared().stateForTag(window->tag());
-    if (!state)
-        return;
-    if (state->IgnoreNextChange)
-        state->IgnoreNextChange = false;
-    else
-        state->Dirty = true;
-}
-
-void onKey(DocumentWindow* window, int keyCode, int shift)
+void onKey(EditorWindow* window, int keyCode, int shift)
 {
     if (keyCode == KeyCodes::Insert && shift == 0) {
         TextControl* control = window->textControl();
@@ -32,13 +18,13 @@ void onKey(DocumentWindow* window, int keyCode, int shift)
     }
 }
 
-void onMouseDown(DocumentWindow* window, int buttons, int, int x, int y)
+void onMouseDown(EditorWindow* window, int buttons, int, int x, int y)
 {
     if (!(buttons & KeyCodes::RightButton))
         return;
     QMenu* edit = window->menu(QStringLiteral("mnuEdit"));
     const QPoint at(x, y);
-    auto* spelling = new QMenu(window);
+    auto* spelling = new QMenu(window->widget());
     if (SpellCommands::addSuggestions(window, spelling, at)) {
         // The word's suggestions above the Edit items.
         EditCommands::refreshUndoRedo(window);

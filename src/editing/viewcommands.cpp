@@ -5,8 +5,8 @@
 #include "components/textcontrol/view/ruler.h"
 #include "components/textcontrol/view/statusbar.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 
 #include <QAction>
 #include <QMdiSubWindow>
@@ -20,7 +20,7 @@ constexpr int ZoomFactors[7] = {30, 50, 75, 100, 150, 90, 38};
 QString zoomItemName(int item) { return QStringLiteral("mnuView_ZoomItem_%1").arg(item); }
 
 // Shows `bar` if hidden and hides it if shown; the item's check mark follows.
-void toggle(QWidget* bar, DocumentWindow* window, const char* item)
+void toggle(QWidget* bar, EditorWindow* window, const char* item)
 {
     bar->setVisible(bar->isHidden());
     window->action(QLatin1String(item))->setChecked(!bar->isHidden());
@@ -28,20 +28,21 @@ void toggle(QWidget* bar, DocumentWindow* window, const char* item)
 
 }  // namespace
 
-void LayoutDocumentWindow(DocumentWindow* window)
+void LayoutDocumentWindow(EditorWindow* window)
 {
     TextControl* control = window->textControl();
     Ruler* ruler = window->ruler();
     Panel* panel = window->mergePanel();
-    const int outerWidth = window->subWindow() ? window->subWindow()->width() : window->width();
-    QPalette palette = window->palette();
+    QWidget* area = window->widget();
+    const int outerWidth = window->subWindow() ? window->subWindow()->width() : area->width();
+    QPalette palette = area->palette();
     palette.setColor(QPalette::Window, outerWidth > control->width() ? QColor(0xC0, 0xC0, 0xC0)
                                                                      : QColor(Qt::white));
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
+    area->setPalette(palette);
+    area->setAutoFillBackground(true);
 
-    const int width = window->width();
-    const int innerHeight = window->height();
+    const int width = area->width();
+    const int innerHeight = area->height();
     const int panelHeight = MergePanelHeight / TwipsPerPixel;
     const int rulerHeight = RulerHeight / TwipsPerPixel;
     const bool minimised = window->subWindow() && window->subWindow()->isMinimized();
@@ -67,35 +68,35 @@ void LayoutDocumentWindow(DocumentWindow* window)
     control->setGeometry(0, y, width, height);
 }
 
-void ToggleToolbar(DocumentWindow* window)
+void ToggleToolbar(EditorWindow* window)
 {
     // The main window stacks its bars in a fixed order, so the tool bar stays on top.
     toggle(window->host()->toolbarPanel(), window, "mnuView_Toolbar");
 }
 
-void ToggleParagraphBar(DocumentWindow* window)
+void ToggleParagraphBar(EditorWindow* window)
 {
     toggle(window->host()->buttonBar(), window, "mnuView_ParagraphBar");
 }
 
-void ToggleStatusBar(DocumentWindow* window)
+void ToggleStatusBar(EditorWindow* window)
 {
     toggle(window->host()->statusBar(), window, "mnuView_StatusBar");
 }
 
-void ToggleRuler(DocumentWindow* window)
+void ToggleRuler(EditorWindow* window)
 {
     toggle(window->ruler(), window, "mnuView_Ruler");
     LayoutDocumentWindow(window);
 }
 
-void toggleTableGridLines(DocumentWindow* window)
+void toggleTableGridLines(EditorWindow* window)
 {
     TextControl* control = window->textControl();
     control->setTableGridLines(!control->tableGridLines());
 }
 
-void refreshViewMenu(DocumentWindow* window)
+void refreshViewMenu(EditorWindow* window)
 {
     DocumentHost* host = window->host();
     window->action(QStringLiteral("mnuView_StatusBar"))->setChecked(!host->statusBar()->isHidden());
@@ -122,7 +123,7 @@ int zoomItemForFactor(int factor)
     return 0;
 }
 
-void zoomItemClicked(DocumentWindow* window, int item)
+void zoomItemClicked(EditorWindow* window, int item)
 {
     for (int k = 1; k <= 7; ++k)
         window->action(zoomItemName(k))->setChecked(k == item);

@@ -5,15 +5,15 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 
 namespace DialogCommand {
 
 template <typename Dialog>
 void run(QWidget* parent)
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    EditorWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
         return;
     LayoutState::ActiveTextControl = window->textControl();

@@ -8,8 +8,8 @@
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "texts/programtexts.h"
 
 #include <QCheckBox>

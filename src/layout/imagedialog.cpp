@@ -7,8 +7,8 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "texts/programtexts.h"
 
 #include <QCheckBox>
@@ -115,7 +115,7 @@ bool InsertImagePath(TextControl* control, const QString& path, int x, int y)
 
 void insertImage()
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    EditorWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
         return;
     TextControl* control = window->textControl();

@@ -4,8 +4,8 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "settings/apppaths.h"
 #include "texts/programtexts.h"
 
@@ -51,7 +51,7 @@ QStringList formats(const QDate& date, const QLocale& userLocale)
 
 void insertDate(QWidget* parent)
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    EditorWindow* window = DocumentHost::current()->activeDocumentWindow();
     if (!window)
         return;
     QString text;

@@ -2,8 +2,8 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "layoutstate.h"
 #include "texts/programtexts.h"
 
@@ -91,7 +91,7 @@ bool printPages(const TextControl* control, PrintTarget& target, int first, int 
 void PrintDocument()
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    EditorWindow* window = host ? host->activeDocumentWindow() : nullptr;
     if (!window)
         return;
     const TextControl* control = window->textControl();

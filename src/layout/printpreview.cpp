@@ -3,8 +3,8 @@
 #include "components/commondialog/commondialog.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "layoutstate.h"
 #include "printing.h"
 #include "settings/windowplacement.h"
@@ -150,7 +150,7 @@ void PrintPreview::resizeEvent(QResizeEvent* event)
 void PrintPreview::showForActiveWindow()
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    EditorWindow* window = host ? host->activeDocumentWindow() : nullptr;
     if (!window)
         return;
     Printing::printer().setPageOrientation(LayoutState::PrintOrientation == 2 ? QPageLayout::Landscape

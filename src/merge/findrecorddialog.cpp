@@ -1,8 +1,8 @@
 #include "findrecorddialog.h"
 
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documenthost.h"
-#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
+#include "hosts/editorwindow.h"
 #include "mergestatements.h"
 #include "texts/mergetexts.h"
 #include "windowmerge.h"
@@ -23,13 +23,13 @@ QPointer<FindRecordDialog> openDialog;
 WindowMerge* activeMerge()
 {
     DocumentHost* host = DocumentHost::current();
-    DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr;
+    EditorWindow* window = host ? host->activeDocumentWindow() : nullptr;
     return window ? window->merge() : nullptr;
 }
 
 }  // namespace
 
-FindRecordDialog* FindRecordDialog::showFor(DocumentWindow* window)
+FindRecordDialog* FindRecordDialog::showFor(EditorWindow* window)
 {
     if (!openDialog)
         openDialog = new FindRecordDialog(window);
@@ -41,8 +41,8 @@ FindRecordDialog* FindRecordDialog::showFor(DocumentWindow* window)
 
 FindRecordDialog* FindRecordDialog::current() { return openDialog; }
 
-FindRecordDialog::FindRecordDialog(DocumentWindow* window)
-    : QDialog(window ? window->window() : nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
+FindRecordDialog::FindRecordDialog(EditorWindow* window)
+    : QDialog(window ? window->widget()->window() : nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmFindRec"));
     setWindowTitle(Texts::FindRecordTitle);
@@ -165,6 +165,6 @@ void FindRecordDialog::closeEvent(QCloseEvent* event)
 {
     QDialog::closeEvent(event);
     DocumentHost* host = DocumentHost::current();
-    if (DocumentWindow* window = host ? host->activeDocumentWindow() : nullptr)
+    if (EditorWindow* window = host ? host->activeDocumentWindow() : nullptr)
         window->textControl()->setFocus();
 }

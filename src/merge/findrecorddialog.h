@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <optional>
 
-class DocumentWindow;
+class EditorWindow;
 class QComboBox;
 class QLabel;
 class Recordset;
@@ -17,7 +17,7 @@ class FindRecordDialog : public QDialog {
     Q_OBJECT
 public:
     // Opens the dialog for the field list of `window` (or raises the one that is open).
-    static FindRecordDialog* showFor(DocumentWindow* window);
+    static FindRecordDialog* showFor(EditorWindow* window);
     static FindRecordDialog* current();
 
     void findFirst();
@@ -29,7 +29,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    explicit FindRecordDialog(DocumentWindow* window);
+    explicit FindRecordDialog(EditorWindow* window);
     void textChanged(const QString& text);
     // Shows the record the search stopped at in the active window.
     void showFound();

@@ -2,7 +2,7 @@
 
 #include "components/commondialog/commondialog.h"
 #include "components/recordsource/recordsource.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 #include "layout/dialogbuttons.h"
 #include "mergestate.h"
 #include "mergestatements.h"
@@ -19,7 +19,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-MergeDialog::MergeDialog(DocumentWindow* window) : QDialog(window)
+MergeDialog::MergeDialog(EditorWindow* window) : QDialog(window ? window->widget() : nullptr)
 {
     setObjectName(QStringLiteral("frmmrgTo"));
     setWindowTitle(Texts::MergeTitle);

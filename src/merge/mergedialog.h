@@ -4,7 +4,7 @@
 // MergeState::mergesql once the database confirmed that records meet it.
 #include <QDialog>
 
-class DocumentWindow;
+class EditorWindow;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -13,7 +13,7 @@ class QRadioButton;
 class MergeDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit MergeDialog(DocumentWindow* window);
+    explicit MergeDialog(EditorWindow* window);
     // The statement Ok builds from the dialog's current choices.
     QString statement() const;
     void reject() override;

@@ -4,7 +4,7 @@
 #include "components/commondialog/mousepointer.h"
 #include "components/recordsource/recordsource.h"
 #include "components/textcontrol/textcontrol.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 #include "documents/opendocument.h"
 #include "mergedialog.h"
 #include "mergefields.h"
@@ -100,7 +100,7 @@ bool writeLetters(TextControl* control, Recordset& records, QIODevice* out, cons
     return true;
 }
 
-void mergeToNewDocument(DocumentWindow* window, WindowMerge* merge, TextControl* control)
+void mergeToNewDocument(EditorWindow* window, WindowMerge* merge, TextControl* control)
 {
     MergeState::mergesql.clear();
     const QString statement = merge->Adodc1().SourceStatement();
@@ -128,7 +128,7 @@ void mergeToNewDocument(DocumentWindow* window, WindowMerge* merge, TextControl*
     QFile out(path);
     bool written = copyDocument(control, &letter) && out.open(QIODevice::WriteOnly);
     if (written) {
-        MergeProgress progress(window);
+        MergeProgress progress(window->widget());
         letter.beginBatch();  // nothing shows the copy: it need not be laid out for each record
         written = writeLetters(&letter, source.recordset(), &out,
                                [&progress](int done, int total) { return progress.step(done, total); });

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-class DocumentWindow;
+class EditorWindow;
 class QIODevice;
 class Recordset;
 class TextControl;
@@ -22,6 +22,6 @@ QString resultPath();
 // or when writing failed.
 bool writeLetters(TextControl* control, Recordset& records, QIODevice* out, const Progress& progress);
 // The tool bar's Merge to New Document, after the button was released.
-void mergeToNewDocument(DocumentWindow* window, WindowMerge* merge, TextControl* control);
+void mergeToNewDocument(EditorWindow* window, WindowMerge* merge, TextControl* control);
 
 }  // namespace MergeToNew

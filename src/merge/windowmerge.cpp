@@ -6,7 +6,7 @@
 #include "components/panels/panel.h"
 #include "components/textcontrol/textcontrol.h"
 #include "datasourcedialog.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 #include "editing/viewcommands.h"
 #include "findrecorddialog.h"
 #include "mergefields.h"
@@ -19,12 +19,12 @@
 #include <QAction>
 #include <QMenu>
 
-WindowMerge::WindowMerge(DocumentWindow* window, Panel* panel, TextControl* control)
-    : QObject(window), m_window(window), m_panel(panel), m_control(control),
+WindowMerge::WindowMerge(EditorWindow* window, Panel* panel, TextControl* control)
+    : QObject(window->widget()), m_window(window), m_panel(panel), m_control(control),
       m_source(MergeConnection::buildConnectionString())
 {
     m_bar = MergeToolbar::build(panel);
-    m_menu = new QMenu(Texts::MailMergeMenu, window);
+    m_menu = new QMenu(Texts::MailMergeMenu, window->widget());
     m_menu->setObjectName(QStringLiteral("mnuMail"));
     QAction* first = m_menu->addAction(Texts::FirstFieldCaption);
     first->setObjectName(QStringLiteral("mnumm_0"));
@@ -64,7 +64,7 @@ void WindowMerge::mailMergeCommand()
     ViewCommands::LayoutDocumentWindow(m_window);
     int index = -1;
     {
-        DataSourceDialog dialog(m_window);
+        DataSourceDialog dialog(m_window->widget());
         CommonDialog::provider().exec(&dialog);
         index = dialog.listIndex();
     }
@@ -209,7 +209,7 @@ void WindowMerge::fieldMenuClicked(bool down)
     m_bar.cmdmmflds->setValue(false);
     // Just above the lower edge of the tool bar, at its left end (75 twips in).
     const QPoint at(5, m_panel->y() + m_panel->height() - 5);
-    m_menu->popup(m_window->mapToGlobal(at));
+    m_menu->popup(m_window->widget()->mapToGlobal(at));
 }
 
 void WindowMerge::viewMergedClicked(bool down)

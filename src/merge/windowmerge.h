@@ -9,7 +9,7 @@
 #include <QObject>
 #include <functional>
 
-class DocumentWindow;
+class EditorWindow;
 class Panel;
 class QAction;
 class QMenu;
@@ -18,7 +18,7 @@ class TextControl;
 class WindowMerge : public QObject {
     Q_OBJECT
 public:
-    WindowMerge(DocumentWindow* window, Panel* panel, TextControl* control);
+    WindowMerge(EditorWindow* window, Panel* panel, TextControl* control);
 
     RecordSource& Adodc1() { return m_source; }
     Recordset& recordset() { return m_source.recordset(); }
@@ -66,7 +66,7 @@ private:
     void rebuildFieldList(const QString& table);
     void setPanelTag();
 
-    DocumentWindow* m_window;
+    EditorWindow* m_window;
     Panel* m_panel;
     TextControl* m_control;
     RecordSource m_source;

@@ -1,7 +1,7 @@
 #include "recentfiles.h"
 
 #include "apppaths.h"
-#include "documents/documenthost.h"
+#include "hosts/documenthost.h"
 #include "documents/documenttable.h"
 #include "documents/documentwindow.h"
 #include "settingsfile.h"

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the frame of the document windows, with the tool bar, the paragraph bar
 // and the status bar they share, and its own menus while no document window is open.
-#include "documents/documenthost.h"
+#include "documents/documentwindow.h"
+#include "hosts/documenthost.h"
 
 #include <QMainWindow>
 #include <QPointer>

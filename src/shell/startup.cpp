@@ -139,7 +139,7 @@ void takeRequest(MainWindow& main, const InstanceRequest& request)
 
 bool ImportIntoActiveWindow(const QString& path)
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    DocumentWindow* window = DocumentWindow::of(DocumentHost::current()->activeDocumentWindow());
     if (!window)
         return false;
     const QString ending = path.right(3).toUpper();
@@ -187,7 +187,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
 
 void typeText(const QString& text)
 {
-    DocumentWindow* window = DocumentHost::current()->activeDocumentWindow();
+    DocumentWindow* window = DocumentWindow::of(DocumentHost::current()->activeDocumentWindow());
     if (!window)
         return;
     window->textControl()->setFocus();

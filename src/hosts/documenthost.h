@@ -2,7 +2,7 @@
 // What a document window needs from the main window that holds it: the shared bars, the
 // tool bar, and the commands both windows' menus share. The main window implements it.
 class ButtonBar;
-class DocumentWindow;
+class EditorWindow;
 class QAction;
 class QMdiArea;
 class QString;
@@ -29,7 +29,7 @@ public:
     virtual SigTablet* sigTablet() = 0;    // SigTablet1
 
     // The document window that the shared routines act on; nullptr when none is open.
-    virtual DocumentWindow* activeDocumentWindow() = 0;
+    virtual EditorWindow* activeDocumentWindow() = 0;
     virtual void EnableToolbar() = 0;
     virtual void selectZoomListIndex(int index) = 0;  // also applies the zoom
     virtual void RebuildRecentFileMenus() = 0;
