@@ -10,6 +10,7 @@
 #include "components/savefile.h"
 #include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/layout/fontsubstitutes.h"
+#include "components/textcontrol/layout/layoutdevice.h"
 #include "components/textcontrol/layout/layoutgaps.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/dialogs/listdialog.h"
@@ -49,18 +50,7 @@ namespace {
 constexpr int DefaultMargin = 1440;
 }
 
-// Layout happens against this 96-per-inch device, so fonts measure the same on every screen
-// and printer.
-QPaintDevice* TextControl::layoutDevice()
-{
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        image.setDotsPerMeterX(3780);
-        image.setDotsPerMeterY(3780);
-        return image;
-    }();
-    return &device;
-}
+QPaintDevice* TextControl::layoutDevice() { return LayoutDevice::get(); }
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/textcontrol.h"
+#include "layoutdevice.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -20,7 +21,7 @@ HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
     auto make = [&](BodyItem*& item) {
         auto* document = new QTextDocument(this);
         document->setDocumentMargin(0);
-        document->documentLayout()->setPaintDevice(TextControl::layoutDevice());
+        document->documentLayout()->setPaintDevice(LayoutDevice::get());
         document->setDefaultFont(control->document()->defaultFont());
         item = new BodyItem(control);
         item->setDocument(document);
@@ -115,7 +116,7 @@ QRectF HeaderFooter::editingFrame() const
         return {};
     const BodyItem* item = this->item(m_editing);
     const double pad = 3;
-    const double lineHeight = QFontMetricsF(document(m_editing)->defaultFont(), TextControl::layoutDevice()).height();
+    const double lineHeight = QFontMetricsF(document(m_editing)->defaultFont(), LayoutDevice::get()).height();
     QRectF frame(item->pos(), QSizeF(item->textWidth(), std::max(document(m_editing)->size().height(), lineHeight)));
     return frame.adjusted(-pad, -pad, pad, pad);
 }
@@ -157,7 +158,7 @@ std::unique_ptr<QTextDocument> HeaderFooter::pageCopy(int part, int page, int pa
         return nullptr;
     std::unique_ptr<QTextDocument> copy(source->clone());
     copy->setDocumentMargin(0);
-    copy->documentLayout()->setPaintDevice(TextControl::layoutDevice());
+    copy->documentLayout()->setPaintDevice(LayoutDevice::get());
     copy->setTextWidth(source->textWidth());
     for (auto it = numbers.crbegin(); it != numbers.crend(); ++it) {
         QTextCursor c(copy.get());

@@ -1,6 +1,6 @@
 #include "pagelimit.h"
 
-#include "components/textcontrol/textcontrol.h"
+#include "layoutdevice.h"
 
 #include <QFontMetricsF>
 #include <QTextBlock>
@@ -17,7 +17,7 @@ int estimatePages(const QTextDocument* document, double textWidth, double textHe
     for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
         const QTextBlock::iterator first = b.begin();
         const QFont font = first.atEnd() ? b.charFormat().font() : first.fragment().charFormat().font();
-        const QFontMetricsF metrics(font, TextControl::layoutDevice());
+        const QFontMetricsF metrics(font, LayoutDevice::get());
         const double perLine = std::max(1.0, textWidth / std::max(1.0, metrics.averageCharWidth()));
         const double lines = std::max(1.0, std::ceil(b.length() / perLine));
         if (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
