@@ -12,6 +12,7 @@
 #include "wordbinary.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
@@ -97,14 +98,8 @@ public:
 private:
     void frame(QTextFrame* frame)
     {
-        for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
-            if (auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
-                this->table(table);
-            else if (QTextFrame* child = it.currentFrame())
-                this->frame(child);
-            else if (it.currentBlock().isValid())
-                paragraph(it.currentBlock(), {}, ParagraphMark);
-        }
+        DocumentWalk::frames(frame, [this](QTextTable* table) { this->table(table); },
+                             [this](const QTextBlock& block) { paragraph(block, {}, ParagraphMark); });
     }
 
     // The paragraphs from `it` to its end in order, those of inner tables included (tables are
@@ -193,29 +188,11 @@ private:
 
     void paragraph(const QTextBlock& block, const QByteArray& extra, ushort mark)
     {
-        int openField = 0;
-        QTextCharFormat fieldFormat;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat f = fragment.charFormat();
-            const int field = f.intProperty(Fields::IdProperty);
-            if (field != openField) {
-                if (openField)
-                    fieldEnd(fieldFormat);
-                if (field)
-                    fieldBegin(f);
-                openField = field;
-                fieldFormat = f;
-            }
-            if (f.isImageFormat()) {
-                for (int n = 0; n < fragment.length(); ++n)
-                    picture(f.toImageFormat());
-                continue;
-            }
-            m_stream.add(text(fragment.text()), characterProperties(f));
-        }
-        if (openField)
-            fieldEnd(fieldFormat);
+        DocumentWalk::runs(
+            block, [this](const QTextCharFormat& f) { fieldBegin(f); },
+            [this](const QTextCharFormat& f) { fieldEnd(f); },
+            [this](const QTextImageFormat& image) { picture(image); },
+            [this](const QString& run, const QTextCharFormat& f) { m_stream.add(text(run), characterProperties(f)); });
         const QByteArray list = m_lists ? DocLists::paragraphChanges(*m_lists, block) : QByteArray();
         m_stream.endParagraph(mark, characterProperties(block.charFormat()), paragraphProperties(block.blockFormat(), extra + list));
     }

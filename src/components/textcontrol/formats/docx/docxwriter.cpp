@@ -6,6 +6,7 @@
 #include "zippackage.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
@@ -65,14 +66,8 @@ public:
 private:
     void frame(QTextFrame* frame)
     {
-        for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
-            if (auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
-                this->table(table);
-            else if (QTextFrame* child = it.currentFrame())
-                this->frame(child);
-            else if (it.currentBlock().isValid())
-                paragraph(it.currentBlock());
-        }
+        DocumentWalk::frames(frame, [this](QTextTable* table) { this->table(table); },
+                             [this](const QTextBlock& block) { paragraph(block); });
     }
 
     void table(QTextTable* table)
@@ -145,12 +140,8 @@ private:
                 }
                 out.writeEndElement();
                 if (cell.row() == r) {
-                    for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
-                        if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame()))
-                            this->table(inner);
-                        else if (it.currentBlock().isValid())
-                            paragraph(it.currentBlock());
-                    }
+                    DocumentWalk::cell(cell, [this](QTextTable* inner) { this->table(inner); },
+                                       [this](const QTextBlock& block) { paragraph(block); });
                 } else {
                     out.writeEmptyElement(QStringLiteral("w:p"));  // a cell covered from above
                 }
@@ -167,29 +158,15 @@ private:
         QXmlStreamWriter& out = *m_out;
         out.writeStartElement(QStringLiteral("w:p"));
         paragraphProperties(block);
-        int openField = 0;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat f = fragment.charFormat();
-            const int field = f.intProperty(Fields::IdProperty);
-            if (field != openField) {
-                if (openField)
-                    out.writeEndElement();
-                if (field) {
-                    out.writeStartElement(QStringLiteral("w:fldSimple"));
-                    out.writeAttribute(QStringLiteral("w:instr"), QLatin1Char(' ') + Fields::instruction(f) + QLatin1Char(' '));
-                }
-                openField = field;
-            }
-            if (f.isImageFormat()) {
-                for (int n = 0; n < fragment.length(); ++n)
-                    picture(f.toImageFormat());
-                continue;
-            }
-            run(fragment.text(), f);
-        }
-        if (openField)
-            out.writeEndElement();
+        DocumentWalk::runs(
+            block,
+            [&out](const QTextCharFormat& f) {
+                out.writeStartElement(QStringLiteral("w:fldSimple"));
+                out.writeAttribute(QStringLiteral("w:instr"), QLatin1Char(' ') + Fields::instruction(f) + QLatin1Char(' '));
+            },
+            [&out](const QTextCharFormat&) { out.writeEndElement(); },
+            [this](const QTextImageFormat& image) { picture(image); },
+            [this](const QString& text, const QTextCharFormat& f) { run(text, f); });
         out.writeEndElement();
     }
 

@@ -1,5 +1,6 @@
 #include "nativeformat.h"
 
+#include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/objects.h"
 
 #include <QBuffer>
@@ -95,12 +96,8 @@ private:
                     continue;  // covered by a merged cell
                 m_out << qint32(r) << qint32(c) << qint32(cell.rowSpan()) << qint32(cell.columnSpan())
                       << QTextFormat(cell.format());
-                for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
-                    if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame()))
-                        this->table(inner);
-                    else if (it.currentBlock().isValid())
-                        block(it.currentBlock());
-                }
+                DocumentWalk::cell(cell, [this](QTextTable* inner) { this->table(inner); },
+                                   [this](const QTextBlock& paragraph) { block(paragraph); });
                 m_out << quint8(EndTag);
             }
         m_out << qint32(-1);

@@ -1,6 +1,7 @@
 #include "rtfwriter.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
@@ -253,27 +254,16 @@ private:
         m_body += m_lists.paragraphWords(block);
         m_body += characterProperties(block.charFormat()) + ' ';
         m_body += m_lists.listText(block, characterProperties(block.charFormat()));
-        int openField = 0;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat f = fragment.charFormat();
-            const int field = f.property(Fields::IdProperty).toInt();
-            if (field != openField) {
-                if (openField)
-                    m_body += "}}";
-                if (field)
-                    m_body += "{\\field{\\*\\fldinst " + escape(Fields::instruction(f)) + "}{\\fldrslt ";
-                openField = field;
-            }
-            if (f.isImageFormat()) {
-                for (int n = 0; n < fragment.length(); ++n)
-                    picture(f.toImageFormat());
-                continue;
-            }
-            m_body += '{' + characterProperties(f) + ' ' + escape(fragment.text()) + '}';
-        }
-        if (openField)
-            m_body += "}}";
+        DocumentWalk::runs(
+            block,
+            [this](const QTextCharFormat& f) {
+                m_body += "{\\field{\\*\\fldinst " + escape(Fields::instruction(f)) + "}{\\fldrslt ";
+            },
+            [this](const QTextCharFormat&) { m_body += "}}"; },
+            [this](const QTextImageFormat& image) { picture(image); },
+            [this](const QString& text, const QTextCharFormat& f) {
+                m_body += '{' + characterProperties(f) + ' ' + escape(text) + '}';
+            });
     }
 
     void picture(const QTextImageFormat& f)

@@ -1,0 +1,71 @@
+#pragma once
+// How every writer walks a document: its frames in order (tables, the floating frames of
+// placed pictures, paragraphs), and a paragraph's runs with where each merge field opens and
+// closes and each picture it holds. The writers differ only in what they write at each step.
+#include "fields.h"
+
+#include <QTextBlock>
+#include <QTextFrame>
+#include <QTextTable>
+
+namespace DocumentWalk {
+
+// table(QTextTable*) for each table and paragraph(const QTextBlock&) for each paragraph of
+// `frame` in document order, inside the frames that are no tables too.
+template <typename Table, typename Paragraph>
+void frames(QTextFrame* frame, Table&& table, Paragraph&& paragraph)
+{
+    for (QTextFrame::iterator it = frame->begin(); !it.atEnd(); ++it) {
+        if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame()))
+            table(inner);
+        else if (QTextFrame* child = it.currentFrame())
+            frames(child, table, paragraph);
+        else if (it.currentBlock().isValid())
+            paragraph(it.currentBlock());
+    }
+}
+
+// The same for the content of a table cell, whose frames are only tables.
+template <typename Table, typename Paragraph>
+void cell(const QTextTableCell& cell, Table&& table, Paragraph&& paragraph)
+{
+    for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+        if (auto* inner = qobject_cast<QTextTable*>(it.currentFrame()))
+            table(inner);
+        else if (it.currentBlock().isValid())
+            paragraph(it.currentBlock());
+    }
+}
+
+// The runs of `block` in order: fieldBegin(format) where a merge field opens, fieldEnd(the
+// format it opened with) where it closes or the paragraph ends, picture(QTextImageFormat) once
+// for each character a picture stands for, and text(QString, format) for every other run.
+template <typename FieldBegin, typename FieldEnd, typename Picture, typename Text>
+void runs(const QTextBlock& block, FieldBegin&& fieldBegin, FieldEnd&& fieldEnd, Picture&& picture, Text&& text)
+{
+    int openField = 0;
+    QTextCharFormat fieldFormat;
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat f = fragment.charFormat();
+        const int field = f.intProperty(Fields::IdProperty);
+        if (field != openField) {
+            if (openField)
+                fieldEnd(fieldFormat);
+            if (field)
+                fieldBegin(f);
+            openField = field;
+            fieldFormat = f;
+        }
+        if (f.isImageFormat()) {
+            for (int n = 0; n < fragment.length(); ++n)
+                picture(f.toImageFormat());
+            continue;
+        }
+        text(fragment.text(), f);
+    }
+    if (openField)
+        fieldEnd(fieldFormat);
+}
+
+}  // namespace DocumentWalk
