@@ -1,35 +1,35 @@
 #include "textcontrol.h"
 
-#include "components/textcontrol/view/bodyitem.h"
-#include "components/textcontrol/view/buttonbar.h"
-#include "components/textcontrol/document/controltexts.h"
-#include "components/textcontrol/document/fields.h"
-#include "components/textcontrol/dialogs/findreplacedialog.h"
-#include "components/textcontrol/dialogs/formatdialogs.h"
 #include "components/commondialog/commondialog.h"
 #include "components/savefile.h"
-#include "components/textcontrol/layout/headerfooter.h"
-#include "components/textcontrol/layout/fontsubstitutes.h"
-#include "components/textcontrol/layout/layoutdevice.h"
-#include "components/textcontrol/layout/layoutgaps.h"
-#include "components/textcontrol/document/layoutunits.h"
+#include "components/textcontrol/dialogs/findreplacedialog.h"
+#include "components/textcontrol/dialogs/formatdialogs.h"
 #include "components/textcontrol/dialogs/listdialog.h"
+#include "components/textcontrol/document/controltexts.h"
+#include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/listediting.h"
-#include "components/textcontrol/layout/listmarkers.h"
-#include "components/textcontrol/view/pageview.h"
-#include "components/textcontrol/view/ruler.h"
-#include "components/textcontrol/view/statusbar.h"
+#include "components/textcontrol/document/objects.h"
+#include "components/textcontrol/document/pageinfo.h"
+#include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablegrid.h"
+#include "components/textcontrol/document/undokinds.h"
 #include "components/textcontrol/formats/formatregistry.h"
 #include "components/textcontrol/formats/html/htmllists.h"
 #include "components/textcontrol/formats/native/nativeformat.h"
-#include "components/textcontrol/document/pageinfo.h"
-#include "components/textcontrol/view/objecthandles.h"
-#include "components/textcontrol/document/objects.h"
-#include "components/textcontrol/layout/pagelimit.h"
-#include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/formats/text/plaintext.h"
-#include "components/textcontrol/document/undokinds.h"
+#include "components/textcontrol/layout/fontsubstitutes.h"
+#include "components/textcontrol/layout/headerfooter.h"
+#include "components/textcontrol/layout/layoutdevice.h"
+#include "components/textcontrol/layout/layoutgaps.h"
+#include "components/textcontrol/layout/listmarkers.h"
+#include "components/textcontrol/layout/pagelimit.h"
+#include "components/textcontrol/view/bodyitem.h"
+#include "components/textcontrol/view/buttonbar.h"
+#include "components/textcontrol/view/objecthandles.h"
+#include "components/textcontrol/view/pageview.h"
+#include "components/textcontrol/view/ruler.h"
+#include "components/textcontrol/view/statusbar.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -68,7 +68,9 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
     auto* first = new QTextDocument(this);
     first->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 10));
     attachDocument(first);
-    m_parts = new HeaderFooter(this, m_view->scene());
+    // The header's and footer's editors are body items like the body's.
+    m_parts = new HeaderFooter(this, this, m_view->scene(), document()->defaultFont(),
+                               [this]() -> QGraphicsTextItem* { return new BodyItem(this); });
     connect(m_parts, &HeaderFooter::changed, this, [this] {
         m_view->viewport()->update();
         emitChanged();
@@ -87,7 +89,8 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
 
     // The items' inner editors report caret moves (the header's and footer's too, for the status
     // bar); the items themselves have no signal for them.
-    for (BodyItem* item : {m_body, m_parts->item(HeaderFooter::Header), m_parts->item(HeaderFooter::Footer)})
+    for (QGraphicsTextItem* item : {static_cast<QGraphicsTextItem*>(m_body), m_parts->item(HeaderFooter::Header),
+                                    m_parts->item(HeaderFooter::Footer)})
         for (QObject* inner : item->children())
             if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
                 connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
@@ -126,13 +129,14 @@ void TextControl::attachDocument(QTextDocument* document, const QTextFrameFormat
     delete old;
 }
 
-TextControl::~TextControl() = default;
+// The view and its items call the control while they go: they go while it is still whole.
+TextControl::~TextControl() { delete m_view; }
 
 QTextDocument* TextControl::document() const { return m_document; }
 // The item being edited: the body, or the header or footer when it is the editing target.
 static BodyItem* activeItem(BodyItem* body, HeaderFooter* parts)
 {
-    return parts && parts->editing() ? parts->item(parts->editing()) : body;
+    return parts && parts->editing() ? static_cast<BodyItem*>(parts->item(parts->editing())) : body;
 }
 
 QTextCursor TextControl::textCursor() const { return activeItem(m_body, m_parts)->textCursor(); }
@@ -1523,6 +1527,18 @@ void TextControl::notifyFocus(BodyItem* item)
 }
 
 void TextControl::notifyKey(int keyCode, int shift) { emit keyDown(keyCode, shift); }
+
+void TextControl::follow(QObject* receiver, int changes, const std::function<void()>& refresh)
+{
+    if (changes & CaretMoved)
+        connect(this, &TextControl::cursorMoved, receiver, refresh);
+    if (changes & PagesChanged)
+        connect(this, &TextControl::pagesChanged, receiver, refresh);
+    if (changes & ZoomChanged)
+        connect(this, &TextControl::zoomChanged, receiver, refresh);
+    if (changes & ModeChanged)
+        connect(this, &TextControl::insertionModeChanged, receiver, refresh);
+}
 
 void TextControl::notifyMouse(int buttons, int shift, QPoint at)
 {

@@ -5,6 +5,8 @@
 #include "components/textcontrol/document/pageinfo.h"
 #include "components/textcontrol/document/transientedits.h"
 #include "components/textcontrol/formats/formatregistry.h"
+#include "components/textcontrol/layout/pagesource.h"
+#include "components/textcontrol/view/viewhost.h"
 
 #include <QHash>
 #include <QPointer>
@@ -26,10 +28,9 @@ class Ruler;
 class StatusBar;
 class UndoKinds;
 
-class TextControl : public QWidget {
+class TextControl : public QWidget, public ViewHost, public PageSource {
     Q_OBJECT
 public:
-    enum ClipOperation { ClipCut = 1, ClipCopy = 2, ClipPaste = 3, ClipDelete = 4 };
     enum FileFormat {
         FormatNative = FormatRegistry::Native,
         FormatText = FormatRegistry::Text,
@@ -43,16 +44,17 @@ public:
     explicit TextControl(QWidget* parent = nullptr);
     ~TextControl() override;
 
-    QTextDocument* document() const;
-    QTextCursor textCursor() const;
-    void setTextCursor(const QTextCursor& cursor);
+    QWidget* widget() override { return this; }
+    QTextDocument* document() const override;
+    QTextCursor textCursor() const override;
+    void setTextCursor(const QTextCursor& cursor) override;
 
     // Page size and margins, twips.
-    int pageWidth() const { return m_pageWidth; }
-    int pageHeight() const { return m_pageHeight; }
-    int pageMarginL() const;
+    int pageWidth() const override { return m_pageWidth; }
+    int pageHeight() const override { return m_pageHeight; }
+    int pageMarginL() const override;
     int pageMarginT() const;
-    int pageMarginR() const;
+    int pageMarginR() const override;
     int pageMarginB() const;
     void setPageWidth(int twips);
     void setPageHeight(int twips);
@@ -64,9 +66,9 @@ public:
     int headerDistance() const { return m_headerDistance; }
     int footerDistance() const { return m_footerDistance; }
     void setHeaderDistances(int header, int footer);
-    int currentPages() const;
+    int currentPages() const override;
 
-    int zoomFactor() const { return m_zoom; }
+    int zoomFactor() const override { return m_zoom; }
     void setZoomFactor(int percent);
 
     // Selection: positions count characters, a paragraph end counts one.
@@ -74,17 +76,17 @@ public:
     void setSelStart(int start);
     int selLength() const;
     void setSelLength(int length);  // -1 selects to the end of the text
-    QString selText() const;
+    QString selText() const override;
     void setSelText(const QString& text);
 
-    void clip(int operation);
+    void clip(int operation) override;
     int undoKind() const;
     int redoKind() const;
-    void undo();
-    void redo();
-    UndoKinds* undoKinds() const { return m_undoKinds; }
+    void undo() override;
+    void redo() override;
+    UndoKinds* undoKinds() const override { return m_undoKinds; }
 
-    bool insertionMode() const { return m_insertionMode; }
+    bool insertionMode() const override { return m_insertionMode; }
     void setInsertionMode(bool inserting);
 
     QString fontName() const;
@@ -92,10 +94,10 @@ public:
     int fontSize() const;
     void setFontSize(int points);
     // Applies character formatting to the selection (or the caret's format); one undo step.
-    void mergeCharFormat(const QTextCharFormat& format);
-    void setAlignment(Qt::Alignment alignment);
+    void mergeCharFormat(const QTextCharFormat& format) override;
+    void setAlignment(Qt::Alignment alignment) override;
     // Applies paragraph formatting to the selected paragraphs; one undo step.
-    void mergeBlockFormat(const QTextBlockFormat& format);
+    void mergeBlockFormat(const QTextBlockFormat& format) override;
     // Colours of the selection as &HBBGGRR values; -1 when the selection mixes colours.
     int foreColor() const;
     void setForeColor(int bgr);
@@ -134,7 +136,7 @@ public:
     int imageSaveMode() const;
     void setImageSaveMode(int mode);
     // Resizes the selected object to `size` layout units; one undo step.
-    void setObjectSize(QSizeF size);
+    void setObjectSize(QSizeF size) override;
     // The open-dialog filter ("description|patterns|...") of every image format read.
     static QString imageFilters();
     // The document's vertical scroll position in twips; the caret's position in pixels from the
@@ -155,7 +157,7 @@ public:
     void setFrameLineWidth(int twips);
     int frameDistance() const;
     void setFrameDistance(int twips);
-    bool tableGridLines() const { return m_tableGridLines; }
+    bool tableGridLines() const override { return m_tableGridLines; }
     void setTableGridLines(bool on);
 
     int mousePointer() const { return m_mousePointer; }
@@ -173,17 +175,17 @@ public:
     int tableAttrDialog();
     // Lists on the selected paragraphs (styles as ListLevels::Style). The caret's list style,
     // -1 outside a list; setting -1 takes the paragraphs out of their lists. Each is one undo step.
-    int listStyle() const;
+    int listStyle() const override;
     void setListStyle(int style);
     // The bullets or numbers on and off, as the paragraph bar's buttons do.
-    void toggleList(bool numbered);
+    void toggleList(bool numbered) override;
     // One level down (+1) or up (-1); false outside a list.
     bool changeListLevel(int delta);
     // The Bullets and Numbering dialog on the selection; 1 when applied, 0 cancelled.
     int listDialog();
     FindReplaceDialog* findReplaceDialog() const { return m_findDialog; }
 
-    void insertPageBreak();
+    void insertPageBreak() override;
 
     // Files. `offset` skips a header that the caller wrote in front of the document.
     bool load(const QString& path, qint64 offset, int format, bool selectionOnly = false);
@@ -203,19 +205,19 @@ public:
     int headerFooter() const;
     void setHeaderFooter(int parts);
     // Moves the editing target: 1 into the header, 4 into the footer, 0 back to the body.
-    void headerFooterSelect(int part);
+    void headerFooterSelect(int part) override;
     // A click at `scenePoint` of the page view: the header or footer area of a page makes that
     // part the editing target there, anywhere else the body.
-    void selectPartAt(QPointF scenePoint);
+    void selectPartAt(QPointF scenePoint) override;
     // Puts the caret of the editing target at its position nearest to `scenePoint` and gives
     // it the keyboard focus: for clicks beside, between or below the text.
-    void placeCaretNear(QPointF scenePoint);
+    void placeCaretNear(QPointF scenePoint) override;
     // The text item being edited: the body, or the header or footer.
-    BodyItem* editingItem() const;
+    BodyItem* editingItem() const override;
     int editingTarget() const;
     // Operation 137: brings the part just added (1 header, 4 footer) into view.
     void showPart(int part);
-    HeaderFooter* headerFooterParts() const { return m_parts; }
+    HeaderFooter* headerFooterParts() const override { return m_parts; }
     QTextDocument* targetDocument() const;
 
     // Fields. Identifiers are above 0; 0 stands for none.
@@ -240,9 +242,8 @@ public:
 
     // Spelling as you type: the view underlines each word that `check` does not know, with a
     // wavy line that is never stored or printed. An empty check turns it off.
-    using WordCheck = std::function<bool(const QString& word)>;
     void setSpellingCheck(WordCheck check);
-    const WordCheck& spellingCheck() const { return m_spellingCheck; }
+    const WordCheck& spellingCheck() const override { return m_spellingCheck; }
     // The word at a point of the control, selected; a null cursor when there is none.
     QTextCursor wordAt(const QPoint& point) const;
 
@@ -282,20 +283,21 @@ public:
     Ruler* ruler() const;
     // Makes the shared button and status bars follow this control.
     void bindBars();
-    PageView* pageView() const { return m_view; }
-    ObjectHandles* objectHandles() const { return m_handles.get(); }
+    PageView* pageView() const override { return m_view; }
+    ObjectHandles* objectHandles() const override { return m_handles.get(); }
 
     // Draws page `page` (1-based) at the painter's current origin, one layout unit per unit.
     void paintPage(QPainter* painter, int page) const;
     // The zoom (percent) a preview renders pages at; the screen's zoom is zoomFactor().
     int printZoom() const { return m_printZoom; }
     void setPrintZoom(int percent) { m_printZoom = percent; }
-    void paintPageDecorations(QPainter* painter, int page, QPointF origin, bool onScreen) const;
+    void paintPageDecorations(QPainter* painter, int page, QPointF origin, bool onScreen) const override;
 
     // Called by the body item.
-    void notifyKey(int keyCode, int shift);
-    void notifyMouse(int buttons, int shift, QPoint at);
-    void notifyFocus(BodyItem* item);
+    void notifyKey(int keyCode, int shift) override;
+    void notifyMouse(int buttons, int shift, QPoint at) override;
+    void notifyFocus(BodyItem* item) override;
+    void follow(QObject* receiver, int changes, const std::function<void()>& refresh) override;
 
 signals:
     void changed();
@@ -311,7 +313,7 @@ public:
     static constexpr const char* NativeMimeType = "application/x-scrivora-document";
     // Name under which a document lists the images it holds as resources.
     static constexpr const char* ImageNamesProperty = Objects::ImageNamesProperty;
-    PageInfo pageInfo() const;
+    PageInfo pageInfo() const override;
 
 private:
     static bool isKnownFormat(int format);

@@ -3,7 +3,7 @@
 #include "components/textcontrol/document/fields.h"
 
 #include "components/textcontrol/document/controltexts.h"
-#include "components/textcontrol/textcontrol.h"
+#include "components/textcontrol/view/viewhost.h"
 #include "components/textcontrol/document/undokinds.h"
 
 #include <QCheckBox>
@@ -15,8 +15,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-FindReplaceDialog::FindReplaceDialog(TextControl* control)
-    : QDialog(control->window()), m_control(control)
+FindReplaceDialog::FindReplaceDialog(ViewHost* control)
+    : QDialog(control->widget()->window()), m_control(control)
 {
     setObjectName(QStringLiteral("dlgFindReplace"));
     setModal(false);

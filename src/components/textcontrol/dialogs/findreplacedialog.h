@@ -9,13 +9,13 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TextControl;
+class ViewHost;
 
 class FindReplaceDialog : public QDialog {
     Q_OBJECT
 public:
     enum Mode { Find, Replace };
-    explicit FindReplaceDialog(TextControl* control);
+    explicit FindReplaceDialog(ViewHost* control);
 
     void showMode(Mode mode);
     // The commands behind the buttons, usable without showing the dialog.
@@ -27,7 +27,7 @@ private:
     QTextDocument::FindFlags flags() const;
     QTextCursor nextMatch(const QTextCursor& from) const;
 
-    TextControl* m_control;
+    ViewHost* m_control;
     QLineEdit* m_findText;
     QLineEdit* m_replaceText;
     QLabel* m_replaceLabel;

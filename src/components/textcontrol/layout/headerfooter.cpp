@@ -1,29 +1,29 @@
 #include "headerfooter.h"
 
-#include "components/textcontrol/view/bodyitem.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/textcontrol.h"
 #include "layoutdevice.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <cmath>
 
-HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
-    : QObject(control), m_control(control)
+HeaderFooter::HeaderFooter(QObject* parent, const PageSource* page, QGraphicsScene* scene, const QFont& font,
+                           const std::function<QGraphicsTextItem*()>& makeEditor)
+    : QObject(parent), m_page(page)
 {
-    auto make = [&](BodyItem*& item) {
+    auto make = [&](QGraphicsTextItem*& item) {
         auto* document = new QTextDocument(this);
         document->setDocumentMargin(0);
         document->documentLayout()->setPaintDevice(LayoutDevice::get());
-        document->setDefaultFont(control->document()->defaultFont());
-        item = new BodyItem(control);
+        document->setDefaultFont(font);
+        item = makeEditor();
         item->setDocument(document);
         item->setVisible(false);
         scene->addItem(item);
@@ -39,7 +39,7 @@ HeaderFooter::HeaderFooter(TextControl* control, QGraphicsScene* scene)
 }
 
 QTextDocument* HeaderFooter::document(int part) const { return part == Footer ? m_footer : m_header; }
-BodyItem* HeaderFooter::item(int part) const { return part == Footer ? m_footerItem : m_headerItem; }
+QGraphicsTextItem* HeaderFooter::item(int part) const { return part == Footer ? m_footerItem : m_headerItem; }
 
 void HeaderFooter::setParts(int parts)
 {
@@ -52,7 +52,7 @@ void HeaderFooter::setParts(int parts)
 void HeaderFooter::setEditing(int part, int page)
 {
     m_editing = (part == Header || part == Footer) && (m_parts & part) ? part : 0;
-    m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_control->currentPages())) : 1;
+    m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_page->currentPages())) : 1;
     m_headerItem->setVisible(m_editing == Header);
     m_footerItem->setVisible(m_editing == Footer);
     updateGeometry();
@@ -75,34 +75,36 @@ void HeaderFooter::setContent(int part, const QTextDocument* from)
 QPointF HeaderFooter::position(int part) const
 {
     using namespace LayoutUnits;
-    const double x = fromTwips(m_control->pageMarginL());
+    const PageInfo page = m_page->pageInfo();
+    const double x = fromTwips(page.marginL);
     if (part == Header)
-        return {x, fromTwips(m_control->headerDistance())};
+        return {x, fromTwips(page.headerY)};
     const double height = m_footer->size().height();
-    return {x, fromTwips(m_control->pageHeight() - m_control->footerDistance()) - height};
+    return {x, fromTwips(page.height - page.footerY) - height};
 }
 
 QPointF HeaderFooter::pageOrigin(int page) const
 {
     using namespace LayoutUnits;
-    return {0, (page - 1) * (fromTwips(m_control->pageHeight()) + PageGap)};
+    return {0, (page - 1) * (fromTwips(m_page->pageInfo().height) + PageGap)};
 }
 
 int HeaderFooter::partAt(QPointF scenePoint, int* page) const
 {
     using namespace LayoutUnits;
-    const double width = fromTwips(m_control->pageWidth());
-    const double height = fromTwips(m_control->pageHeight());
+    const PageInfo pageInfo = m_page->pageInfo();
+    const double width = fromTwips(pageInfo.width);
+    const double height = fromTwips(pageInfo.height);
     const int number = int(std::floor(scenePoint.y() / (height + PageGap))) + 1;
     const QPointF on = scenePoint - pageOrigin(number);
-    if (number < 1 || number > std::max(1, m_control->currentPages()) || on.x() < 0 || on.x() > width
+    if (number < 1 || number > std::max(1, m_page->currentPages()) || on.x() < 0 || on.x() > width
         || on.y() > height)
         return 0;
     if (page)
         *page = number;
     // A part taller than its margin reaches into the body's area; its own text stays its own.
-    const double headerEnd = std::max(fromTwips(m_control->pageMarginT()), position(Header).y() + m_header->size().height());
-    const double footerStart = std::min(height - fromTwips(m_control->pageMarginB()), position(Footer).y());
+    const double headerEnd = std::max(fromTwips(pageInfo.marginT), position(Header).y() + m_header->size().height());
+    const double footerStart = std::min(height - fromTwips(pageInfo.marginB), position(Footer).y());
     if ((m_parts & Header) && on.y() < headerEnd)
         return Header;
     if ((m_parts & Footer) && on.y() > footerStart)
@@ -114,7 +116,7 @@ QRectF HeaderFooter::editingFrame() const
 {
     if (!m_editing)
         return {};
-    const BodyItem* item = this->item(m_editing);
+    const QGraphicsTextItem* item = this->item(m_editing);
     const double pad = 3;
     const double lineHeight = QFontMetricsF(document(m_editing)->defaultFont(), LayoutDevice::get()).height();
     QRectF frame(item->pos(), QSizeF(item->textWidth(), std::max(document(m_editing)->size().height(), lineHeight)));
@@ -124,8 +126,9 @@ QRectF HeaderFooter::editingFrame() const
 void HeaderFooter::updateGeometry()
 {
     using namespace LayoutUnits;
-    const double width = fromTwips(m_control->pageWidth() - m_control->pageMarginL() - m_control->pageMarginR());
-    for (BodyItem* item : {m_headerItem, m_footerItem})
+    const PageInfo page = m_page->pageInfo();
+    const double width = fromTwips(page.width - page.marginL - page.marginR);
+    for (QGraphicsTextItem* item : {m_headerItem, m_footerItem})
         item->setTextWidth(std::max(10.0, width));
     const QPointF origin = pageOrigin(m_editingPage);
     m_headerItem->setPos(origin + position(Header));

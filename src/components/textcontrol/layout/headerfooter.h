@@ -1,28 +1,33 @@
 #pragma once
 // The header and the footer of a document: a document each, drawn in the margins of every
 // page with page-number fields showing that page's number, and editable in place on any page.
+#include "pagesource.h"
+
+#include <QFont>
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
+#include <functional>
 #include <memory>
 
-class BodyItem;
 class QGraphicsScene;
+class QGraphicsTextItem;
 class QPainter;
 class QTextDocument;
-class TextControl;
 
 class HeaderFooter : public QObject {
     Q_OBJECT
 public:
     enum Part { Header = 1, Footer = 4 };
 
-    HeaderFooter(TextControl* control, QGraphicsScene* scene);
+    // Each part is edited in place in an item `makeEditor` gives, on `scene`.
+    HeaderFooter(QObject* parent, const PageSource* page, QGraphicsScene* scene, const QFont& font,
+                 const std::function<QGraphicsTextItem*()>& makeEditor);
 
     int parts() const { return m_parts; }
     void setParts(int parts);
     QTextDocument* document(int part) const;
-    BodyItem* item(int part) const;
+    QGraphicsTextItem* item(int part) const;
 
     // The part the user edits (1 or 4), or 0 for the body; shows that part's editor on page
     // `page` (1-based).
@@ -60,11 +65,11 @@ private:
     // part has no page-number fields and is shown as it is.
     std::unique_ptr<QTextDocument> pageCopy(int part, int page, int pages) const;
 
-    TextControl* m_control;
+    const PageSource* m_page;
     QTextDocument* m_header;
     QTextDocument* m_footer;
-    BodyItem* m_headerItem;
-    BodyItem* m_footerItem;
+    QGraphicsTextItem* m_headerItem;
+    QGraphicsTextItem* m_footerItem;
     int m_parts = 0;
     int m_editing = 0;
     int m_editingPage = 1;

@@ -5,7 +5,7 @@
 #include "keycodes.h"
 #include "components/textcontrol/document/listediting.h"
 #include "objecthandles.h"
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 #include "components/textcontrol/document/undokinds.h"
 
 #include <QGraphicsSceneMouseEvent>
@@ -17,7 +17,7 @@
 #include <QTextCursor>
 #include <QTextTable>
 
-BodyItem::BodyItem(TextControl* control) : m_control(control)
+BodyItem::BodyItem(ViewHost* control) : m_control(control)
 {
     setTextInteractionFlags(Qt::TextEditorInteraction);
     setFlag(QGraphicsItem::ItemIsFocusable);
@@ -86,9 +86,9 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
     // The keys do what Edit > Cut, Copy and Paste do: within the program a copy keeps
     // everything, lists and fields included, which the item's own clipboard would not.
     if (event == QKeySequence::Cut || event == QKeySequence::Copy || event == QKeySequence::Paste) {
-        m_control->clip(event == QKeySequence::Cut    ? TextControl::ClipCut
-                        : event == QKeySequence::Copy ? TextControl::ClipCopy
-                                                      : TextControl::ClipPaste);
+        m_control->clip(event == QKeySequence::Cut    ? ViewHost::ClipCut
+                        : event == QKeySequence::Copy ? ViewHost::ClipCopy
+                                                      : ViewHost::ClipPaste);
         event->accept();
         return;
     }
@@ -285,7 +285,7 @@ void BodyItem::prepareOverwrite()
 
 void BodyItem::mousePressEvent(QGraphicsSceneMouseEvent* event)
 {
-    const QPoint at = m_control->mapFromGlobal(event->screenPos());
+    const QPoint at = m_control->widget()->mapFromGlobal(event->screenPos());
     m_control->notifyMouse(KeyCodes::mouseButtons(event->buttons() | event->button()),
                            KeyCodes::shiftState(event->modifiers()), at);
     if (event->button() == Qt::RightButton) {

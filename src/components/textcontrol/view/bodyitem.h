@@ -3,12 +3,12 @@
 // the pages. It reports keys and mouse buttons to its control before acting on them.
 #include <QGraphicsTextItem>
 
-class TextControl;
+class ViewHost;
 
 class BodyItem : public QGraphicsTextItem {
     Q_OBJECT
 public:
-    explicit BodyItem(TextControl* control);
+    explicit BodyItem(ViewHost* control);
 
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
@@ -31,5 +31,5 @@ private:
     void leaveLockedField(bool forwards);
     void plainTypingFormat();
     bool isBody() const;
-    TextControl* m_control;
+    ViewHost* m_control;
 };

@@ -2,7 +2,7 @@
 
 #include "components/textcontrol/document/controltexts.h"
 #include "components/textcontrol/document/listlevels.h"
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -100,7 +100,7 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
         QTextCharFormat format;
         format.setFontFamilies({font.family()});
         m_control->mergeCharFormat(format);
-        m_control->setFocus();
+        m_control->widget()->setFocus();
     });
     connect(m_size, &QComboBox::textActivated, this, [this](const QString& text) {
         const int points = text.toInt();
@@ -109,7 +109,7 @@ ButtonBar::ButtonBar(QWidget* parent) : QWidget(parent)
         QTextCharFormat format;
         format.setFontPointSize(points);
         m_control->mergeCharFormat(format);
-        m_control->setFocus();
+        m_control->widget()->setFocus();
     });
     connect(m_bold, &QToolButton::clicked, this, [this](bool on) {
         QTextCharFormat format;
@@ -160,15 +160,15 @@ QToolButton* ButtonBar::addButton(const char* name, const QString& tip, const QS
     return button;
 }
 
-void ButtonBar::setTextControl(TextControl* control)
+void ButtonBar::setTextControl(ViewHost* control)
 {
     if (m_control == control)
         return;
     if (m_control)
-        disconnect(m_control, nullptr, this, nullptr);
+        disconnect(m_control.widget(), nullptr, this, nullptr);
     m_control = control;
     if (control)
-        connect(control, &TextControl::cursorMoved, this, &ButtonBar::refresh);
+        control->follow(this, ViewHost::CaretMoved, [this] { refresh(); });
     refresh();
 }
 

@@ -1,27 +1,27 @@
 #pragma once
 // The control's button bar (the paragraph bar): font name and size, bold, italic,
 // underline, alignment, bullets and numbering of the control that has the focus. Shared by all windows.
-#include <QPointer>
+#include "viewhost.h"
+
 #include <QWidget>
 
 class QComboBox;
 class QFontComboBox;
 class QToolButton;
-class TextControl;
 
 class ButtonBar : public QWidget {
     Q_OBJECT
 public:
     explicit ButtonBar(QWidget* parent = nullptr);
-    void setTextControl(TextControl* control);
-    TextControl* textControl() const { return m_control; }
+    void setTextControl(ViewHost* control);
+    ViewHost* textControl() const { return m_control; }
 
 private:
     void refresh();
     QToolButton* addButton(const char* name, const QString& tip, const QString& icon,
                            const QString& fallback);
 
-    QPointer<TextControl> m_control;
+    HostPointer m_control;
     QFontComboBox* m_font;
     QComboBox* m_size;
     QToolButton* m_bold;

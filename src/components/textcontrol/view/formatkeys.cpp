@@ -1,13 +1,13 @@
 #include "formatkeys.h"
 
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 
 #include <QKeyEvent>
 #include <QTextCursor>
 
 namespace FormatKeys {
 
-bool apply(const QKeyEvent* event, TextControl* control)
+bool apply(const QKeyEvent* event, ViewHost* control)
 {
     if (event->modifiers() != Qt::ControlModifier)
         return false;

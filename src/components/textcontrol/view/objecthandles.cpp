@@ -1,7 +1,7 @@
 #include "objecthandles.h"
 
 #include "components/textcontrol/document/objects.h"
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 
 #include <QPainter>
 #include <QTextCursor>

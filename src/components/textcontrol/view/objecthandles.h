@@ -5,13 +5,13 @@
 #include <QRectF>
 
 class QPainter;
-class TextControl;
+class ViewHost;
 
 class ObjectHandles {
 public:
     enum Handle { None = 0, RightEdge = 1, BottomEdge = 2, Corner = RightEdge | BottomEdge };
 
-    explicit ObjectHandles(TextControl* control) : m_control(control) {}
+    explicit ObjectHandles(ViewHost* control) : m_control(control) {}
 
     // A press at `point` (layout units): true when it selected an image or took a handle.
     bool press(QPointF point);
@@ -29,7 +29,7 @@ public:
 private:
     QRectF selectedRect() const;
 
-    TextControl* m_control;
+    ViewHost* m_control;
     Handle m_handle = None;
     QRectF m_start;
     QRectF m_preview;

@@ -9,7 +9,7 @@
 #include "bodyitem.h"
 #include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 
 #include <QCoreApplication>
 #include <QGraphicsScene>
@@ -28,7 +28,7 @@ const QColor DeskColour(0x80, 0x80, 0x80);
 const QColor ShadowColour(0x50, 0x50, 0x50);
 }
 
-PageView::PageView(TextControl* control, BodyItem* body, QWidget* parent)
+PageView::PageView(ViewHost* control, BodyItem* body, QWidget* parent)
     : QGraphicsView(parent), m_control(control), m_body(body)
 {
     setObjectName(QStringLiteral("PageView"));

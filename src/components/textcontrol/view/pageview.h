@@ -4,12 +4,12 @@
 #include <QGraphicsView>
 
 class BodyItem;
-class TextControl;
+class ViewHost;
 
 class PageView : public QGraphicsView {
     Q_OBJECT
 public:
-    PageView(TextControl* control, BodyItem* body, QWidget* parent);
+    PageView(ViewHost* control, BodyItem* body, QWidget* parent);
 
     void setZoom(int percent);
     void updatePages();  // after the page size or the page count changed
@@ -34,6 +34,6 @@ protected:
 private:
     // Chooses the part a click edits; true when the click fell beside the text and was handled.
     bool clickBesideText(QMouseEvent* event);
-    TextControl* m_control;
+    ViewHost* m_control;
     BodyItem* m_body;
 };

@@ -2,7 +2,7 @@
 
 #include "components/textcontrol/document/layoutunits.h"
 #include "pageview.h"
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,15 +24,14 @@ Ruler::Ruler(QWidget* parent) : QWidget(parent)
 
 QSize Ruler::sizeHint() const { return {400, RulerHeight}; }
 
-void Ruler::setTextControl(TextControl* control)
+void Ruler::setTextControl(ViewHost* control)
 {
     if (m_control)
-        disconnect(m_control, nullptr, this, nullptr);
+        disconnect(m_control.widget(), nullptr, this, nullptr);
     m_control = control;
     if (!control)
         return;
-    connect(control, &TextControl::cursorMoved, this, qOverload<>(&QWidget::update));
-    connect(control, &TextControl::zoomChanged, this, qOverload<>(&QWidget::update));
+    control->follow(this, ViewHost::CaretMoved | ViewHost::ZoomChanged, [this] { update(); });
     connect(control->pageView(), &PageView::scrolled, this, qOverload<>(&QWidget::update));
     update();
 }

@@ -3,16 +3,16 @@
 // and tab stops, in inches, lined up with the page on screen at every zoom. The indents and
 // tab stops can be dragged; a click on the ruler sets a left tab stop, and a tab stop dragged
 // off the ruler is removed. A drag changes the selected paragraphs once, on release.
-#include <QPointer>
+#include "viewhost.h"
+
 #include <QWidget>
 
-class TextControl;
 
 class Ruler : public QWidget {
     Q_OBJECT
 public:
     explicit Ruler(QWidget* parent = nullptr);
-    void setTextControl(TextControl* control);
+    void setTextControl(ViewHost* control);
     QSize sizeHint() const override;
 
     // The ruler's x for a distance from the page's left edge, and back (twips, snapped to a
@@ -38,6 +38,6 @@ private:
     int markerTwips(Marker marker, int tab) const;
     void apply(const Drag& drag);
 
-    QPointer<TextControl> m_control;
+    HostPointer m_control;
     Drag m_drag;
 };

@@ -3,7 +3,7 @@
 #include "components/textcontrol/document/controltexts.h"
 #include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/textcontrol.h"
+#include "viewhost.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QHBoxLayout>
@@ -61,18 +61,16 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
     setFixedHeight(25);  // 375 twips
 }
 
-void StatusBar::setTextControl(TextControl* control)
+void StatusBar::setTextControl(ViewHost* control)
 {
     if (m_control == control)
         return;
     if (m_control)
-        disconnect(m_control, nullptr, this, nullptr);
+        disconnect(m_control.widget(), nullptr, this, nullptr);
     m_control = control;
     if (control) {
-        connect(control, &TextControl::cursorMoved, this, &StatusBar::refresh);
-        connect(control, &TextControl::pagesChanged, this, &StatusBar::refresh);
-        connect(control, &TextControl::zoomChanged, this, &StatusBar::refresh);
-        connect(control, &TextControl::insertionModeChanged, this, &StatusBar::refresh);
+        control->follow(this, ViewHost::CaretMoved | ViewHost::PagesChanged | ViewHost::ZoomChanged | ViewHost::ModeChanged,
+                        [this] { refresh(); });
     }
     refresh();
 }
