@@ -14,9 +14,8 @@
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablegrid.h"
 #include "components/textcontrol/document/undokinds.h"
+#include "components/textcontrol/formats/clipboard.h"
 #include "components/textcontrol/formats/formatregistry.h"
-#include "components/textcontrol/formats/html/htmllists.h"
-#include "components/textcontrol/formats/native/nativeformat.h"
 #include "components/textcontrol/formats/text/plaintext.h"
 #include "components/textcontrol/layout/fontsubstitutes.h"
 #include "components/textcontrol/layout/headerfooter.h"
@@ -294,23 +293,8 @@ int TextControl::objectInsertFixed(int, const QString& path, int x, int y, int s
         setTextCursor(cursor);
         return image.intProperty(Objects::IdProperty);
     }
-    QTextFrameFormat frame;
-    frame.setPosition(at.x() > fromTwips(m_pageWidth) / 2 ? QTextFrameFormat::FloatRight : QTextFrameFormat::FloatLeft);
-    frame.setBorder(0);
-    frame.setPadding(0);
-    frame.setLeftMargin(fromTwips(distanceL));
-    frame.setTopMargin(fromTwips(distanceT));
-    frame.setRightMargin(fromTwips(distanceR));
-    frame.setBottomMargin(fromTwips(distanceB));
-    frame.setWidth(image.width());
-    frame.setProperty(Objects::TextflowProperty, textflow);
-    cursor.beginEditBlock();
-    QTextFrame* placed = cursor.insertFrame(frame);
-    cursor.insertImage(image);
-    cursor.endEditBlock();
-    Objects::reflowAround(placed);
-    cursor.setPosition(placed->firstPosition());
-    cursor.setPosition(placed->firstPosition() + 1, QTextCursor::KeepAnchor);
+    const QMarginsF distances(fromTwips(distanceL), fromTwips(distanceT), fromTwips(distanceR), fromTwips(distanceB));
+    Objects::place(cursor, image, at.x() > fromTwips(m_pageWidth) / 2, distances, textflow);
     setTextCursor(cursor);
     return image.intProperty(Objects::IdProperty);
 }
@@ -329,58 +313,16 @@ int TextControl::objectTextflow() const
     return frame ? std::max(1, frame->frameFormat().intProperty(Objects::TextflowProperty)) : 0;
 }
 
-namespace {
-
-// The distances of a placed image are its frame's margins; an image in the text keeps them
-// for the time it is placed.
-double frameMargin(const QTextFrameFormat& f, int index)
-{
-    switch (index) {
-    case 1: return f.leftMargin();
-    case 2: return f.topMargin();
-    case 3: return f.rightMargin();
-    default: return f.bottomMargin();
-    }
-}
-
-void setFrameMargin(QTextFrameFormat& f, int index, double units)
-{
-    switch (index) {
-    case 1: f.setLeftMargin(units); break;
-    case 2: f.setTopMargin(units); break;
-    case 3: f.setRightMargin(units); break;
-    default: f.setBottomMargin(units); break;
-    }
-}
-
-}  // namespace
-
-int TextControl::objectDistance(int index) const
-{
-    const QTextCursor cursor = textCursor();
-    const int position = Objects::selectedImage(cursor);
-    if (position < 0 || index < 1 || index > 4)
-        return 0;
-    if (const QTextFrame* frame = Objects::placedFrame(cursor.document(), position))
-        return LayoutUnits::toTwips(frameMargin(frame->frameFormat(), index));
-    return cursor.charFormat().intProperty(Objects::DistanceProperty + index - 1);
-}
+int TextControl::objectDistance(int index) const { return Objects::distance(textCursor(), index); }
 
 void TextControl::setObjectDistance(int index, int twips)
 {
-    QTextCursor cursor = textCursor();
-    const int position = Objects::selectedImage(cursor);
-    if (position < 0 || index < 1 || index > 4)
+    const QTextCursor cursor = textCursor();
+    if (Objects::selectedImage(cursor) < 0 || index < 1 || index > 4)
         return;
     m_undoKinds->setPending(UndoKinds::Formatting);
-    if (QTextFrame* frame = Objects::placedFrame(cursor.document(), position)) {
-        QTextFrameFormat format = frame->frameFormat();
-        setFrameMargin(format, index, LayoutUnits::fromTwips(std::max(0, twips)));
-        frame->setFrameFormat(format);
-        Objects::reflowAround(frame);
-        return;
-    }
-    setImageProperty(Objects::DistanceProperty + index - 1, twips);
+    if (!Objects::setPlacedDistance(cursor, index, twips))
+        setImageProperty(Objects::DistanceProperty + index - 1, twips);
 }
 
 int TextControl::imageDisplayMode() const
@@ -412,22 +354,11 @@ void TextControl::setImageSaveMode(int mode) { setImageProperty(Objects::SaveMod
 
 void TextControl::setObjectSize(QSizeF size)
 {
-    QTextCursor cursor = textCursor();
+    const QTextCursor cursor = textCursor();
     if (Objects::selectedImage(cursor) < 0 || size.width() < 4 || size.height() < 4)
         return;
-    QTextImageFormat format;
-    format.setWidth(size.width());
-    format.setHeight(size.height());
     m_undoKinds->setPending(UndoKinds::Formatting);
-    cursor.beginEditBlock();
-    cursor.mergeCharFormat(format);
-    if (QTextFrame* frame = Objects::placedFrame(cursor.document(), cursor.selectionStart())) {
-        QTextFrameFormat framing = frame->frameFormat();
-        framing.setWidth(size.width());
-        frame->setFrameFormat(framing);
-        Objects::reflowAround(frame);
-    }
-    cursor.endEditBlock();
+    Objects::resize(cursor, size);
 }
 
 QString TextControl::imageFilters() { return Objects::filters(); }
@@ -851,16 +782,9 @@ void TextControl::clip(int operation)
         if (!cursor.hasSelection())
             return;
         {
-            auto* mime = new QMimeData;
-            const QTextDocumentFragment fragment = cursor.selection();
             QTextDocument selection;
-            QTextCursor(&selection).insertFragment(fragment);
-            // Other programs get lists as HTML knows them, and their numbers in the text.
-            mime->setHtml(HtmlLists::toHtml(&selection));
-            mime->setText(PlainText::normaliseLineEnds(ListLevels::plainText(&selection)));
-            // Within the program a copy keeps everything, fields and their data included.
-            mime->setData(QLatin1String(NativeMimeType), NativeFormat::write(&selection, PageInfo{}));
-            QApplication::clipboard()->setMimeData(mime);
+            QTextCursor(&selection).insertFragment(cursor.selection());
+            QApplication::clipboard()->setMimeData(Clipboard::mimeData(&selection));
         }
         if (operation == ClipCut) {
             m_undoKinds->setPending(UndoKinds::Deletion);
@@ -873,9 +797,7 @@ void TextControl::clip(int operation)
             return;
         m_undoKinds->setPending(UndoKinds::Input);
         QTextDocument own;
-        PageInfo unused;
-        if (mime->hasFormat(QLatin1String(NativeMimeType))
-            && NativeFormat::read(mime->data(QLatin1String(NativeMimeType)), &own, unused)) {
+        if (Clipboard::readNative(mime, &own)) {
             // Pasted fields are new fields: they get identifiers of their own.
             m_nextFieldId = std::max(m_nextFieldId, Fields::highestId(targetDocument()) + 1);
             m_nextFieldId = Fields::renumber(&own, 0, own.characterCount(), m_nextFieldId);

@@ -4,6 +4,7 @@
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/pageinfo.h"
 #include "components/textcontrol/document/transientedits.h"
+#include "components/textcontrol/formats/clipboard.h"
 #include "components/textcontrol/formats/formatregistry.h"
 #include "components/textcontrol/layout/pagesource.h"
 #include "components/textcontrol/view/viewhost.h"
@@ -310,7 +311,7 @@ signals:
     void focusReceived(TextControl* control);
 
 public:
-    static constexpr const char* NativeMimeType = "application/x-scrivora-document";
+    static constexpr const char* NativeMimeType = Clipboard::NativeMimeType;
     // Name under which a document lists the images it holds as resources.
     static constexpr const char* ImageNamesProperty = Objects::ImageNamesProperty;
     PageInfo pageInfo() const override;

@@ -178,4 +178,95 @@ QString filters()
         + ControlTexts::allFilesFilter() + QStringLiteral("|*.*");
 }
 
+QTextFrame* place(QTextCursor& cursor, const QTextImageFormat& image, bool right, const QMarginsF& distances,
+                  int textflow)
+{
+    QTextFrameFormat frame;
+    frame.setPosition(right ? QTextFrameFormat::FloatRight : QTextFrameFormat::FloatLeft);
+    frame.setBorder(0);
+    frame.setPadding(0);
+    frame.setLeftMargin(distances.left());
+    frame.setTopMargin(distances.top());
+    frame.setRightMargin(distances.right());
+    frame.setBottomMargin(distances.bottom());
+    frame.setWidth(image.width());
+    frame.setProperty(TextflowProperty, textflow);
+    cursor.beginEditBlock();
+    QTextFrame* placed = cursor.insertFrame(frame);
+    cursor.insertImage(image);
+    cursor.endEditBlock();
+    reflowAround(placed);
+    cursor.setPosition(placed->firstPosition());
+    cursor.setPosition(placed->firstPosition() + 1, QTextCursor::KeepAnchor);
+    return placed;
+}
+
+namespace {
+
+// The distances of a placed image are its frame's margins; an image in the text keeps them
+// for the time it is placed.
+double frameMargin(const QTextFrameFormat& f, int index)
+{
+    switch (index) {
+    case 1: return f.leftMargin();
+    case 2: return f.topMargin();
+    case 3: return f.rightMargin();
+    default: return f.bottomMargin();
+    }
+}
+
+void setFrameMargin(QTextFrameFormat& f, int index, double units)
+{
+    switch (index) {
+    case 1: f.setLeftMargin(units); break;
+    case 2: f.setTopMargin(units); break;
+    case 3: f.setRightMargin(units); break;
+    default: f.setBottomMargin(units); break;
+    }
+}
+
+}  // namespace
+
+int distance(const QTextCursor& cursor, int index)
+{
+    const int position = selectedImage(cursor);
+    if (position < 0 || index < 1 || index > 4)
+        return 0;
+    if (const QTextFrame* frame = placedFrame(cursor.document(), position))
+        return LayoutUnits::toTwips(frameMargin(frame->frameFormat(), index));
+    return cursor.charFormat().intProperty(DistanceProperty + index - 1);
+}
+
+bool setPlacedDistance(const QTextCursor& cursor, int index, int twips)
+{
+    const int position = selectedImage(cursor);
+    QTextFrame* frame = position < 0 ? nullptr : placedFrame(cursor.document(), position);
+    if (!frame)
+        return false;
+    QTextFrameFormat format = frame->frameFormat();
+    setFrameMargin(format, index, LayoutUnits::fromTwips(std::max(0, twips)));
+    frame->setFrameFormat(format);
+    reflowAround(frame);
+    return true;
+}
+
+bool resize(QTextCursor cursor, QSizeF size)
+{
+    if (selectedImage(cursor) < 0 || size.width() < 4 || size.height() < 4)
+        return false;
+    QTextImageFormat format;
+    format.setWidth(size.width());
+    format.setHeight(size.height());
+    cursor.beginEditBlock();
+    cursor.mergeCharFormat(format);
+    if (QTextFrame* frame = placedFrame(cursor.document(), cursor.selectionStart())) {
+        QTextFrameFormat framing = frame->frameFormat();
+        framing.setWidth(size.width());
+        frame->setFrameFormat(framing);
+        reflowAround(frame);
+    }
+    cursor.endEditBlock();
+    return true;
+}
+
 }  // namespace Objects

@@ -3,6 +3,7 @@
 // floating frame at the side of a paragraph with the text flowing round it; the frame's margins
 // are the distances to the text. Each image keeps its identifier and attributes in its format.
 #include <QImage>
+#include <QMarginsF>
 #include <QRectF>
 #include <QString>
 #include <QTextFormat>
@@ -59,6 +60,22 @@ bool isLinked(const QTextCharFormat& format);
 // Gives every linked image of the document that has no picture yet the picture of its file,
 // found where it was or in `folder`; a file that is gone shows as a grey placeholder.
 void loadLinks(QTextDocument* document, const QString& folder);
+
+// Puts `image` at the cursor in a new floating frame at the left or right side of the
+// paragraph, `distances` (layout units) from the text flowing round it as `textflow` says;
+// returns the frame, its image selected by the cursor.
+QTextFrame* place(QTextCursor& cursor, const QTextImageFormat& image, bool right, const QMarginsF& distances,
+                  int textflow);
+// Distance `index` (1 left, 2 top, 3 right, 4 bottom) between the selected image and the text,
+// twips; 0 when no image is selected or for another index.
+int distance(const QTextCursor& cursor, int index);
+// Sets that distance of the selected image where it is placed: its frame's margin, with the
+// text laid out round it again. False for an image in the text, which keeps its distances in
+// its format.
+bool setPlacedDistance(const QTextCursor& cursor, int index, int twips);
+// Gives the selected image `size` (layout units), and its frame too where it is placed; false
+// when no image is selected or the size is too small to grab.
+bool resize(QTextCursor cursor, QSizeF size);
 
 // The open-dialog filter of every image format Qt reads: "Images (*.png ...)|*.png;...".
 QString filters();
