@@ -1,6 +1,8 @@
 #pragma once
 // What a document window needs from the main window that holds it: the shared bars, the
 // tool bar, and the commands both windows' menus share. The main window implements it.
+#include <QList>
+
 class ButtonBar;
 class EditorWindow;
 class QAction;
@@ -30,6 +32,8 @@ public:
 
     // The document window that the shared routines act on; nullptr when none is open.
     virtual EditorWindow* activeDocumentWindow() = 0;
+    // Every open document window, in the order of the table of documents.
+    virtual QList<EditorWindow*> documentWindows() const = 0;
     virtual void EnableToolbar() = 0;
     virtual void selectZoomListIndex(int index) = 0;  // also applies the zoom
     virtual void RebuildRecentFileMenus() = 0;

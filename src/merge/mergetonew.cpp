@@ -4,8 +4,8 @@
 #include "components/commondialog/mousepointer.h"
 #include "components/recordsource/recordsource.h"
 #include "components/textcontrol/textcontrol.h"
+#include "hosts/documenthost.h"
 #include "hosts/editorwindow.h"
-#include "documents/opendocument.h"
 #include "mergedialog.h"
 #include "mergefields.h"
 #include "mergestate.h"
@@ -137,7 +137,8 @@ void mergeToNewDocument(EditorWindow* window, WindowMerge* merge, TextControl* c
     }
     restoreSource(merge, statement);
     if (written)
-        OpenDocuments::OpenDocument(path);
+        if (DocumentHost* host = DocumentHost::current())
+            host->openDocument(path);
     // The letters are in the new window, or the merge was cancelled: their file is not needed.
     QFile::remove(path);
     MousePointer::set(MousePointer::Default);

@@ -2,8 +2,7 @@
 
 #include "apppaths.h"
 #include "hosts/documenthost.h"
-#include "documents/documenttable.h"
-#include "documents/documentwindow.h"
+#include "hosts/editorwindow.h"
 #include "settingsfile.h"
 
 #include <QAction>
@@ -87,7 +86,7 @@ void RebuildRecentFileMenus()
         values << read(i);
     DocumentHost* host = DocumentHost::current();
     fill([host](const QString& name) { return host->mainAction(name); }, values);
-    for (DocumentWindow* window : DocumentTable::shared().openWindows())
+    for (EditorWindow* window : host->documentWindows())
         fill([window](const QString& name) { return window->action(name); }, values);
 }
 

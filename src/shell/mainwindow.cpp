@@ -220,6 +220,12 @@ void MainWindow::RebuildRecentFileMenus() { RecentFiles::RebuildRecentFileMenus(
 
 void MainWindow::openDocument(const QString& path) { OpenDocuments::OpenDocument(path); }
 
+QList<EditorWindow*> MainWindow::documentWindows() const
+{
+    const QList<DocumentWindow*> windows = DocumentTable::shared().openWindows();
+    return {windows.begin(), windows.end()};
+}
+
 void MainWindow::showHelp(QWidget*)
 {
     if (!m_helpWindow) {

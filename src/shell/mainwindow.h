@@ -29,6 +29,7 @@ public:
     SigCapture* sigCapture() override { return m_sigCapture; }
     SigTablet* sigTablet() override { return m_sigTablet; }
     DocumentWindow* activeDocumentWindow() override;
+    QList<EditorWindow*> documentWindows() const override;
     void EnableToolbar() override;
     void selectZoomListIndex(int index) override;
     void RebuildRecentFileMenus() override;
