@@ -431,51 +431,10 @@ void TextControl::setFieldText(const QString& text, bool closeGap)
     const Fields::Span span = Fields::find(document, fieldCurrent());
     if (span.id == 0)
         return;
-    QTextCursor c(document);
-    c.setPosition(span.start + 1);
-    QTextCharFormat format = c.charFormat();
-    int taken = format.intProperty(Fields::TakenBlankProperty);
-    format.clearProperty(Fields::TakenBlankProperty);
-    c.beginEditBlock();
-    c.setPosition(span.start);
-    c.setPosition(span.end, QTextCursor::KeepAnchor);
     m_undoKinds->setPending(UndoKinds::Input);
-    c.insertText(text.isEmpty() ? QString(QChar(0x200B)) : text, format);
-    Fields::Span now{span.id, span.start, c.position()};
-    if (taken != Fields::NoBlank && !(text.isEmpty() && closeGap)) {
-        // The blank the field took while it was empty comes back as ordinary text.
-        QTextCursor blank(document);
-        blank.setPosition(taken == Fields::BlankBefore ? now.start : now.end);
-        blank.insertText(QStringLiteral(" "), Fields::withoutField(format));
-        if (taken == Fields::BlankBefore) {
-            ++now.start;
-            ++now.end;
-        }
-        taken = Fields::NoBlank;
-    } else if (taken == Fields::NoBlank && text.isEmpty() && closeGap) {
-        int position = -1;
-        taken = Fields::blankBeside(document, now, &position);
-        if (taken != Fields::NoBlank) {
-            QTextCursor blank(document);
-            blank.setPosition(position);
-            blank.deleteChar();
-            if (taken == Fields::BlankBefore) {
-                --now.start;
-                --now.end;
-            }
-        }
-    }
-    if (taken != Fields::NoBlank) {
-        QTextCursor field(document);
-        field.setPosition(now.start);
-        field.setPosition(now.end, QTextCursor::KeepAnchor);
-        QTextCharFormat mark;
-        mark.setProperty(Fields::TakenBlankProperty, taken);
-        field.mergeCharFormat(mark);
-    }
-    c.endEditBlock();
-    c.setPosition(now.end);
-    setTextCursor(c);
+    QTextCursor caret(document);
+    caret.setPosition(Fields::setText(document, span, text, closeGap));
+    setTextCursor(caret);
 }
 
 namespace {

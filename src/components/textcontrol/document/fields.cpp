@@ -186,4 +186,51 @@ bool markInstruction(QTextCursor& cursor, int start, const QString& instruction,
     return true;
 }
 
+int setText(QTextDocument* document, const Span& span, const QString& text, bool closeGap)
+{
+    QTextCursor c(document);
+    c.setPosition(span.start + 1);
+    QTextCharFormat format = c.charFormat();
+    int taken = format.intProperty(TakenBlankProperty);
+    format.clearProperty(TakenBlankProperty);
+    c.beginEditBlock();
+    c.setPosition(span.start);
+    c.setPosition(span.end, QTextCursor::KeepAnchor);
+    c.insertText(text.isEmpty() ? QString(QChar(0x200B)) : text, format);
+    Span now{span.id, span.start, c.position()};
+    if (taken != NoBlank && !(text.isEmpty() && closeGap)) {
+        // The blank the field took while it was empty comes back as ordinary text.
+        QTextCursor blank(document);
+        blank.setPosition(taken == BlankBefore ? now.start : now.end);
+        blank.insertText(QStringLiteral(" "), withoutField(format));
+        if (taken == BlankBefore) {
+            ++now.start;
+            ++now.end;
+        }
+        taken = NoBlank;
+    } else if (taken == NoBlank && text.isEmpty() && closeGap) {
+        int position = -1;
+        taken = blankBeside(document, now, &position);
+        if (taken != NoBlank) {
+            QTextCursor blank(document);
+            blank.setPosition(position);
+            blank.deleteChar();
+            if (taken == BlankBefore) {
+                --now.start;
+                --now.end;
+            }
+        }
+    }
+    if (taken != NoBlank) {
+        QTextCursor field(document);
+        field.setPosition(now.start);
+        field.setPosition(now.end, QTextCursor::KeepAnchor);
+        QTextCharFormat mark;
+        mark.setProperty(TakenBlankProperty, taken);
+        field.mergeCharFormat(mark);
+    }
+    c.endEditBlock();
+    return now.end;
+}
+
 }  // namespace Fields

@@ -50,6 +50,11 @@ bool lockedAt(const QTextDocument* document, int position);
 TakenBlank blankBeside(const QTextDocument* document, const Span& span, int* position);
 // The format without any field properties, for text typed next to a field.
 QTextCharFormat withoutField(QTextCharFormat format);
+// Replaces the text of the field at `span`, keeping its format; an empty text leaves the
+// field its zero-width mark. With `closeGap`, an empty text also takes the blank beside the
+// field (see blankBeside) with it, which the field gives back with its next text. One edit
+// block; returns the field's new end.
+int setText(QTextDocument* document, const Span& span, const QString& text, bool closeGap);
 
 // What a field instruction of another program ("MERGEFIELD table.column", "PAGE", "NUMPAGES")
 // is here: its type, -1 for a field that keeps only its result text, and its data.
