@@ -55,7 +55,12 @@ public:
     int headerDistance() const { return m_headerDistance; }
     int footerDistance() const { return m_footerDistance; }
     void setHeaderDistances(int header, int footer);
+    // The document's pages, once all of it is laid out (printing, export, the page count a
+    // caller acts on).
     int currentPages() const;
+    // The pages laid out so far: a long document is laid out a few pages at once and the rest
+    // while the program is idle, and the page view and status bar grow with it.
+    int laidOutPages() const;
 
     int zoomFactor() const { return m_zoom; }
     void setZoomFactor(int percent);

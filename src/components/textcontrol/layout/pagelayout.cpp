@@ -1,180 +1,96 @@
 #include "pagelayout.h"
 
-#include <QPainter>
+#include "inlineimages.h"
+#include "pageengine.h"
+#include "pagepainter.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextTable>
 #include <algorithm>
 
-namespace {
-
-QTextOption optionFor(const QTextDocument* document, const QTextBlockFormat& format)
+PageLayout::PageLayout(QTextDocument* document)
+    : QAbstractTextDocumentLayout(document), m_engine(std::make_unique<Engine>(this))
 {
-    QTextOption option = document->defaultTextOption();
-    option.setAlignment(QStyle::visualAlignment(format.layoutDirection(), format.alignment()));
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    QList<QTextOption::Tab> tabs;
-    for (const QTextOption::Tab& tab : format.tabPositions())
-        tabs.append(tab);
-    if (!tabs.isEmpty())
-        option.setTabs(tabs);
-    return option;
+    registerHandler(QTextFormat::ImageObject, new InlineImages(this));
 }
 
-// A line's height as the paragraph's spacing rule asks, from the fonts' own ascent, descent
-// and leading, which Qt's line height rounds up to whole units.
-double lineHeight(const QTextLine& line, const QTextBlockFormat& format)
+PageLayout::~PageLayout() = default;
+
+PageLayout* installPageLayout(QTextDocument* document, QPaintDevice* device, bool lazy)
 {
-    const double natural = line.ascent() + line.descent() + line.leading();
-    const double value = format.lineHeight();
-    switch (format.lineHeightType()) {
-    case QTextBlockFormat::ProportionalHeight: return natural * value / 100.0;
-    case QTextBlockFormat::FixedHeight: return value;
-    case QTextBlockFormat::MinimumHeight: return std::max(natural, value);
-    case QTextBlockFormat::LineDistanceHeight: return natural + value;
-    default: return natural;
-    }
+    auto* layout = new PageLayout(document);
+    layout->setPaintDevice(device);
+    layout->setLazy(lazy);
+    document->setDocumentLayout(layout);
+    return layout;
 }
 
-}  // namespace
+void PageLayout::setLazy(bool lazy) { m_engine->lazy = lazy; }
 
-PageLayout::PageLayout(QTextDocument* document) : QAbstractTextDocumentLayout(document) {}
+void PageLayout::layOutAll() { m_engine->ensureLaidOut(document()->blockCount()); }
 
-bool PageLayout::canLayOut(const QTextDocument* document)
-{
-    return document->rootFrame()->childFrames().isEmpty();
-}
+bool PageLayout::isComplete() const { return m_engine->complete(); }
 
-double PageLayout::pageTop(int page) const
-{
-    return page * document()->pageSize().height() + document()->rootFrame()->frameFormat().topMargin();
-}
+void PageLayout::documentChanged(int from, int, int charsAdded) { m_engine->changed(from, charsAdded); }
 
-double PageLayout::pageBottom(int page) const
-{
-    return (page + 1) * document()->pageSize().height() - document()->rootFrame()->frameFormat().bottomMargin();
-}
-
-void PageLayout::documentChanged(int from, int, int)
-{
-    const QTextBlock block = document()->findBlock(from);
-    layOutFrom(block.isValid() ? block.blockNumber() : 0);
-}
-
-void PageLayout::layOutFrom(int first)
-{
-    QTextDocument* doc = document();
-    const int oldPages = m_pages;
-    m_placed.resize(doc->blockCount());
-    first = std::clamp(first, 0, int(m_placed.size()) - 1);
-    // A paragraph's place depends on the one before it only: start right after that one.
-    int page = first > 0 ? m_placed[first - 1].page : 0;
-    double y = first > 0 ? m_placed[first - 1].bottom : pageTop(0);
-    for (QTextBlock block = doc->findBlockByNumber(first); block.isValid(); block = block.next()) {
-        const bool atTop = y <= pageTop(page);
-        y = placeBlock(block, y, atTop, &page);
-    }
-    m_pages = page + 1;
-    const QSizeF size = documentSize();
-    emit update(QRectF(0, first > 0 ? m_placed[first].top : 0, size.width(), size.height()));
-    if (m_pages != oldPages)
-        emit pageCountChanged(m_pages);
-    emit documentSizeChanged(size);
-}
-
-double PageLayout::placeBlock(const QTextBlock& block, double y, bool atTop, int* page)
-{
-    const QTextDocument* doc = document();
-    const QTextFrameFormat frame = doc->rootFrame()->frameFormat();
-    const QTextBlockFormat format = block.blockFormat();
-    const bool hardBreak = block.blockNumber() > 0
-        && ((format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-            || (block.previous().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter));
-    if (hardBreak && !atTop) {
-        ++*page;
-        y = pageTop(*page);
-    }
-    Placed& placed = m_placed[block.blockNumber()];
-    placed.top = y;
-    placed.page = *page;
-    // The space before a paragraph is kept at the top of the document and after a hard break,
-    // and dropped at the top of a page the text flowed onto.
-    if (!atTop || hardBreak || block.blockNumber() == 0)
-        y += format.topMargin();
-
-    const double left = frame.leftMargin() + format.leftMargin();
-    const double width = std::max(1.0, doc->pageSize().width() - frame.leftMargin() - frame.rightMargin()
-                                            - format.leftMargin() - format.rightMargin());
-    QTextLayout* layout = block.layout();
-    layout->setTextOption(optionFor(doc, format));
-    layout->setPosition(QPointF(left, placed.top));
-    layout->beginLayout();
-    bool firstLine = true;
-    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-        const double indent = firstLine ? format.textIndent() : 0.0;
-        line.setLineWidth(width - indent);
-        const double height = lineHeight(line, format);
-        if (y + height > pageBottom(*page) && y > pageTop(*page)) {
-            ++*page;
-            y = pageTop(*page);
-            if (firstLine) {  // the whole paragraph starts on the next page
-                placed.top = y;
-                placed.page = *page;
-                layout->setPosition(QPointF(left, y));
-            }
-        }
-        // The line's text sits on the baseline of the box the rule gives it.
-        line.setPosition(QPointF(indent, y - placed.top + (height - line.ascent() - line.descent() - line.leading())));
-        y += height;
-        firstLine = false;
-    }
-    layout->endLayout();
-    placed.bottom = y + format.bottomMargin();
-    return placed.bottom;
-}
-
-int PageLayout::pageCount() const { return m_pages; }
+int PageLayout::pageCount() const { return m_engine->pages; }
 
 QSizeF PageLayout::documentSize() const
 {
     const QSizeF page = document()->pageSize();
-    return QSizeF(page.width(), page.height() * m_pages);
+    return QSizeF(page.width(), page.height() * m_engine->pages);
 }
 
-QRectF PageLayout::frameBoundingRect(QTextFrame*) const { return QRectF(QPointF(0, 0), documentSize()); }
+QRectF PageLayout::frameBoundingRect(QTextFrame* frame) const
+{
+    Engine& e = *m_engine;
+    if (!frame || frame == document()->rootFrame())
+        return QRectF(QPointF(0, 0), documentSize());
+    e.ensureLaidOut(document()->findBlock(frame->lastPosition()).blockNumber());
+    const auto table = e.tables.find(frame);
+    if (table != e.tables.end() && !table->second.edges.isEmpty())
+        return QRectF(table->second.edges.first(), table->second.top, table->second.edges.last() - table->second.edges.first(),
+                      table->second.bottom - table->second.top);
+    for (const Engine::FloatBox& f : e.floats)
+        if (f.frame == frame)
+            return f.rect;
+    const QTextBlock first = document()->findBlock(frame->firstPosition());
+    const QTextBlock last = document()->findBlock(frame->lastPosition());
+    return blockBoundingRect(first).united(blockBoundingRect(last));
+}
 
 QRectF PageLayout::blockBoundingRect(const QTextBlock& block) const
 {
-    if (!block.isValid() || block.blockNumber() >= m_placed.size())
+    Engine& e = *m_engine;
+    if (!block.isValid() || block.document() != document())
         return {};
-    const Placed& placed = m_placed[block.blockNumber()];
-    return QRectF(0, placed.top, document()->pageSize().width(), placed.bottom - placed.top);
+    e.ensureLaidOut(block.blockNumber());
+    if (block.blockNumber() >= e.blocks.size())
+        return {};
+    const Engine::BlockBox& box = e.blocks[block.blockNumber()];
+    return QRectF(block.layout()->position(), QSizeF(box.right - box.left, box.textBottom - box.textTop));
 }
 
 int PageLayout::pageOfBlock(const QTextBlock& block) const
 {
-    return block.isValid() && block.blockNumber() < m_placed.size() ? m_placed[block.blockNumber()].page : 0;
+    m_engine->ensureLaidOut(block.blockNumber());
+    return block.isValid() && block.blockNumber() < m_engine->blocks.size() ? m_engine->blocks[block.blockNumber()].page : 0;
 }
 
-int PageLayout::blockAt(double y) const
-{
-    const auto it = std::upper_bound(m_placed.cbegin(), m_placed.cend(), y,
-                                     [](double value, const Placed& placed) { return value < placed.bottom; });
-    return std::min(int(it - m_placed.cbegin()), int(m_placed.size()) - 1);
-}
+// ---- hit testing ----------------------------------------------------------------------------
 
-int PageLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const
+namespace {
+
+int hitInBlock(const QTextBlock& block, const QPointF& point, Qt::HitTestAccuracy accuracy)
 {
-    if (m_placed.isEmpty())
-        return -1;
-    const QTextBlock block = document()->findBlockByNumber(blockAt(point.y()));
     const QTextLayout* layout = block.layout();
     const QPointF local = point - layout->position();
     for (int i = 0; i < layout->lineCount(); ++i) {
         const QTextLine line = layout->lineAt(i);
-        const bool last = i == layout->lineCount() - 1;
-        if (local.y() < line.y() + line.height() || last) {
+        if (local.y() < line.y() + line.height() || i == layout->lineCount() - 1) {
             if (accuracy == Qt::ExactHit && !line.naturalTextRect().contains(local))
                 return -1;
             return block.position() + line.xToCursor(local.x());
@@ -183,34 +99,90 @@ int PageLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) cons
     return accuracy == Qt::ExactHit ? -1 : block.position();
 }
 
+}  // namespace
+
+// The position under a point within a container's flow of paragraphs and frames.
+static int hitInFlow(const PageLayout::Engine& e, QTextFrame* container, QTextBlock block, int lastBlock,
+                     const QPointF& point, Qt::HitTestAccuracy accuracy);
+
+static int hitInTable(const PageLayout::Engine& e, QTextTable* table, QPointF point, Qt::HitTestAccuracy accuracy)
+{
+    const auto found = e.tables.find(table);
+    if (found == e.tables.end() || found->second.rows.isEmpty())
+        return accuracy == Qt::ExactHit ? -1 : table->firstPosition();
+    const PageLayout::Engine::TableBox& box = found->second;
+    for (const PageLayout::Engine::Repeat& repeat : box.repeats)
+        if (point.y() >= repeat.top + repeat.dy && point.y() < repeat.bottom + repeat.dy)
+            point.ry() -= repeat.dy;
+    int row = 0;
+    while (row + 1 < box.rows.size() && point.y() >= box.rows[row + 1].top)
+        ++row;
+    int column = 0;
+    while (column + 2 < box.edges.size() && point.x() >= box.edges[column + 1])
+        ++column;
+    const QTextTableCell cell = table->cellAt(row, column);
+    if (!cell.isValid())
+        return accuracy == Qt::ExactHit ? -1 : table->firstPosition();
+    QTextDocument* doc = table->document();
+    return hitInFlow(e, table, doc->findBlock(cell.firstPosition()), doc->findBlock(cell.lastPosition()).blockNumber(),
+                     point, accuracy);
+}
+
+static int hitInFrame(const PageLayout::Engine& e, QTextFrame* frame, const QPointF& point, Qt::HitTestAccuracy accuracy)
+{
+    if (auto* table = qobject_cast<QTextTable*>(frame))
+        return hitInTable(e, table, point, accuracy);
+    QTextDocument* doc = frame->document();
+    return hitInFlow(e, frame, doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber(),
+                     point, accuracy);
+}
+
+static int hitInFlow(const PageLayout::Engine& e, QTextFrame* container, QTextBlock block, int lastBlock,
+                     const QPointF& point, Qt::HitTestAccuracy accuracy)
+{
+    QTextDocument* doc = container->document();
+    int best = -1;
+    while (block.isValid() && block.blockNumber() <= lastBlock) {
+        if (QTextFrame* child = e.childHolding(block, container)) {
+            const QTextBlock after = doc->findBlock(child->lastPosition() + 1);
+            const double bottom = after.isValid() && after.blockNumber() <= lastBlock ? e.blocks[after.blockNumber()].top : 1e300;
+            if (point.y() < bottom && child->frameFormat().position() == QTextFrameFormat::InFlow)
+                return hitInFrame(e, child, point, accuracy);
+            block = after;
+            continue;
+        }
+        const PageLayout::Engine::BlockBox& box = e.blocks[block.blockNumber()];
+        best = block.blockNumber();
+        if (point.y() < box.bottom)
+            break;
+        block = block.next();
+    }
+    if (best < 0)
+        return accuracy == Qt::ExactHit ? -1 : container->firstPosition();
+    return hitInBlock(doc->findBlockByNumber(best), point, accuracy);
+}
+
+int PageLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const
+{
+    Engine& e = *m_engine;
+    e.ensureLaidOutTo(point.y());
+    for (const Engine::FloatBox& f : e.floats)
+        if (f.rect.contains(point))
+            return hitInFrame(e, f.frame, point, accuracy);
+    if (e.items.isEmpty())
+        return -1;
+    int index = std::min(e.itemAt(point.y()), int(e.items.size()) - 1);
+    while (index + 1 < e.items.size() && e.items[index].top == e.items[index].bottom)  // a picture's anchor takes no room
+        ++index;
+    const Engine::Item& item = e.items[index];
+    if (item.frame)
+        return hitInFrame(e, item.frame, point, accuracy);
+    return hitInBlock(document()->findBlockByNumber(item.firstBlock), point, accuracy);
+}
+
+// ---- drawing --------------------------------------------------------------------------------
+
 void PageLayout::draw(QPainter* painter, const PaintContext& context)
 {
-    if (m_placed.isEmpty())
-        return;
-    const QRectF clip = context.clip.isValid() ? context.clip : QRectF(QPointF(0, 0), documentSize());
-    QTextDocument* doc = document();
-    for (QTextBlock block = doc->findBlockByNumber(blockAt(clip.top())); block.isValid(); block = block.next()) {
-        const Placed& placed = m_placed[block.blockNumber()];
-        if (placed.top > clip.bottom())
-            break;
-        QTextLayout* layout = block.layout();
-        const int start = block.position();
-        const int end = start + block.length();
-        QList<QTextLayout::FormatRange> selections;
-        for (const Selection& selection : context.selections) {
-            const int from = std::max(selection.cursor.selectionStart(), start) - start;
-            const int to = std::min(selection.cursor.selectionEnd(), end) - start;
-            if (to > from) {
-                QTextLayout::FormatRange range;
-                range.start = from;
-                range.length = to - from;
-                range.format = selection.format;
-                selections.append(range);
-            }
-        }
-        painter->setPen(context.palette.color(QPalette::Text));
-        layout->draw(painter, QPointF(), selections, clip);
-        if (context.cursorPosition >= start && context.cursorPosition < end)
-            layout->drawCursor(painter, QPointF(), context.cursorPosition - start);
-    }
+    PagePainter(*m_engine, painter, context, property("cursorWidth").toInt()).draw();
 }

@@ -1,22 +1,24 @@
 #pragma once
-// The engine's own layout: pages are its unit. Each paragraph's lines are placed on the pages of
-// the document's page size, between the root frame's margins, at fractional positions: a line is
-// as high as its fonts' ascent, descent and leading (not rounded to whole units), the space after
-// one paragraph and before the next add up, and positions are doubles, so there is no ceiling on
-// the number of pages. Paragraphs are found by their number, never by scanning.
+// The engine's own layout: pages are its unit. The body's paragraphs, tables and placed pictures
+// are put on the pages of the document's page size, between the root frame's margins, at
+// fractional positions: a line is as high as its fonts' ascent, descent and leading (not rounded
+// up to whole units), the space after one paragraph and before the next add up, a table row that
+// does not fit moves whole to the next page, where the table's heading rows are drawn again, and
+// text flows round placed pictures. Positions are doubles, so there is no ceiling on the number
+// of pages.
 //
-// Not yet laid out here: tables, floating frames and pictures; documents with them keep Qt's
-// layout until this one places them.
+// What was placed is kept per top-level piece of the body (a paragraph, a table, a picture), in
+// order, and found by binary search. An edit lays out again from the piece it touched until the
+// pieces after it land where they were before. In lazy mode a long document is laid out a few
+// pages at once and the rest in slices while the program is idle.
 #include <QAbstractTextDocumentLayout>
-#include <QList>
+#include <memory>
 
 class PageLayout : public QAbstractTextDocumentLayout {
     Q_OBJECT
 public:
     explicit PageLayout(QTextDocument* document);
-
-    // Whether this layout can place everything `document` holds.
-    static bool canLayOut(const QTextDocument* document);
+    ~PageLayout() override;
 
     void draw(QPainter* painter, const PaintContext& context) override;
     int hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const override;
@@ -28,24 +30,23 @@ public:
     // The page a paragraph starts on, from 0.
     int pageOfBlock(const QTextBlock& block) const;
 
+    // In lazy mode only the first pages are laid out when the document changes as a whole; the
+    // rest follows in slices on idle time, the page count growing until it is final.
+    void setLazy(bool lazy);
+    // Lays out whatever is still waiting: printing and export need every page.
+    void layOutAll();
+    bool isComplete() const;
+
+    // What was placed and the placing (pageengine.h); only the layout's own files use it.
+    class Engine;
+
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
 private:
-    struct Placed {
-        double top = 0;     // of the paragraph's box, document coordinates
-        double bottom = 0;  // below its last line and its space after
-        int page = 0;
-    };
-
-    // Lays out from paragraph `first` to the end; paragraphs before it keep their places.
-    void layOutFrom(int first);
-    // Places one paragraph whose box starts at `y`; gives the y after it.
-    double placeBlock(const QTextBlock& block, double y, bool pageTop, int* page);
-    double pageTop(int page) const;
-    double pageBottom(int page) const;
-    int blockAt(double y) const;
-
-    QList<Placed> m_placed;  // by paragraph number
-    int m_pages = 1;
+    std::unique_ptr<Engine> m_engine;
 };
+
+// The layout a document gets from the engine: this layout with the paint device the engine
+// measures with, lazy or not. Returns the layout the document now has.
+PageLayout* installPageLayout(QTextDocument* document, QPaintDevice* device, bool lazy = false);
