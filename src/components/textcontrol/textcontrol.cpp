@@ -29,7 +29,6 @@
 #include "pageinfo.h"
 #include "objecthandles.h"
 #include "objects.h"
-#include "pagelimit.h"
 #include "paragraphframes.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
@@ -1380,13 +1379,6 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
         return fileFailed(FileFailure::NotADocument, ControlTexts::notADocument(path));
-    }
-    const int pages = PageLimit::estimatePages(
-        incoming, LayoutUnits::fromTwips(m_pageWidth - pageMarginL() - pageMarginR()),
-        LayoutUnits::fromTwips(m_pageHeight - pageMarginT() - pageMarginB()));
-    if (pages > PageLimit::MaxPages) {
-        delete incoming;
-        return fileFailed(FileFailure::TooLong, ControlTexts::tooLong(path, pages, PageLimit::MaxPages));
     }
     ++m_quiet;
     adoptDocument(incoming);

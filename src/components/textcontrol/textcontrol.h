@@ -259,7 +259,7 @@ public:
     void clearUndo();
     QString lastError() const { return m_lastError; }
     // Why the last load or save failed, for a caller that explains it in its own words.
-    enum class FileFailure { None, UnknownFormat, Unreadable, NotADocument, TooLong, Unwritable, DiskFull };
+    enum class FileFailure { None, UnknownFormat, Unreadable, NotADocument, Unwritable, DiskFull };
     FileFailure lastFileFailure() const { return m_lastFileFailure; }
     // Page values of the file: 0..5 width, height, margins L, T, R, B (twips), read after a
     // load and set before a save; 37 set before a load asks for them to be read.
