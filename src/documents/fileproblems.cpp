@@ -1,7 +1,6 @@
 #include "fileproblems.h"
 
 #include "components/textcontrol/formats/doc/docreader.h"
-#include "components/textcontrol/layout/pagelimit.h"
 #include "pageheaderfile.h"
 #include "texts/filetexts.h"
 
@@ -121,8 +120,6 @@ QString whyNotLoaded(const QString& path, int format, TextControl::FileFailure f
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Texts::ReasonNoReadPermission;
-    if (failure == TextControl::FileFailure::TooLong)
-        return Texts::reasonTooLarge(PageLimit::MaxPages);
     const QString seen = looksLike(path);
     if (const QString named = namedRefusal(file, seen); !named.isEmpty())
         return named;

@@ -70,12 +70,6 @@ inline const QString ReasonDamagedWordContainer = QStringLiteral(
 inline const QString ReasonStartupImportsRtfAndText = QStringLiteral(
     "At start-up Scrivora imports .rtf and .txt files only. Open other documents with File > Open, "
     "or start Scrivora with --open FILE.");
-inline QString reasonTooLarge(int limit)
-{
-    return QStringLiteral("It is too large: Scrivora shows documents of up to %1 pages. "
-                          "Split the document and open its parts.")
-        .arg(limit);
-}
 
 // Reasons a file was not written.
 inline QString reasonFolderMissing(const QString& folder)

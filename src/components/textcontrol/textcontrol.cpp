@@ -20,9 +20,8 @@
 #include "components/textcontrol/layout/fontsubstitutes.h"
 #include "components/textcontrol/layout/headerfooter.h"
 #include "components/textcontrol/layout/layoutdevice.h"
-#include "components/textcontrol/layout/layoutgaps.h"
+#include "components/textcontrol/layout/pagelayout.h"
 #include "components/textcontrol/layout/listmarkers.h"
-#include "components/textcontrol/layout/pagelimit.h"
 #include "components/textcontrol/view/bodyitem.h"
 #include "components/textcontrol/view/buttonbar.h"
 #include "components/textcontrol/view/objecthandles.h"
@@ -106,10 +105,10 @@ void TextControl::attachDocument(QTextDocument* document, const QTextFrameFormat
     document->setParent(this);
     document->setDocumentMargin(0);
     ListLevels::prepare(document);
-    document->documentLayout()->setPaintDevice(layoutDevice());
     if (frame)
         document->rootFrame()->setFrameFormat(*frame);
     document->setPageSize(pageSizeUnits());
+    installPageLayout(document, layoutDevice(), true);
     document->setUndoRedoEnabled(true);
     m_body->setDocument(document);
     m_document = document;
@@ -119,7 +118,7 @@ void TextControl::attachDocument(QTextDocument* document, const QTextFrameFormat
     connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             [this] {
                 m_view->updatePages();
-                const int pages = currentPages();
+                const int pages = laidOutPages();
                 if (pages != m_lastPages) {
                     m_lastPages = pages;
                     emit pagesChanged(pages);
@@ -649,7 +648,14 @@ void TextControl::updatePageBars()
         m_ruler->update();
 }
 
-int TextControl::currentPages() const { return std::max(1, m_document->pageCount()); }
+int TextControl::currentPages() const
+{
+    if (auto* layout = qobject_cast<PageLayout*>(m_document->documentLayout()))
+        layout->layOutAll();
+    return laidOutPages();
+}
+
+int TextControl::laidOutPages() const { return std::max(1, m_document->pageCount()); }
 
 void TextControl::setZoomFactor(int percent)
 {
@@ -1228,14 +1234,6 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
         delete incoming;
         return fileFailed(FileFailure::NotADocument, ControlTexts::notADocument(path));
     }
-    LayoutGaps::keepSpaceAfterTables(incoming);
-    const int pages = PageLimit::estimatePages(
-        incoming, LayoutUnits::fromTwips(m_pageWidth - pageMarginL() - pageMarginR()),
-        LayoutUnits::fromTwips(m_pageHeight - pageMarginT() - pageMarginB()));
-    if (pages > PageLimit::MaxPages) {
-        delete incoming;
-        return fileFailed(FileFailure::TooLong, ControlTexts::tooLong(path, pages, PageLimit::MaxPages));
-    }
     ++m_quiet;
     adoptDocument(incoming);
     m_parts->setContent(HeaderFooter::Header, &header);
@@ -1450,5 +1448,5 @@ void TextControl::paintPage(QPainter* painter, int page) const
 void TextControl::paintPageDecorations(QPainter* painter, int page, QPointF origin, bool onScreen) const
 {
     if (m_parts)
-        m_parts->paint(painter, page, currentPages(), origin, onScreen);
+        m_parts->paint(painter, page, laidOutPages(), origin, onScreen);
 }

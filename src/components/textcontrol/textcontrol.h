@@ -67,7 +67,12 @@ public:
     int headerDistance() const { return m_headerDistance; }
     int footerDistance() const { return m_footerDistance; }
     void setHeaderDistances(int header, int footer);
+    // The document's pages, once all of it is laid out (printing, export, the page count a
+    // caller acts on).
     int currentPages() const override;
+    // The pages laid out so far: a long document is laid out a few pages at once and the rest
+    // while the program is idle, and the page view and status bar grow with it.
+    int laidOutPages() const override;
 
     int zoomFactor() const override { return m_zoom; }
     void setZoomFactor(int percent);
@@ -265,7 +270,7 @@ public:
     void clearUndo();
     QString lastError() const { return m_lastError; }
     // Why the last load or save failed, for a caller that explains it in its own words.
-    enum class FileFailure { None, UnknownFormat, Unreadable, NotADocument, TooLong, Unwritable, DiskFull };
+    enum class FileFailure { None, UnknownFormat, Unreadable, NotADocument, Unwritable, DiskFull };
     FileFailure lastFileFailure() const { return m_lastFileFailure; }
     // Page values of the file: 0..5 width, height, margins L, T, R, B (twips), read after a
     // load and set before a save; 37 set before a load asks for them to be read.

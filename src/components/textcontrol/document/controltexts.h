@@ -52,11 +52,6 @@ inline QString statusInsert(bool inserting) { return inserting ? tr("INS") : tr(
 inline QString cannotReadFile(const QString& path) { return tr("The file %1 cannot be read.").arg(path); }
 inline QString cannotWriteFile(const QString& path) { return tr("The file %1 cannot be written.").arg(path); }
 inline QString notADocument(const QString& path) { return tr("The file %1 is not a document of this kind or is damaged.").arg(path); }
-inline QString tooLong(const QString& path, int pages, int limit)
-{
-    return tr("The file %1 would fill about %2 pages; Scrivora shows documents of up to %3 pages. "
-              "Split the document and open its parts.").arg(path).arg(pages).arg(limit);
-}
 inline QString unsupportedFormat(int format) { return tr("File format %1 is not supported.").arg(format); }
 
 }  // namespace ControlTexts

@@ -52,7 +52,7 @@ void HeaderFooter::setParts(int parts)
 void HeaderFooter::setEditing(int part, int page)
 {
     m_editing = (part == Header || part == Footer) && (m_parts & part) ? part : 0;
-    m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_page->currentPages())) : 1;
+    m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_page->laidOutPages())) : 1;
     m_headerItem->setVisible(m_editing == Header);
     m_footerItem->setVisible(m_editing == Footer);
     updateGeometry();
@@ -97,7 +97,7 @@ int HeaderFooter::partAt(QPointF scenePoint, int* page) const
     const double height = fromTwips(pageInfo.height);
     const int number = int(std::floor(scenePoint.y() / (height + PageGap))) + 1;
     const QPointF on = scenePoint - pageOrigin(number);
-    if (number < 1 || number > std::max(1, m_page->currentPages()) || on.x() < 0 || on.x() > width
+    if (number < 1 || number > std::max(1, m_page->laidOutPages()) || on.x() < 0 || on.x() > width
         || on.y() > height)
         return 0;
     if (page)

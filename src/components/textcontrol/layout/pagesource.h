@@ -7,5 +7,6 @@ class PageSource {
 public:
     virtual ~PageSource() = default;
     virtual PageInfo pageInfo() const = 0;
-    virtual int currentPages() const = 0;
+    virtual int currentPages() const = 0;  // once all is laid out
+    virtual int laidOutPages() const = 0;  // so far
 };

@@ -54,7 +54,7 @@ void PageView::updatePages()
     using namespace LayoutUnits;
     const double width = fromTwips(m_control->pageWidth());
     const double pitch = fromTwips(m_control->pageHeight()) + PageGap;
-    const int pages = std::max(1, m_control->currentPages());
+    const int pages = std::max(1, m_control->laidOutPages());
     scene()->setSceneRect(-PageGap, -PageGap, width + 2 * PageGap, pages * pitch + PageGap);
     viewport()->update();
 }
@@ -82,7 +82,7 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
     const double width = fromTwips(m_control->pageWidth());
     const double height = fromTwips(m_control->pageHeight());
     const double pitch = height + PageGap;
-    const int pages = std::max(1, m_control->currentPages());
+    const int pages = std::max(1, m_control->laidOutPages());
     const int first = std::max(0, int(std::floor(rect.top() / pitch)));
     const int last = std::min(pages - 1, int(std::floor(rect.bottom() / pitch)));
     for (int page = first; page <= last; ++page) {

@@ -103,12 +103,12 @@ void StatusBar::refresh()
     double pageTop = 0;  // a header or footer counts its lines from its own first
     if (cursor.document() == m_control->document()) {
         const double pitch = LayoutUnits::fromTwips(m_control->pageHeight()) + LayoutUnits::PageGap;
-        page = std::clamp(int(y / pitch) + 1, 1, m_control->currentPages());
+        page = std::clamp(int(y / pitch) + 1, 1, m_control->laidOutPages());
         pageTop = (page - 1) * pitch;
     } else if (const HeaderFooter* parts = m_control->headerFooterParts()) {
         page = parts->editingPage();
     }
-    m_page->setText(ControlTexts::statusPage(page, m_control->currentPages()));
+    m_page->setText(ControlTexts::statusPage(page, m_control->laidOutPages()));
     m_line->setText(ControlTexts::statusLine(lineOnPage(layout, block, y, pageTop)));
     m_column->setText(ControlTexts::statusColumn(cursor.positionInBlock() + 1));
     m_zoom->setText(ControlTexts::statusZoom(m_control->zoomFactor()));

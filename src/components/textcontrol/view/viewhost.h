@@ -41,7 +41,8 @@ public:
     virtual int pageHeight() const = 0;
     virtual int pageMarginL() const = 0;
     virtual int pageMarginR() const = 0;
-    virtual int currentPages() const = 0;
+    virtual int currentPages() const = 0;  // once all is laid out
+    virtual int laidOutPages() const = 0;  // so far
     virtual int zoomFactor() const = 0;
     virtual bool insertionMode() const = 0;
     virtual bool tableGridLines() const = 0;

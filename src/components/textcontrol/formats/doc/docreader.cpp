@@ -701,6 +701,9 @@ private:
                 } else if (u == ParagraphMark || u == CellMark) {
                     flush();
                     paragraphOpen = false;
+                    // An empty paragraph is as high as its mark's letters.
+                    if (out->block().length() == 1)
+                        out->setBlockCharFormat(format);
                     if (u == CellMark && current.inTable) {
                         if (current.rowEnd)
                             endRow(table, current, rowBounds);

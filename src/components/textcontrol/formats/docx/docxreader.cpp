@@ -553,6 +553,9 @@ private:
             else if (b.blockNumber() != first)
                 f.clearProperty(QTextFormat::PageBreakPolicy);
             QTextCursor(b).setBlockFormat(f);
+            // An empty paragraph is as high as the document's text, not as the program's font.
+            if (b.length() == 1)
+                QTextCursor(b).setBlockCharFormat(m_runBase);
         }
     }
 

@@ -1,0 +1,622 @@
+#include "pageengine.h"
+
+#include "fontlinemetrics.h"
+
+#include <QFontMetricsF>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextList>
+#include <QTextTable>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double Epsilon = 1e-6;
+constexpr double MinLineWidth = 24.0;  // narrower room beside a picture: the line goes below it
+constexpr double MinColumnWidth = 12.0;
+constexpr int FirstPages = 3;         // laid out at once in lazy mode
+constexpr qint64 SliceMs = 12;        // one idle slice of lazy layout
+
+bool same(double a, double b) { return std::abs(a - b) < Epsilon; }
+
+QTextOption optionFor(const QTextDocument* document, const QTextBlockFormat& format, Qt::LayoutDirection direction)
+{
+    QTextOption option = document->defaultTextOption();
+    option.setTextDirection(direction);
+    option.setAlignment(QStyle::visualAlignment(direction, format.alignment()));
+    if (format.nonBreakableLines())
+        option.setWrapMode(QTextOption::ManualWrap);
+    const QList<QTextOption::Tab> tabs = format.tabPositions();
+    if (!tabs.isEmpty())
+        option.setTabs(tabs);
+    return option;
+}
+
+// A line's own box as letter writers measure it: the tallest ascent and descent of the fonts on
+// the line, and their line gap; a picture or a raised letter that reaches beyond the fonts adds
+// what it reaches. `fragment` walks along the paragraph with its lines.
+struct LineBox {
+    double ascent = 0;
+    double descent = 0;
+    double gap = 0;
+    double natural() const { return ascent + descent + gap; }
+};
+
+LineBox lineBox(const QTextBlock& block, const QTextLine& line, QTextBlock::iterator& fragment, QPaintDevice* device)
+{
+    LineBox box;
+    double qtAscent = 0, qtDescent = 0;
+    auto take = [&](const QFont& font) {
+        const FontLineMetrics::Metrics& m = FontLineMetrics::of(font, device);
+        box.ascent = std::max(box.ascent, m.ascent);
+        box.descent = std::max(box.descent, m.descent);
+        box.gap = std::max(box.gap, m.gap);
+        qtAscent = std::max(qtAscent, m.qtAscent);
+        qtDescent = std::max(qtDescent, m.qtDescent);
+    };
+    const int from = block.position() + line.textStart();
+    const int to = from + std::max(1, line.textLength());
+    for (; !fragment.atEnd(); ++fragment) {
+        const QTextFragment f = fragment.fragment();
+        if (f.position() >= to)
+            break;
+        if (f.position() + f.length() > from && !f.charFormat().isImageFormat())
+            take(f.charFormat().font());
+        if (f.position() + f.length() > to)
+            break;  // goes on into the next line
+    }
+    if (qtAscent == 0 && qtDescent == 0)
+        take(block.charFormat().font());
+    if (line.ascent() > qtAscent + 0.5)
+        box.ascent += line.ascent() - qtAscent;
+    if (line.descent() > qtDescent + 0.5)
+        box.descent += line.descent() - qtDescent;
+    return box;
+}
+
+// A line's height as the paragraph's spacing rule asks.
+double lineHeight(double natural, const QTextBlockFormat& format)
+{
+    const double value = format.lineHeight();
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight: return natural * value / 100.0;
+    case QTextBlockFormat::FixedHeight: return value;
+    case QTextBlockFormat::MinimumHeight: return std::max(natural, value);
+    case QTextBlockFormat::LineDistanceHeight: return natural + value;
+    default: return natural;
+    }
+}
+
+bool breaksBefore(const QTextBlock& block)
+{
+    if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        return true;
+    const QTextBlock previous = block.previous();
+    return previous.isValid() && (previous.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter);
+}
+
+// Later of two places in the flow.
+PageLayout::Engine::Pen later(const PageLayout::Engine::Pen& a, const PageLayout::Engine::Pen& b)
+{
+    return (b.page > a.page || (b.page == a.page && b.y > a.y)) ? b : a;
+}
+
+double cellPadding(const QTextTableCellFormat& cell, const QTextTableFormat& table, QTextFormat::Property side)
+{
+    return cell.hasProperty(side) ? cell.doubleProperty(side) : table.cellPadding();
+}
+
+}  // namespace
+
+PageLayout::Engine::Engine(PageLayout* layout) : q(layout), doc(layout->document())
+{
+    idle = new QTimer(layout);
+    idle->setSingleShot(true);
+    idle->setInterval(0);
+    QObject::connect(idle, &QTimer::timeout, layout, [this] { continueLazily(); });
+}
+
+// A document without a page size is one endless page.
+double PageLayout::Engine::pageHeight() const
+{
+    const double height = doc->pageSize().height();
+    return height > 0 ? height : 1e12;
+}
+
+double PageLayout::Engine::pageTop(int page) const
+{
+    return page * pageHeight() + doc->rootFrame()->frameFormat().topMargin();
+}
+
+double PageLayout::Engine::pageBottom(int page) const
+{
+    const double bottom = (page + 1) * pageHeight() - doc->rootFrame()->frameFormat().bottomMargin();
+    return std::max(bottom, pageTop(page) + 1);
+}
+
+bool PageLayout::Engine::atPageTop(const Pen& pen) const { return pen.y <= pageTop(pen.page) + Epsilon; }
+
+void PageLayout::Engine::newPage(Pen& pen) const
+{
+    ++pen.page;
+    pen.y = pageTop(pen.page);
+}
+
+QTextFrame* PageLayout::Engine::childHolding(const QTextBlock& block, const QTextFrame* container) const
+{
+    QTextFrame* frame = doc->frameAt(block.position());
+    if (frame == container)
+        return nullptr;
+    while (frame && frame->parentFrame() != container)
+        frame = frame->parentFrame();
+    return frame;
+}
+
+int PageLayout::Engine::itemAt(double y) const
+{
+    const auto it = std::upper_bound(items.cbegin(), items.cend(), y,
+                                     [](double value, const Item& item) { return value < item.bottom; });
+    return int(it - items.cbegin());
+}
+
+// ---- what changed ---------------------------------------------------------------------------
+
+void PageLayout::Engine::changed(int from, int charsAdded)
+{
+    const int count = doc->blockCount();
+    const int delta = count - int(blocks.size());
+    QTextBlock start = doc->findBlock(from);
+    if (!start.isValid())
+        start = doc->begin();
+    const int first = start.blockNumber();
+    const QTextBlock end = doc->findBlock(from + charsAdded);
+    const int changedEnd = end.isValid() ? end.blockNumber() : count - 1;
+
+    // The boxes of the paragraphs after the change keep their values under their new numbers.
+    if (delta > 0)
+        blocks.insert(std::min(first + 1, int(blocks.size())), delta, BlockBox{});
+    else if (delta < 0)
+        blocks.remove(std::min(first + 1, int(blocks.size())), std::min(-delta, int(blocks.size()) - first - 1));
+    blocks.resize(count);
+
+    if (m_nextBlock >= 0 && first >= m_nextBlock) {  // not laid out yet: the idle slices come to it
+        m_nextBlock = std::max(first, m_nextBlock + delta);
+        return;
+    }
+    // Start one piece before the one changed: its page-break-after and spacing reach the next.
+    const auto it = std::upper_bound(items.cbegin(), items.cend(), first,
+                                     [](int block, const Item& item) { return block < item.firstBlock; });
+    const int index = std::max(0, int(it - items.cbegin()) - 2);
+
+    Convergence converge;
+    converge.delta = delta;
+    converge.changedEnd = changedEnd;
+    converge.oldPages = pages;
+    converge.oldNextBlock = m_nextBlock >= 0 ? m_nextBlock + delta : -1;
+    converge.oldNextPen = m_nextPen;
+    Pen pen{pageTop(0), 0};
+    if (index < items.size()) {
+        pen = Pen{items[index].top, items[index].page};
+        converge.oldItems = items.mid(index);
+        items.resize(index);
+    } else {
+        items.clear();
+    }
+    if (items.isEmpty()) {
+        pen = Pen{pageTop(0), 0};
+        tables.clear();
+    }
+    for (int i = int(floats.size()) - 1; i >= 0; --i)
+        if (floats[i].anchorY >= pen.y - Epsilon) {
+            converge.oldFloats.prepend(floats[i]);
+            floats.removeAt(i);
+        }
+    const double fromY = pen.y;
+    const int oldPages = pages;
+    const QTextBlock restart = items.isEmpty() ? doc->begin() : doc->findBlockByNumber(converge.oldItems.first().firstBlock);
+    run(restart, pen, &converge, lazy ? -1 : 0);
+    finishSlice(fromY, oldPages);
+}
+
+void PageLayout::Engine::continueLazily()
+{
+    if (m_nextBlock < 0)
+        return;
+    const double fromY = m_nextPen.y;
+    const int oldPages = pages;
+    m_clock.start();
+    run(doc->findBlockByNumber(m_nextBlock), m_nextPen, nullptr, SliceMs);
+    finishSlice(fromY, oldPages);
+}
+
+void PageLayout::Engine::ensureLaidOut(int blockNumber)
+{
+    while (m_nextBlock >= 0 && m_nextBlock <= blockNumber) {
+        const double fromY = m_nextPen.y;
+        const int oldPages = pages;
+        run(doc->findBlockByNumber(m_nextBlock), m_nextPen, nullptr, 0);
+        finishSlice(fromY, oldPages);
+    }
+}
+
+void PageLayout::Engine::ensureLaidOutTo(double y)
+{
+    if (m_nextBlock >= 0 && m_nextPen.y <= y)
+        ensureLaidOut(doc->blockCount());
+}
+
+void PageLayout::Engine::finishSlice(double fromY, int oldPages)
+{
+    const QSizeF size = q->documentSize();
+    emit q->update(QRectF(0, fromY - pageHeight(), size.width(), size.height() - fromY + pageHeight()));
+    if (pages != oldPages)
+        emit q->pageCountChanged(pages);
+    emit q->documentSizeChanged(size);
+    if (m_nextBlock >= 0)
+        idle->start();
+}
+
+// ---- the body -------------------------------------------------------------------------------
+
+void PageLayout::Engine::run(QTextBlock block, Pen pen, Convergence* converge, qint64 budgetMs)
+{
+    QTextFrame* root = doc->rootFrame();
+    const QTextFrameFormat frame = root->frameFormat();
+    const Region region{frame.leftMargin(), doc->pageSize().width() - frame.rightMargin(), true, true};
+    // Lazy mode's first pages, measured in height too: without a page size all is one page.
+    const double stopY = budgetMs < 0 ? pen.y + FirstPages * std::min(pageHeight(), 1500.0) : 0.0;
+    if (budgetMs > 0)
+        m_clock.start();
+    while (block.isValid()) {
+        if ((budgetMs < 0 && pen.y >= stopY) || (budgetMs > 0 && m_clock.elapsed() >= budgetMs)) {
+            m_nextBlock = block.blockNumber();
+            m_nextPen = pen;
+            pages = pen.page + 1;
+            return;
+        }
+        Item item;
+        item.top = pen.y;
+        item.page = pen.page;
+        item.firstBlock = block.blockNumber();
+        item.frame = childHolding(block, root);
+        if (!item.frame) {
+            placeBlock(block, region, pen, false);
+            item.lastBlock = item.firstBlock;
+            block = block.next();
+        } else {
+            placeFrame(item.frame, region, pen);
+            const QTextBlock after = doc->findBlock(item.frame->lastPosition() + 1);
+            item.lastBlock = after.isValid() ? after.blockNumber() - 1 : doc->blockCount() - 1;
+            block = after;
+        }
+        item.bottom = pen.y;
+        item.lastPage = pen.page;
+        items.append(item);
+
+        // Past the change, a piece that landed where it was before means the rest did too.
+        if (converge && item.firstBlock > converge->changedEnd) {
+            const int oldFirst = item.firstBlock - converge->delta;
+            const auto& old = converge->oldItems;
+            const auto it = std::lower_bound(old.cbegin(), old.cend(), oldFirst,
+                                             [](const Item& o, int b) { return o.firstBlock < b; });
+            if (it != old.cend() && it->firstBlock == oldFirst && same(it->top, item.top) && same(it->bottom, item.bottom)
+                && it->page == item.page && it->lastPage == item.lastPage && (it->frame == nullptr) == (item.frame == nullptr)) {
+                for (auto rest = it + 1; rest != old.cend(); ++rest) {
+                    Item moved = *rest;
+                    moved.firstBlock += converge->delta;
+                    moved.lastBlock += converge->delta;
+                    items.append(moved);
+                }
+                for (const FloatBox& f : converge->oldFloats)
+                    if (f.anchorY >= item.bottom - Epsilon)
+                        floats.append(f);
+                pages = converge->oldPages;
+                m_nextBlock = converge->oldNextBlock;
+                m_nextPen = converge->oldNextPen;
+                return;
+            }
+        }
+    }
+    m_nextBlock = -1;
+    pages = std::max(pen.page + 1, 1);
+}
+
+void PageLayout::Engine::layOutFlow(QTextFrame* container, QTextBlock block, int lastBlock, const Region& region, Pen& pen)
+{
+    bool flowTop = true;
+    while (block.isValid() && block.blockNumber() <= lastBlock) {
+        if (QTextFrame* child = childHolding(block, container)) {
+            placeFrame(child, region, pen);
+            block = doc->findBlock(child->lastPosition() + 1);
+        } else {
+            placeBlock(block, region, pen, flowTop);
+            block = block.next();
+        }
+        flowTop = false;
+    }
+}
+
+void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& region, Pen& pen, bool flowTop)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const bool atTop = region.root && atPageTop(pen);
+    const bool hardBreak = region.root && block.blockNumber() > 0 && breaksBefore(block);
+    if (hardBreak && !atTop)
+        newPage(pen);
+    BlockBox& box = blocks[block.blockNumber()];
+    box.top = pen.y;
+    box.page = pen.page;
+    box.left = region.left;
+    box.right = region.right;
+    double y = pen.y;
+    // The space before a paragraph is kept at the top of the document, after a hard break and
+    // in a cell, and dropped at the top of a page the text flowed onto.
+    if (!region.root || !atTop || hardBreak || block.blockNumber() == 0 || flowTop)
+        y += format.topMargin();
+
+    double indent = format.indent();
+    if (const QTextList* list = block.textList())
+        indent += list->format().indent();
+    const double left = format.leftMargin() + indent * doc->indentWidth();
+    const double right = region.right - region.left - format.rightMargin();
+    QTextLayout* layout = block.layout();
+    layout->setTextOption(optionFor(doc, format, block.textDirection()));
+    double textTop = y;
+    layout->setPosition(QPointF(region.left, textTop));
+    layout->beginLayout();
+    bool firstLine = true;
+    double previousHeight = 0;
+    QTextBlock::iterator fragment = block.begin();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        double x0 = left + (firstLine ? format.textIndent() : 0.0);
+        double x1 = right;
+        if (!floats.isEmpty()) {
+            const double estimate = previousHeight > 0 ? previousHeight : QFontMetricsF(block.charFormat().font()).height();
+            for (int guard = 0; guard < 8; ++guard) {
+                double a = left + (firstLine ? format.textIndent() : 0.0), b = right;
+                narrowForFloats(y, estimate, a, b, region);
+                x0 = a;
+                x1 = b;
+                if (x1 - x0 >= MinLineWidth)
+                    break;
+                const double below = lowestFloatBottom(y, estimate, region);
+                if (below <= y)
+                    break;
+                y = below;
+            }
+        }
+        line.setLineWidth(std::max(1.0, x1 - x0));
+        const LineBox own = lineBox(block, line, fragment, q->paintDevice());
+        const double height = lineHeight(own.natural(), format);
+        if (region.paged && y + height > pageBottom(pen.page) + Epsilon && y > pageTop(pen.page) + Epsilon) {
+            newPage(pen);
+            y = pen.y;
+            if (firstLine) {  // the whole paragraph starts on the next page
+                box.top = y;
+                box.page = pen.page;
+                textTop = y;
+                layout->setPosition(QPointF(region.left, textTop));
+            }
+        }
+        // The space the rule adds goes above the text; the font's line gap stays below it.
+        const double baseline = y + height - own.natural() + own.ascent;
+        line.setPosition(QPointF(x0, baseline - line.ascent() - textTop));
+        y += height;
+        previousHeight = height;
+        firstLine = false;
+    }
+    layout->endLayout();
+    box.textTop = textTop;
+    box.textBottom = y;
+    box.bottom = y + format.bottomMargin();
+    pen.y = box.bottom;
+}
+
+void PageLayout::Engine::placeFrame(QTextFrame* frame, const Region& region, Pen& pen)
+{
+    if (auto* table = qobject_cast<QTextTable*>(frame)) {
+        placeTable(table, region, pen);
+        return;
+    }
+    const QTextFrameFormat format = frame->frameFormat();
+    if (format.position() != QTextFrameFormat::InFlow) {
+        placeFloat(frame, region, pen);
+        return;
+    }
+    // Another frame in the flow: its content between its margins.
+    Region inner = region;
+    inner.left += format.leftMargin() + format.padding();
+    inner.right -= format.rightMargin() + format.padding();
+    inner.right = std::max(inner.right, inner.left + 1);
+    pen.y += format.topMargin() + format.padding();
+    layOutFlow(frame, doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber(), inner, pen);
+    pen.y += format.bottomMargin() + format.padding();
+}
+
+// ---- placed pictures ------------------------------------------------------------------------
+
+void PageLayout::Engine::placeFloat(QTextFrame* frame, const Region& region, const Pen& pen)
+{
+    const QTextFrameFormat format = frame->frameFormat();
+    const QTextBlock first = doc->findBlock(frame->firstPosition());
+    const int last = doc->findBlock(frame->lastPosition()).blockNumber();
+    const double room = region.right - region.left;
+    double width = format.width().type() == QTextLength::VariableLength ? room : format.width().value(room);
+    width = std::clamp(width, 1.0, std::max(1.0, room));
+
+    auto layOutAt = [&](double x, double y) {
+        Pen inner{y, pen.page};
+        const Region content{x + format.padding(), x + width - format.padding(), false, false};
+        layOutFlow(frame, first, last, content, inner);
+        return inner.y - y + 2 * format.padding();
+    };
+    const bool right = format.position() == QTextFrameFormat::FloatRight;
+    const double x = right ? region.right - width : region.left;
+    double y = pen.y;
+    double height = layOutAt(x, y);
+    if (format.height().type() == QTextLength::FixedLength)
+        height = format.height().rawValue();
+    if (region.paged && y + height > pageBottom(pen.page) && !atPageTop(pen)) {
+        y = pageTop(pen.page + 1);
+        layOutAt(x, y);
+    }
+    FloatBox box;
+    box.frame = frame;
+    box.rect = QRectF(x, y, width, height);
+    box.keepOut = box.rect.adjusted(-format.leftMargin(), -format.topMargin(), format.rightMargin(), format.bottomMargin());
+    box.anchorY = pen.y;
+    floats.append(box);
+}
+
+void PageLayout::Engine::narrowForFloats(double top, double height, double& x0, double& x1, const Region& region) const
+{
+    for (const FloatBox& f : floats) {
+        const QRectF& k = f.keepOut;
+        if (k.bottom() <= top || k.top() >= top + height || k.right() <= region.left || k.left() >= region.right)
+            continue;
+        const double leftRoom = k.left() - region.left - x0;
+        const double rightRoom = x1 - (k.right() - region.left);
+        if (f.frame->frameFormat().position() == QTextFrameFormat::FloatRight || leftRoom > rightRoom)
+            x1 = std::min(x1, k.left() - region.left);
+        else
+            x0 = std::max(x0, k.right() - region.left);
+    }
+}
+
+double PageLayout::Engine::lowestFloatBottom(double top, double height, const Region& region) const
+{
+    double below = top;
+    for (const FloatBox& f : floats) {
+        const QRectF& k = f.keepOut;
+        if (k.bottom() > top && k.top() < top + height && k.right() > region.left && k.left() < region.right)
+            below = std::max(below, k.bottom());
+    }
+    return below;
+}
+
+// ---- tables ---------------------------------------------------------------------------------
+
+void PageLayout::Engine::placeTable(QTextTable* table, const Region& region, Pen& pen)
+{
+    const QTextTableFormat format = table->format();
+    if (region.root && (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) && !atPageTop(pen))
+        newPage(pen);
+    pen.y += format.topMargin();
+    TableBox& box = tables[table];
+    box = TableBox{};
+    box.border = format.border() > 0 && format.borderStyle() != QTextFrameFormat::BorderStyle_None ? format.border() : 0.0;
+    box.headerRows = std::clamp(format.headerRowCount(), 0, table->rows());
+
+    // Columns: fixed widths as given, percentages of the table's width, the rest shared evenly.
+    const double room = std::max(1.0, region.right - region.left - format.leftMargin() - format.rightMargin());
+    const double tableWidth = format.width().type() == QTextLength::VariableLength ? room : format.width().value(room);
+    const QList<QTextLength> constraints = format.columnWidthConstraints();
+    const int columns = table->columns();
+    QList<double> widths(columns, -1.0);
+    double given = 0;
+    int open = 0;
+    for (int c = 0; c < columns; ++c) {
+        const QTextLength length = constraints.value(c);
+        if (length.type() == QTextLength::VariableLength) {
+            ++open;
+            continue;
+        }
+        widths[c] = std::max(MinColumnWidth, length.value(tableWidth));
+        given += widths[c];
+    }
+    double total = given;
+    for (double& w : widths)
+        if (w < 0) {
+            w = std::max(MinColumnWidth, (tableWidth - given) / open);
+            total += w;
+        }
+    double left = region.left + format.leftMargin();
+    if (format.alignment() & Qt::AlignHCenter)
+        left += (room - total) / 2;
+    else if (format.alignment() & Qt::AlignRight)
+        left += room - total;
+    box.edges.append(left);
+    for (double w : widths)
+        box.edges.append(box.edges.last() + w);
+
+    box.top = pen.y;
+    QList<Pen> spanEnds(table->rows(), Pen{-1e300, -1});
+    for (int r = 0; r < table->rows(); ++r) {
+        const Pen before = pen;
+        const QList<Pen> spansBefore = spanEnds;
+        if (placeRow(table, box, r, spanEnds, pen, region.paged && !atPageTop(before)))
+            continue;
+        // The row did not fit: it starts on the next page, below the heading rows again, unless
+        // it is taller than a page, which then breaks where it stood.
+        Pen fresh = before;
+        newPage(fresh);
+        Repeat repeat{fresh.page, 0, 0, 0};
+        if (box.headerRows > 0 && r >= box.headerRows) {
+            repeat.top = box.rows[0].top;
+            repeat.bottom = box.rows[box.headerRows - 1].bottom;
+            repeat.dy = fresh.y - repeat.top;
+            fresh.y += repeat.bottom - repeat.top;
+        }
+        pen = fresh;
+        spanEnds = spansBefore;
+        placeRow(table, box, r, spanEnds, pen, false);
+        if (pen.page > fresh.page) {
+            pen = before;
+            spanEnds = spansBefore;
+            placeRow(table, box, r, spanEnds, pen, false);
+        } else if (repeat.dy != 0) {
+            box.repeats.append(repeat);
+        }
+    }
+    box.bottom = pen.y;
+    pen.y += format.bottomMargin();
+}
+
+// Places row `row` at the pen; false when it was allowed to move and did not fit on its page.
+bool PageLayout::Engine::placeRow(QTextTable* table, TableBox& box, int row, QList<Pen>& spanEnds, Pen& pen, bool mayMove)
+{
+    const QTextTableFormat format = table->format();
+    const double half = box.border / 2;
+    Row placed{pen.y, pen.y, pen.page, pen.page};
+    Pen bottom{pen.y + 2 * half, pen.page};
+    for (int c = 0; c < table->columns();) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        const int span = std::max(1, cell.columnSpan());
+        if (cell.row() != row || cell.column() != c) {
+            c += span;
+            continue;
+        }
+        const QTextTableCellFormat cf = cell.format().toTableCellFormat();
+        Region content;
+        content.left = box.edges[c] + half + cellPadding(cf, format, QTextFormat::TableCellLeftPadding);
+        content.right = box.edges[std::min(c + span, int(box.edges.size()) - 1)] - half
+            - cellPadding(cf, format, QTextFormat::TableCellRightPadding);
+        Region flow = content;
+        flow.right = std::max(flow.right, flow.left + 1);
+        flow.paged = true;  // a row taller than a page breaks like the body
+        Pen inner{pen.y + half + cellPadding(cf, format, QTextFormat::TableCellTopPadding), pen.page};
+        layOutFlow(table, doc->findBlock(cell.firstPosition()), doc->findBlock(cell.lastPosition()).blockNumber(), flow, inner);
+        inner.y += cellPadding(cf, format, QTextFormat::TableCellBottomPadding) + half;
+        const int endRow = std::min(row + std::max(1, cell.rowSpan()) - 1, table->rows() - 1);
+        if (endRow == row)
+            bottom = later(bottom, inner);
+        else
+            spanEnds[endRow] = later(spanEnds[endRow], inner);
+        c += span;
+    }
+    if (spanEnds[row].page >= 0)
+        bottom = later(bottom, spanEnds[row]);
+    if (mayMove && bottom.page > pen.page)
+        return false;
+    placed.bottom = bottom.y;
+    placed.lastPage = bottom.page;
+    if (box.rows.size() > row)
+        box.rows.resize(row);
+    box.rows.append(placed);
+    pen = bottom;
+    return true;
+}

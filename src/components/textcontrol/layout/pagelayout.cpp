@@ -1,0 +1,188 @@
+#include "pagelayout.h"
+
+#include "inlineimages.h"
+#include "pageengine.h"
+#include "pagepainter.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+#include <algorithm>
+
+PageLayout::PageLayout(QTextDocument* document)
+    : QAbstractTextDocumentLayout(document), m_engine(std::make_unique<Engine>(this))
+{
+    registerHandler(QTextFormat::ImageObject, new InlineImages(this));
+}
+
+PageLayout::~PageLayout() = default;
+
+PageLayout* installPageLayout(QTextDocument* document, QPaintDevice* device, bool lazy)
+{
+    auto* layout = new PageLayout(document);
+    layout->setPaintDevice(device);
+    layout->setLazy(lazy);
+    document->setDocumentLayout(layout);
+    return layout;
+}
+
+void PageLayout::setLazy(bool lazy) { m_engine->lazy = lazy; }
+
+void PageLayout::layOutAll() { m_engine->ensureLaidOut(document()->blockCount()); }
+
+bool PageLayout::isComplete() const { return m_engine->complete(); }
+
+void PageLayout::documentChanged(int from, int, int charsAdded) { m_engine->changed(from, charsAdded); }
+
+int PageLayout::pageCount() const { return m_engine->pages; }
+
+QSizeF PageLayout::documentSize() const
+{
+    const QSizeF page = document()->pageSize();
+    return QSizeF(page.width(), page.height() * m_engine->pages);
+}
+
+QRectF PageLayout::frameBoundingRect(QTextFrame* frame) const
+{
+    Engine& e = *m_engine;
+    if (!frame || frame == document()->rootFrame())
+        return QRectF(QPointF(0, 0), documentSize());
+    e.ensureLaidOut(document()->findBlock(frame->lastPosition()).blockNumber());
+    const auto table = e.tables.find(frame);
+    if (table != e.tables.end() && !table->second.edges.isEmpty())
+        return QRectF(table->second.edges.first(), table->second.top, table->second.edges.last() - table->second.edges.first(),
+                      table->second.bottom - table->second.top);
+    for (const Engine::FloatBox& f : e.floats)
+        if (f.frame == frame)
+            return f.rect;
+    const QTextBlock first = document()->findBlock(frame->firstPosition());
+    const QTextBlock last = document()->findBlock(frame->lastPosition());
+    return blockBoundingRect(first).united(blockBoundingRect(last));
+}
+
+QRectF PageLayout::blockBoundingRect(const QTextBlock& block) const
+{
+    Engine& e = *m_engine;
+    if (!block.isValid() || block.document() != document())
+        return {};
+    e.ensureLaidOut(block.blockNumber());
+    if (block.blockNumber() >= e.blocks.size())
+        return {};
+    const Engine::BlockBox& box = e.blocks[block.blockNumber()];
+    return QRectF(block.layout()->position(), QSizeF(box.right - box.left, box.textBottom - box.textTop));
+}
+
+int PageLayout::pageOfBlock(const QTextBlock& block) const
+{
+    m_engine->ensureLaidOut(block.blockNumber());
+    return block.isValid() && block.blockNumber() < m_engine->blocks.size() ? m_engine->blocks[block.blockNumber()].page : 0;
+}
+
+// ---- hit testing ----------------------------------------------------------------------------
+
+namespace {
+
+int hitInBlock(const QTextBlock& block, const QPointF& point, Qt::HitTestAccuracy accuracy)
+{
+    const QTextLayout* layout = block.layout();
+    const QPointF local = point - layout->position();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (local.y() < line.y() + line.height() || i == layout->lineCount() - 1) {
+            if (accuracy == Qt::ExactHit && !line.naturalTextRect().contains(local))
+                return -1;
+            return block.position() + line.xToCursor(local.x());
+        }
+    }
+    return accuracy == Qt::ExactHit ? -1 : block.position();
+}
+
+}  // namespace
+
+// The position under a point within a container's flow of paragraphs and frames.
+static int hitInFlow(const PageLayout::Engine& e, QTextFrame* container, QTextBlock block, int lastBlock,
+                     const QPointF& point, Qt::HitTestAccuracy accuracy);
+
+static int hitInTable(const PageLayout::Engine& e, QTextTable* table, QPointF point, Qt::HitTestAccuracy accuracy)
+{
+    const auto found = e.tables.find(table);
+    if (found == e.tables.end() || found->second.rows.isEmpty())
+        return accuracy == Qt::ExactHit ? -1 : table->firstPosition();
+    const PageLayout::Engine::TableBox& box = found->second;
+    for (const PageLayout::Engine::Repeat& repeat : box.repeats)
+        if (point.y() >= repeat.top + repeat.dy && point.y() < repeat.bottom + repeat.dy)
+            point.ry() -= repeat.dy;
+    int row = 0;
+    while (row + 1 < box.rows.size() && point.y() >= box.rows[row + 1].top)
+        ++row;
+    int column = 0;
+    while (column + 2 < box.edges.size() && point.x() >= box.edges[column + 1])
+        ++column;
+    const QTextTableCell cell = table->cellAt(row, column);
+    if (!cell.isValid())
+        return accuracy == Qt::ExactHit ? -1 : table->firstPosition();
+    QTextDocument* doc = table->document();
+    return hitInFlow(e, table, doc->findBlock(cell.firstPosition()), doc->findBlock(cell.lastPosition()).blockNumber(),
+                     point, accuracy);
+}
+
+static int hitInFrame(const PageLayout::Engine& e, QTextFrame* frame, const QPointF& point, Qt::HitTestAccuracy accuracy)
+{
+    if (auto* table = qobject_cast<QTextTable*>(frame))
+        return hitInTable(e, table, point, accuracy);
+    QTextDocument* doc = frame->document();
+    return hitInFlow(e, frame, doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber(),
+                     point, accuracy);
+}
+
+static int hitInFlow(const PageLayout::Engine& e, QTextFrame* container, QTextBlock block, int lastBlock,
+                     const QPointF& point, Qt::HitTestAccuracy accuracy)
+{
+    QTextDocument* doc = container->document();
+    int best = -1;
+    while (block.isValid() && block.blockNumber() <= lastBlock) {
+        if (QTextFrame* child = e.childHolding(block, container)) {
+            const QTextBlock after = doc->findBlock(child->lastPosition() + 1);
+            const double bottom = after.isValid() && after.blockNumber() <= lastBlock ? e.blocks[after.blockNumber()].top : 1e300;
+            if (point.y() < bottom && child->frameFormat().position() == QTextFrameFormat::InFlow)
+                return hitInFrame(e, child, point, accuracy);
+            block = after;
+            continue;
+        }
+        const PageLayout::Engine::BlockBox& box = e.blocks[block.blockNumber()];
+        best = block.blockNumber();
+        if (point.y() < box.bottom)
+            break;
+        block = block.next();
+    }
+    if (best < 0)
+        return accuracy == Qt::ExactHit ? -1 : container->firstPosition();
+    return hitInBlock(doc->findBlockByNumber(best), point, accuracy);
+}
+
+int PageLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const
+{
+    Engine& e = *m_engine;
+    e.ensureLaidOutTo(point.y());
+    for (const Engine::FloatBox& f : e.floats)
+        if (f.rect.contains(point))
+            return hitInFrame(e, f.frame, point, accuracy);
+    if (e.items.isEmpty())
+        return -1;
+    int index = std::min(e.itemAt(point.y()), int(e.items.size()) - 1);
+    while (index + 1 < e.items.size() && e.items[index].top == e.items[index].bottom)  // a picture's anchor takes no room
+        ++index;
+    const Engine::Item& item = e.items[index];
+    if (item.frame)
+        return hitInFrame(e, item.frame, point, accuracy);
+    return hitInBlock(document()->findBlockByNumber(item.firstBlock), point, accuracy);
+}
+
+// ---- drawing --------------------------------------------------------------------------------
+
+void PageLayout::draw(QPainter* painter, const PaintContext& context)
+{
+    PagePainter(*m_engine, painter, context, property("cursorWidth").toInt()).draw();
+}
