@@ -35,9 +35,6 @@ const QHash<QString, QString>& knownDifferences()
          "3 pages, LibreOffice 4: an embedded chart (an OLE object) is not drawn, so the text after it moves up"},
         {"word/poi-ob_is.doc",
          "34 pages, LibreOffice 31: its many empty paragraphs in large type drift by three pages over 31"},
-        {"word/poi-53446.doc",
-         "8 pages, LibreOffice 9: its table rows, padded as Word pads them (nothing above and below), come "
-         "out shorter than LibreOffice's"},
         {"word/tika-017097.docx",
          "17 pages, LibreOffice 15: table rows that do not fit move whole to the next page, where "
          "LibreOffice, as Word does by default, splits them"},

@@ -73,6 +73,7 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
         m_view->viewport()->update();
         emitChanged();
     });
+    connect(m_parts, &HeaderFooter::geometryChanged, this, &TextControl::keepBodyClear);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -109,6 +110,8 @@ void TextControl::attachDocument(QTextDocument* document, const QTextFrameFormat
         document->rootFrame()->setFrameFormat(*frame);
     document->setPageSize(pageSizeUnits());
     installPageLayout(document, layoutDevice(), true);
+    if (m_parts)
+        keepBodyClear();
     document->setUndoRedoEnabled(true);
     m_body->setDocument(document);
     m_document = document;
@@ -646,6 +649,14 @@ void TextControl::updatePageBars()
         m_parts->updateGeometry();
     if (m_ruler)
         m_ruler->update();
+}
+
+// The body ends above a footer that reaches past the bottom margin and starts below a header
+// that reaches past the top margin, as Word lays them out.
+void TextControl::keepBodyClear()
+{
+    if (auto* layout = qobject_cast<PageLayout*>(m_document->documentLayout()))
+        layout->setClearBands(m_parts->topReach(), m_parts->bottomReach() + LayoutUnits::PageGap);
 }
 
 int TextControl::currentPages() const

@@ -331,6 +331,7 @@ private:
     QByteArray encode(const QTextDocument* source, int format, const PageInfo& page,
                       const DocumentParts* parts = nullptr) const;
     void attachDocument(QTextDocument* document, const QTextFrameFormat* frame = nullptr);
+    void keepBodyClear();
     void adoptDocument(QTextDocument* incoming);
     void insertDocument(const QTextDocument& incoming);
     void applyPage(const PageInfo& page);

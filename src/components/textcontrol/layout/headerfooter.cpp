@@ -47,6 +47,7 @@ void HeaderFooter::setParts(int parts)
     if (m_editing && !(m_parts & m_editing))
         setEditing(0);
     emit changed();
+    emit geometryChanged();
 }
 
 void HeaderFooter::setEditing(int part, int page)
@@ -81,6 +82,18 @@ QPointF HeaderFooter::position(int part) const
         return {x, fromTwips(page.headerY)};
     const double height = m_footer->size().height();
     return {x, fromTwips(page.height - page.footerY) - height};
+}
+
+double HeaderFooter::topReach() const
+{
+    return (m_parts & Header) && !m_header->isEmpty() ? position(Header).y() + m_header->size().height() : 0.0;
+}
+
+double HeaderFooter::bottomReach() const
+{
+    if (!(m_parts & Footer) || m_footer->isEmpty())
+        return 0.0;
+    return LayoutUnits::fromTwips(m_page->pageInfo().height) - position(Footer).y();
 }
 
 QPointF HeaderFooter::pageOrigin(int page) const
@@ -133,6 +146,7 @@ void HeaderFooter::updateGeometry()
     const QPointF origin = pageOrigin(m_editingPage);
     m_headerItem->setPos(origin + position(Header));
     m_footerItem->setPos(origin + position(Footer));
+    emit geometryChanged();
 }
 
 void HeaderFooter::paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const

@@ -51,6 +51,10 @@ public:
     void paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const;
     // Where a part sits on a page, relative to the page's corner (layout units).
     QPointF position(int part) const;
+    // How far the parts shown reach into the page from its top and its bottom edge (layout
+    // units, 0 for a part that is off): the body keeps clear of them, as in Word.
+    double topReach() const;
+    double bottomReach() const;
     // The top-left corner of page `page` (1-based) in the page view.
     QPointF pageOrigin(int page) const;
     // The text a part shows on page `page` of `pages`: its page-number fields filled in.
@@ -58,6 +62,8 @@ public:
 
 signals:
     void changed();
+    // The parts' reach may have changed: shown, hidden, resized or moved.
+    void geometryChanged();
 
 private:
     void paintPart(QPainter* painter, int part, int page, int pages, QPointF at) const;

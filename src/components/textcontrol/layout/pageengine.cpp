@@ -129,12 +129,12 @@ double PageLayout::Engine::pageHeight() const
 
 double PageLayout::Engine::pageTop(int page) const
 {
-    return page * pageHeight() + doc->rootFrame()->frameFormat().topMargin();
+    return page * pageHeight() + std::max(doc->rootFrame()->frameFormat().topMargin(), clearTop);
 }
 
 double PageLayout::Engine::pageBottom(int page) const
 {
-    const double bottom = (page + 1) * pageHeight() - doc->rootFrame()->frameFormat().bottomMargin();
+    const double bottom = (page + 1) * pageHeight() - std::max(doc->rootFrame()->frameFormat().bottomMargin(), clearBottom);
     return std::max(bottom, pageTop(page) + 1);
 }
 

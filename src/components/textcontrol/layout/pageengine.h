@@ -97,6 +97,8 @@ public:
     QList<FloatBox> floats;
     int pages = 1;
     bool lazy = false;
+    double clearTop = 0;
+    double clearBottom = 0;
     QTimer* idle = nullptr;
 
     // The direct child frame of `container` that holds `block`; null for the container's own.

@@ -30,6 +30,15 @@ PageLayout* installPageLayout(QTextDocument* document, QPaintDevice* device, boo
 
 void PageLayout::setLazy(bool lazy) { m_engine->lazy = lazy; }
 
+void PageLayout::setClearBands(double top, double bottom)
+{
+    if (m_engine->clearTop == top && m_engine->clearBottom == bottom)
+        return;
+    m_engine->clearTop = top;
+    m_engine->clearBottom = bottom;
+    m_engine->changed(0, document()->characterCount());
+}
+
 void PageLayout::layOutAll() { m_engine->ensureLaidOut(document()->blockCount()); }
 
 bool PageLayout::isComplete() const { return m_engine->complete(); }

@@ -30,6 +30,11 @@ public:
     // The page a paragraph starts on, from 0.
     int pageOfBlock(const QTextBlock& block) const;
 
+    // Bands at the top and bottom of each page, measured from the page's top edge and from the
+    // bottom of its pitch, that the body keeps clear of even where the margins are smaller: the
+    // header and the footer.
+    void setClearBands(double top, double bottom);
+
     // In lazy mode only the first pages are laid out when the document changes as a whole; the
     // rest follows in slices on idle time, the page count growing until it is final.
     void setLazy(bool lazy);

@@ -364,9 +364,14 @@ void Parser::endGroup()
         m_pictureDepth = -1;
     }
     if (m_redirect.depth >= 0 && m_depth < m_redirect.depth) {
-        // The header or footer ends: its last paragraph keeps its formats, the body resumes.
+        // The header or footer ends: its last paragraph keeps its formats, the body resumes. The
+        // mark that ended its last paragraph opens no paragraph of its own, as in Word.
         closeTable();
         applyBlockFormat(m_main);
+        const QTextBlock last = m_main.block();
+        if (last.length() == 1 && last.previous().isValid() && last.document() != m_document
+            && last.document()->frameAt(last.previous().position()) == last.document()->frameAt(last.position()))
+            m_main.deletePreviousChar();
         m_main = m_redirect.main;
         m_paragraphHasContent = m_redirect.hadContent;
         m_redirect = Redirect{};
