@@ -1,7 +1,7 @@
 #pragma once
-// The first paragraph that reaches down to a height of the laid-out document, found by halving
-// (the layout's own hit test walks the document from its start, which a 10,000-page document
-// cannot afford for every page drawn).
+// The first paragraph that reaches down to a height of the laid-out document, found by the
+// layout's hit test, which finds its place by halving and lays out no further than the height
+// asked for (probing paragraphs by number would lay out a long document whole).
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -11,16 +11,9 @@ namespace BlockSearch {
 inline QTextBlock firstBlockReaching(const QTextDocument* document, double y)
 {
     QAbstractTextDocumentLayout* layout = document->documentLayout();
-    int low = 0, high = document->blockCount() - 1;
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (layout->blockBoundingRect(document->findBlockByNumber(middle)).bottom() < y)
-            low = middle + 1;
-        else
-            high = middle;
-    }
+    const int position = layout->hitTest(QPointF(0, y), Qt::FuzzyHit);
     // Paragraphs of a table row share their heights: start from the row's first one.
-    QTextBlock block = document->findBlockByNumber(low);
+    QTextBlock block = position >= 0 ? document->findBlock(position) : document->begin();
     for (int back = 0; back < 64 && block.previous().isValid()
                        && layout->blockBoundingRect(block.previous()).bottom() >= y; ++back)
         block = block.previous();
