@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -59,6 +60,10 @@ private slots:
     void hardBreaksStartPages();
     void fortyThousandPages();
     void hitTestFindsPlacedText();
+    void editsLayOutAsAFreshLayoutWould_data();
+    void editsLayOutAsAFreshLayoutWould();
+    void rowsMoveWholeAndHeadingsRepeat();
+    void lazyLayoutGrowsToTheEnd();
 };
 
 // Nine inches of text at 12 pt: 46 lines of 13.8 pt as LibreOffice and Word set them (Qt's own
@@ -129,6 +134,153 @@ void PageLayoutTest::hitTestFindsPlacedText()
         const QPointF at = block.layout()->position() + QPointF(line.cursorToX(3), line.y() + line.height() / 2);
         QCOMPARE(doc.layout->hitTest(at, Qt::FuzzyHit), block.position() + 3);
     }
+}
+
+namespace {
+
+// Where each paragraph of `doc` sits: page and line top, in order.
+QList<QPair<int, double>> placesOf(Document& doc)
+{
+    QList<QPair<int, double>> places;
+    for (QTextBlock b = doc.text.begin(); b.isValid(); b = b.next())
+        places.append({doc.layout->pageOfBlock(b), doc.layout->blockBoundingRect(b).top()});
+    return places;
+}
+
+// A letter of `count` paragraphs with a three-row table after the tenth.
+void letterWithTable(Document& doc, int count)
+{
+    doc.paragraphs(count);
+    QTextCursor cursor(doc.text.findBlockByNumber(10));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    QTextTableFormat format;
+    format.setBorder(1);
+    QTextTable* table = cursor.insertTable(3, 2, format);
+    for (int r = 0; r < 3; ++r)
+        table->cellAt(r, 0).firstCursorPosition().insertText(QStringLiteral("Cell %1").arg(r));
+}
+
+}  // namespace
+
+// An edit lays out again only until the pages agree with what was there; the result must be
+// what a fresh layout of the edited text gives.
+void PageLayoutTest::editsLayOutAsAFreshLayoutWould_data()
+{
+    QTest::addColumn<int>("edit");
+    QTest::newRow("typing in a paragraph") << 0;
+    QTest::newRow("a new paragraph") << 1;
+    QTest::newRow("a paragraph removed") << 2;
+    QTest::newRow("a page break before") << 3;
+    QTest::newRow("typing in a table cell") << 4;
+    QTest::newRow("a long paragraph that wraps") << 5;
+    QTest::newRow("the table removed") << 6;
+}
+
+void PageLayoutTest::editsLayOutAsAFreshLayoutWould()
+{
+    QFETCH(int, edit);
+    Document doc;
+    letterWithTable(doc, 120);
+    QTextCursor cursor(doc.text.findBlockByNumber(5));
+    switch (edit) {
+    case 0: cursor.insertText(QStringLiteral("Dear Mrs. Alvarez, ")); break;
+    case 1: cursor.insertBlock(); break;
+    case 2:
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        break;
+    case 3: {
+        QTextBlockFormat f;
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.mergeBlockFormat(f);
+        break;
+    }
+    case 4: {
+        QTextTable* table = doc.text.rootFrame()->childFrames().isEmpty()
+            ? nullptr : qobject_cast<QTextTable*>(doc.text.rootFrame()->childFrames().first());
+        QVERIFY(table);
+        QTextCursor cell = table->cellAt(1, 1).firstCursorPosition();
+        cell.insertText(QStringLiteral("Metformin 500 mg twice a day, with meals; review in 3 months."));
+        cell.insertBlock();
+        cell.insertText(QStringLiteral("Second line"));
+        break;
+    }
+    case 5: cursor.insertText(QString(QStringLiteral("The pain is central, lasts a few minutes. ")).repeated(30)); break;
+    case 6: {
+        QTextTable* table = qobject_cast<QTextTable*>(doc.text.rootFrame()->childFrames().first());
+        QTextCursor all(&doc.text);
+        all.setPosition(table->firstPosition() - 1);
+        all.setPosition(table->lastPosition() + 1, QTextCursor::KeepAnchor);
+        all.removeSelectedText();
+        break;
+    }
+    }
+    const auto edited = placesOf(doc);
+    const int pages = doc.layout->pageCount();
+
+    Document fresh;
+    QTextCursor(&fresh.text).insertFragment(QTextDocumentFragment(&doc.text));
+    // The same content, laid out from nothing.
+    QCOMPARE(fresh.text.blockCount(), doc.text.blockCount());
+    QCOMPARE(placesOf(fresh), edited);
+    QCOMPARE(fresh.layout->pageCount(), pages);
+}
+
+// A table row that does not fit moves whole to the next page, where the heading row is drawn
+// again above it; hit testing the repeated heading finds the heading's text.
+void PageLayoutTest::rowsMoveWholeAndHeadingsRepeat()
+{
+    Document doc;
+    doc.paragraphs(40);
+    QTextCursor cursor(doc.text.lastBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setHeaderRowCount(1);
+    QTextTable* table = cursor.insertTable(12, 2, format);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("Medicine"));
+    for (int r = 1; r < 12; ++r) {
+        QTextCursor cell = table->cellAt(r, 0).firstCursorPosition();
+        cell.insertText(QStringLiteral("Row %1").arg(r));
+        cell.insertBlock();
+        cell.insertText(QStringLiteral("second line"));
+    }
+    QCOMPARE(doc.layout->pageCount(), 2);
+    const double pitch = doc.text.pageSize().height();
+    for (int r = 1; r < 12; ++r) {
+        const QTextBlock first = doc.text.findBlock(table->cellAt(r, 0).firstPosition());
+        const QTextBlock second = first.next();
+        QCOMPARE(doc.layout->pageOfBlock(first), doc.layout->pageOfBlock(second));  // never split
+    }
+    // The first row on page 2 sits below the repeated heading, which the hit test finds.
+    int firstOnTwo = 1;
+    while (doc.layout->pageOfBlock(doc.text.findBlock(table->cellAt(firstOnTwo, 0).firstPosition())) == 0)
+        ++firstOnTwo;
+    const QRectF row = doc.layout->blockBoundingRect(doc.text.findBlock(table->cellAt(firstOnTwo, 0).firstPosition()));
+    QVERIFY(row.top() > pitch + Inch + 5);
+    const int hit = doc.layout->hitTest(QPointF(row.left() + 2, pitch + Inch + 4), Qt::FuzzyHit);
+    QCOMPARE(doc.text.findBlock(hit).text(), QStringLiteral("Medicine"));
+}
+
+// In lazy mode a long document shows its first pages at once and the rest follows while idle.
+void PageLayoutTest::lazyLayoutGrowsToTheEnd()
+{
+    Document doc;
+    doc.layout->setLazy(true);
+    QTextBlockFormat breakBefore;
+    breakBefore.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor batch(&doc.text);
+    batch.beginEditBlock();  // the document changes as a whole, as when a file is read
+    doc.paragraphs(5000, breakBefore);
+    batch.endEditBlock();
+    QVERIFY(!doc.layout->isComplete());
+    QVERIFY(doc.layout->pageCount() < 5000);
+    QTRY_VERIFY(doc.layout->isComplete());
+    QCOMPARE(doc.layout->pageCount(), 5000);
+    // Typing on the first page does not lay the document out again.
+    QTextCursor(doc.text.begin()).insertText(QStringLiteral("Dear Dr Carter, "));
+    QVERIFY(doc.layout->isComplete());
+    QCOMPARE(doc.layout->pageCount(), 5000);
 }
 
 QTEST_MAIN(PageLayoutTest)
