@@ -28,8 +28,6 @@ QTextOption optionFor(const QTextDocument* document, const QTextBlockFormat& for
     QTextOption option = document->defaultTextOption();
     option.setTextDirection(direction);
     option.setAlignment(QStyle::visualAlignment(direction, format.alignment()));
-    if (format.nonBreakableLines())
-        option.setWrapMode(QTextOption::ManualWrap);
     const QList<QTextOption::Tab> tabs = format.tabPositions();
     if (!tabs.isEmpty())
         option.setTabs(tabs);
@@ -347,16 +345,38 @@ void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& regio
     const bool hardBreak = region.root && block.blockNumber() > 0 && breaksBefore(block);
     if (hardBreak && !atTop)
         newPage(pen);
+    // The space before a paragraph is kept at the top of the document, after a hard break and
+    // in a cell, and dropped at the top of a page the text flowed onto.
+    const bool keepSpace = !region.root || !atTop || hardBreak || block.blockNumber() == 0 || flowTop;
+    const Pen start = pen;
+    const LineBreaks breaks = layOutLines(block, region, pen, keepSpace, -1);
+    if (!region.root || breaks.first < 0)
+        return;
+    // A paragraph kept together, or one that would leave its first line alone at the foot of a
+    // page, starts on the next page; one that would leave its last line alone at the head of
+    // the next page takes a line with it. Once: what that gives, stays.
+    int breakAt = -1;
+    if ((format.nonBreakableLines() || breaks.first == 1) && !atPageTop(start))
+        breakAt = 0;
+    else if (breaks.last == breaks.lines - 1 && breaks.lines >= 3)
+        breakAt = breaks.lines - 2;
+    if (breakAt >= 0) {
+        pen = start;
+        layOutLines(block, region, pen, keepSpace, breakAt);
+    }
+}
+
+PageLayout::Engine::LineBreaks PageLayout::Engine::layOutLines(const QTextBlock& block, const Region& region, Pen& pen,
+                                                               bool keepSpace, int breakAt)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    LineBreaks breaks;
     BlockBox& box = blocks[block.blockNumber()];
     box.top = pen.y;
     box.page = pen.page;
     box.left = region.left;
     box.right = region.right;
-    double y = pen.y;
-    // The space before a paragraph is kept at the top of the document, after a hard break and
-    // in a cell, and dropped at the top of a page the text flowed onto.
-    if (!region.root || !atTop || hardBreak || block.blockNumber() == 0 || flowTop)
-        y += format.topMargin();
+    double y = pen.y + (keepSpace ? format.topMargin() : 0.0);
 
     double indent = format.indent();
     if (const QTextList* list = block.textList())
@@ -368,10 +388,11 @@ void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& regio
     double textTop = y;
     layout->setPosition(QPointF(region.left, textTop));
     layout->beginLayout();
-    bool firstLine = true;
+    int index = 0;
     double previousHeight = 0;
     QTextBlock::iterator fragment = block.begin();
-    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine(), ++index) {
+        const bool firstLine = index == 0;
         double x0 = left + (firstLine ? format.textIndent() : 0.0);
         double x1 = right;
         if (!floats.isEmpty()) {
@@ -392,7 +413,13 @@ void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& regio
         line.setLineWidth(std::max(1.0, x1 - x0));
         const LineBox own = lineBox(block, line, fragment, q->paintDevice());
         const double height = lineHeight(own.natural(), format);
-        if (region.paged && y + height > pageBottom(pen.page) + Epsilon && y > pageTop(pen.page) + Epsilon) {
+        const bool overflows = region.paged && y + height > pageBottom(pen.page) + Epsilon;
+        if ((overflows || index == breakAt) && y > pageTop(pen.page) + Epsilon) {
+            if (overflows && index != breakAt) {
+                if (breaks.first < 0)
+                    breaks.first = index;
+                breaks.last = index;
+            }
             newPage(pen);
             y = pen.y;
             if (firstLine) {  // the whole paragraph starts on the next page
@@ -407,13 +434,14 @@ void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& regio
         line.setPosition(QPointF(x0, baseline - line.ascent() - textTop));
         y += height;
         previousHeight = height;
-        firstLine = false;
     }
     layout->endLayout();
+    breaks.lines = index;
     box.textTop = textTop;
     box.textBottom = y;
     box.bottom = y + format.bottomMargin();
     pen.y = box.bottom;
+    return breaks;
 }
 
 void PageLayout::Engine::placeFrame(QTextFrame* frame, const Region& region, Pen& pen)

@@ -122,6 +122,15 @@ private:
     void run(QTextBlock block, Pen pen, Convergence* converge, qint64 budgetMs);
     void layOutFlow(QTextFrame* container, QTextBlock first, int lastBlock, const Region& region, Pen& pen);
     void placeBlock(const QTextBlock& block, const Region& region, Pen& pen, bool flowTop);
+    // Where a paragraph's lines went to a new page because they did not fit: the first and the
+    // last such line, -1 for none, and how many lines it has.
+    struct LineBreaks {
+        int first = -1;
+        int last = -1;
+        int lines = 0;
+    };
+    // Lays out a paragraph's lines from the pen; `breakAt` starts that line on a new page.
+    LineBreaks layOutLines(const QTextBlock& block, const Region& region, Pen& pen, bool keepSpace, int breakAt);
     void placeFrame(QTextFrame* frame, const Region& region, Pen& pen);
     void placeTable(QTextTable* table, const Region& region, Pen& pen);
     bool placeRow(QTextTable* table, TableBox& box, int row, QList<Pen>& spanEnds, Pen& pen, bool mayMove);
