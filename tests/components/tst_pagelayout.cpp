@@ -64,6 +64,7 @@ private slots:
     void editsLayOutAsAFreshLayoutWould();
     void rowsMoveWholeAndHeadingsRepeat();
     void lazyLayoutGrowsToTheEnd();
+    void placedPictureThatDoesNotFitMakesTheNextPage();
 };
 
 // Nine inches of text at 12 pt: 46 lines of 13.8 pt as LibreOffice and Word set them (Qt's own
@@ -174,6 +175,7 @@ void PageLayoutTest::editsLayOutAsAFreshLayoutWould_data()
     QTest::newRow("typing in a table cell") << 4;
     QTest::newRow("a long paragraph that wraps") << 5;
     QTest::newRow("the table removed") << 6;
+    QTest::newRow("typing in the first paragraph") << 7;
 }
 
 void PageLayoutTest::editsLayOutAsAFreshLayoutWould()
@@ -205,6 +207,7 @@ void PageLayoutTest::editsLayOutAsAFreshLayoutWould()
         cell.insertText(QStringLiteral("Second line"));
         break;
     }
+    case 7: QTextCursor(doc.text.begin()).insertText(QStringLiteral("Re: ")); break;
     case 5: cursor.insertText(QString(QStringLiteral("The pain is central, lasts a few minutes. ")).repeated(30)); break;
     case 6: {
         QTextTable* table = qobject_cast<QTextTable*>(doc.text.rootFrame()->childFrames().first());
@@ -224,6 +227,12 @@ void PageLayoutTest::editsLayOutAsAFreshLayoutWould()
     QCOMPARE(fresh.text.blockCount(), doc.text.blockCount());
     QCOMPARE(placesOf(fresh), edited);
     QCOMPARE(fresh.layout->pageCount(), pages);
+    // Tables the edit did not reach keep their place too (and are drawn).
+    const QList<QTextFrame*> ours = doc.text.rootFrame()->childFrames();
+    const QList<QTextFrame*> theirs = fresh.text.rootFrame()->childFrames();
+    QCOMPARE(ours.size(), theirs.size());
+    for (int i = 0; i < ours.size(); ++i)
+        QCOMPARE(doc.layout->frameBoundingRect(ours[i]), fresh.layout->frameBoundingRect(theirs[i]));
 }
 
 // A table row that does not fit moves whole to the next page, where the heading row is drawn
@@ -281,6 +290,31 @@ void PageLayoutTest::lazyLayoutGrowsToTheEnd()
     QTextCursor(doc.text.begin()).insertText(QStringLiteral("Dear Dr Carter, "));
     QVERIFY(doc.layout->isComplete());
     QCOMPARE(doc.layout->pageCount(), 5000);
+}
+
+// A placed picture too tall for what is left of the last page goes to a page of its own, which
+// the page count includes, and text beside it flows round it.
+void PageLayoutTest::placedPictureThatDoesNotFitMakesTheNextPage()
+{
+    Document doc;
+    doc.paragraphs(40);
+    QTextCursor cursor(doc.text.lastBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    QTextFrameFormat placed;
+    placed.setPosition(QTextFrameFormat::FloatLeft);
+    placed.setWidth(2 * Inch);
+    placed.setHeight(3 * Inch);
+    QTextFrame* frame = cursor.insertFrame(placed);
+    QCOMPARE(doc.layout->pageCount(), 2);
+    QCOMPARE(doc.layout->frameBoundingRect(frame).top(), doc.text.pageSize().height() + Inch);
+    // Beside a picture at the top, a line starts right of it.
+    Document beside;
+    QTextCursor top(&beside.text);
+    top.insertFrame(placed);
+    QTextCursor after(beside.text.lastBlock());
+    after.insertText(QStringLiteral("Your A1c was 6.8%, down from 7.4%."));
+    const QTextBlock text = beside.text.lastBlock();
+    QVERIFY(text.layout()->position().x() + text.layout()->lineAt(0).x() >= Inch + 2 * Inch - 0.5);
 }
 
 QTEST_MAIN(PageLayoutTest)

@@ -204,10 +204,12 @@ void PageLayout::Engine::changed(int from, int charsAdded)
     } else {
         items.clear();
     }
-    if (items.isEmpty()) {
+    if (items.isEmpty())
         pen = Pen{pageTop(0), 0};
+    // What the tables further on hold stays for the pieces that land where they were; a change
+    // of the whole document starts afresh.
+    if (first == 0 && changedEnd >= count - 1)
         tables.clear();
-    }
     for (int i = int(floats.size()) - 1; i >= 0; --i)
         if (floats[i].anchorY >= pen.y - Epsilon) {
             converge.oldFloats.prepend(floats[i]);
@@ -321,6 +323,9 @@ void PageLayout::Engine::run(QTextBlock block, Pen pen, Convergence* converge, q
     }
     m_nextBlock = -1;
     pages = std::max(pen.page + 1, 1);
+    // A picture moved to the next page at the end of the text makes that page.
+    for (const FloatBox& f : floats)
+        pages = std::max(pages, int(f.rect.top() / pageHeight()) + 1);
 }
 
 void PageLayout::Engine::layOutFlow(QTextFrame* container, QTextBlock block, int lastBlock, const Region& region, Pen& pen)
