@@ -12,6 +12,8 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextLayout>
 #include <QAbstractTextDocumentLayout>
 #include <QStyleOptionGraphicsItem>
 #include <QTextCursor>
@@ -72,7 +74,7 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (listKey(event) || tableKey(event) || removeLockedField(event))
+    if (listKey(event) || tableKey(event) || pageKey(event) || removeLockedField(event))
         return;
     const bool typing = (!event->text().isEmpty() && event->text().at(0).isPrint()
                          && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
@@ -123,6 +125,47 @@ bool BodyItem::listKey(QKeyEvent* event)
         return false;
     }
     event->accept();
+    return true;
+}
+
+// Page Down and Page Up move the caret a screen down or up, where the view then shows it at the
+// same height; with Shift they extend the selection. The item's own editor leaves these keys to
+// the view, which scrolled and left the caret behind.
+bool BodyItem::pageKey(QKeyEvent* event)
+{
+    const bool down = event == QKeySequence::MoveToNextPage || event == QKeySequence::SelectNextPage;
+    const bool up = event == QKeySequence::MoveToPreviousPage || event == QKeySequence::SelectPreviousPage;
+    QGraphicsView* view = scene() && !scene()->views().isEmpty() ? scene()->views().constFirst() : nullptr;
+    if ((!down && !up) || !isBody() || !view)
+        return false;
+    event->accept();
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    const QTextLine line = block.layout() ? block.layout()->lineForTextPosition(cursor.positionInBlock()) : QTextLine();
+    if (!line.isValid())
+        return true;
+    const double step = view->mapToScene(view->viewport()->rect()).boundingRect().height();
+    const QPointF caret = block.layout()->position()
+        + QPointF(line.cursorToX(cursor.positionInBlock()), line.y() + line.height() / 2);
+    const QPointF target = caret + QPointF(0, down ? step : -step);
+    int position = document()->documentLayout()->hitTest(target, Qt::FuzzyHit);
+    if (position < 0 || (up && target.y() < 0))
+        position = up ? 0 : document()->characterCount() - 1;
+    const bool select = event == QKeySequence::SelectNextPage || event == QKeySequence::SelectPreviousPage;
+    const QTextCursor::MoveMode mode = select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
+    cursor.setPosition(position, mode);
+    // A point between pages finds the line after the gap; the line before it is meant, so that
+    // Page Up undoes Page Down.
+    const QTextBlock found = cursor.block();
+    const QTextLine hit = found.layout()->lineForTextPosition(cursor.positionInBlock());
+    if (hit.isValid() && found.layout()->position().y() + hit.y() > target.y() + 1)
+        cursor.movePosition(QTextCursor::Up, mode);
+    setTextCursor(cursor);
+    view->verticalScrollBar()->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+    const QTextBlock now = cursor.block();
+    const QTextLine landed = now.layout()->lineForTextPosition(cursor.positionInBlock());
+    if (landed.isValid())
+        ensureVisible(QRectF(now.layout()->position() + landed.position(), QSizeF(1, landed.height())), 0, 0);
     return true;
 }
 

@@ -24,6 +24,7 @@ protected:
 
 private:
     bool tableKey(QKeyEvent* event);
+    bool pageKey(QKeyEvent* event);
     bool listKey(QKeyEvent* event);
     void prepareOverwrite();
     int lockedFieldAt(int position) const;
