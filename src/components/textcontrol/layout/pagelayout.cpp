@@ -89,6 +89,37 @@ int PageLayout::pageOfBlock(const QTextBlock& block) const
     return block.isValid() && block.blockNumber() < m_engine->blocks.size() ? m_engine->blocks[block.blockNumber()].page : 0;
 }
 
+QList<QRectF> PageLayout::cellBoxes(const QRectF& area) const
+{
+    const Engine& e = *m_engine;
+    QList<QRectF> boxes;
+    for (int i = e.itemAt(area.top()); i < e.items.size() && e.items[i].top <= area.bottom(); ++i) {
+        auto* table = qobject_cast<QTextTable*>(e.items[i].frame);
+        const auto found = table ? e.tables.find(table) : e.tables.end();
+        if (found == e.tables.end())
+            continue;
+        const Engine::TableBox& box = found->second;
+        for (int r = 0; r < box.rows.size(); ++r)
+            for (int c = 0; c < table->columns();) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                const int span = std::max(1, cell.columnSpan());
+                if (cell.row() == r && cell.column() == c) {
+                    const int end = std::min(r + std::max(1, cell.rowSpan()) - 1, int(box.rows.size()) - 1);
+                    const double left = box.edges[c], right = box.edges[std::min(c + span, int(box.edges.size()) - 1)];
+                    for (int p = box.rows[r].page; p <= box.rows[end].lastPage; ++p) {
+                        const double top = p == box.rows[r].page ? box.rows[r].top : e.pageTop(p);
+                        const double bottom = p == box.rows[end].lastPage ? box.rows[end].bottom : e.pageBottom(p);
+                        const QRectF piece(left, top, right - left, bottom - top);
+                        if (piece.intersects(area))
+                            boxes.append(piece);
+                    }
+                }
+                c += span;
+            }
+    }
+    return boxes;
+}
+
 // ---- hit testing ----------------------------------------------------------------------------
 
 namespace {

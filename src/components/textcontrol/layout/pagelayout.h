@@ -27,6 +27,10 @@ public:
     QRectF frameBoundingRect(QTextFrame* frame) const override;
     QRectF blockBoundingRect(const QTextBlock& block) const override;
 
+    // The cells of the tables laid out in `area`, each page's piece of a cell on its own: where
+    // the view draws its grid lines.
+    QList<QRectF> cellBoxes(const QRectF& area) const;
+
     // The page a paragraph starts on, from 0.
     int pageOfBlock(const QTextBlock& block) const;
 

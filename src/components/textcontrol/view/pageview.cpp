@@ -1,5 +1,7 @@
 #include "pageview.h"
 
+#include "components/textcontrol/layout/pagelayout.h"
+
 #include "components/textcontrol/layout/listmarkers.h"
 
 #include "objecthandles.h"
@@ -111,30 +113,13 @@ void PageView::drawForeground(QPainter* painter, const QRectF& rect)
         SpellingUnderline::draw(painter, rect, m_control->document(), m_control->spellingCheck());
     if (!m_control->tableGridLines())
         return;
-    QAbstractTextDocumentLayout* layout = m_control->document()->documentLayout();
+    const auto* layout = qobject_cast<const PageLayout*>(m_control->document()->documentLayout());
+    if (!layout)
+        return;
     painter->save();
     painter->setPen(QPen(QColor(0x80, 0x80, 0xff), 0, Qt::DotLine));
-    const QList<QTextFrame*> frames = m_control->document()->rootFrame()->childFrames();
-    for (QTextFrame* frame : frames) {
-        auto* table = qobject_cast<QTextTable*>(frame);
-        if (!table)
-            continue;
-        const QRectF outer = layout->frameBoundingRect(table);
-        if (!outer.intersects(rect))
-            continue;
-        for (int r = 0; r < table->rows(); ++r)
-            for (int c = 0; c < table->columns(); ++c) {
-                const QTextTableCell cell = table->cellAt(r, c);
-                if (cell.row() != r || cell.column() != c)
-                    continue;
-                QRectF box;
-                for (QTextBlock b = cell.firstCursorPosition().block();
-                     b.isValid() && b.position() <= cell.lastCursorPosition().position(); b = b.next())
-                    box |= layout->blockBoundingRect(b);
-                const double pad = table->format().cellPadding();
-                painter->drawRect(box.adjusted(-pad, -pad, pad, pad));
-            }
-    }
+    for (const QRectF& cell : layout->cellBoxes(rect))
+        painter->drawRect(cell);
     painter->restore();
 }
 
