@@ -1,7 +1,7 @@
 // Scrivora: starts the main window with the command line the practice system hands over.
 #include "documents/convertfile.h"
 #include "documents/opendocument.h"
-#include "merge/headlessmerge.h"
+#include "shell/headlessmerge.h"
 #include "merge/mergeconnection.h"
 #include "settings/apppaths.h"
 #include "shell/commandline.h"

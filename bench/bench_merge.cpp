@@ -6,7 +6,7 @@
 #include "demodata.h"
 #include "documents/documentwindow.h"
 #include "documents/opendocument.h"
-#include "merge/headlessmerge.h"
+#include "shell/headlessmerge.h"
 #include "merge/mergetonew.h"
 #include "merge/windowmerge.h"
 #include "settings/apppaths.h"

@@ -1,5 +1,5 @@
 // The connection string from the settings file, the stored password, the command line's merge.
-#include "merge/headlessmerge.h"
+#include "shell/headlessmerge.h"
 #include "merge/mergeconnection.h"
 #include "merge/mergestate.h"
 #include "support/practicedatabase.h"

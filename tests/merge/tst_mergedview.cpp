@@ -8,7 +8,7 @@
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "merge/findrecorddialog.h"
-#include "merge/headlessmerge.h"
+#include "shell/headlessmerge.h"
 #include "merge/mergestate.h"
 #include "merge/mergestatements.h"
 #include "merge/recordnumberbox.h"
