@@ -284,7 +284,7 @@ void PageLayout::Engine::run(QTextBlock block, Pen pen, Convergence* converge, q
         item.firstBlock = block.blockNumber();
         item.frame = childHolding(block, root);
         if (!item.frame) {
-            placeBlock(block, region, pen, false);
+            placeBlock(block, region, pen, block.blockNumber() == 0);
             item.lastBlock = item.firstBlock;
             block = block.next();
         } else {
@@ -343,9 +343,26 @@ void PageLayout::Engine::layOutFlow(QTextFrame* container, QTextBlock block, int
     }
 }
 
+// The empty paragraph a document or a cell must have before a table that opens it: no file
+// wrote it, so it takes no room.
+bool PageLayout::Engine::isTableAnchor(const QTextBlock& block, const QTextFrame* container, bool flowTop) const
+{
+    if (!flowTop || block.length() != 1)
+        return false;
+    const QTextBlock next = block.next();
+    return next.isValid() && qobject_cast<QTextTable*>(childHolding(next, container));
+}
+
 void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& region, Pen& pen, bool flowTop)
 {
     const QTextBlockFormat format = block.blockFormat();
+    if (isTableAnchor(block, region.root ? doc->rootFrame() : doc->frameAt(block.position()), flowTop)) {
+        Pen here = pen;
+        layOutLines(block, region, here, false, -1);
+        BlockBox& box = blocks[block.blockNumber()];
+        box.textBottom = box.bottom = box.textTop;
+        return;
+    }
     const bool atTop = region.root && atPageTop(pen);
     const bool hardBreak = region.root && block.blockNumber() > 0 && breaksBefore(block);
     if (hardBreak && !atTop)

@@ -122,6 +122,7 @@ private:
     void run(QTextBlock block, Pen pen, Convergence* converge, qint64 budgetMs);
     void layOutFlow(QTextFrame* container, QTextBlock first, int lastBlock, const Region& region, Pen& pen);
     void placeBlock(const QTextBlock& block, const Region& region, Pen& pen, bool flowTop);
+    bool isTableAnchor(const QTextBlock& block, const QTextFrame* container, bool flowTop) const;
     // Where a paragraph's lines went to a new page because they did not fit: the first and the
     // last such line, -1 for none, and how many lines it has.
     struct LineBreaks {
