@@ -48,6 +48,14 @@ struct Document {
         }
     }
     int pageOf(int block) const { return layout->pageOfBlock(text.findBlockByNumber(block)); }
+    // A cursor at the end of `count` paragraphs just written.
+    QTextCursor afterParagraphs(int count)
+    {
+        paragraphs(count);
+        QTextCursor cursor(text.lastBlock());
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        return cursor;
+    }
 };
 
 }  // namespace
@@ -240,9 +248,7 @@ void PageLayoutTest::editsLayOutAsAFreshLayoutWould()
 void PageLayoutTest::rowsMoveWholeAndHeadingsRepeat()
 {
     Document doc;
-    doc.paragraphs(40);
-    QTextCursor cursor(doc.text.lastBlock());
-    cursor.movePosition(QTextCursor::EndOfBlock);
+    QTextCursor cursor = doc.afterParagraphs(40);
     QTextTableFormat format;
     format.setBorder(1);
     format.setHeaderRowCount(1);
@@ -297,9 +303,7 @@ void PageLayoutTest::lazyLayoutGrowsToTheEnd()
 void PageLayoutTest::placedPictureThatDoesNotFitMakesTheNextPage()
 {
     Document doc;
-    doc.paragraphs(40);
-    QTextCursor cursor(doc.text.lastBlock());
-    cursor.movePosition(QTextCursor::EndOfBlock);
+    QTextCursor cursor = doc.afterParagraphs(40);
     QTextFrameFormat placed;
     placed.setPosition(QTextFrameFormat::FloatLeft);
     placed.setWidth(2 * Inch);
