@@ -69,6 +69,7 @@ private slots:
     void sections();
     void otherProgramsNotes_data();
     void otherProgramsNotes();
+    void firstAndEvenPageHeadersAreKept();
     void nothingOutsideThePackageIsRead();
 };
 
@@ -200,6 +201,25 @@ void WordContentTest::otherProgramsNotes()
     QVERIFY2(at >= 0, qPrintable(document.toPlainText()));
     for (const QString& next : inOrder.mid(1))
         QCOMPARE(paragraphs.value(++at), next);
+}
+
+// The first page's and the even pages' own headers and footers have no place in a document of
+// one header and footer; their text is kept after the body, where the header every page shows
+// is the header.
+void WordContentTest::firstAndEvenPageHeadersAreKept()
+{
+    QFile in(QStringLiteral(SCRIVORA_SOURCE_DIR "/../shared/corpus/word/node-word-extractor-test15.docx"));
+    if (!in.open(QIODevice::ReadOnly))
+        QSKIP("the corpus of other programs' documents is not beside the repository");
+    QTextDocument document, header, footer;
+    PageInfo page;
+    DocumentParts parts{&header, &footer, 0};
+    QVERIFY(DocxReader::read(in.readAll(), &document, page, &parts));
+    QCOMPARE(header.toPlainText().trimmed(), QString::fromUtf8("Section 1 – odd page header"));
+    const QString text = document.toPlainText();
+    QVERIFY(text.contains(QString::fromUtf8("Section 1 – first page header")));
+    QVERIFY(text.contains(QString::fromUtf8("Section 1 – even page header")));
+    QCOMPARE(text.count(QString::fromUtf8("Section 1 – odd page header")), 0);
 }
 
 // A document that names a file beside it (an external picture, an included text, an external

@@ -381,10 +381,13 @@ private:
                 m_page->marginR = twipsAttr(a, "right");
                 m_page->headerY = twipsAttr(a, "header");
                 m_page->footerY = twipsAttr(a, "footer");
-            } else if (apply && (is(u"headerReference") || is(u"footerReference")) && m_headerFooter
-                       && a.value(QLatin1String("w:type")) != QLatin1String("even")
-                       && a.value(QLatin1String("w:type")) != QLatin1String("first")) {
-                m_headerFooter->insert(m_xml.name().toString(), m_relations.value(a.value(QLatin1String("r:id")).toString()));
+            } else if (apply && (is(u"headerReference") || is(u"footerReference")) && m_headerFooter) {
+                // The first page's and the even pages' parts go by their kind's name.
+                const QString type = a.value(QLatin1String("w:type")).toString();
+                const QString key = type == QLatin1String("even") || type == QLatin1String("first")
+                    ? m_xml.name().toString() + QLatin1Char(':') + type
+                    : m_xml.name().toString();
+                m_headerFooter->insert(key, m_relations.value(a.value(QLatin1String("r:id")).toString()));
             }
             m_xml.skipCurrentElement();
         }
@@ -1051,6 +1054,37 @@ void appendNotes(const QHash<QString, QByteArray>& package, const QString& main,
     }
 }
 
+// The first page's and the even pages' own headers and footers, which the engine has no place
+// for: their text is kept after the body under a short rule, as the notes are, where it differs
+// from the header or footer every page shows, so that no letterhead is lost.
+void keepOtherParts(const QHash<QString, QByteArray>& package, const QHash<QString, QString>& headerFooter,
+                    QTextDocument* document, int& nextField, const StyleSheet& styles, const DocumentParts* parts)
+{
+    const struct { const char* key; const QTextDocument* shown; } Others[] = {
+        {"headerReference:first", parts->header}, {"footerReference:first", parts->footer},
+        {"headerReference:even", parts->header}, {"footerReference:even", parts->footer}};
+    QStringList kept;
+    for (const auto& other : Others) {
+        const QString name = headerFooter.value(QLatin1String(other.key));
+        if (name.isEmpty() || !package.contains(name))
+            continue;
+        QTextDocument text;
+        QTextCursor at(&text);
+        Part part(package, name, &text, nextField, &styles);
+        const QString plain = part.read(at, nullptr, nullptr) ? text.toPlainText().trimmed() : QString();
+        if (plain.isEmpty() || kept.contains(plain) || (other.shown && other.shown->toPlainText().trimmed() == plain))
+            continue;
+        kept << plain;
+        QTextCursor end(document);
+        end.movePosition(QTextCursor::End);
+        if (kept.size() == 1)
+            EndNotes::begin(end);
+        else
+            end.insertBlock();
+        end.insertFragment(QTextDocumentFragment(&text));
+    }
+}
+
 }  // namespace
 
 bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
@@ -1094,6 +1128,7 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
                 parts->present |= t.bit;
             ListLevels::attachReadLists(t.target, lists);
         }
+        keepOtherParts(package, headerFooter, document, nextField, styles, parts);
     }
     return true;
 }
