@@ -52,6 +52,7 @@ class RtfRobustnessTest : public QObject {
 private slots:
     void tablesAndGroups_data();
     void tablesAndGroups();
+    void firstPageHeaderIsKept();
 };
 
 void RtfRobustnessTest::tablesAndGroups_data()
@@ -150,6 +151,24 @@ void RtfRobustnessTest::tablesAndGroups()
     QCOMPARE(words(document.toPlainText()), words(expected));
     if (tables >= 0)
         QCOMPARE(tableCount(document), tables);
+}
+
+// A first page's own header (a letterhead) has no place in a document of one header: its text
+// is kept after the body; the header every page shows stays the header.
+void RtfRobustnessTest::firstPageHeaderIsKept()
+{
+    const QByteArray rtf = "{\\rtf1\\ansi\\titlepg{\\header Continued, page 2\\par}"
+                           "{\\headerf Lakeside Family Medicine\\par}{\\footerf Lakeside Family Medicine\\par}"
+                           "Dear Mrs. Alvarez,\\par}";
+    QTextDocument document, header, footer;
+    PageInfo page;
+    DocumentParts parts{&header, &footer, 0};
+    QVERIFY(RtfReader::read(rtf, &document, page, &parts));
+    QCOMPARE(header.toPlainText(), QStringLiteral("Continued, page 2"));
+    QCOMPARE(parts.present, 1);
+    const QString text = document.toPlainText();
+    QVERIFY(text.startsWith(QLatin1String("Dear Mrs. Alvarez,")));
+    QCOMPARE(text.count(QLatin1String("Lakeside Family Medicine")), 1);  // kept once
 }
 
 QTEST_MAIN(RtfRobustnessTest)

@@ -164,6 +164,7 @@ private:
     void noteReference();
     void beginNote();
     void appendNotes();
+    void appendOtherParts();
     void insertPicture();
     void readListGroup(const QByteArray& word);
     void keepListText(QTextCursor& cursor);
@@ -198,6 +199,7 @@ private:
     } m_redirect;
     QTextDocument m_cellDoc;
     QTextCursor m_cell;
+    std::vector<std::unique_ptr<QTextDocument>> m_otherParts;  // first and left pages' own headers and footers
     QList<Group> m_stack;
     // Groups deeper than MaxDepth: where the text of each one's parent went, and the state of
     // the group at MaxDepth as it was when the first of them began.
@@ -315,6 +317,7 @@ bool Parser::run()
     if (m_depth > 0)  // a truncated file: its last paragraph is still open
         applyBlockFormat(m_main);
     appendNotes();
+    appendOtherParts();
     ListLevels::attachReadLists(m_document, m_listDefinitions);
     if (m_parts)
         for (QTextDocument* part : {m_parts->header, m_parts->footer})
@@ -541,7 +544,7 @@ void Parser::controlWord()
     static const QSet<QByteArray> skipped = {
         "stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
         "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles", "pgdsctbl",
-        "filetbl", "annotation", "headerl", "headerf", "footerl", "footerf", "pntext", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
+        "filetbl", "annotation", "pntext", "nonshppict", "bkmkstart", "bkmkend", "xe", "tc",
         "txe", "template", "docvar", "userprops", "mmathPr", "ftnsep", "ftnsepc", "aftnsep",
         "aftnsepc", "ftncn", "aftncn", "object", "objdata", "atnid", "atnauthor", "atrfstart",
         "atrfend", "comment", "fldtype", "listpicture", "nesttableprops", "sp", "sn", "sv",
@@ -603,17 +606,24 @@ void Parser::controlWord()
         g.dest = Dest::Skip;
         return;
     }
-    if (word == "header" || word == "headerr" || word == "footer" || word == "footerr") {
+    const bool otherPart = word == "headerf" || word == "footerf" || word == "headerl" || word == "footerl";
+    if (word == "header" || word == "headerr" || word == "footer" || word == "footerr" || otherPart) {
         const bool header = word.startsWith("header");
         const int bit = header ? 1 : 4;
         QTextDocument* target = m_parts ? (header ? m_parts->header : m_parts->footer) : nullptr;
-        if (!target || (m_parts->present & bit) || m_redirect.depth >= 0 || m_documents > 1) {
+        if (otherPart && target) {
+            // The first page's or the left pages' own part: read aside, kept after the body.
+            m_otherParts.push_back(std::make_unique<QTextDocument>());
+            target = m_otherParts.back().get();
+        }
+        if (!target || (!otherPart && (m_parts->present & bit)) || m_redirect.depth >= 0 || m_documents > 1) {
             g.dest = Dest::Skip;  // one header and one footer: the first document's
             return;
         }
         flushText();
         closeTable();
-        m_parts->present |= bit;
+        if (!otherPart)
+            m_parts->present |= bit;
         m_redirect = {m_depth, m_main, m_paragraphHasContent};
         m_main = QTextCursor(target);
         m_paragraphHasContent = false;
@@ -1341,6 +1351,28 @@ void Parser::beginNote()
     m_referenceWritten = false;
     m_notes.append(QString());
     state().dest = Dest::Note;
+}
+
+// The first page's and the left pages' own headers and footers, which this document model has
+// no place for, as text at the end of the document, where they differ from the header and
+// footer every page shows: no letterhead is lost.
+void Parser::appendOtherParts()
+{
+    QStringList kept;
+    for (const auto& part : m_otherParts) {
+        const QString plain = part->toPlainText().trimmed();
+        if (plain.isEmpty() || kept.contains(plain) || plain == m_parts->header->toPlainText().trimmed()
+            || plain == m_parts->footer->toPlainText().trimmed())
+            continue;
+        QTextCursor end(m_document);
+        end.movePosition(QTextCursor::End);
+        if (kept.isEmpty() && m_notes.isEmpty())
+            EndNotes::begin(end);
+        else
+            end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        kept << plain;
+        end.insertFragment(QTextDocumentFragment(part.get()));
+    }
 }
 
 // The notes at the end of the document under a short rule, each after its number: what this
