@@ -1,5 +1,8 @@
 #include "endnotes.h"
 
+#include <QTextDocumentFragment>
+#include <utility>
+
 #include "layoutunits.h"
 #include "paragraphframes.h"
 
@@ -42,6 +45,28 @@ QTextCharFormat markFormat(QTextCharFormat text)
 {
     text.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     return text;
+}
+
+void keepParts(QTextDocument* body, const QList<const QTextDocument*>& parts, const QList<const QTextDocument*>& shown,
+               bool ruled)
+{
+    QStringList kept;
+    for (const QTextDocument* part : shown)
+        if (part)
+            kept << part->toPlainText().trimmed();
+    for (const QTextDocument* part : parts) {
+        const QString plain = part->toPlainText().trimmed();
+        if (plain.isEmpty() || kept.contains(plain))
+            continue;
+        kept << plain;
+        QTextCursor end(body);
+        end.movePosition(QTextCursor::End);
+        if (!std::exchange(ruled, true))
+            begin(end);
+        else
+            end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        end.insertFragment(QTextDocumentFragment(part));
+    }
 }
 
 }  // namespace EndNotes

@@ -2,10 +2,12 @@
 // Notes of other programs' documents (footnotes, endnotes, text boxes a reader cannot place):
 // the engine has no notes of its own, so readers keep them as text after the body, under a
 // short rule, each opening with its mark; the marks in the text are superscript numbers.
+#include <QList>
 #include <QString>
 #include <QTextCharFormat>
 
 class QTextCursor;
+class QTextDocument;
 
 namespace EndNotes {
 
@@ -20,5 +22,12 @@ QString endnoteMark(int n);
 
 // The format of a note's mark in a run of format `text`.
 QTextCharFormat markFormat(QTextCharFormat text);
+
+// Keeps the headers and footers a document has no place for (the first page's, the left
+// pages') after its body: each one with text that differs from the parts every page shows
+// (`shown`) and from those kept before it, under the rule, which is begun unless `ruled` says
+// the notes already began it.
+void keepParts(QTextDocument* body, const QList<const QTextDocument*>& parts, const QList<const QTextDocument*>& shown,
+               bool ruled);
 
 }  // namespace EndNotes

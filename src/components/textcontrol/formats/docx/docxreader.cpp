@@ -1055,34 +1055,24 @@ void appendNotes(const QHash<QString, QByteArray>& package, const QString& main,
 }
 
 // The first page's and the even pages' own headers and footers, which the engine has no place
-// for: their text is kept after the body under a short rule, as the notes are, where it differs
-// from the header or footer every page shows, so that no letterhead is lost.
+// for, kept after the body where they differ from the parts every page shows.
 void keepOtherParts(const QHash<QString, QByteArray>& package, const QHash<QString, QString>& headerFooter,
-                    QTextDocument* document, int& nextField, const StyleSheet& styles, const DocumentParts* parts)
+                    QTextDocument* document, int& nextField, const StyleSheet& styles, const DocumentParts* parts,
+                    bool ruled)
 {
-    const struct { const char* key; const QTextDocument* shown; } Others[] = {
-        {"headerReference:first", parts->header}, {"footerReference:first", parts->footer},
-        {"headerReference:even", parts->header}, {"footerReference:even", parts->footer}};
-    QStringList kept;
-    for (const auto& other : Others) {
-        const QString name = headerFooter.value(QLatin1String(other.key));
+    std::vector<std::unique_ptr<QTextDocument>> read;
+    QList<const QTextDocument*> others;
+    for (const char* key : {"headerReference:first", "footerReference:first", "headerReference:even", "footerReference:even"}) {
+        const QString name = headerFooter.value(QLatin1String(key));
         if (name.isEmpty() || !package.contains(name))
             continue;
-        QTextDocument text;
-        QTextCursor at(&text);
-        Part part(package, name, &text, nextField, &styles);
-        const QString plain = part.read(at, nullptr, nullptr) ? text.toPlainText().trimmed() : QString();
-        if (plain.isEmpty() || kept.contains(plain) || (other.shown && other.shown->toPlainText().trimmed() == plain))
-            continue;
-        kept << plain;
-        QTextCursor end(document);
-        end.movePosition(QTextCursor::End);
-        if (kept.size() == 1)
-            EndNotes::begin(end);
-        else
-            end.insertBlock();
-        end.insertFragment(QTextDocumentFragment(&text));
+        read.push_back(std::make_unique<QTextDocument>());
+        QTextCursor at(read.back().get());
+        Part part(package, name, read.back().get(), nextField, &styles);
+        if (part.read(at, nullptr, nullptr))
+            others << read.back().get();
     }
+    EndNotes::keepParts(document, others, {parts->header, parts->footer}, ruled);
 }
 
 }  // namespace
@@ -1128,7 +1118,8 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
                 parts->present |= t.bit;
             ListLevels::attachReadLists(t.target, lists);
         }
-        keepOtherParts(package, headerFooter, document, nextField, styles, parts);
+        keepOtherParts(package, headerFooter, document, nextField, styles, parts,
+                       !notes.footnotes.isEmpty() || !notes.endnotes.isEmpty());
     }
     return true;
 }

@@ -1358,21 +1358,11 @@ void Parser::beginNote()
 // footer every page shows: no letterhead is lost.
 void Parser::appendOtherParts()
 {
-    QStringList kept;
-    for (const auto& part : m_otherParts) {
-        const QString plain = part->toPlainText().trimmed();
-        if (plain.isEmpty() || kept.contains(plain) || plain == m_parts->header->toPlainText().trimmed()
-            || plain == m_parts->footer->toPlainText().trimmed())
-            continue;
-        QTextCursor end(m_document);
-        end.movePosition(QTextCursor::End);
-        if (kept.isEmpty() && m_notes.isEmpty())
-            EndNotes::begin(end);
-        else
-            end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-        kept << plain;
-        end.insertFragment(QTextDocumentFragment(part.get()));
-    }
+    QList<const QTextDocument*> parts;
+    for (const auto& part : m_otherParts)
+        parts << part.get();
+    if (!parts.isEmpty())
+        EndNotes::keepParts(m_document, parts, {m_parts->header, m_parts->footer}, !m_notes.isEmpty());
 }
 
 // The notes at the end of the document under a short rule, each after its number: what this
