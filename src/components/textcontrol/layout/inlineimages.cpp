@@ -13,7 +13,7 @@ QImage imageOf(QTextDocument* document, const QTextImageFormat& format)
 {
     const QUrl name(format.name());
     const QVariant resource = document->resource(QTextDocument::ImageResource, name);
-    if (resource.canConvert<QImage>() && resource.typeId() == QMetaType::QImage)
+    if (resource.typeId() == QMetaType::QImage)
         return resource.value<QImage>();
     if (resource.typeId() == QMetaType::QPixmap)
         return resource.value<QPixmap>().toImage();

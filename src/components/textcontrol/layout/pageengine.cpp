@@ -161,6 +161,43 @@ int PageLayout::Engine::itemAt(double y) const
     return int(it - items.cbegin());
 }
 
+PageLayout::Engine::Blocks PageLayout::Engine::blocksOf(const QTextFrame* frame) const
+{
+    return {doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber()};
+}
+
+PageLayout::Engine::Blocks PageLayout::Engine::blocksOf(const QTextTableCell& cell) const
+{
+    return {doc->findBlock(cell.firstPosition()), doc->findBlock(cell.lastPosition()).blockNumber()};
+}
+
+QList<QTextTableCell> PageLayout::Engine::cellsStartingIn(const QTextTable* table, int row)
+{
+    QList<QTextTableCell> cells;
+    for (int c = 0; c < table->columns();) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        if (cell.row() == row && cell.column() == c)
+            cells.append(cell);
+        c += std::max(1, cell.columnSpan());
+    }
+    return cells;
+}
+
+QList<PageLayout::Engine::CellArea> PageLayout::Engine::cellAreas(const QTextTable* table, const TableBox& box,
+                                                                  int fromRow, int toRow) const
+{
+    QList<CellArea> areas;
+    const int lastEdge = int(box.edges.size()) - 1;
+    for (int r = fromRow; r < std::min(toRow, int(box.rows.size())); ++r)
+        for (const QTextTableCell& cell : cellsStartingIn(table, r)) {
+            const int end = std::min(r + std::max(1, cell.rowSpan()) - 1, int(box.rows.size()) - 1);
+            const int c = cell.column();
+            areas.append(CellArea{cell, box.edges[c], box.edges[std::min(c + std::max(1, cell.columnSpan()), lastEdge)],
+                                  box.rows[r].top, box.rows[end].bottom, box.rows[r].page, box.rows[end].lastPage});
+        }
+    return areas;
+}
+
 // ---- what changed ---------------------------------------------------------------------------
 
 void PageLayout::Engine::changed(int from, int charsAdded)
@@ -196,16 +233,10 @@ void PageLayout::Engine::changed(int from, int charsAdded)
     converge.oldPages = pages;
     converge.oldNextBlock = m_nextBlock >= 0 ? m_nextBlock + delta : -1;
     converge.oldNextPen = m_nextPen;
-    Pen pen{pageTop(0), 0};
-    if (index < items.size()) {
-        pen = Pen{items[index].top, items[index].page};
-        converge.oldItems = items.mid(index);
-        items.resize(index);
-    } else {
-        items.clear();
-    }
-    if (items.isEmpty())
-        pen = Pen{pageTop(0), 0};
+    converge.oldItems = items.mid(index);
+    items.resize(std::min(index, int(items.size())));
+    // From the top, the page's top as it is now: a change of the page moves the first piece too.
+    const Pen pen = items.isEmpty() ? Pen{pageTop(0), 0} : Pen{converge.oldItems.first().top, converge.oldItems.first().page};
     // What the tables further on hold stays for the pieces that land where they were; a change
     // of the whole document starts afresh.
     if (first == 0 && changedEnd >= count - 1)
@@ -222,25 +253,22 @@ void PageLayout::Engine::changed(int from, int charsAdded)
     finishSlice(fromY, oldPages);
 }
 
-void PageLayout::Engine::continueLazily()
+void PageLayout::Engine::resume(qint64 budgetMs)
 {
     if (m_nextBlock < 0)
         return;
     const double fromY = m_nextPen.y;
     const int oldPages = pages;
-    m_clock.start();
-    run(doc->findBlockByNumber(m_nextBlock), m_nextPen, nullptr, SliceMs);
+    run(doc->findBlockByNumber(m_nextBlock), m_nextPen, nullptr, budgetMs);
     finishSlice(fromY, oldPages);
 }
 
+void PageLayout::Engine::continueLazily() { resume(SliceMs); }
+
 void PageLayout::Engine::ensureLaidOut(int blockNumber)
 {
-    while (m_nextBlock >= 0 && m_nextBlock <= blockNumber) {
-        const double fromY = m_nextPen.y;
-        const int oldPages = pages;
-        run(doc->findBlockByNumber(m_nextBlock), m_nextPen, nullptr, 0);
-        finishSlice(fromY, oldPages);
-    }
+    if (m_nextBlock >= 0 && m_nextBlock <= blockNumber)
+        resume(0);
 }
 
 void PageLayout::Engine::ensureLaidOutTo(double y)
@@ -328,19 +356,17 @@ void PageLayout::Engine::run(QTextBlock block, Pen pen, Convergence* converge, q
         pages = std::max(pages, int(f.rect.top() / pageHeight()) + 1);
 }
 
-void PageLayout::Engine::layOutFlow(QTextFrame* container, QTextBlock block, int lastBlock, const Region& region, Pen& pen)
+void PageLayout::Engine::layOutFlow(const QTextFrame* container, const Blocks& blocks, const Region& region, Pen& pen)
 {
     bool flowTop = true;
-    while (block.isValid() && block.blockNumber() <= lastBlock) {
-        if (QTextFrame* child = childHolding(block, container)) {
+    walkFlow(container, blocks, [&](const QTextBlock& block, QTextFrame* child, const QTextBlock&) {
+        if (child)
             placeFrame(child, region, pen);
-            block = doc->findBlock(child->lastPosition() + 1);
-        } else {
+        else
             placeBlock(block, region, pen, flowTop);
-            block = block.next();
-        }
         flowTop = false;
-    }
+        return true;
+    });
 }
 
 // The empty paragraph a document or a cell must have before a table that opens it: no file
@@ -483,7 +509,7 @@ void PageLayout::Engine::placeFrame(QTextFrame* frame, const Region& region, Pen
     inner.right -= format.rightMargin() + format.padding();
     inner.right = std::max(inner.right, inner.left + 1);
     pen.y += format.topMargin() + format.padding();
-    layOutFlow(frame, doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber(), inner, pen);
+    layOutFlow(frame, blocksOf(frame), inner, pen);
     pen.y += format.bottomMargin() + format.padding();
 }
 
@@ -492,8 +518,7 @@ void PageLayout::Engine::placeFrame(QTextFrame* frame, const Region& region, Pen
 void PageLayout::Engine::placeFloat(QTextFrame* frame, const Region& region, const Pen& pen)
 {
     const QTextFrameFormat format = frame->frameFormat();
-    const QTextBlock first = doc->findBlock(frame->firstPosition());
-    const int last = doc->findBlock(frame->lastPosition()).blockNumber();
+    const Blocks blocks = blocksOf(frame);
     const double room = region.right - region.left;
     double width = format.width().type() == QTextLength::VariableLength ? room : format.width().value(room);
     width = std::clamp(width, 1.0, std::max(1.0, room));
@@ -501,7 +526,7 @@ void PageLayout::Engine::placeFloat(QTextFrame* frame, const Region& region, con
     auto layOutAt = [&](double x, double y) {
         Pen inner{y, pen.page};
         const Region content{x + format.padding(), x + width - format.padding(), false, false};
-        layOutFlow(frame, first, last, content, inner);
+        layOutFlow(frame, blocks, content, inner);
         return inner.y - y + 2 * format.padding();
     };
     const bool right = format.position() == QTextFrameFormat::FloatRight;
@@ -631,42 +656,32 @@ bool PageLayout::Engine::placeRow(QTextTable* table, TableBox& box, int row, QLi
 {
     const QTextTableFormat format = table->format();
     const double half = box.border / 2;
-    Row placed{pen.y, pen.y, pen.page, pen.page};
     Pen bottom{pen.y + 2 * half, pen.page};
-    for (int c = 0; c < table->columns();) {
-        const QTextTableCell cell = table->cellAt(row, c);
-        const int span = std::max(1, cell.columnSpan());
-        if (cell.row() != row || cell.column() != c) {
-            c += span;
-            continue;
-        }
+    for (const QTextTableCell& cell : cellsStartingIn(table, row)) {
+        const int c = cell.column();
         const QTextTableCellFormat cf = cell.format().toTableCellFormat();
-        Region content;
-        content.left = box.edges[c] + half + cellPadding(cf, format, QTextFormat::TableCellLeftPadding);
-        content.right = box.edges[std::min(c + span, int(box.edges.size()) - 1)] - half
+        Region flow;
+        flow.left = box.edges[c] + half + cellPadding(cf, format, QTextFormat::TableCellLeftPadding);
+        flow.right = box.edges[std::min(c + std::max(1, cell.columnSpan()), int(box.edges.size()) - 1)] - half
             - cellPadding(cf, format, QTextFormat::TableCellRightPadding);
-        Region flow = content;
         flow.right = std::max(flow.right, flow.left + 1);
         flow.paged = true;  // a row taller than a page breaks like the body
         Pen inner{pen.y + half + cellPadding(cf, format, QTextFormat::TableCellTopPadding), pen.page};
-        layOutFlow(table, doc->findBlock(cell.firstPosition()), doc->findBlock(cell.lastPosition()).blockNumber(), flow, inner);
+        layOutFlow(table, blocksOf(cell), flow, inner);
         inner.y += cellPadding(cf, format, QTextFormat::TableCellBottomPadding) + half;
-        const int endRow = std::min(row + std::max(1, cell.rowSpan()) - 1, table->rows() - 1);
+        const int endRow = std::min(cell.row() + std::max(1, cell.rowSpan()) - 1, table->rows() - 1);
         if (endRow == row)
             bottom = later(bottom, inner);
         else
             spanEnds[endRow] = later(spanEnds[endRow], inner);
-        c += span;
     }
     if (spanEnds[row].page >= 0)
         bottom = later(bottom, spanEnds[row]);
     if (mayMove && bottom.page > pen.page)
         return false;
-    placed.bottom = bottom.y;
-    placed.lastPage = bottom.page;
     if (box.rows.size() > row)
         box.rows.resize(row);
-    box.rows.append(placed);
+    box.rows.append(Row{pen.y, bottom.y, pen.page, bottom.page});
     pen = bottom;
     return true;
 }

@@ -7,10 +7,10 @@
 #include <QList>
 #include <QRectF>
 #include <QTextBlock>
+#include <QTextTable>
 #include <unordered_map>
 
 class QTextFrame;
-class QTextTable;
 class QTimer;
 
 class PageLayout::Engine {
@@ -106,6 +106,54 @@ public:
     // The first item whose bottom lies below y.
     int itemAt(double y) const;
 
+    // The paragraphs a frame or a cell holds: the first, and the last one's number.
+    struct Blocks {
+        QTextBlock first;
+        int last = -1;
+    };
+    Blocks blocksOf(const QTextFrame* frame) const;
+    Blocks blocksOf(const QTextTableCell& cell) const;
+    // Calls visit(block, child, next) for each piece of `container`'s flow in `blocks`, in order:
+    // a paragraph (child null) or a direct child frame starting at `block`, with the paragraph
+    // after the piece; stops when `visit` returns false.
+    template <typename Visit>
+    void walkFlow(const QTextFrame* container, const Blocks& blocks, Visit visit) const
+    {
+        for (QTextBlock block = blocks.first; block.isValid() && block.blockNumber() <= blocks.last;) {
+            QTextFrame* child = childHolding(block, container);
+            const QTextBlock next = child ? doc->findBlock(child->lastPosition() + 1) : block.next();
+            if (!visit(block, child, next))
+                return;
+            block = next;
+        }
+    }
+
+    // The cells that start in a row, left to right: a merged cell counts where it starts.
+    static QList<QTextTableCell> cellsStartingIn(const QTextTable* table, int row);
+    // A placed cell: its columns' edges, and its rows' top and bottom with their pages.
+    struct CellArea {
+        QTextTableCell cell;
+        double left = 0;
+        double right = 0;
+        double top = 0;
+        double bottom = 0;
+        int page = 0;
+        int lastPage = 0;
+    };
+    // The cells that start in rows `fromRow` up to (not including) `toRow`.
+    QList<CellArea> cellAreas(const QTextTable* table, const TableBox& box, int fromRow, int toRow) const;
+    // Calls piece(from, to) with each page's part of an area from (top, page) to (bottom, lastPage).
+    template <typename Piece>
+    void eachPiece(double top, int page, double bottom, int lastPage, Piece piece) const
+    {
+        for (int p = page; p <= lastPage; ++p) {
+            const double from = p == page ? top : pageTop(p);
+            const double to = p == lastPage ? bottom : pageBottom(p);
+            if (to > from)
+                piece(from, to);
+        }
+    }
+
 private:
     struct Convergence {
         QList<Item> oldItems;
@@ -120,7 +168,7 @@ private:
     // Lays out the body's pieces from `block` at `pen`, until the pieces land where they were
     // (when `converge` is given), the slice's time is up (lazy) or the end.
     void run(QTextBlock block, Pen pen, Convergence* converge, qint64 budgetMs);
-    void layOutFlow(QTextFrame* container, QTextBlock first, int lastBlock, const Region& region, Pen& pen);
+    void layOutFlow(const QTextFrame* container, const Blocks& blocks, const Region& region, Pen& pen);
     void placeBlock(const QTextBlock& block, const Region& region, Pen& pen, bool flowTop);
     bool isTableAnchor(const QTextBlock& block, const QTextFrame* container, bool flowTop) const;
     // Where a paragraph's lines went to a new page because they did not fit: the first and the
@@ -140,6 +188,8 @@ private:
     double lowestFloatBottom(double top, double height, const Region& region) const;
     bool atPageTop(const Pen& pen) const;
     void newPage(Pen& pen) const;
+    // Lays out what is still waiting, for `budgetMs` (0: to the end), and tells the view.
+    void resume(qint64 budgetMs);
     void finishSlice(double fromY, int oldPages);
 
     int m_nextBlock = -1;  // the body's next paragraph still to lay out; -1 when complete

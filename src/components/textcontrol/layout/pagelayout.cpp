@@ -98,24 +98,12 @@ QList<QRectF> PageLayout::cellBoxes(const QRectF& area) const
         const auto found = table ? e.tables.find(table) : e.tables.end();
         if (found == e.tables.end())
             continue;
-        const Engine::TableBox& box = found->second;
-        for (int r = 0; r < box.rows.size(); ++r)
-            for (int c = 0; c < table->columns();) {
-                const QTextTableCell cell = table->cellAt(r, c);
-                const int span = std::max(1, cell.columnSpan());
-                if (cell.row() == r && cell.column() == c) {
-                    const int end = std::min(r + std::max(1, cell.rowSpan()) - 1, int(box.rows.size()) - 1);
-                    const double left = box.edges[c], right = box.edges[std::min(c + span, int(box.edges.size()) - 1)];
-                    for (int p = box.rows[r].page; p <= box.rows[end].lastPage; ++p) {
-                        const double top = p == box.rows[r].page ? box.rows[r].top : e.pageTop(p);
-                        const double bottom = p == box.rows[end].lastPage ? box.rows[end].bottom : e.pageBottom(p);
-                        const QRectF piece(left, top, right - left, bottom - top);
-                        if (piece.intersects(area))
-                            boxes.append(piece);
-                    }
-                }
-                c += span;
-            }
+        for (const Engine::CellArea& cell : e.cellAreas(table, found->second, 0, table->rows()))
+            e.eachPiece(cell.top, cell.page, cell.bottom, cell.lastPage, [&](double from, double to) {
+                const QRectF piece(cell.left, from, cell.right - cell.left, to - from);
+                if (piece.intersects(area))
+                    boxes.append(piece);
+            });
     }
     return boxes;
 }
@@ -142,7 +130,7 @@ int hitInBlock(const QTextBlock& block, const QPointF& point, Qt::HitTestAccurac
 }  // namespace
 
 // The position under a point within a container's flow of paragraphs and frames.
-static int hitInFlow(const PageLayout::Engine& e, QTextFrame* container, QTextBlock block, int lastBlock,
+static int hitInFlow(const PageLayout::Engine& e, const QTextFrame* container, const PageLayout::Engine::Blocks& blocks,
                      const QPointF& point, Qt::HitTestAccuracy accuracy);
 
 static int hitInTable(const PageLayout::Engine& e, QTextTable* table, QPointF point, Qt::HitTestAccuracy accuracy)
@@ -163,43 +151,36 @@ static int hitInTable(const PageLayout::Engine& e, QTextTable* table, QPointF po
     const QTextTableCell cell = table->cellAt(row, column);
     if (!cell.isValid())
         return accuracy == Qt::ExactHit ? -1 : table->firstPosition();
-    QTextDocument* doc = table->document();
-    return hitInFlow(e, table, doc->findBlock(cell.firstPosition()), doc->findBlock(cell.lastPosition()).blockNumber(),
-                     point, accuracy);
+    return hitInFlow(e, table, e.blocksOf(cell), point, accuracy);
 }
 
 static int hitInFrame(const PageLayout::Engine& e, QTextFrame* frame, const QPointF& point, Qt::HitTestAccuracy accuracy)
 {
     if (auto* table = qobject_cast<QTextTable*>(frame))
         return hitInTable(e, table, point, accuracy);
-    QTextDocument* doc = frame->document();
-    return hitInFlow(e, frame, doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber(),
-                     point, accuracy);
+    return hitInFlow(e, frame, e.blocksOf(frame), point, accuracy);
 }
 
-static int hitInFlow(const PageLayout::Engine& e, QTextFrame* container, QTextBlock block, int lastBlock,
+static int hitInFlow(const PageLayout::Engine& e, const QTextFrame* container, const PageLayout::Engine::Blocks& blocks,
                      const QPointF& point, Qt::HitTestAccuracy accuracy)
 {
-    QTextDocument* doc = container->document();
     int best = -1;
-    while (block.isValid() && block.blockNumber() <= lastBlock) {
-        if (QTextFrame* child = e.childHolding(block, container)) {
-            const QTextBlock after = doc->findBlock(child->lastPosition() + 1);
-            const double bottom = after.isValid() && after.blockNumber() <= lastBlock ? e.blocks[after.blockNumber()].top : 1e300;
+    QTextFrame* inFrame = nullptr;
+    e.walkFlow(container, blocks, [&](const QTextBlock& block, QTextFrame* child, const QTextBlock& next) {
+        if (child) {
+            const double bottom = next.isValid() && next.blockNumber() <= blocks.last ? e.blocks[next.blockNumber()].top : 1e300;
             if (point.y() < bottom && child->frameFormat().position() == QTextFrameFormat::InFlow)
-                return hitInFrame(e, child, point, accuracy);
-            block = after;
-            continue;
+                inFrame = child;
+            return inFrame == nullptr;
         }
-        const PageLayout::Engine::BlockBox& box = e.blocks[block.blockNumber()];
         best = block.blockNumber();
-        if (point.y() < box.bottom)
-            break;
-        block = block.next();
-    }
+        return point.y() >= e.blocks[best].bottom;
+    });
+    if (inFrame)
+        return hitInFrame(e, inFrame, point, accuracy);
     if (best < 0)
         return accuracy == Qt::ExactHit ? -1 : container->firstPosition();
-    return hitInBlock(doc->findBlockByNumber(best), point, accuracy);
+    return hitInBlock(e.doc->findBlockByNumber(best), point, accuracy);
 }
 
 int PageLayout::hitTest(const QPointF& point, Qt::HitTestAccuracy accuracy) const

@@ -37,35 +37,31 @@ void PagePainter::drawFrame(QTextFrame* frame)
         drawTable(table);
         return;
     }
-    QTextDocument* doc = m_engine.doc;
-    drawFlow(frame, doc->findBlock(frame->firstPosition()), doc->findBlock(frame->lastPosition()).blockNumber());
+    drawFlow(frame, m_engine.blocksOf(frame));
 }
 
-void PagePainter::drawFlow(QTextFrame* container, QTextBlock block, int lastBlock)
+void PagePainter::drawFlow(const QTextFrame* container, const PageLayout::Engine::Blocks& blocks)
 {
-    while (block.isValid() && block.blockNumber() <= lastBlock) {
-        if (QTextFrame* child = m_engine.childHolding(block, container)) {
+    m_engine.walkFlow(container, blocks, [this](const QTextBlock& block, QTextFrame* child, const QTextBlock&) {
+        if (child) {
             if (child->frameFormat().position() == QTextFrameFormat::InFlow)
                 drawFrame(child);
-            block = m_engine.doc->findBlock(child->lastPosition() + 1);
-            continue;
+            return true;
         }
         if (m_engine.blocks[block.blockNumber()].top > m_clip.bottom())
-            return;
+            return false;
         drawBlock(block);
-        block = block.next();
-    }
+        return true;
+    });
 }
 
 template <typename Paint>
-void PagePainter::eachPiece(double top, int page, double bottom, int lastPage, Paint paint) const
+void PagePainter::eachVisiblePiece(const PageLayout::Engine::CellArea& area, Paint paint) const
 {
-    for (int p = page; p <= lastPage; ++p) {
-        const double from = p == page ? top : m_engine.pageTop(p);
-        const double to = p == lastPage ? bottom : m_engine.pageBottom(p);
-        if (to > from && to >= m_clip.top() && from <= m_clip.bottom())
-            paint(from, to);
-    }
+    m_engine.eachPiece(area.top, area.page, area.bottom, area.lastPage, [&](double from, double to) {
+        if (to >= m_clip.top() && from <= m_clip.bottom())
+            paint(QRectF(area.left, from, area.right - area.left, to - from));
+    });
 }
 
 void PagePainter::drawTable(QTextTable* table)
@@ -82,8 +78,11 @@ void PagePainter::drawTable(QTextTable* table)
     int last = first;
     while (last < box.rows.size() && box.rows[last].top <= m_clip.bottom())
         ++last;
-    // A cell merged down from a row above the clip still shows in it.
-    drawRows(table, box, std::max(0, first - 8), last);
+    // A cell merged down from a row above the clip still shows in it: start at its row.
+    int start = std::min(first, int(box.rows.size()) - 1);
+    for (int c = 0; c < table->columns(); ++c)
+        start = std::min(start, table->cellAt(std::min(first, int(box.rows.size()) - 1), c).row());
+    drawRows(table, box, std::max(0, start), last);
 
     for (const PageLayout::Engine::Repeat& repeat : box.repeats) {
         if (repeat.bottom + repeat.dy < m_clip.top() || repeat.top + repeat.dy > m_clip.bottom())
@@ -100,7 +99,6 @@ void PagePainter::drawTable(QTextTable* table)
 
 void PagePainter::drawRows(QTextTable* table, const PageLayout::Engine::TableBox& box, int from, int to)
 {
-    QTextDocument* doc = m_engine.doc;
     const QTextTableFormat format = table->format();
     int selectedRow = -1, selectedRows = 0, selectedColumn = -1, selectedColumns = 0;
     QBrush selection;
@@ -109,33 +107,16 @@ void PagePainter::drawRows(QTextTable* table, const PageLayout::Engine::TableBox
             s.cursor.selectedTableCells(&selectedRow, &selectedRows, &selectedColumn, &selectedColumns);
             selection = s.format.background();
         }
-    struct Cell {
-        QTextTableCell cell;
-        double left, right, top, bottom;
-        int page, lastPage;
-    };
-    QList<Cell> cells;
-    for (int r = from; r < std::min(to, int(box.rows.size())); ++r)
-        for (int c = 0; c < table->columns();) {
-            const QTextTableCell cell = table->cellAt(r, c);
-            const int span = std::max(1, cell.columnSpan());
-            if (cell.row() == r && cell.column() == c) {
-                const int end = std::min(r + std::max(1, cell.rowSpan()) - 1, int(box.rows.size()) - 1);
-                cells.append(Cell{cell, box.edges[c], box.edges[std::min(c + span, int(box.edges.size()) - 1)],
-                                  box.rows[r].top, box.rows[end].bottom, box.rows[r].page, box.rows[end].lastPage});
-            }
-            c += span;
-        }
-    for (const Cell& c : cells) {
+    const QList<PageLayout::Engine::CellArea> cells = m_engine.cellAreas(table, box, from, to);
+    for (const PageLayout::Engine::CellArea& c : cells) {
         QBrush fill = c.cell.format().background();
         const bool selected = selectedRow >= 0 && c.cell.row() >= selectedRow && c.cell.row() < selectedRow + selectedRows
             && c.cell.column() >= selectedColumn && c.cell.column() < selectedColumn + selectedColumns;
         if (selected)
             fill = selection;
         if (fill.style() != Qt::NoBrush)
-            eachPiece(c.top, c.page, c.bottom, c.lastPage,
-                      [&](double top, double bottom) { m_painter->fillRect(QRectF(c.left, top, c.right - c.left, bottom - top), fill); });
-        drawFlow(table, doc->findBlock(c.cell.firstPosition()), doc->findBlock(c.cell.lastPosition()).blockNumber());
+            eachVisiblePiece(c, [&](const QRectF& piece) { m_painter->fillRect(piece, fill); });
+        drawFlow(table, m_engine.blocksOf(c.cell));
     }
     if (box.border <= 0)
         return;
@@ -145,10 +126,8 @@ void PagePainter::drawRows(QTextTable* table, const PageLayout::Engine::TableBox
         brush = Qt::black;
     m_painter->setPen(QPen(brush, box.border, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     m_painter->setBrush(Qt::NoBrush);
-    for (const Cell& c : cells)
-        eachPiece(c.top, c.page, c.bottom, c.lastPage, [&](double top, double bottom) {
-            m_painter->drawRect(QRectF(c.left, top, c.right - c.left, bottom - top));
-        });
+    for (const PageLayout::Engine::CellArea& c : cells)
+        eachVisiblePiece(c, [&](const QRectF& piece) { m_painter->drawRect(piece); });
     m_painter->restore();
 }
 

@@ -14,15 +14,15 @@ public:
     void draw();
 
 private:
-    void drawFlow(QTextFrame* container, QTextBlock block, int lastBlock);
+    void drawFlow(const QTextFrame* container, const PageLayout::Engine::Blocks& blocks);
     void drawFrame(QTextFrame* frame);
     void drawTable(QTextTable* table);
     void drawRows(QTextTable* table, const PageLayout::Engine::TableBox& box, int from, int to);
     void drawBlock(const QTextBlock& block);
     void drawBullet(const QTextBlock& block);
-    // Calls `paint` with each page's piece of the area from (top, page) to (bottom, lastPage).
+    // Calls `paint` with each page's piece of a cell that lies in the clip.
     template <typename Paint>
-    void eachPiece(double top, int page, double bottom, int lastPage, Paint paint) const;
+    void eachVisiblePiece(const PageLayout::Engine::CellArea& area, Paint paint) const;
 
     const PageLayout::Engine& m_engine;
     QPainter* m_painter;
