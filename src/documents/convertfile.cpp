@@ -36,7 +36,7 @@ bool load(const QString& in, TextControl* control, QString* error)
     }
     if (!loaded && error)
         *error = Texts::failureLine(Texts::CantLoadFile, in,
-                                    FileProblems::whyNotLoaded(in, inFormat, control->lastFileFailure()));
+                                    FileProblems::whyNotLoaded(in, inFormat));
     return loaded;
 }
 

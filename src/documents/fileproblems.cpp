@@ -110,7 +110,7 @@ QString looksLike(const QString& path)
     return isText(body) ? Texts::KindText : Texts::KindBinary;
 }
 
-QString whyNotLoaded(const QString& path, int format, TextControl::FileFailure failure)
+QString whyNotLoaded(const QString& path, int format)
 {
     const QFileInfo info(path);
     if (!info.exists())

@@ -7,10 +7,8 @@
 
 namespace FileProblems {
 
-// The reason `path` was not read as `format` (a number of the open table); `failure` is the
-// control's own account, None when the control never got to read the file.
-QString whyNotLoaded(const QString& path, int format,
-                     TextControl::FileFailure failure = TextControl::FileFailure::None);
+// The reason `path` was not read as `format` (a number of the open table), found in the file.
+QString whyNotLoaded(const QString& path, int format);
 // The reason `path` was not written.
 QString whyNotSaved(const QString& path,
                     TextControl::FileFailure failure = TextControl::FileFailure::None);

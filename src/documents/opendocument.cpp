@@ -48,7 +48,7 @@ bool loadPageHeaderFile(const QString& path, TextControl* control)
         return false;
     case PageHeaderFile::CannotLoad:
         FileMessages::reportFailure(Texts::CantLoadFile, path,
-                                    FileProblems::whyNotLoaded(path, PageHeaderFormat, control->lastFileFailure()));
+                                    FileProblems::whyNotLoaded(path, PageHeaderFormat));
         return false;
     case PageHeaderFile::Loaded: break;
     }
@@ -66,7 +66,7 @@ bool loadWithPageAttributes(const QString& path, int format, TextControl* contro
     ApplyImagePath(path, control);
     if (!control->load(path, 0, format)) {
         FileMessages::reportFailure(Texts::CantLoadFile, path,
-                                    FileProblems::whyNotLoaded(path, format, control->lastFileFailure()));
+                                    FileProblems::whyNotLoaded(path, format));
         return false;
     }
     control->applyLoadSaveAttributes();
@@ -162,7 +162,7 @@ void LoadDocument(const QString& path, int format)
         loaded = control->load(path, 0, TextControl::FormatNative);
         if (!loaded)
             FileMessages::reportFailure(Texts::CantLoadFile, path,
-                                        FileProblems::whyNotLoaded(path, format, control->lastFileFailure()));
+                                        FileProblems::whyNotLoaded(path, format));
         else
             window->merge()->Opendataset();  // a template: shows the merge tool bar, opens its table
     } else {
@@ -226,8 +226,7 @@ void InsertTextFile()
     if (!inserted)
         FileMessages::reportFailure(
             Texts::CantImportFile, path,
-            FileProblems::whyNotLoaded(path, rtf ? TextControl::FormatRtf : TextControl::FormatText,
-                                       control->lastFileFailure()));
+            FileProblems::whyNotLoaded(path, rtf ? TextControl::FormatRtf : TextControl::FormatText));
 }
 
 }  // namespace OpenDocuments

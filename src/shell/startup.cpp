@@ -158,7 +158,7 @@ bool ImportIntoActiveWindow(const QString& path)
     QApplication::restoreOverrideCursor();
     if (!loaded)
         FileMessages::reportFailure(Texts::CantImportFile, path,
-                                    FileProblems::whyNotLoaded(path, format, control->lastFileFailure()));
+                                    FileProblems::whyNotLoaded(path, format));
     return loaded;
 }
 
