@@ -25,9 +25,8 @@ const QHash<QString, QString>& knownShortfalls()
     static const QHash<QString, QString> list = {
         // What LibreOffice's export leaves out and this reader keeps.
         {"rtf/libreoffice-rtfexport-fdo61193.rtf", "the note's text, kept at the end of the document (0.667)"},
-        {"word/docx4j-odd_even_different_first_page.docx", "the first and even pages' own headers and footers, kept at the end of the document (0.667)"},
+        {"word/docx4j-odd_even_different_first_page.docx", "the even pages' own headers and footers, kept at the end of the document (0.710)"},
         {"word/node-word-extractor-test15.docx", "the first page's own header, kept at the end of the document (0.762)"},
-        {"rtf/libreoffice-rtfimport-footer-para.rtf", "the first page's own footer, kept at the end of the document (0.000: LibreOffice gives no words)"},
         {"rtf/libreoffice-rtfimport-fdo48440.rtf", "the text of positioned frames (0.000: LibreOffice gives no words)"},
         {"rtf/libreoffice-rtfimport-fdo52052.rtf", "the text of positioned frames (0.000: LibreOffice gives no words)"},
         {"rtf/pandoc-table_nested_malformed_itap.rtf", "all of it: LibreOffice reads no text of this file (0.000)"},

@@ -89,7 +89,8 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
     // The items' inner editors report caret moves (the header's and footer's too, for the status
     // bar); the items themselves have no signal for them.
     for (QGraphicsTextItem* item : {static_cast<QGraphicsTextItem*>(m_body), m_parts->item(HeaderFooter::Header),
-                                    m_parts->item(HeaderFooter::Footer)})
+                                    m_parts->item(HeaderFooter::FirstHeader), m_parts->item(HeaderFooter::Footer),
+                                    m_parts->item(HeaderFooter::FirstFooter)})
         for (QObject* inner : item->children())
             if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
                 connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
@@ -656,7 +657,8 @@ void TextControl::updatePageBars()
 void TextControl::keepBodyClear()
 {
     if (auto* layout = qobject_cast<PageLayout*>(m_document->documentLayout()))
-        layout->setClearBands(m_parts->topReach(), m_parts->bottomReach() + LayoutUnits::PageGap);
+        layout->setClearBands({m_parts->topReach(false), m_parts->bottomReach(false) + LayoutUnits::PageGap,
+                               m_parts->topReach(true), m_parts->bottomReach(true) + LayoutUnits::PageGap});
 }
 
 int TextControl::currentPages() const
@@ -1207,7 +1209,8 @@ PageInfo TextControl::pageInfo() const
 
 DocumentParts TextControl::documentParts() const
 {
-    return {m_parts->document(HeaderFooter::Header), m_parts->document(HeaderFooter::Footer), headerFooter()};
+    return {m_parts->document(HeaderFooter::Header), m_parts->document(HeaderFooter::Footer), headerFooter(),
+            m_parts->document(HeaderFooter::FirstHeader), m_parts->document(HeaderFooter::FirstFooter)};
 }
 
 bool TextControl::fileFailed(FileFailure failure, const QString& message)
@@ -1239,16 +1242,16 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     // while it is built, and which then takes the old one's place.
     auto* incoming = new QTextDocument(this);
     incoming->setUndoRedoEnabled(false);
-    QTextDocument header, footer;
-    DocumentParts parts{&header, &footer, 0};
+    QTextDocument header, footer, firstHeader, firstFooter;
+    DocumentParts parts{&header, &footer, 0, &firstHeader, &firstFooter};
     if (!decode(bytes, format, incoming, page, &parts)) {
         delete incoming;
         return fileFailed(FileFailure::NotADocument, ControlTexts::notADocument(path));
     }
     ++m_quiet;
     adoptDocument(incoming);
-    m_parts->setContent(HeaderFooter::Header, &header);
-    m_parts->setContent(HeaderFooter::Footer, &footer);
+    for (int part : {HeaderFooter::Header, HeaderFooter::FirstHeader, HeaderFooter::Footer, HeaderFooter::FirstFooter})
+        m_parts->setContent(part, parts.part(part));
     m_parts->setParts(parts.present);
     setHeaderDistances(page.headerY, page.footerY);
     --m_quiet;
@@ -1408,10 +1411,10 @@ void TextControl::bindBars()
 void TextControl::notifyFocus(BodyItem* item)
 {
     // A click into the header or footer makes it the editing target.
-    if (item != m_body && item == m_parts->item(HeaderFooter::Header))
-        m_parts->setEditing(HeaderFooter::Header);
-    else if (item != m_body && item == m_parts->item(HeaderFooter::Footer))
-        m_parts->setEditing(HeaderFooter::Footer);
+    if (item != m_body)
+        for (int part : {HeaderFooter::Header, HeaderFooter::FirstHeader, HeaderFooter::Footer, HeaderFooter::FirstFooter})
+            if (item == m_parts->item(part) && m_parts->editing() != part)
+                m_parts->setEditing(part);
     bindBars();
     emit focusReceived(this);
 }

@@ -56,6 +56,27 @@ void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& o
     cell.setFormat(format);
 }
 
+void setRowHeight(QTextTableCellFormat& format, int twips)
+{
+    if (twips != 0)
+        format.setProperty(RowHeightProperty, std::clamp(twips, -31680, 31680));
+}
+
+double rowHeight(const QTextTableCellFormat& format)
+{
+    return LayoutUnits::fromTwips(std::abs(format.intProperty(RowHeightProperty)));
+}
+
+int rowHeightTwips(const QTextTable* table, int row)
+{
+    for (int c = 0; c < table->columns(); ++c) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        if (cell.row() == row && cell.format().hasProperty(RowHeightProperty))
+            return cell.format().intProperty(RowHeightProperty);
+    }
+    return 0;
+}
+
 double topPadding(const QTextTable* table)
 {
     const QTextTableCellFormat first = table->cellAt(0, 0).format().toTableCellFormat();

@@ -3,6 +3,7 @@
 // (a cell merged across columns is written as one wider cell in its row, so no single row
 // gives all columns), and the space between a cell's lines and its text.
 #include <QList>
+#include <QTextFormat>
 
 class QTextTable;
 class QTextTableCell;
@@ -31,6 +32,15 @@ int tablePaddingTwips(const QTextTableFormat& format);
 // A cell's padding, where it differs from the table's; above and below as given (0 by default).
 // `border` is the table's line (layout units), half of which the engine puts inside the cell.
 void setCellPadding(QTextTableCell& cell, const Padding& table, const Padding& own, double border);
+
+// A row's height as Word's formats give it, twips: at least this much when positive, exactly this
+// much when negative, as its text needs when 0. Kept on each cell that starts in the row.
+constexpr int RowHeightProperty = QTextFormat::UserProperty + 81;
+void setRowHeight(QTextTableCellFormat& format, int twips);
+// The room a row's cell asks of its row, layout units: 0 for none.
+double rowHeight(const QTextTableCellFormat& format);
+// The row height to write for row `row` of `table`, twips, in the files' sign convention.
+int rowHeightTwips(const QTextTable* table, int row);
 
 // The space above the text of a table's first cell, in layout units: its own, or the table's.
 double topPadding(const QTextTable* table);

@@ -26,10 +26,25 @@ struct PageInfo {
 
 class QTextDocument;
 
-// The header and footer that go with a body when a file is read or written; `present` holds
-// 1 for a header and 4 for a footer.
+// The header and footer that go with a body when a file is read or written, and the first
+// page's own; `present` holds 1 for a header, 2 for the first page's own header (which may be
+// empty: the first page then shows none), 4 for a footer and 8 for the first page's own footer.
 struct DocumentParts {
     QTextDocument* header = nullptr;
     QTextDocument* footer = nullptr;
     int present = 0;
+    QTextDocument* firstHeader = nullptr;
+    QTextDocument* firstFooter = nullptr;
+
+    // The document of a part by its bit.
+    QTextDocument* part(int bit) const
+    {
+        switch (bit) {
+        case 1: return header;
+        case 2: return firstHeader;
+        case 4: return footer;
+        case 8: return firstFooter;
+        default: return nullptr;
+        }
+    }
 };

@@ -11,15 +11,18 @@
 TableBuilder::Cell& TableBuilder::addCell()
 {
     ++m_cells;
-    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0, {}});
+    m_row.append(Cell{std::make_shared<QTextDocument>(), 1, false, {}, 0, {}, QTextCharFormat::AlignTop});
     return m_row.last();
 }
 
 void TableBuilder::endRow()
 {
-    if (!m_row.isEmpty())
+    if (!m_row.isEmpty()) {
         m_rows.append(m_row);
+        m_heights.append(m_rowHeight);
+    }
     m_row.clear();
+    m_rowHeight = 0;
 }
 
 void TableBuilder::insert(QTextCursor& cursor)
@@ -77,11 +80,13 @@ void TableBuilder::insert(QTextCursor& cursor)
                 break;
             QTextTableCell target = table->cellAt(r, c);
             CellGeometry::setCellPadding(target, m_padding, cell.padding, format.border());
-            if (cell.shading.isValid()) {
-                QTextCharFormat shade = target.format();
-                shade.setBackground(cell.shading);
-                target.setFormat(shade);
-            }
+            QTextTableCellFormat own = target.format().toTableCellFormat();
+            if (cell.shading.isValid())
+                own.setBackground(cell.shading);
+            CellGeometry::setRowHeight(own, m_heights.value(r));
+            if (cell.align != QTextCharFormat::AlignTop)
+                own.setVerticalAlignment(cell.align);
+            target.setFormat(own);
             if (!cell.continues && !cell.content->isEmpty())
                 target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell.content.get()));
         }
@@ -101,6 +106,7 @@ void TableBuilder::insert(QTextCursor& cursor)
     cursor = table->lastCursorPosition();
     cursor.movePosition(QTextCursor::NextBlock);
     m_rows.clear();
+    m_heights.clear();
     m_cells = 0;
     m_indent = 0;
     m_padding = {};

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QTextFormat>
 #include <memory>
 
 class QTextCursor;
@@ -20,11 +21,14 @@ public:
         QColor shading;
         int border = 0;  // twips of the widest line round the cell
         CellGeometry::Padding padding;  // the cell's own, over the table's
+        QTextCharFormat::VerticalAlignment align = QTextCharFormat::AlignTop;
     };
 
     // A new cell at the end of the current row; its content is filled through the document.
     Cell& addCell();
     void endRow();
+    // The height of the row being read, twips: positive at least, negative exactly.
+    void setRowHeight(int twips) { m_rowHeight = twips; }
     bool isEmpty() const { return m_rows.isEmpty() && m_row.isEmpty(); }
     int cellCount() const { return m_cells; }
     // A cell of a finished row by its place in the row; nullptr where there is none.
@@ -49,6 +53,8 @@ public:
 private:
     QList<QList<Cell>> m_rows;
     QList<Cell> m_row;
+    QList<int> m_heights;  // by row
+    int m_rowHeight = 0;
     QList<int> m_grid;
     int m_border = 0;
     int m_cells = 0;

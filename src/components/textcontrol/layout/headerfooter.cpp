@@ -18,44 +18,65 @@ HeaderFooter::HeaderFooter(QObject* parent, const PageSource* page, QGraphicsSce
                            const std::function<QGraphicsTextItem*()>& makeEditor)
     : QObject(parent), m_page(page)
 {
-    auto make = [&](QGraphicsTextItem*& item) {
+    for (int i = 0; i < 4; ++i) {
         auto* document = new QTextDocument(this);
         document->setDocumentMargin(0);
         document->documentLayout()->setPaintDevice(LayoutDevice::get());
         document->setDefaultFont(font);
-        item = makeEditor();
-        item->setDocument(document);
-        item->setVisible(false);
-        scene->addItem(item);
+        m_items[i] = makeEditor();
+        m_items[i]->setDocument(document);
+        m_items[i]->setVisible(false);
+        scene->addItem(m_items[i]);
         connect(document, &QTextDocument::contentsChanged, this, &HeaderFooter::changed);
         // A footer grows upwards from its place above the bottom edge.
         connect(document->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
                 &HeaderFooter::updateGeometry);
-        return document;
-    };
-    m_header = make(m_headerItem);
-    m_footer = make(m_footerItem);
+        m_documents[i] = document;
+    }
     updateGeometry();
 }
 
-QTextDocument* HeaderFooter::document(int part) const { return part == Footer ? m_footer : m_header; }
-QGraphicsTextItem* HeaderFooter::item(int part) const { return part == Footer ? m_footerItem : m_headerItem; }
+int HeaderFooter::slot(int part)
+{
+    switch (part) {
+    case FirstHeader: return 1;
+    case Footer: return 2;
+    case FirstFooter: return 3;
+    default: return 0;
+    }
+}
+
+QTextDocument* HeaderFooter::document(int part) const { return m_documents[slot(part)]; }
+QGraphicsTextItem* HeaderFooter::item(int part) const { return m_items[slot(part)]; }
 
 void HeaderFooter::setParts(int parts)
 {
-    m_parts = parts & (Header | Footer);
+    m_parts = parts & AllParts;
     if (m_editing && !(m_parts & m_editing))
         setEditing(0);
     emit changed();
     emit geometryChanged();
 }
 
+int HeaderFooter::shownOn(int page, bool header) const
+{
+    const int first = header ? FirstHeader : FirstFooter;
+    const int every = header ? Header : Footer;
+    if (page == 1 && (m_parts & first))
+        return first;
+    return m_parts & every ? every : 0;
+}
+
 void HeaderFooter::setEditing(int part, int page)
 {
-    m_editing = (part == Header || part == Footer) && (m_parts & part) ? part : 0;
+    m_editing = slot(part) == 0 && part != Header ? 0 : (m_parts & part ? part : 0);
+    if (m_editing && page <= 0) {
+        // The first page that shows the part: page 1 shows the first page's own where it has one.
+        page = m_editing == FirstHeader || m_editing == FirstFooter || shownOn(1, isHeader(m_editing)) == m_editing ? 1 : 2;
+    }
     m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_page->laidOutPages())) : 1;
-    m_headerItem->setVisible(m_editing == Header);
-    m_footerItem->setVisible(m_editing == Footer);
+    for (int part : {Header, FirstHeader, Footer, FirstFooter})
+        item(part)->setVisible(m_editing == part);
     updateGeometry();
 }
 
@@ -73,27 +94,30 @@ void HeaderFooter::setContent(int part, const QTextDocument* from)
     updateGeometry();
 }
 
+double HeaderFooter::height(int part) const { return document(part)->size().height(); }
+
 QPointF HeaderFooter::position(int part) const
 {
     using namespace LayoutUnits;
     const PageInfo page = m_page->pageInfo();
     const double x = fromTwips(page.marginL);
-    if (part == Header)
+    if (isHeader(part))
         return {x, fromTwips(page.headerY)};
-    const double height = m_footer->size().height();
-    return {x, fromTwips(page.height - page.footerY) - height};
+    return {x, fromTwips(page.height - page.footerY) - height(part)};
 }
 
-double HeaderFooter::topReach() const
+double HeaderFooter::topReach(bool first) const
 {
-    return (m_parts & Header) && !m_header->isEmpty() ? position(Header).y() + m_header->size().height() : 0.0;
+    const int part = shownOn(first ? 1 : 2, true);
+    return part && !document(part)->isEmpty() ? position(part).y() + height(part) : 0.0;
 }
 
-double HeaderFooter::bottomReach() const
+double HeaderFooter::bottomReach(bool first) const
 {
-    if (!(m_parts & Footer) || m_footer->isEmpty())
+    const int part = shownOn(first ? 1 : 2, false);
+    if (!part || document(part)->isEmpty())
         return 0.0;
-    return LayoutUnits::fromTwips(m_page->pageInfo().height) - position(Footer).y();
+    return LayoutUnits::fromTwips(m_page->pageInfo().height) - position(part).y();
 }
 
 QPointF HeaderFooter::pageOrigin(int page) const
@@ -116,12 +140,11 @@ int HeaderFooter::partAt(QPointF scenePoint, int* page) const
     if (page)
         *page = number;
     // A part taller than its margin reaches into the body's area; its own text stays its own.
-    const double headerEnd = std::max(fromTwips(pageInfo.marginT), position(Header).y() + m_header->size().height());
-    const double footerStart = std::min(height - fromTwips(pageInfo.marginB), position(Footer).y());
-    if ((m_parts & Header) && on.y() < headerEnd)
-        return Header;
-    if ((m_parts & Footer) && on.y() > footerStart)
-        return Footer;
+    const int header = shownOn(number, true), footer = shownOn(number, false);
+    if (header && on.y() < std::max(fromTwips(pageInfo.marginT), position(header).y() + this->height(header)))
+        return header;
+    if (footer && on.y() > std::min(height - fromTwips(pageInfo.marginB), position(footer).y()))
+        return footer;
     return 0;
 }
 
@@ -141,21 +164,20 @@ void HeaderFooter::updateGeometry()
     using namespace LayoutUnits;
     const PageInfo page = m_page->pageInfo();
     const double width = fromTwips(page.width - page.marginL - page.marginR);
-    for (QGraphicsTextItem* item : {m_headerItem, m_footerItem})
-        item->setTextWidth(std::max(10.0, width));
     const QPointF origin = pageOrigin(m_editingPage);
-    m_headerItem->setPos(origin + position(Header));
-    m_footerItem->setPos(origin + position(Footer));
+    for (int part : {Header, FirstHeader, Footer, FirstFooter}) {
+        item(part)->setTextWidth(std::max(10.0, width));
+        item(part)->setPos(origin + position(part));
+    }
     emit geometryChanged();
 }
 
 void HeaderFooter::paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const
 {
-    for (int part : {Header, Footer}) {
-        if (!(m_parts & part))
-            continue;
-        if (onScreen && page == m_editingPage && m_editing == part)
-            continue;  // its editor shows it
+    for (bool header : {true, false}) {
+        const int part = shownOn(page, header);
+        if (!part || (onScreen && page == m_editingPage && m_editing == part))
+            continue;  // none, or its editor shows it
         paintPart(painter, part, page, pages, origin + position(part));
     }
 }
@@ -191,6 +213,9 @@ std::unique_ptr<QTextDocument> HeaderFooter::pageCopy(int part, int page, int pa
 
 QString HeaderFooter::textOnPage(int part, int page, int pages) const
 {
+    part = shownOn(page, isHeader(part));
+    if (!part)
+        return {};
     const std::unique_ptr<QTextDocument> copy = pageCopy(part, page, pages);
     return (copy ? copy.get() : document(part))->toPlainText().remove(QChar(0x200B));
 }

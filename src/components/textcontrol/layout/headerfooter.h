@@ -1,6 +1,7 @@
 #pragma once
 // The header and the footer of a document: a document each, drawn in the margins of every
 // page with page-number fields showing that page's number, and editable in place on any page.
+// The first page may have a header and a footer of its own, as a letterhead does.
 #include "pagesource.h"
 
 #include <QFont>
@@ -18,7 +19,10 @@ class QTextDocument;
 class HeaderFooter : public QObject {
     Q_OBJECT
 public:
-    enum Part { Header = 1, Footer = 4 };
+    // A part's bit in parts(): the first page's own parts stand in for the others on page 1.
+    enum Part { Header = 1, FirstHeader = 2, Footer = 4, FirstFooter = 8 };
+    static constexpr int AllParts = Header | FirstHeader | Footer | FirstFooter;
+    static bool isHeader(int part) { return part == Header || part == FirstHeader; }
 
     // Each part is edited in place in an item `makeEditor` gives, on `scene`.
     HeaderFooter(QObject* parent, const PageSource* page, QGraphicsScene* scene, const QFont& font,
@@ -29,11 +33,13 @@ public:
     QTextDocument* document(int part) const;
     QGraphicsTextItem* item(int part) const;
 
-    // The part the user edits (1 or 4), or 0 for the body; shows that part's editor on page
-    // `page` (1-based).
+    // The part the user edits (one of Part), or 0 for the body; shows that part's editor on page
+    // `page` (1-based), or, for 0, on the first page that shows the part.
     int editing() const { return m_editing; }
     int editingPage() const { return m_editingPage; }
-    void setEditing(int part, int page = 1);
+    void setEditing(int part, int page = 0);
+    // The part page `page` shows in the header's place (`header`) or the footer's; 0 for none.
+    int shownOn(int page, bool header) const;
 
     // The part whose area of a page holds `scenePoint` (the page view's coordinates): the header
     // from the paper's top edge down to the body, the footer from the end of the body to the
@@ -51,13 +57,15 @@ public:
     void paint(QPainter* painter, int page, int pages, QPointF origin, bool onScreen) const;
     // Where a part sits on a page, relative to the page's corner (layout units).
     QPointF position(int part) const;
-    // How far the parts shown reach into the page from its top and its bottom edge (layout
-    // units, 0 for a part that is off): the body keeps clear of them, as in Word.
-    double topReach() const;
-    double bottomReach() const;
+    // How far the parts page 1 (`first`) or the other pages show reach into the page from its
+    // top and its bottom edge (layout units, 0 for a part that is off): the body keeps clear of
+    // them, as in Word.
+    double topReach(bool first) const;
+    double bottomReach(bool first) const;
     // The top-left corner of page `page` (1-based) in the page view.
     QPointF pageOrigin(int page) const;
-    // The text a part shows on page `page` of `pages`: its page-number fields filled in.
+    // The text page `page` of `pages` shows in the place of `part` (Header or Footer): its
+    // page-number fields filled in.
     QString textOnPage(int part, int page, int pages) const;
 
 signals:
@@ -71,11 +79,12 @@ private:
     // part has no page-number fields and is shown as it is.
     std::unique_ptr<QTextDocument> pageCopy(int part, int page, int pages) const;
 
+    static int slot(int part);
+    double height(int part) const;
+
     const PageSource* m_page;
-    QTextDocument* m_header;
-    QTextDocument* m_footer;
-    QGraphicsTextItem* m_headerItem;
-    QGraphicsTextItem* m_footerItem;
+    QTextDocument* m_documents[4];  // by slot(): header, first page's header, footer, first page's footer
+    QGraphicsTextItem* m_items[4];
     int m_parts = 0;
     int m_editing = 0;
     int m_editingPage = 1;

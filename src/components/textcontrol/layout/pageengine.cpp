@@ -2,6 +2,8 @@
 
 #include "fontlinemetrics.h"
 
+#include "components/textcontrol/document/cellgeometry.h"
+
 #include <QFontMetricsF>
 #include <QStyle>
 #include <QTextDocument>
@@ -127,12 +129,13 @@ double PageLayout::Engine::pageHeight() const
 
 double PageLayout::Engine::pageTop(int page) const
 {
-    return page * pageHeight() + std::max(doc->rootFrame()->frameFormat().topMargin(), clearTop);
+    return page * pageHeight() + std::max(doc->rootFrame()->frameFormat().topMargin(), page == 0 ? clear.firstTop : clear.top);
 }
 
 double PageLayout::Engine::pageBottom(int page) const
 {
-    const double bottom = (page + 1) * pageHeight() - std::max(doc->rootFrame()->frameFormat().bottomMargin(), clearBottom);
+    const double band = page == 0 ? clear.firstBottom : clear.bottom;
+    const double bottom = (page + 1) * pageHeight() - std::max(doc->rootFrame()->frameFormat().bottomMargin(), band);
     return std::max(bottom, pageTop(page) + 1);
 }
 
@@ -651,13 +654,47 @@ void PageLayout::Engine::placeTable(QTextTable* table, const Region& region, Pen
     pen.y += format.bottomMargin();
 }
 
+bool PageLayout::Engine::holdsFrames(const QTextFrame* container, const Blocks& range) const
+{
+    bool found = false;
+    walkFlow(container, range, [&](const QTextBlock&, QTextFrame* child, const QTextBlock&) {
+        found = child != nullptr;
+        return !found;
+    });
+    return found;
+}
+
+void PageLayout::Engine::shiftBlocks(const Blocks& range, double dy)
+{
+    if (dy <= 0)
+        return;
+    for (QTextBlock block = range.first; block.isValid() && block.blockNumber() <= range.last; block = block.next()) {
+        BlockBox& box = blocks[block.blockNumber()];
+        box.top += dy;
+        box.textTop += dy;
+        box.textBottom += dy;
+        box.bottom += dy;
+        block.layout()->setPosition(block.layout()->position() + QPointF(0, dy));
+    }
+}
+
 // Places row `row` at the pen; false when it was allowed to move and did not fit on its page.
 bool PageLayout::Engine::placeRow(QTextTable* table, TableBox& box, int row, QList<Pen>& spanEnds, Pen& pen, bool mayMove)
 {
     const QTextTableFormat format = table->format();
     const double half = box.border / 2;
     Pen bottom{pen.y + 2 * half, pen.page};
-    for (const QTextTableCell& cell : cellsStartingIn(table, row)) {
+    // Cells whose text stands lower than the top of their row: where their text ends, the room
+    // they keep below it, and the share of what is left that goes above the text.
+    struct Lowered {
+        Blocks blocks;
+        double textEnd = 0;
+        double below = 0;
+        double share = 0;
+    };
+    QList<Lowered> lowered;
+    const QList<QTextTableCell> cells = cellsStartingIn(table, row);
+    for (const QTextTableCell& cell : cells) {
         const int c = cell.column();
         const QTextTableCellFormat cf = cell.format().toTableCellFormat();
         Region flow;
@@ -667,18 +704,37 @@ bool PageLayout::Engine::placeRow(QTextTable* table, TableBox& box, int row, QLi
         flow.right = std::max(flow.right, flow.left + 1);
         flow.paged = true;  // a row taller than a page breaks like the body
         Pen inner{pen.y + half + cellPadding(cf, format, QTextFormat::TableCellTopPadding), pen.page};
-        layOutFlow(table, blocksOf(cell), flow, inner);
+        const Blocks blocks = blocksOf(cell);
+        layOutFlow(table, blocks, flow, inner);
+        const double textEnd = inner.y;
         inner.y += cellPadding(cf, format, QTextFormat::TableCellBottomPadding) + half;
         const int endRow = std::min(cell.row() + std::max(1, cell.rowSpan()) - 1, table->rows() - 1);
         if (endRow == row)
             bottom = later(bottom, inner);
         else
             spanEnds[endRow] = later(spanEnds[endRow], inner);
+        const QTextCharFormat::VerticalAlignment align = cf.verticalAlignment();
+        if (endRow == row && inner.page == pen.page && (align == QTextCharFormat::AlignMiddle || align == QTextCharFormat::AlignBottom)
+            && !holdsFrames(table, blocks))
+            lowered.append({blocks, textEnd, inner.y - textEnd, align == QTextCharFormat::AlignMiddle ? 0.5 : 1.0});
     }
     if (spanEnds[row].page >= 0)
         bottom = later(bottom, spanEnds[row]);
+    // The height the file gives the row. An exact height is kept as a least one: the text it
+    // would cut off stays in sight.
+    double least = 0;
+    for (const QTextTableCell& cell : cells)
+        least = std::max(least, CellGeometry::rowHeight(cell.format().toTableCellFormat()));
+    if (least > 0 && bottom.page == pen.page && bottom.y < pen.y + least) {
+        if (mayMove && pen.y + least > pageBottom(pen.page) + Epsilon)
+            return false;
+        bottom.y = pen.y + least;
+    }
     if (mayMove && bottom.page > pen.page)
         return false;
+    if (bottom.page == pen.page)
+        for (const Lowered& cell : lowered)
+            shiftBlocks(cell.blocks, (bottom.y - cell.below - cell.textEnd) * cell.share);
     if (box.rows.size() > row)
         box.rows.resize(row);
     box.rows.append(Row{pen.y, bottom.y, pen.page, bottom.page});

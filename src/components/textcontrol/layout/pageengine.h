@@ -97,8 +97,7 @@ public:
     QList<FloatBox> floats;
     int pages = 1;
     bool lazy = false;
-    double clearTop = 0;
-    double clearBottom = 0;
+    ClearBands clear;
     QTimer* idle = nullptr;
 
     // The direct child frame of `container` that holds `block`; null for the container's own.
@@ -183,6 +182,10 @@ private:
     void placeFrame(QTextFrame* frame, const Region& region, Pen& pen);
     void placeTable(QTextTable* table, const Region& region, Pen& pen);
     bool placeRow(QTextTable* table, TableBox& box, int row, QList<Pen>& spanEnds, Pen& pen, bool mayMove);
+    // Whether the paragraphs of `range` in `container` include a table or another frame.
+    bool holdsFrames(const QTextFrame* container, const Blocks& range) const;
+    // Moves the paragraphs of `range`, which hold no frames, `dy` down on their page.
+    void shiftBlocks(const Blocks& range, double dy);
     void placeFloat(QTextFrame* frame, const Region& region, const Pen& pen);
     void narrowForFloats(double top, double height, double& x0, double& x1, const Region& region) const;
     double lowestFloatBottom(double top, double height, const Region& region) const;

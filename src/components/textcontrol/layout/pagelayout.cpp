@@ -30,12 +30,11 @@ PageLayout* installPageLayout(QTextDocument* document, QPaintDevice* device, boo
 
 void PageLayout::setLazy(bool lazy) { m_engine->lazy = lazy; }
 
-void PageLayout::setClearBands(double top, double bottom)
+void PageLayout::setClearBands(const ClearBands& bands)
 {
-    if (m_engine->clearTop == top && m_engine->clearBottom == bottom)
+    if (m_engine->clear == bands)
         return;
-    m_engine->clearTop = top;
-    m_engine->clearBottom = bottom;
+    m_engine->clear = bands;
     m_engine->changed(0, document()->characterCount());
 }
 

@@ -36,8 +36,15 @@ public:
 
     // Bands at the top and bottom of each page, measured from the page's top edge and from the
     // bottom of its pitch, that the body keeps clear of even where the margins are smaller: the
-    // header and the footer.
-    void setClearBands(double top, double bottom);
+    // header and the footer, which on the first page may be its own.
+    struct ClearBands {
+        double top = 0;
+        double bottom = 0;
+        double firstTop = 0;
+        double firstBottom = 0;
+        bool operator==(const ClearBands&) const = default;
+    };
+    void setClearBands(const ClearBands& bands);
 
     // In lazy mode only the first pages are laid out when the document changes as a whole; the
     // rest follows in slices on idle time, the page count growing until it is final.

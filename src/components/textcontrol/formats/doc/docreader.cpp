@@ -77,6 +77,8 @@ struct Paragraph {
     QList<int> bounds;            // a row end's cell edges, twips
     QList<int> merges;            // a row end's cells: 0, 1 continues the cell above, 3 starts a merge
     QList<QColor> shades;         // a row end's cell shading
+    QList<int> aligns;            // a row end's cells' text: 0 at the top, 1 centred, 2 at the bottom
+    int height = 0;               // a row end's height, twips: positive at least, negative exactly
     int border = 0;               // a row end's widest cell or table line, twips
     // A row end's cell padding, twips: top, left, bottom, right (-1 where the row says nothing),
     // and half the space between its cells, which stands for the left and right padding.
@@ -129,7 +131,7 @@ public:
                 m_continuousBreaks.insert(sections.at(i - 1).cpEnd - 1);
 
         const quint32 ccpText = std::min(longValue(CcpText), MaxChars);
-        const HeaderStories::Choice headers = headerStories(sections, ccpText);
+        const HeaderStories::Choice headers = headerStories(sections, ccpText, parts && parts->firstHeader && parts->firstFooter);
         QTextCursor cursor(document);
         cursor.beginEditBlock();
         m_endnoteMarks = endnoteMarks();
@@ -237,7 +239,7 @@ private:
     }
 
     // Which header and footer stories the document shows, and which are kept after the body.
-    HeaderStories::Choice headerStories(const QList<Sections::Section>& sections, quint32 ccpText) const
+    HeaderStories::Choice headerStories(const QList<Sections::Section>& sections, quint32 ccpText, bool firstPageParts) const
     {
         const quint32 base = std::min(ccpText + longValue(CcpFtn), MaxChars);
         const quint32 end = std::min(base + std::min(longValue(CcpHdd), MaxChars), MaxChars);
@@ -247,15 +249,19 @@ private:
             titlePages << section.titlePage;
         const bool facingPages = lcb(Dop) > 0 && (m_table.u8(fc(Dop)) & 0x01);
         return HeaderStories::choose(stories, titlePages, facingPages,
-                                     [this](HeaderStories::Range r) { return plainText(r.from, r.to); });
+                                     [this](HeaderStories::Range r) { return plainText(r.from, r.to); }, firstPageParts);
     }
 
     // The header and footer the document shows on every page.
     void headerFooter(DocumentParts& parts, const HeaderStories::Choice& choice)
     {
         const struct { int bit; QTextDocument* target; HeaderStories::Range story; } Parts[] = {
-            {1, parts.header, choice.header}, {4, parts.footer, choice.footer}};
+            {1, parts.header, choice.header}, {4, parts.footer, choice.footer},
+            {2, choice.titlePage ? parts.firstHeader : nullptr, choice.firstHeader},
+            {8, choice.titlePage ? parts.firstFooter : nullptr, choice.firstFooter}};
         for (const auto& part : Parts) {
+            if (part.target && (part.bit == 2 || part.bit == 8))
+                parts.present |= part.bit;  // shown on the first page even when empty
             if (!part.target || part.story.isEmpty())
                 continue;
             // The story's last paragraph mark only guards it from the next story.
@@ -486,8 +492,10 @@ private:
             for (int i = 0; i <= cells && 3 + 2 * i <= s.size; ++i)
                 p.bounds << d.i16(s.operand + 1 + 2 * i);
             const qint64 tc = s.operand + 1 + 2 * (cells + 1);
+            p.aligns.clear();
             for (int i = 0; i < cells && (tc - s.operand) + 20 * (i + 1) <= s.size; ++i) {
                 p.merges << ((d.u16(tc + 20 * i) >> 5) & 0x03);
+                p.aligns << ((d.u16(tc + 20 * i) >> 7) & 0x03);
                 for (int side = 0; side < 4; ++side)
                     p.border = std::max(p.border, brc80Twips(d.u32(tc + 20 * i + 4 + 4 * side)));
             }
@@ -504,6 +512,19 @@ private:
                     p.border = std::max(p.border, TableGrid::lineFromEighths(width));
             }
             break;
+        case Sprm::TDyaRowHeight: p.height = std::clamp(int(d.i16(s.operand)), -31680, 31680); break;
+        case Sprm::TVertAlign: {
+            // The cells from the first up to the last, and where their text stands.
+            if (s.size < 3)
+                break;
+            const int first = d.u8(s.operand), last = std::min<int>(d.u8(s.operand + 1), 63);
+            for (int i = first; i < last; ++i) {
+                while (p.aligns.size() <= i)
+                    p.aligns << 0;
+                p.aligns[i] = d.u8(s.operand + 2) & 0x03;
+            }
+            break;
+        }
         case Sprm::TDxaGapHalf: p.gapHalf = std::clamp(int(d.i16(s.operand)), 0, 1440); break;
         case Sprm::TCellPaddingDefault: {
             // The cells it covers, the sides (top 1, left 2, bottom 4, right 8), the unit (3:
@@ -560,11 +581,14 @@ private:
     // A row has ended: its cells learn their merges and shading; the edges are kept for the grid.
     void endRow(TableBuilder& table, const Paragraph& row, QList<QList<int>>& rowBounds)
     {
+        table.setRowHeight(row.height);
         table.endRow();
         table.setBorder(std::max(table.border(), row.border));
         const int r = table.rowCount() - 1;
         for (int i = 0; TableBuilder::Cell* cell = table.cell(r, i); ++i) {
             cell->continues = row.merges.value(i) == 1;
+            const int align = row.aligns.value(i);
+            cell->align = align == 1 ? QTextCharFormat::AlignMiddle : align == 2 ? QTextCharFormat::AlignBottom : QTextCharFormat::AlignTop;
             if (row.shades.value(i).isValid())
                 cell->shading = row.shades.value(i);
         }

@@ -143,7 +143,9 @@ private:
                     width += widths.value(c + s);
                 bounds << std::min(bounds.last() + width, 31680);
                 const int vertical = cell.rowSpan() > 1 ? (cell.row() == r ? 3 : 1) : 0;
-                cells.u16(vertical << 5);
+                const auto align = cell.format().verticalAlignment();
+                const int textAt = align == QTextCharFormat::AlignMiddle ? 1 : align == QTextCharFormat::AlignBottom ? 2 : 0;
+                cells.u16(vertical << 5 | textAt << 7);
                 cells.u16(width);
                 for (int side = 0; side < 4; ++side)
                     cells.u32(border ? quint32(border | (1 << 8) | (1 << 16)) : 0);
@@ -164,6 +166,8 @@ private:
             row.dword(Sprm::PItap, 1);
             row.byte(Sprm::PFTtp, 1);
             row.word(Sprm::TDxaGapHalf, std::clamp(CellGeometry::tablePaddingTwips(format), 0, 1440));
+            if (const int height = CellGeometry::rowHeightTwips(table, r))
+                row.word(Sprm::TDyaRowHeight, height);
             Writer definition;
             definition.u8(int(bounds.size() - 1));
             for (const int b : bounds)
@@ -376,7 +380,7 @@ QByteArray fieldTable(const QList<FieldChar>& fields, quint32 end)
     return out.bytes;
 }
 
-QByteArray sectionProperties(const PageInfo& page)
+QByteArray sectionProperties(const PageInfo& page, bool titlePage)
 {
     const int width = page.width > 0 ? page.width : 12240;
     const int height = page.height > 0 ? page.height : 15840;
@@ -391,6 +395,8 @@ QByteArray sectionProperties(const PageInfo& page)
     g.word(Sprm::SDyaBottom, page.marginB > 0 ? page.marginB : 1440);
     g.word(Sprm::SDyaHdrTop, page.headerY > 0 ? page.headerY : 720);
     g.word(Sprm::SDyaHdrBottom, page.footerY > 0 ? page.footerY : 720);
+    if (titlePage)
+        g.byte(Sprm::SFTitlePage, 1);
     Writer out;
     out.u16(int(g.bytes().size()));
     out.append(g.bytes());
@@ -473,6 +479,8 @@ public:
         m_data.zeros(8);  // no picture sits at offset 0
     }
 
+    static bool titlePage(const DocumentParts* parts) { return parts && (parts->present & 10); }
+
     QByteArray write(const PageInfo& page, const DocumentParts* parts)
     {
         story(m_document, m_bodyFields, 0);
@@ -486,7 +494,7 @@ public:
         const QByteArray binChpx = runsToPages(m_stream.characterRuns(), DiskPages::Writer::Characters, wd);
         const QByteArray binPapx = runsToPages(m_stream.paragraphRuns(), DiskPages::Writer::Paragraphs, wd);
         const quint32 fcSepx = quint32(wd.size());
-        wd.append(sectionProperties(page));
+        wd.append(sectionProperties(page, titlePage(parts)));
 
         const QByteArray table = tableStream(binChpx, binPapx, fcSepx);
         wd.bytes.replace(0, FibSize, fileInformationBlock(m_pairs, quint32(wd.size()), m_ccpText, m_ccpHdd, m_pictures));
@@ -516,12 +524,19 @@ private:
         const int present = parts ? parts->present : 0;
         const QTextDocument* header = present & 1 ? parts->header : nullptr;
         const QTextDocument* footer = present & 4 ? parts->footer : nullptr;
-        if (!header && !footer)
+        // The first page's own parts come in pairs: where it has only one of its own, the other
+        // is the one every page shows.
+        const QTextDocument* firstHeader = titlePage(parts) ? (present & 2 ? parts->firstHeader : header) : nullptr;
+        const QTextDocument* firstFooter = titlePage(parts) ? (present & 8 ? parts->firstFooter : footer) : nullptr;
+        if (!header && !footer && !firstHeader && !firstFooter)
             return;
         const QByteArray normal(2, '\0');
         for (int index = 0; index < HeaderStories; ++index) {
             m_stories << m_stream.cp() - m_ccpText;
-            const QTextDocument* source = index == OddHeader ? header : index == OddFooter ? footer : nullptr;
+            const QTextDocument* source = index == OddHeader ? header : index == OddFooter ? footer
+                : index == FirstHeader                                   ? firstHeader
+                : index == FirstFooter                                   ? firstFooter
+                                                                         : nullptr;
             if (!source)
                 continue;
             story(source, m_headerFields, m_ccpText);

@@ -32,23 +32,32 @@ QList<Range> read(const LittleEndian::Reader& t, quint32 fc, quint32 lcb, quint3
 }
 
 Choice choose(const QList<Range>& stories, const QList<bool>& titlePages, bool facingPages,
-              const std::function<QString(Range)>& text)
+              const std::function<QString(Range)>& text, bool firstPageParts)
 {
     using namespace WordBinary;
     Choice choice;
     QSet<QString> kept;
     // What a section shows: the odd-page (every page's) story first, which stands for the part
     // when only one can.
+    auto story = [&](qsizetype section, int kind) { return stories.value(Separators + int(section) * PerSection + kind - Separators); };
+    choice.titlePage = firstPageParts && titlePages.value(0);
+    if (choice.titlePage) {
+        choice.firstHeader = story(0, FirstHeader);
+        choice.firstFooter = story(0, FirstFooter);
+        for (const Range& r : {choice.firstHeader, choice.firstFooter})
+            if (!r.isEmpty())
+                kept.insert(text(r).simplified());
+    }
     auto shown = [&](qsizetype section, bool header) {
-        const int base = Separators + int(section) * PerSection;
         QList<int> kinds{header ? OddHeader : OddFooter};
-        if (titlePages.value(section))
+        // The first section's first page's own parts are shown as such.
+        if (titlePages.value(section) && (section > 0 || !choice.titlePage))
             kinds << (header ? FirstHeader : FirstFooter);
         if (facingPages)
             kinds << (header ? EvenHeader : EvenFooter);
         QList<std::pair<Range, QString>> result;
         for (const int kind : kinds) {
-            const Range r = stories.value(base + kind - Separators);
+            const Range r = story(section, kind);
             if (r.isEmpty())
                 continue;  // empty: as the section before has it
             const QString words = text(r).simplified();

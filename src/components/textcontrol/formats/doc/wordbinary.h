@@ -89,6 +89,8 @@ constexpr quint16 PFInnerTtp = 0x244C;
 // Table rows.
 constexpr quint16 TDefTable = 0xD608;
 constexpr quint16 TDxaGapHalf = 0x9602;
+constexpr quint16 TDyaRowHeight = 0x9407;
+constexpr quint16 TVertAlign = 0xD62C;
 constexpr quint16 TDefTableShd = 0xD612;
 constexpr quint16 TCellPaddingDefault = 0xD634;
 constexpr quint16 TTableBorders80 = 0xD605;

@@ -1,6 +1,7 @@
 #include "docxreader.h"
 
 #include "docxnumbering.h"
+#include "docxsettings.h"
 
 #include "docxnames.h"
 #include "zippackage.h"
@@ -388,6 +389,10 @@ private:
                     ? m_xml.name().toString() + QLatin1Char(':') + type
                     : m_xml.name().toString();
                 m_headerFooter->insert(key, m_relations.value(a.value(QLatin1String("r:id")).toString()));
+            } else if (apply && is(u"titlePg") && m_headerFooter) {
+                const QStringView v = a.value(QLatin1String("w:val"));
+                if (v != QLatin1String("false") && v != QLatin1String("0") && v != QLatin1String("off"))
+                    m_headerFooter->insert(QStringLiteral("titlePg"), QStringLiteral("1"));
             }
             m_xml.skipCurrentElement();
         }
@@ -451,6 +456,8 @@ private:
                 QTextCursor inner(m_cell->content.get());
                 blocks(inner, QStringLiteral("tc"), depth);
                 m_cell = outer;
+            } else if (is(u"trPr")) {
+                rowProperties(builder);
             } else if (depth < MaxDepth && isContainer()) {
                 cells(builder, depth + 1);
             } else {
@@ -465,6 +472,20 @@ private:
         return is(u"sdt") || is(u"sdtContent") || is(u"customXml") || is(u"ins") || is(u"moveTo") || is(u"smartTag");
     }
 
+    // A row's height: w:trHeight, at least its value unless its rule says exactly or automatic.
+    void rowProperties(TableBuilder& builder)
+    {
+        while (m_xml.readNextStartElement()) {
+            if (is(u"trHeight")) {
+                const QXmlStreamAttributes a = m_xml.attributes();
+                const QStringView rule = a.value(QLatin1String("w:hRule"));
+                const int twips = std::clamp(twipsAttr(a, "val"), 0, 31680);
+                builder.setRowHeight(rule == QLatin1String("exact") ? -twips : rule == QLatin1String("auto") ? 0 : twips);
+            }
+            m_xml.skipCurrentElement();
+        }
+    }
+
     void cellProperties(TableBuilder::Cell& cell)
     {
         while (m_xml.readNextStartElement()) {
@@ -475,6 +496,12 @@ private:
                 cell.continues = a.value(QLatin1String("w:val")) != QLatin1String("restart");
             else if (is(u"shd"))
                 cell.shading = colour(a.value(QLatin1String("w:fill")));
+            else if (is(u"vAlign")) {
+                const QStringView v = a.value(QLatin1String("w:val"));
+                cell.align = v == QLatin1String("center") ? QTextCharFormat::AlignMiddle
+                    : v == QLatin1String("bottom")        ? QTextCharFormat::AlignBottom
+                                                          : QTextCharFormat::AlignTop;
+            }
             else if (is(u"tcBorders")) {
                 cell.border = widestBorder();
                 continue;
@@ -1054,15 +1081,19 @@ void appendNotes(const QHash<QString, QByteArray>& package, const QString& main,
     }
 }
 
-// The first page's and the even pages' own headers and footers, which the engine has no place
-// for, kept after the body where they differ from the parts every page shows.
+// The even pages' own headers and footers, which the engine has no place for, and the first
+// page's where the section does not show them, kept after the body where they differ from the
+// parts every page shows.
 void keepOtherParts(const QHash<QString, QByteArray>& package, const QHash<QString, QString>& headerFooter,
                     QTextDocument* document, int& nextField, const StyleSheet& styles, const DocumentParts* parts,
                     bool ruled)
 {
     std::vector<std::unique_ptr<QTextDocument>> read;
     QList<const QTextDocument*> others;
-    for (const char* key : {"headerReference:first", "footerReference:first", "headerReference:even", "footerReference:even"}) {
+    QList<const char*> keys{"headerReference:even", "footerReference:even"};
+    if (!headerFooter.contains(QStringLiteral("titlePg")) || !parts->firstHeader || !parts->firstFooter)
+        keys = QList<const char*>{"headerReference:first", "footerReference:first"} + keys;
+    for (const char* key : keys) {
         const QString name = headerFooter.value(QLatin1String(key));
         if (name.isEmpty() || !package.contains(name))
             continue;
@@ -1101,13 +1132,22 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
     const QString numbering = relatedPart(package, main, QLatin1String("/numbering"));
     const ListLevels::Definitions lists = DocxNumbering::read(package.value(numbering));
     ListLevels::attachReadLists(document, lists);
+    const bool collapses = DocxSettings::spacingCollapses(package.value(relatedPart(package, main, QLatin1String("/settings"))));
+    if (ok && collapses)
+        DocxSettings::collapseSpacing(document);
     cursor.endEditBlock();
     if (!ok)
         return false;
     if (parts) {
         parts->present = 0;
+        // The first page's own parts count where the section shows them, empty or not.
+        const bool titlePage = headerFooter.contains(QStringLiteral("titlePg")) && parts->firstHeader && parts->firstFooter;
+        if (titlePage)
+            parts->present |= (parts->firstHeader ? 2 : 0) | (parts->firstFooter ? 8 : 0);
         const struct { const char* element; int bit; QTextDocument* target; } Targets[] = {
-            {"headerReference", 1, parts->header}, {"footerReference", 4, parts->footer}};
+            {"headerReference", 1, parts->header}, {"footerReference", 4, parts->footer},
+            {"headerReference:first", 2, titlePage ? parts->firstHeader : nullptr},
+            {"footerReference:first", 8, titlePage ? parts->firstFooter : nullptr}};
         for (const auto& t : Targets) {
             const QString name = headerFooter.value(QLatin1String(t.element));
             if (name.isEmpty() || !t.target || !package.contains(name))
@@ -1116,6 +1156,8 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
             Part part(package, name, t.target, nextField, &styles);
             if (part.read(partCursor, nullptr, nullptr))
                 parts->present |= t.bit;
+            if (collapses)
+                DocxSettings::collapseSpacing(t.target);
             ListLevels::attachReadLists(t.target, lists);
         }
         keepOtherParts(package, headerFooter, document, nextField, styles, parts,

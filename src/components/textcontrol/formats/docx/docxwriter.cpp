@@ -21,6 +21,7 @@
 #include <QTextTable>
 #include <QUrl>
 #include <QXmlStreamWriter>
+#include <tuple>
 
 namespace DocxWriter {
 namespace {
@@ -112,6 +113,13 @@ private:
         out.writeEndElement();
         for (int r = 0; r < table->rows(); ++r) {
             out.writeStartElement(QStringLiteral("w:tr"));
+            if (const int height = CellGeometry::rowHeightTwips(table, r)) {
+                out.writeStartElement(QStringLiteral("w:trPr"));
+                out.writeEmptyElement(QStringLiteral("w:trHeight"));
+                out.writeAttribute(QStringLiteral("w:val"), QString::number(std::abs(height)));
+                out.writeAttribute(QStringLiteral("w:hRule"), height < 0 ? QStringLiteral("exact") : QStringLiteral("atLeast"));
+                out.writeEndElement();
+            }
             for (int c = 0; c < table->columns();) {
                 const QTextTableCell cell = table->cellAt(r, c);
                 const int span = std::max(1, cell.columnSpan());
@@ -137,6 +145,11 @@ private:
                     out.writeEmptyElement(QStringLiteral("w:shd"));
                     out.writeAttribute(QStringLiteral("w:val"), QStringLiteral("clear"));
                     out.writeAttribute(QStringLiteral("w:fill"), hex(shade.color()));
+                }
+                if (const auto align = cell.format().verticalAlignment();
+                    align == QTextCharFormat::AlignMiddle || align == QTextCharFormat::AlignBottom) {
+                    out.writeEmptyElement(QStringLiteral("w:vAlign"));
+                    out.writeAttribute(QStringLiteral("w:val"), align == QTextCharFormat::AlignMiddle ? QStringLiteral("center") : QStringLiteral("bottom"));
                 }
                 out.writeEndElement();
                 if (cell.row() == r) {
@@ -434,8 +447,7 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     QString relations;
     QList<QPair<QString, QByteArray>> extra;
     QString overrides;
-    auto part = [&](int bit, const QString& name, const char* root, const char* type, const char* relation) {
-        QTextDocument* source = bit == 1 ? parts->header : parts->footer;
+    auto part = [&](int bit, QTextDocument* source, const QString& name, const char* root, const char* type, const char* relation) {
         QString partRelations;
         PartWriter writer(source, media, partRelations);
         extra.append({QStringLiteral("word/") + name, writer.write(root, nullptr)});
@@ -445,10 +457,22 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         overrides += QStringLiteral("<Override PartName=\"/word/%1\" ContentType=\"%2\"/>").arg(name, QLatin1String(type));
     };
     const int present = parts ? parts->present : 0;
-    if ((present & 1) && parts->header)
-        part(1, QStringLiteral("header1.xml"), "w:hdr", HeaderType, HeaderRelation);
-    if ((present & 4) && parts->footer)
-        part(4, QStringLiteral("footer1.xml"), "w:ftr", FooterType, FooterRelation);
+    // Which part each reference names: the first page's own parts come in pairs, and where it
+    // has only one of its own, the other is the one every page shows.
+    int written = 0;
+    const bool titlePage = present & 10;
+    for (const auto& [bit, own, every] : {std::tuple{1, 1, 1}, std::tuple{4, 4, 4}, std::tuple{2, 2, 1}, std::tuple{8, 8, 4}}) {
+        if (bit != every && !titlePage)
+            continue;
+        const int shown = present & own ? own : present & every;
+        QTextDocument* source = parts ? parts->part(shown) : nullptr;
+        if (!source)
+            continue;
+        written |= bit;
+        const bool header = bit == 1 || bit == 2;
+        part(bit, source, QStringLiteral("%1%2.xml").arg(header ? QLatin1String("header") : QLatin1String("footer")).arg(bit),
+             header ? "w:hdr" : "w:ftr", header ? HeaderType : FooterType, header ? HeaderRelation : FooterRelation);
+    }
 
     PartWriter body(document, media, relations);
     const ListLevels::Table lists(document);
@@ -460,18 +484,22 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         overrides += QStringLiteral("<Override PartName=\"/word/numbering.xml\" ContentType=\"%1\"/>")
                          .arg(QLatin1String(DocxNumbering::Type));
     }
+    // The space between two paragraphs is the one's below and the other's above added, as this
+    // program lays them out; without this setting, Word and LibreOffice take only the larger.
+    extra.append({QStringLiteral("word/settings.xml"),
+                  QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<w:settings xmlns:w=\"")
+                      + DocxNames::W + "\"><w:compat><w:doNotUseHTMLParagraphAutoSpacing/></w:compat></w:settings>"});
+    relations += QStringLiteral("<Relationship Id=\"rIdSettings\" Type=\"%1\" Target=\"settings.xml\"/>").arg(QLatin1String(SettingsRelation));
+    overrides += QStringLiteral("<Override PartName=\"/word/settings.xml\" ContentType=\"%1\"/>").arg(QLatin1String(SettingsType));
     const QByteArray xml = body.write("w:document", [&](QXmlStreamWriter& out) {
         out.writeStartElement(QStringLiteral("w:sectPr"));
-        if (present & 1) {
-            out.writeEmptyElement(QStringLiteral("w:headerReference"));
-            out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
-            out.writeAttribute(QStringLiteral("r:id"), QStringLiteral("rId1"));
-        }
-        if (present & 4) {
-            out.writeEmptyElement(QStringLiteral("w:footerReference"));
-            out.writeAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
-            out.writeAttribute(QStringLiteral("r:id"), QStringLiteral("rId4"));
-        }
+        for (const auto& [bit, element, type] : {std::tuple{1, "w:headerReference", "default"}, std::tuple{2, "w:headerReference", "first"},
+                                                 std::tuple{4, "w:footerReference", "default"}, std::tuple{8, "w:footerReference", "first"}})
+            if (written & bit) {
+                out.writeEmptyElement(QLatin1String(element));
+                out.writeAttribute(QStringLiteral("w:type"), QLatin1String(type));
+                out.writeAttribute(QStringLiteral("r:id"), QStringLiteral("rId%1").arg(bit));
+            }
         const int width = page.width > 0 ? page.width : 12240;
         const int height = page.height > 0 ? page.height : 15840;
         out.writeEmptyElement(QStringLiteral("w:pgSz"));
@@ -487,6 +515,8 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         out.writeAttribute(QStringLiteral("w:header"), QString::number(page.headerY > 0 ? page.headerY : 720));
         out.writeAttribute(QStringLiteral("w:footer"), QString::number(page.footerY > 0 ? page.footerY : 720));
         out.writeAttribute(QStringLiteral("w:gutter"), QStringLiteral("0"));
+        if (titlePage)
+            out.writeEmptyElement(QStringLiteral("w:titlePg"));
         out.writeEndElement();
     });
 

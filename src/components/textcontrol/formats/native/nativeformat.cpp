@@ -272,6 +272,8 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
     const int present = parts ? parts->present : 0;
     const QByteArray header = present & 1 ? items(parts->header, images, linked) : QByteArray();
     const QByteArray footer = present & 4 ? items(parts->footer, images, linked) : QByteArray();
+    const QByteArray firstHeader = present & 2 ? items(parts->firstHeader, images, linked) : QByteArray();
+    const QByteArray firstFooter = present & 8 ? items(parts->firstFooter, images, linked) : QByteArray();
     QByteArray bytes(Magic, sizeof Magic);
     QDataStream out(&bytes, QIODevice::Append);
     out.setVersion(QDataStream::Qt_6_4);
@@ -284,7 +286,7 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
             png = Objects::png(document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>());
         out << name << png;
     }
-    out << body << qint32(present) << header << footer;
+    out << body << qint32(present) << header << footer << firstHeader << firstFooter;
     return bytes;
 }
 
@@ -320,19 +322,21 @@ bool read(const QByteArray& bytes, QTextDocument* document, PageInfo& page, Docu
         names << name;
     }
     document->setProperty(Objects::ImageNamesProperty, names);
-    QByteArray body, header, footer;
+    QByteArray body, header, footer, firstHeader, firstFooter;
     qint32 present = 0;
     in >> body >> present >> header >> footer;
+    if (version >= 3)
+        in >> firstHeader >> firstFooter;
     if (in.status() != QDataStream::Ok || !readItems(body, document, version))
         return false;
     Objects::loadLinks(document, imageFolder);
     if (parts) {
-        parts->present = present & 5;
-        if ((present & 1) && parts->header && !readItems(header, parts->header, version))
-            return false;
-        if ((present & 4) && parts->footer && !readItems(footer, parts->footer, version))
-            return false;
-        for (QTextDocument* part : {parts->header, parts->footer})
+        parts->present = present & (version >= 3 ? 15 : 5);
+        const std::pair<int, const QByteArray*> stored[] = {{1, &header}, {4, &footer}, {2, &firstHeader}, {8, &firstFooter}};
+        for (const auto& [bit, bytes] : stored)
+            if ((parts->present & bit) && parts->part(bit) && !readItems(*bytes, parts->part(bit), version))
+                return false;
+        for (QTextDocument* part : {parts->header, parts->footer, parts->firstHeader, parts->firstFooter})
             if (part)
                 Objects::loadLinks(part, imageFolder);
     }

@@ -11,8 +11,9 @@ class QTextDocument;
 namespace NativeFormat {
 
 constexpr char Magic[8] = {'S', 'C', 'R', 'V', 'T', 'X', '\r', '\n'};
-// 2: paragraphs name their list. Version 1 files (without lists) are read as well.
-constexpr quint16 Version = 2;
+// 2: paragraphs name their list; 3: the first page's own header and footer. Older versions
+// are read as well.
+constexpr quint16 Version = 3;
 
 QByteArray write(const QTextDocument* document, const PageInfo& page,
                  const DocumentParts* parts = nullptr);

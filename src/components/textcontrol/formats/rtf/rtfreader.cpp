@@ -87,6 +87,7 @@ struct CellDef {
     int shading = 0;
     int border = 0;  // twips of its widest line, 0 without lines
     CellGeometry::Padding padding;
+    QTextCharFormat::VerticalAlignment align = QTextCharFormat::AlignTop;
 };
 
 struct Row {
@@ -95,6 +96,7 @@ struct Row {
     int gap = 108;
     int border = 0;  // the row's own lines (\trbrdr), twips
     int left = 0;    // \trleft: the first cell's left edge, twips from the margin
+    int height = 0;  // \trrh
     CellGeometry::Padding padding;
 };
 
@@ -199,7 +201,10 @@ private:
     } m_redirect;
     QTextDocument m_cellDoc;
     QTextCursor m_cell;
-    std::vector<std::unique_ptr<QTextDocument>> m_otherParts;  // first and left pages' own headers and footers
+    std::vector<std::unique_ptr<QTextDocument>> m_otherParts;  // left pages' own headers and footers
+    int m_partsRead = 0;       // the parts read, by their bits
+    bool m_titlePage = false;  // the first page shows its own header and footer
+    bool m_sectionEnded = false;
     QList<Group> m_stack;
     // Groups deeper than MaxDepth: where the text of each one's parent went, and the state of
     // the group at MaxDepth as it was when the first of them began.
@@ -250,6 +255,7 @@ private:
     CellDef m_nextCell;
     int m_rowGap = 108;
     int m_rowLeft = 0;
+    int m_rowHeight = 0;
     CellGeometry::Padding m_rowPadding;
     int m_rowBorder = 0;
     BorderSide m_tableBorder;  // the side of a cell or row being described
@@ -320,7 +326,7 @@ bool Parser::run()
     appendOtherParts();
     ListLevels::attachReadLists(m_document, m_listDefinitions);
     if (m_parts)
-        for (QTextDocument* part : {m_parts->header, m_parts->footer})
+        for (QTextDocument* part : {m_parts->header, m_parts->footer, m_parts->firstHeader, m_parts->firstFooter})
             if (part)
                 ListLevels::attachReadLists(part, m_listDefinitions);
     batch.endEditBlock();
@@ -606,24 +612,26 @@ void Parser::controlWord()
         g.dest = Dest::Skip;
         return;
     }
-    const bool otherPart = word == "headerf" || word == "footerf" || word == "headerl" || word == "footerl";
-    if (word == "header" || word == "headerr" || word == "footer" || word == "footerr" || otherPart) {
+    const bool firstPart = word == "headerf" || word == "footerf";
+    const bool otherPart = word == "headerl" || word == "footerl";
+    if (word == "header" || word == "headerr" || word == "footer" || word == "footerr" || firstPart || otherPart) {
         const bool header = word.startsWith("header");
-        const int bit = header ? 1 : 4;
-        QTextDocument* target = m_parts ? (header ? m_parts->header : m_parts->footer) : nullptr;
-        if (otherPart && target) {
-            // The first page's or the left pages' own part: read aside, kept after the body.
+        const int bit = (header ? 1 : 4) * (firstPart ? 2 : 1);
+        QTextDocument* target = m_parts ? m_parts->part(bit) : nullptr;
+        if ((otherPart || (firstPart && !target)) && m_parts) {
+            // The left pages' own part, or the first page's without a place: read aside, kept
+            // after the body.
             m_otherParts.push_back(std::make_unique<QTextDocument>());
             target = m_otherParts.back().get();
         }
-        if (!target || (!otherPart && (m_parts->present & bit)) || m_redirect.depth >= 0 || m_documents > 1) {
+        if (!target || (!otherPart && (m_partsRead & bit)) || m_redirect.depth >= 0 || m_documents > 1) {
             g.dest = Dest::Skip;  // one header and one footer: the first document's
             return;
         }
         flushText();
         closeTable();
         if (!otherPart)
-            m_parts->present |= bit;
+            m_partsRead |= bit;
         m_redirect = {m_depth, m_main, m_paragraphHasContent};
         m_main = QTextCursor(target);
         m_paragraphHasContent = false;
@@ -705,6 +713,12 @@ void Parser::controlWord()
             field = param;
         return;
     }
+    if (word == "titlepg") {
+        // The first section's first page; a later section's does not start the document.
+        if (m_documents <= 1 && !m_sectionEnded)
+            m_titlePage = true;
+        return;
+    }
     if (word == "landscape") {
         if (m_documents <= 1 && m_page.width > 0 && m_page.width < m_page.height)
             std::swap(m_page.width, m_page.height);
@@ -775,6 +789,7 @@ void Parser::controlWord()
         return;
     }
     if (word == "sect") {
+        m_sectionEnded = true;
         endParagraph();
         m_pendingPageBreak = true;
         return;
@@ -849,11 +864,13 @@ void Parser::controlWord()
         m_nextCell = CellDef{};
         m_rowGap = 108;
         m_rowLeft = 0;
+        m_rowHeight = 0;
         m_rowPadding = {};
         m_rowBorder = 0;
         m_tableBorderOpen = false;
     } else if (word == "trgaph") m_rowGap = std::clamp(param, 0, 2000);
     else if (word == "trleft") m_rowLeft = std::clamp(param, -31680, 31680);
+    else if (word == "trrh") m_rowHeight = param;
     else if (word == "trpaddl") m_rowPadding.left = std::clamp(param, 0, 2000);
     else if (word == "trpaddt") m_rowPadding.top = std::clamp(param, 0, 2000);
     else if (word == "trpaddr") m_rowPadding.right = std::clamp(param, 0, 2000);
@@ -876,6 +893,9 @@ void Parser::controlWord()
     else if (word == "clvmgf") m_nextCell.vMergeFirst = true;
     else if (word == "clvmrg") m_nextCell.vMerged = true;
     else if (word == "clcbpat") m_nextCell.shading = param;
+    else if (word == "clvertalt") m_nextCell.align = QTextCharFormat::AlignTop;
+    else if (word == "clvertalc") m_nextCell.align = QTextCharFormat::AlignMiddle;
+    else if (word == "clvertalb") m_nextCell.align = QTextCharFormat::AlignBottom;
     else if (word == "cell") {
         flushText();
         if (!intoCell() && m_paragraphHasContent && !tableOpen())
@@ -1358,6 +1378,22 @@ void Parser::beginNote()
 // footer every page shows: no letterhead is lost.
 void Parser::appendOtherParts()
 {
+    if (!m_parts)
+        return;
+    m_parts->present = m_partsRead & 5;
+    // The first page's own parts count where the first page is set to show them, empty or not;
+    // elsewhere their text is kept with the left pages'.
+    for (const int bit : {2, 8}) {
+        QTextDocument* first = m_parts->part(bit);
+        if (!first)
+            continue;
+        if (m_titlePage) {
+            m_parts->present |= bit;
+        } else if (!first->isEmpty()) {
+            m_otherParts.push_back(std::unique_ptr<QTextDocument>(first->clone()));
+            first->clear();
+        }
+    }
     QList<const QTextDocument*> parts;
     for (const auto& part : m_otherParts)
         parts << part.get();
@@ -1473,6 +1509,7 @@ void Parser::endRow()
     row.gap = m_rowGap;
     row.border = m_rowBorder;
     row.left = m_rowLeft;
+    row.height = m_rowHeight;
     // \trgaph is the space each side of a cell's text unless the row's padding says otherwise.
     row.padding = CellGeometry::Padding{m_rowGap, -1, m_rowGap, -1}.overlaid(m_rowPadding);
     m_rows.append(row);
@@ -1581,11 +1618,13 @@ void Parser::flushTable()
             QTextCursor into = cell.firstCursorPosition();
             into.insertFragment(row.cells.at(c));
             const CellDef def = c < row.defs.size() ? row.defs.at(c) : CellDef{};
-            if (const QColor shade = colour(def.shading); shade.isValid()) {
-                QTextTableCellFormat cf = cell.format().toTableCellFormat();
+            QTextTableCellFormat cf = cell.format().toTableCellFormat();
+            if (const QColor shade = colour(def.shading); shade.isValid())
                 cf.setBackground(shade);
-                cell.setFormat(cf);
-            }
+            CellGeometry::setRowHeight(cf, row.height);
+            if (def.align != QTextCharFormat::AlignTop)
+                cf.setVerticalAlignment(def.align);
+            cell.setFormat(cf);
             CellGeometry::setCellPadding(cell, row.padding, def.padding, format.border());
         }
     }

@@ -10,6 +10,7 @@
 #include "rtflists.h"
 
 #include <QBuffer>
+#include <tuple>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -50,6 +51,15 @@ public:
             parts += part("header", m_parts->header);
         if (m_parts && (m_parts->present & 4) && m_parts->footer)
             parts += part("footer", m_parts->footer);
+        // The first page's own parts come in pairs: where it has only one of its own, the other
+        // is the one every page shows.
+        const bool titlePage = m_parts && (m_parts->present & 10);
+        if (titlePage)
+            for (const auto& [word, own, every] : {std::tuple{"headerf", 2, 1}, std::tuple{"footerf", 8, 4}}) {
+                const int shown = m_parts->present & own ? own : m_parts->present & every;
+                if (const QTextDocument* document = m_parts->part(shown))
+                    parts += part(word, document);
+            }
         frame(m_document->rootFrame(), false);
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
         for (int i = 0; i < m_fonts.size(); ++i)
@@ -66,6 +76,8 @@ public:
         if (m_page.width > m_page.height)
             out += "\\landscape";
         out += "\\sectd";
+        if (titlePage)
+            out += "\\titlepg";
         if (m_page.width > 0)
             out += "\\pgwsxn" + num(m_page.width) + "\\pghsxn" + num(m_page.height);
         if (m_page.width > m_page.height)
@@ -313,6 +325,8 @@ private:
         for (int r = 0; r < table->rows(); ++r) {
             m_body += "\\trowd\\trgaph" + num(gap) + "\\trleft" + num(left) + "\\trpaddt" + num(above)
                 + "\\trpaddft3\\trpaddb" + num(above) + "\\trpaddfb3";
+            if (const int height = CellGeometry::rowHeightTwips(table, r))
+                m_body += "\\trrh" + num(height);
             for (int c = 0; c < table->columns(); ++c) {
                 const QTextTableCell cell = table->cellAt(r, c);
                 if (cell.columnSpan() > 1 || cell.column() != c)
@@ -325,6 +339,10 @@ private:
                 const QTextCharFormat cf = cell.format();
                 if (cf.hasProperty(QTextFormat::BackgroundBrush) && cf.background().style() != Qt::NoBrush)
                     m_body += "\\clcbpat" + num(colourIndex(cf.background().color()));
+                if (cf.verticalAlignment() == QTextCharFormat::AlignMiddle)
+                    m_body += "\\clvertalc";
+                else if (cf.verticalAlignment() == QTextCharFormat::AlignBottom)
+                    m_body += "\\clvertalb";
                 m_body += "\\cellx" + num(left + rights.at(c));
             }
             m_body += '\n';
