@@ -513,14 +513,17 @@ void Parser::plainText()
 {
     if (m_text.isEmpty() || m_leadByte || state().dest != Dest::Text || state().chr.hidden)
         return;
-    while (!atEnd()) {
+    qsizetype from = m_pos;
+    for (; !atEnd(); ++m_pos) {
         const unsigned char c = peek();
         if (c >= 0x80 || c == '{' || c == '}' || c == '\\')
             break;
-        ++m_pos;
-        if (c != '\r' && c != '\n')
-            m_text.append(QLatin1Char(char(c)));
+        if (c == '\r' || c == '\n') {
+            m_text.append(QLatin1StringView(m_data.constData() + from, m_pos - from));
+            from = m_pos + 1;
+        }
     }
+    m_text.append(QLatin1StringView(m_data.constData() + from, m_pos - from));
 }
 
 void Parser::decodedText(const QString& decoded)
@@ -1117,8 +1120,10 @@ void Parser::flushText()
 {
     if (m_text.isEmpty())
         return;
-    // Field runs get their data when the field ends; here the run is marked by its id.
-    insertRun(std::exchange(m_text, {}), m_textFormat);
+    // Field runs get their data when the field ends; here the run is marked by its id. The
+    // run's buffer keeps its room for the next run.
+    insertRun(m_text, m_textFormat);
+    m_text.resize(0);
 }
 
 void Parser::insertRun(const QString& text, const QTextCharFormat& format)
@@ -1260,9 +1265,15 @@ void Parser::applyBlockFormat(QTextCursor& cursor)
 {
     if (m_lastBlock.document != m_documents || !(m_lastBlock.para == state().para))
         m_lastBlock = {state().para, m_documents, blockFormat(state().para)};
-    cursor.setBlockFormat(m_lastBlock.format);
+    // A paragraph often has the formats already, from the one before it: setting them again
+    // costs more than looking.
+    const QTextBlock block = cursor.block();
+    if (block.blockFormat() != m_lastBlock.format)
+        cursor.setBlockFormat(m_lastBlock.format);
     // The paragraph mark carries the format new text at its end would get.
-    cursor.setBlockCharFormat(charFormat());
+    const QTextCharFormat mark = charFormat();
+    if (block.charFormat() != mark)
+        cursor.setBlockCharFormat(mark);
 }
 
 // A paragraph's number as text stays where the paragraph names no list.
@@ -1286,7 +1297,7 @@ void Parser::endParagraph()
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
     else
-        cursor.insertBlock();
+        cursor.insertBlock(m_lastBlock.format);  // the format the paragraph was just given
     if (state().para.inTable)
         m_cellHasContent = true;
     else
