@@ -330,9 +330,9 @@ bool Parser::run()
         return false;
     m_pos = start;
     // One edit block for the whole read: Qt then neither finishes an edit nor lays out a
-    // line after every insertion.
-    QTextCursor batch(m_document);
-    batch.beginEditBlock();
+    // line after every insertion. The block is the document's; a cursor kept for it would be
+    // one more that every insertion moves.
+    QTextCursor(m_document).beginEditBlock();
     while (!atEnd()) {
         const unsigned char c = peek();
         ++m_pos;
@@ -376,7 +376,7 @@ bool Parser::run()
         for (QTextDocument* part : {m_parts->header, m_parts->footer})
             if (part)
                 ListLevels::attachReadLists(part, m_listDefinitions);
-    batch.endEditBlock();
+    QTextCursor(m_document).endEditBlock();
     m_document->setProperty(Objects::ImageNamesProperty, m_images);
     return true;
 }
@@ -572,7 +572,8 @@ void Parser::controlWord()
     const qsizetype start = m_pos;
     while (!atEnd() && peek() < 0x80 && QChar::isLetter(peek()) && m_pos - start < 32)
         ++m_pos;
-    const ControlWord word(m_data.mid(start, m_pos - start));
+    // The word as a view of the input, which outlives it.
+    const ControlWord word(QByteArray::fromRawData(m_data.constData() + start, m_pos - start));
     bool hasParameter = false;
     bool negative = false;
     qint64 value = 0;
