@@ -486,6 +486,10 @@ void Parser::byteText(unsigned char byte)
     if (skipping())
         return;
     const Dest dest = state().dest;
+    if (byte < 0x80 && !m_leadByte && dest == Dest::Text) {
+        text(QChar(byte));  // every code page reads it as itself
+        return;
+    }
     if (dest == Dest::Text || dest == Dest::FieldInst || dest == Dest::Note) {
         if (m_leadByte) {
             decodedText(CodePages::toUnicode(codePage(), std::exchange(m_leadByte, 0), byte));
