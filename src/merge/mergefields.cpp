@@ -81,4 +81,32 @@ void mmerge(TextControl* control, const Recordset& records)
     }
 }
 
+RecordFiller::RecordFiller(TextControl* control, const Recordset& records) : m_control(control)
+{
+    for (int id = control->fieldNext(0); id != 0; id = control->fieldNext(id)) {
+        const QString data = control->fieldData(id);
+        m_fields.append({id, records.fieldIndex(data.mid(data.indexOf(QLatin1Char('.')) + 1)), std::nullopt});
+    }
+}
+
+void RecordFiller::fill(const Recordset& records)
+{
+    if (records.atBOF() || records.atEOF())
+        return;
+    for (Field& field : m_fields) {
+        if (field.column < 0)
+            continue;
+        const QString text = valueText(records.value(field.column));
+        if (!field.shown) {
+            m_control->setFieldCurrent(field.id);
+            field.shown = m_control->fieldText();
+        }
+        if (*field.shown == text)
+            continue;
+        m_control->setFieldCurrent(field.id);
+        m_control->setFieldText(text, true);  // an empty value leaves no double blank
+        field.shown = QString(text).remove(QChar(0x200B));  // as fieldText() gives it
+    }
+}
+
 }  // namespace MergeFields

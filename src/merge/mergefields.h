@@ -1,7 +1,10 @@
 #pragma once
 // Merge fields: fields of the text control whose data names a column ("table.column"). In
 // field view each shows "[" + data + "]", in merged view the current record's value.
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 class Recordset;
 class TextControl;
@@ -21,6 +24,24 @@ void resetflds(TextControl* control);
 // beside the field with it. A field whose column the record source lacks, or a record source
 // past its end, keeps its text.
 void mmerge(TextControl* control, const Recordset& records);
+// mmerge for one record after another of the same record source, into a control that nothing
+// else changes in between: the fields, their columns and the text each shows are looked up
+// once, not again for every record, and a field is filled only where its text changes.
+class RecordFiller {
+public:
+    RecordFiller(TextControl* control, const Recordset& records);
+    void fill(const Recordset& records);
+
+private:
+    struct Field {
+        int id = 0;
+        int column = -1;              // in the record source, -1 where it has none
+        std::optional<QString> shown;  // the field's text, once looked up or set
+    };
+    TextControl* m_control;
+    QList<Field> m_fields;
+};
+
 // A column value as a letter shows it.
 QString valueText(const QVariant& value);
 

@@ -87,8 +87,9 @@ QString resultPath() { return AppPaths::join(AppPaths::TempPath(), QStringLitera
 bool writeLetters(TextControl* control, Recordset& records, QIODevice* out, const Progress& progress)
 {
     const int total = records.RecordCount();
+    MergeFields::RecordFiller filler(control, records);
     for (int done = 1; !records.atEOF(); ++done) {
-        MergeFields::mmerge(control, records);
+        filler.fill(records);
         control->setSelStart(0);
         control->setSelLength(-1);
         if (out->write(control->selectionRTF()) < 0 || out->write("\\par \\page \r\n") < 0)

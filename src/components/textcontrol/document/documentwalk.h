@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextFrame>
 #include <QTextTable>
+#include <type_traits>
 
 namespace DocumentWalk {
 
@@ -39,7 +40,9 @@ void cell(const QTextTableCell& cell, Table&& table, Paragraph&& paragraph)
 
 // The runs of `block` in order: fieldBegin(format) where a merge field opens, fieldEnd(the
 // format it opened with) where it closes or the paragraph ends, picture(QTextImageFormat) once
-// for each character a picture stands for, and text(QString, format) for every other run.
+// for each character a picture stands for, and text(QString, format) for every other run; a
+// writer that takes text(QTextFragment, format) reads the run's text itself (and where its format
+// is in the document's list of formats).
 template <typename FieldBegin, typename FieldEnd, typename Picture, typename Text>
 void runs(const QTextBlock& block, FieldBegin&& fieldBegin, FieldEnd&& fieldEnd, Picture&& picture, Text&& text)
 {
@@ -62,7 +65,10 @@ void runs(const QTextBlock& block, FieldBegin&& fieldBegin, FieldEnd&& fieldEnd,
                 picture(f.toImageFormat());
             continue;
         }
-        text(fragment.text(), f);
+        if constexpr (std::is_invocable_v<Text&, const QTextFragment&, const QTextCharFormat&>)
+            text(fragment, f);
+        else
+            text(fragment.text(), f);
     }
     if (openField)
         fieldEnd(fieldFormat);

@@ -21,6 +21,8 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <cstring>
+
 namespace RtfReader {
 namespace {
 
@@ -38,6 +40,40 @@ struct CharState {
     int underline = 0;  // 0 none, 1 single, 2 double, 3 dotted, 4 dash, 5 wave, 6 words
     int vertical = 0;   // 1 superscript, 2 subscript
     int fg = 0, bg = 0;  // colour table indexes; 0 = automatic
+    bool operator==(const CharState&) const = default;
+};
+
+// What a run's character format is made of: its state, and the merge field it belongs to.
+struct RunKey {
+    CharState chr;
+    int field = 0;  // the id of the merge field the run is the result of, 0 none
+    bool operator==(const RunKey&) const = default;
+};
+
+size_t qHash(const RunKey& k, size_t seed = 0)
+{
+    const CharState& c = k.chr;
+    return qHashMulti(seed, c.font, c.halfPoints, c.bold, c.italic, c.strike, c.hidden, c.caps, c.underline,
+                      c.vertical, c.fg, c.bg, k.field);
+}
+
+// A control word. A document has many, and each is compared with the words this reader knows
+// until one matches: the length is compared first, which settles most of them.
+class ControlWord {
+public:
+    explicit ControlWord(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    template <std::size_t N>
+    bool operator==(const char (&known)[N]) const
+    {
+        return m_bytes.size() == qsizetype(N - 1) && std::memcmp(m_bytes.constData(), known, N - 1) == 0;
+    }
+    operator const QByteArray&() const { return m_bytes; }
+    bool startsWith(const char* prefix) const { return m_bytes.startsWith(prefix); }
+    bool endsWith(const char* suffix) const { return m_bytes.endsWith(suffix); }
+    bool endsWith(char c) const { return m_bytes.endsWith(c); }
+
+private:
+    QByteArray m_bytes;
 };
 
 struct ParaState {
@@ -58,6 +94,7 @@ struct ParaState {
     int list = 0, listLevel = 0;
     QString oldNumbering;
     int oldLevel = 0;
+    bool operator==(const ParaState&) const = default;
 };
 
 struct Group {
@@ -145,6 +182,7 @@ private:
     void text(QChar c);
     void byteText(unsigned char byte);
     void decodedText(const QString& text);
+    void plainText();
     void flushLeadByte();
     void flushText();
     void insertRun(const QString& text, const QTextCharFormat& format);
@@ -154,6 +192,8 @@ private:
     QTextCursor& out() { return intoCell() ? m_cell : m_main; }
     bool intoCell() { return state().para.inTable || m_held; }
     QTextCharFormat charFormat();
+    QTextCharFormat makeCharFormat(const CharState& c, int field) const;
+    void tablesChanged() { m_runFormats.clear(); }
     QTextBlockFormat blockFormat(const ParaState& para) const;
     void applyBlockFormat(QTextCursor& cursor);
     void paragraphBorder(ParaState& pa, const QByteArray& word, int param);
@@ -227,6 +267,17 @@ private:
     int m_fontNumber = 0;
     QByteArray m_fontName;
 
+    // The character formats made so far, by what they are made of: a document has few distinct
+    // ones, and a format made once is shared by all of its runs. Made again when the font or
+    // colour tables change.
+    QHash<RunKey, QTextCharFormat> m_runFormats;
+    // The last paragraph's format and the state it was made from: most paragraphs repeat it.
+    struct {
+        ParaState para;
+        int document = -1;
+        QTextBlockFormat format;
+    } m_lastBlock;
+
     // text
     QString m_text;
     QTextCharFormat m_textFormat;
@@ -285,9 +336,9 @@ bool Parser::run()
         return false;
     m_pos = start;
     // One edit block for the whole read: Qt then neither finishes an edit nor lays out a
-    // line after every insertion.
-    QTextCursor batch(m_document);
-    batch.beginEditBlock();
+    // line after every insertion. The block is the document's; a cursor kept for it would be
+    // one more that every insertion moves.
+    QTextCursor(m_document).beginEditBlock();
     while (!atEnd()) {
         const unsigned char c = peek();
         ++m_pos;
@@ -315,6 +366,8 @@ bool Parser::run()
                 break;
             }
             byteText(c);
+            if (c < 0x80)
+                plainText();
         }
     }
     flushLeadByte();
@@ -329,7 +382,7 @@ bool Parser::run()
         for (QTextDocument* part : {m_parts->header, m_parts->footer, m_parts->firstHeader, m_parts->firstFooter})
             if (part)
                 ListLevels::attachReadLists(part, m_listDefinitions);
-    batch.endEditBlock();
+    QTextCursor(m_document).endEditBlock();
     m_document->setProperty(Objects::ImageNamesProperty, m_images);
     return true;
 }
@@ -415,6 +468,7 @@ void Parser::startDocument()
     ++m_documents;
     m_fonts.clear();
     m_colours.clear();
+    tablesChanged();
     m_ansiCodePage = 1252;
     m_defaultFont = 0;
     m_listTables = RtfLists::Tables();
@@ -438,6 +492,10 @@ void Parser::byteText(unsigned char byte)
     if (skipping())
         return;
     const Dest dest = state().dest;
+    if (byte < 0x80 && !m_leadByte && dest == Dest::Text) {
+        text(QChar(byte));  // every code page reads it as itself
+        return;
+    }
     if (dest == Dest::Text || dest == Dest::FieldInst || dest == Dest::Note) {
         if (m_leadByte) {
             decodedText(CodePages::toUnicode(codePage(), std::exchange(m_leadByte, 0), byte));
@@ -457,6 +515,25 @@ void Parser::byteText(unsigned char byte)
     case Dest::Pict: m_picture.addHex(byte); break;
     case Dest::Skip: break;
     }
+}
+
+// The plain characters after one that went into the run: each would go the same way, as every
+// code page reads bytes below 0x80 as themselves.
+void Parser::plainText()
+{
+    if (m_text.isEmpty() || m_leadByte || state().dest != Dest::Text || state().chr.hidden)
+        return;
+    qsizetype from = m_pos;
+    for (; !atEnd(); ++m_pos) {
+        const unsigned char c = peek();
+        if (c >= 0x80 || c == '{' || c == '}' || c == '\\')
+            break;
+        if (c == '\r' || c == '\n') {
+            m_text.append(QLatin1StringView(m_data.constData() + from, m_pos - from));
+            from = m_pos + 1;
+        }
+    }
+    m_text.append(QLatin1StringView(m_data.constData() + from, m_pos - from));
 }
 
 void Parser::decodedText(const QString& decoded)
@@ -482,6 +559,7 @@ void Parser::fontTableText(unsigned char byte)
         Font& font = m_fonts[m_fontNumber];
         font.name = QString::fromLatin1(m_fontName).trimmed();
         m_fontName.clear();
+        tablesChanged();
     } else if (m_fontName.size() < 256) {
         m_fontName.append(char(byte));
     }
@@ -492,6 +570,7 @@ void Parser::colourTableText(unsigned char byte)
     if (byte != ';')
         return;
     m_colours.append(m_colourGiven ? QColor(m_red, m_green, m_blue) : QColor());
+    tablesChanged();
     m_red = m_green = m_blue = 0;
     m_colourGiven = false;
 }
@@ -503,7 +582,8 @@ void Parser::controlWord()
     const qsizetype start = m_pos;
     while (!atEnd() && peek() < 0x80 && QChar::isLetter(peek()) && m_pos - start < 32)
         ++m_pos;
-    const QByteArray word = m_data.mid(start, m_pos - start);
+    // The word as a view of the input, which outlives it.
+    const ControlWord word(QByteArray::fromRawData(m_data.constData() + start, m_pos - start));
     bool hasParameter = false;
     bool negative = false;
     qint64 value = 0;
@@ -566,6 +646,7 @@ void Parser::controlWord()
     if (word == "colortbl") {
         g.dest = Dest::ColorTable;
         m_colours.clear();
+        tablesChanged();
         return;
     }
     if (word == "pict") {
@@ -693,6 +774,7 @@ void Parser::controlWord()
     }
     if (word == "deff") {
         m_defaultFont = param;
+        tablesChanged();
         return;
     }
     static const QHash<QByteArray, int PageInfo::*> pageWords = {
@@ -1008,7 +1090,21 @@ void Parser::text(QChar c)
 
 QTextCharFormat Parser::charFormat()
 {
-    const CharState& c = state().chr;
+    int field = 0;
+    if (state().field >= 0 && state().field < m_fields.size()) {
+        const Field& f = m_fields.at(state().field);
+        if (Fields::typeOfInstruction(f.instruction, nullptr) >= 0)
+            field = f.id;
+    }
+    const RunKey key{state().chr, field};
+    auto it = m_runFormats.constFind(key);
+    if (it == m_runFormats.constEnd())
+        it = m_runFormats.insert(key, makeCharFormat(key.chr, field));
+    return *it;
+}
+
+QTextCharFormat Parser::makeCharFormat(const CharState& c, int field) const
+{
     QTextCharFormat f;
     const int fontIndex = c.font >= 0 ? c.font : m_defaultFont;
     const auto font = m_fonts.constFind(fontIndex);
@@ -1040,12 +1136,8 @@ QTextCharFormat Parser::charFormat()
         f.setForeground(fg);
     if (const QColor bg = colour(c.bg); bg.isValid())
         f.setBackground(bg);
-    if (state().field >= 0 && state().field < m_fields.size()) {
-        const Field& field = m_fields.at(state().field);
-        if (Fields::typeOfInstruction(field.instruction, nullptr) >= 0) {
-            f.setProperty(Fields::IdProperty, field.id);
-        }
-    }
+    if (field)
+        f.setProperty(Fields::IdProperty, field);
     return f;
 }
 
@@ -1053,8 +1145,10 @@ void Parser::flushText()
 {
     if (m_text.isEmpty())
         return;
-    // Field runs get their data when the field ends; here the run is marked by its id.
-    insertRun(std::exchange(m_text, {}), m_textFormat);
+    // Field runs get their data when the field ends; here the run is marked by its id. The
+    // run's buffer keeps its room for the next run.
+    insertRun(m_text, m_textFormat);
+    m_text.resize(0);
 }
 
 void Parser::insertRun(const QString& text, const QTextCharFormat& format)
@@ -1194,9 +1288,17 @@ void Parser::paragraphBorder(ParaState& pa, const QByteArray& word, int param)
 
 void Parser::applyBlockFormat(QTextCursor& cursor)
 {
-    cursor.setBlockFormat(blockFormat(state().para));
+    if (m_lastBlock.document != m_documents || !(m_lastBlock.para == state().para))
+        m_lastBlock = {state().para, m_documents, blockFormat(state().para)};
+    // A paragraph often has the formats already, from the one before it: setting them again
+    // costs more than looking.
+    const QTextBlock block = cursor.block();
+    if (block.blockFormat() != m_lastBlock.format)
+        cursor.setBlockFormat(m_lastBlock.format);
     // The paragraph mark carries the format new text at its end would get.
-    cursor.setBlockCharFormat(charFormat());
+    const QTextCharFormat mark = charFormat();
+    if (block.charFormat() != mark)
+        cursor.setBlockCharFormat(mark);
 }
 
 // A paragraph's number as text stays where the paragraph names no list.
@@ -1220,7 +1322,7 @@ void Parser::endParagraph()
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
     else
-        cursor.insertBlock();
+        cursor.insertBlock(m_lastBlock.format);  // the format the paragraph was just given
     if (state().para.inTable)
         m_cellHasContent = true;
     else

@@ -10,18 +10,44 @@
 #include "rtflists.h"
 
 #include <QBuffer>
-#include <tuple>
+#include <QHash>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
+#include <tuple>
 
 namespace RtfWriter {
 namespace {
 
 QByteArray num(qint64 n) { return QByteArray::number(n); }
+
+// Appends `text` to `out` with RTF's escapes.
+void escapeInto(QByteArray& out, QStringView text)
+{
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '{': out += "\\{"; break;
+        case '}': out += "\\}"; break;
+        case '\t': out += "\\tab "; break;
+        case 0x2028: out += "\\line "; break;
+        case 0x00A0: out += "\\~"; break;
+        case 0x2029: out += "\\par "; break;
+        default:
+            if (c >= 0x20 && c < 0x80) {
+                out += char(c);
+            } else if (c >= 0x80) {
+                out += "\\u";
+                out += QByteArray::number(c > 32767 ? int(c) - 65536 : int(c));
+                out += '?';
+            }
+        }
+    }
+}
 int twips(double units) { return LayoutUnits::toTwips(units); }
 
 class Writer {
@@ -37,10 +63,12 @@ public:
     {
         const QTextDocument* body = std::exchange(m_document, document);
         QByteArray text = std::exchange(m_body, QByteArray());
+        forgetFormats();
         frame(document->rootFrame(), false);
         QByteArray group = "{\\" + QByteArray(word) + ' ' + m_body + "}\n";
         m_body = text;
         m_document = body;
+        forgetFormats();
         return group;
     }
 
@@ -84,7 +112,11 @@ public:
             out += "\\lndscpsxn";
         if (m_page.headerY > 0)
             out += "\\headery" + num(m_page.headerY) + "\\footery" + num(m_page.footerY);
-        out += "\n" + parts + m_body + "}";
+        out.reserve(out.size() + parts.size() + m_body.size() + 2);
+        out += '\n';
+        out += parts;
+        out += m_body;
+        out += '}';
         return out;
     }
 
@@ -215,6 +247,23 @@ private:
                     + num(lineWidth(f)) + "\\brsp" + num(distance(f));
     }
 
+    // The words of the document's format number `index`, made once for each format: a document
+    // has few distinct formats and many runs.
+    const QByteArray& characterWords(const QTextCharFormat& f, int index)
+    {
+        auto it = m_charWords.constFind(index);
+        if (it == m_charWords.constEnd())
+            it = m_charWords.insert(index, characterProperties(f));
+        return *it;
+    }
+
+    // The formats' words belong to one document's list of formats.
+    void forgetFormats()
+    {
+        m_charWords.clear();
+        m_paragraphWords.clear();
+    }
+
     QByteArray characterProperties(const QTextCharFormat& f)
     {
         QByteArray p;
@@ -261,11 +310,22 @@ private:
 
     void block(const QTextBlock& block, bool inTable)
     {
-        paragraphProperties(block.blockFormat(), inTable);
+        const int paragraphKey = block.blockFormatIndex() * 2 + (inTable ? 1 : 0);
+        auto words = m_paragraphWords.constFind(paragraphKey);
+        if (words == m_paragraphWords.constEnd()) {
+            QByteArray body = std::exchange(m_body, QByteArray());
+            paragraphProperties(block.blockFormat(), inTable);
+            words = m_paragraphWords.insert(paragraphKey, std::exchange(m_body, body));
+        }
+        m_body += *words;
         placedFrame(block);
         m_body += m_lists.paragraphWords(block);
-        m_body += characterProperties(block.charFormat()) + ' ';
-        m_body += m_lists.listText(block, characterProperties(block.charFormat()));
+        const QByteArray& mark = characterWords(block.charFormat(), block.charFormatIndex());
+        m_body += mark;
+        m_body += ' ';
+        m_body += m_lists.listText(block, mark);
+        const QString text = block.text();
+        const int start = block.position();
         DocumentWalk::runs(
             block,
             [this](const QTextCharFormat& f) {
@@ -273,8 +333,12 @@ private:
             },
             [this](const QTextCharFormat&) { m_body += "}}"; },
             [this](const QTextImageFormat& image) { picture(image); },
-            [this](const QString& text, const QTextCharFormat& f) {
-                m_body += '{' + characterProperties(f) + ' ' + escape(text) + '}';
+            [&](const QTextFragment& fragment, const QTextCharFormat& f) {
+                m_body += '{';
+                m_body += characterWords(f, fragment.charFormatIndex());
+                m_body += ' ';
+                escapeInto(m_body, QStringView(text).mid(fragment.position() - start, fragment.length()));
+                m_body += '}';
             });
     }
 
@@ -395,6 +459,8 @@ private:
     const DocumentParts* m_parts;
     RtfLists::Writer m_lists;  // of the body; a header's or footer's items are written as paragraphs
     QByteArray m_body;
+    QHash<int, QByteArray> m_charWords;       // by format number
+    QHash<int, QByteArray> m_paragraphWords;  // by format number, twice: in a cell or not
     QStringList m_fonts;
     QList<QColor> m_colours;
     bool m_cellEnd = false;
@@ -406,23 +472,7 @@ QByteArray escape(const QString& text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '{': out += "\\{"; break;
-        case '}': out += "\\}"; break;
-        case '\t': out += "\\tab "; break;
-        case 0x2028: out += "\\line "; break;
-        case 0x00A0: out += "\\~"; break;
-        case 0x2029: out += "\\par "; break;
-        default:
-            if (c >= 0x20 && c < 0x80)
-                out += char(c);
-            else if (c >= 0x80)
-                out += "\\u" + num(c > 32767 ? int(c) - 65536 : int(c)) + '?';
-        }
-    }
+    escapeInto(out, text);
     return out;
 }
 
