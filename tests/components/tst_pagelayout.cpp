@@ -73,6 +73,8 @@ private slots:
     void rowsMoveWholeAndHeadingsRepeat();
     void lazyLayoutGrowsToTheEnd();
     void placedPictureThatDoesNotFitMakesTheNextPage();
+    void decimalStop_data();
+    void decimalStop();
 };
 
 // Nine inches of text at 12 pt: 46 lines of 13.8 pt as LibreOffice and Word set them (Qt's own
@@ -319,6 +321,33 @@ void PageLayoutTest::placedPictureThatDoesNotFitMakesTheNextPage()
     after.insertText(QStringLiteral("Your A1c was 6.8%, down from 7.4%."));
     const QTextBlock text = beside.text.lastBlock();
     QVERIFY(text.layout()->position().x() + text.layout()->lineAt(0).x() >= Inch + 2 * Inch - 0.5);
+}
+
+// A decimal stop two inches in: the text after it stands on its decimal point, or, without one,
+// its first number ends there, or, without a number, the text itself ends there.
+void PageLayoutTest::decimalStop_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("endsAtStop");  // the text that ends where the stop stands
+    QTest::newRow("decimal point") << QStringLiteral("Dose\t2.5 mg") << QStringLiteral("Dose\t2");
+    QTest::newRow("first number") << QStringLiteral("Phone\t01329 555 0192") << QStringLiteral("Phone\t01329");
+    QTest::newRow("no number") << QStringLiteral("Name\tEmily Watson") << QStringLiteral("Name\tEmily Watson");
+}
+
+void PageLayoutTest::decimalStop()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, endsAtStop);
+    Document doc;
+    QTextBlockFormat format;
+    format.setTabPositions({QTextOption::Tab(2 * Inch, QTextOption::DelimiterTab, QLatin1Char('.'))});
+    QTextCursor(&doc.text).setBlockFormat(format);
+    QTextCursor(&doc.text).insertText(text);
+    doc.layout->layOutAll();
+    const QTextBlock block = doc.text.begin();
+    const QTextLine line = block.layout()->lineAt(0);
+    QVERIFY2(qAbs(line.cursorToX(int(endsAtStop.size())) - 2 * Inch) < 1,
+             qPrintable(QString::number(line.cursorToX(int(endsAtStop.size())))));
 }
 
 QTEST_MAIN(PageLayoutTest)

@@ -1,6 +1,7 @@
 #include "pageengine.h"
 
 #include "fontlinemetrics.h"
+#include "tabstops.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
 
@@ -25,14 +26,15 @@ constexpr qint64 SliceMs = 12;        // one idle slice of lazy layout
 
 bool same(double a, double b) { return std::abs(a - b) < Epsilon; }
 
-QTextOption optionFor(const QTextDocument* document, const QTextBlockFormat& format, Qt::LayoutDirection direction)
+QTextOption optionFor(const QTextDocument* document, const QTextBlock& block)
 {
+    const QTextBlockFormat format = block.blockFormat();
     QTextOption option = document->defaultTextOption();
-    option.setTextDirection(direction);
-    option.setAlignment(QStyle::visualAlignment(direction, format.alignment()));
+    option.setTextDirection(block.textDirection());
+    option.setAlignment(QStyle::visualAlignment(block.textDirection(), format.alignment()));
     const QList<QTextOption::Tab> tabs = format.tabPositions();
     if (!tabs.isEmpty())
-        option.setTabs(tabs);
+        option.setTabs(TabStops::forLayout(block.text(), tabs));
     return option;
 }
 
@@ -435,7 +437,7 @@ PageLayout::Engine::LineBreaks PageLayout::Engine::layOutLines(const QTextBlock&
     const double left = format.leftMargin() + indent * doc->indentWidth();
     const double right = region.right - region.left - format.rightMargin();
     QTextLayout* layout = block.layout();
-    layout->setTextOption(optionFor(doc, format, block.textDirection()));
+    layout->setTextOption(optionFor(doc, block));
     double textTop = y;
     layout->setPosition(QPointF(region.left, textTop));
     layout->beginLayout();

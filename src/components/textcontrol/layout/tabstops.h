@@ -1,0 +1,15 @@
+#pragma once
+// Tab stops as Word lays them out where Qt's differ: a decimal stop aligns the text after it on
+// its decimal point; text without one ends at the stop, or, where it holds a number, that
+// number ends there ("Levothyroxine 50 mcg", "01329 555 0192").
+#include <QList>
+#include <QString>
+#include <QTextOption>
+
+namespace TabStops {
+
+// The stops of a paragraph of `text` with its decimal stops resolved for Qt's layout: the k-th
+// tab character of the paragraph is taken to reach the k-th stop, as in a form's rows.
+QList<QTextOption::Tab> forLayout(const QString& text, const QList<QTextOption::Tab>& stops);
+
+}  // namespace TabStops
