@@ -79,6 +79,7 @@ private slots:
     void damagedWordFilesPrintOnlyOurLine_data();
     void damagedWordFilesPrintOnlyOurLine();
     void mergeWithoutFields();
+    void templateWithTabStopsOpensInAFreshProgram();
     void mergeWritesTheFormatOfItsName_data();
     void mergeWritesTheFormatOfItsName();
 };
@@ -277,6 +278,24 @@ void CommandLineTest::mergeWritesTheFormatOfItsName()
     const QString text = QString::fromUtf8(bytesOf(dir.filePath("back.txt")));
     QCOMPARE(text.count("Dear "), 3);
     QVERIFY(!text.contains("[last_name]") && !text.contains("patient_info"));
+}
+
+// A template whose paragraphs have tab stops, written here, is read by a program that has not
+// laid out a tab stop before reading it.
+void CommandLineTest::templateWithTabStopsOpensInAFreshProgram()
+{
+    QTemporaryDir dir;
+    TextControl control;
+    control.setPlainText(QStringLiteral("Aspirin\t75 mg"));
+    QTextCursor cursor(control.document());
+    QTextBlockFormat format = cursor.blockFormat();
+    format.setTabPositions({QTextOption::Tab(200, QTextOption::RightTab)});
+    cursor.setBlockFormat(format);
+    const QString path = dir.filePath(QStringLiteral("medicines.tx"));
+    QVERIFY(control.save(path, 0, TextControl::FormatNative));
+    const Run run = scrivora({QStringLiteral("--convert"), path, dir.filePath(QStringLiteral("out.txt"))});
+    QVERIFY2(run.status == 0, run.err.constData());
+    QCOMPARE(bytesOf(dir.filePath(QStringLiteral("out.txt"))).trimmed(), QByteArray("Aspirin\t75 mg"));
 }
 
 QTEST_MAIN(CommandLineTest)

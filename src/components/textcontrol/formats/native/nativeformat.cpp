@@ -5,6 +5,8 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QTextOption>
+#include <algorithm>
 #include <QImage>
 #include <QSet>
 #include <QTextBlock>
@@ -19,6 +21,35 @@ namespace NativeFormat {
 namespace {
 
 enum Tag : quint8 { BlockTag = 'B', TableTag = 'T', FrameTag = 'F', EndTag = 'E' };
+
+// A format stream names each value's type, and a reading program knows Qt's tab stops by name
+// only once it has made one: a paragraph's stops are stored as a list of plain numbers
+// instead, three for each stop (position, kind, delimiter), under the same property.
+QTextFormat storable(QTextBlockFormat format)
+{
+    if (format.hasProperty(QTextFormat::TabPositions)) {
+        QVariantList numbers;
+        for (const QTextOption::Tab& tab : format.tabPositions())
+            numbers << tab.position << double(tab.type) << double(tab.delimiter.unicode());
+        format.setProperty(QTextFormat::TabPositions, numbers);
+    }
+    return format;
+}
+
+QTextBlockFormat restored(const QTextFormat& stored)
+{
+    QTextBlockFormat format = stored.toBlockFormat();
+    const QVariant value = stored.property(QTextFormat::TabPositions);
+    const QVariantList numbers = value.toList();
+    if (!numbers.isEmpty() && numbers.first().metaType() == QMetaType::fromType<double>()) {
+        QList<QTextOption::Tab> tabs;
+        for (qsizetype i = 0; i + 2 < numbers.size() && tabs.size() < 64; i += 3)
+            tabs << QTextOption::Tab(numbers.at(i).toDouble(), QTextOption::TabType(std::clamp(numbers.at(i + 1).toInt(), 0, 3)),
+                                     QChar(char16_t(std::clamp(numbers.at(i + 2).toInt(), 0, 65535))));
+        format.setTabPositions(tabs);
+    }
+    return format;
+}
 
 // Limits that keep a damaged file from asking for absurd amounts of memory.
 constexpr quint32 MaxCount = 10'000'000;
@@ -54,7 +85,7 @@ private:
     {
         QTextBlockFormat format = block.blockFormat();
         format.setObjectIndex(-1);  // the list is written by its number below
-        m_out << quint8(BlockTag) << QTextFormat(format) << QTextFormat(block.charFormat());
+        m_out << quint8(BlockTag) << storable(format) << QTextFormat(block.charFormat());
         // Version 2: the paragraph's list (-1 for none), with the list's format.
         qint32 list = -1;
         QTextFormat listFormat;
@@ -166,7 +197,7 @@ private:
         if (!ok() || count > MaxCount)
             return false;
         // A paragraph belongs to no document object but the list this file names for it.
-        QTextBlockFormat paragraph = blockFormat.toBlockFormat();
+        QTextBlockFormat paragraph = restored(blockFormat);
         paragraph.setObjectIndex(-1);
         if (m_first) {
             m_cursor.setBlockFormat(paragraph);
