@@ -1,5 +1,7 @@
 #include "pagepainter.h"
 
+#include "tabstops.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextDocument>
@@ -160,6 +162,7 @@ void PagePainter::drawBlock(const QTextBlock& block)
     QTextLayout* layout = block.layout();
     m_painter->setPen(m_context.palette.color(QPalette::Text));
     layout->draw(m_painter, QPointF(), selections, m_clip);
+    TabStops::drawLeaders(m_painter, block);
     if (block.textList())
         drawBullet(block);
     if (m_context.cursorPosition >= start && m_context.cursorPosition < end)

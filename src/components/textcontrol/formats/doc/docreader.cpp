@@ -23,6 +23,7 @@
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablebuilder.h"
+#include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/tablegrid.h"
 
 #include <QMap>
@@ -452,18 +453,27 @@ private:
             for (int i = 0; i < removed; ++i) {
                 const double at = fromTwips(d.i16(s.operand + 1 + 2 * i));
                 tabs.removeIf([&](const QTextOption::Tab& t) { return qAbs(t.position - at) < 0.5; });
+                TabLeaders::set(f, at, TabLeaders::None);
             }
             const qint64 add = s.operand + 1 + 2 * removed;
             const int added = std::min(int(d.u8(add)), 64);
+            QList<std::pair<double, QChar>> leaders;
             for (int i = 0; i < added && 3 * i + 2 < s.size; ++i) {
-                const int jc = d.u8(add + 1 + 2 * added + i) & 0x07;
-                tabs.append(QTextOption::Tab(fromTwips(d.i16(add + 1 + 2 * i)),
-                                             jc == 1 ? QTextOption::CenterTab : jc == 2 ? QTextOption::RightTab
-                                                 : jc == 3                              ? QTextOption::DelimiterTab
-                                                                                        : QTextOption::LeftTab));
+                // The stop's kind, then its leader (none, dots, hyphens, line, thick line, middle dots).
+                const int tbd = d.u8(add + 1 + 2 * added + i);
+                const int jc = tbd & 0x07;
+                const double at = fromTwips(d.i16(add + 1 + 2 * i));
+                tabs.removeIf([&](const QTextOption::Tab& t) { return qAbs(t.position - at) < 0.5; });
+                tabs.append(QTextOption::Tab(at, jc == 1 ? QTextOption::CenterTab : jc == 2 ? QTextOption::RightTab
+                                                     : jc == 3                              ? QTextOption::DelimiterTab
+                                                                                            : QTextOption::LeftTab));
+                const int tlc = (tbd >> 3) & 0x07;
+                leaders.append({at, tlc < int(std::size(TabLeaderCodes)) ? TabLeaderCodes[tlc] : TabLeaders::None});
             }
             std::sort(tabs.begin(), tabs.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
             f.setTabPositions(tabs);
+            for (const auto& [at, leader] : leaders)
+                TabLeaders::set(f, at, leader);
             break;
         }
         case Sprm::PBrcTop80: case Sprm::PBrcLeft80: case Sprm::PBrcBottom80: case Sprm::PBrcRight80: {

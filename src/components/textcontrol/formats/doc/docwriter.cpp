@@ -12,6 +12,7 @@
 #include "wordbinary.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/layoutunits.h"
@@ -325,10 +326,14 @@ private:
             operand.u8(int(tabs.size()));
             for (const QTextOption::Tab& tab : tabs)
                 operand.u16(clampTwips(tab.position));
-            for (const QTextOption::Tab& tab : tabs)
-                operand.u8(tab.type == QTextOption::CenterTab ? 1 : tab.type == QTextOption::RightTab ? 2
-                               : tab.type == QTextOption::DelimiterTab                            ? 3
-                                                                                                  : 0);
+            for (const QTextOption::Tab& tab : tabs) {
+                const int jc = tab.type == QTextOption::CenterTab ? 1 : tab.type == QTextOption::RightTab ? 2
+                    : tab.type == QTextOption::DelimiterTab                                               ? 3
+                                                                                                          : 0;
+                const QChar leader = TabLeaders::at(f, tab.position);
+                const auto code = std::find(std::begin(TabLeaderCodes), std::end(TabLeaderCodes), leader);
+                operand.u8(jc | (code != std::end(TabLeaderCodes) ? int(code - std::begin(TabLeaderCodes)) : 0) << 3);
+            }
             g.variable(Sprm::PChgTabsPapx, operand.bytes);
         }
         const int style = ParagraphFrames::style(f);

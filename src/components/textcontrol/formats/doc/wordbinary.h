@@ -1,6 +1,8 @@
 #pragma once
 // Names for the parts of the Word 97-2003 binary format that the reader and the writer share:
 // the file-pointer pairs of the FIB, the property changes (sprms) and the field types.
+#include "components/textcontrol/document/tableaders.h"
+
 #include <QtGlobal>
 
 namespace WordBinary {
@@ -38,6 +40,10 @@ enum Pair {
 enum Long { CbMac = 0, CcpText = 3, CcpFtn = 4, CcpHdd = 5, CcpMcr = 6, CcpAtn = 7, CcpEdn = 8, CcpTxbx = 9 };
 
 // Stories of the header document: six separators, then six for each section.
+// A tab stop's leader by its code (tlc): none, dots, hyphens, a line, a thick line, middle dots.
+inline constexpr QChar TabLeaderCodes[] = {TabLeaders::None, TabLeaders::Dots, TabLeaders::Hyphens,
+                                          TabLeaders::Line, TabLeaders::ThickLine, TabLeaders::MiddleDots};
+
 enum HeaderStory { EvenHeader = 6, OddHeader = 7, EvenFooter = 8, OddFooter = 9, FirstHeader = 10, FirstFooter = 11 };
 
 namespace Sprm {

@@ -1,6 +1,11 @@
 #pragma once
 // Namespaces, relationship and content types of Office Open XML word-processing documents.
 
+#include "components/textcontrol/document/tableaders.h"
+
+#include <QString>
+#include <QStringView>
+
 namespace DocxNames {
 
 constexpr const char* W = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
@@ -25,5 +30,26 @@ constexpr const char* SettingsType = "application/vnd.openxmlformats-officedocum
 
 // English Metric Units in one layout unit (96 per inch).
 constexpr double EmuPerUnit = 914400.0 / 96.0;
+
+// A tab stop's leader (w:leader) and its name.
+inline constexpr struct {
+    QChar leader;
+    const char* name;
+} Leaders[] = {{TabLeaders::Dots, "dot"}, {TabLeaders::Hyphens, "hyphen"}, {TabLeaders::Line, "underscore"},
+               {TabLeaders::ThickLine, "heavy"}, {TabLeaders::MiddleDots, "middleDot"}};
+inline QChar leader(QStringView name)
+{
+    for (const auto& l : Leaders)
+        if (name == QLatin1String(l.name))
+            return l.leader;
+    return TabLeaders::None;
+}
+inline QString leaderName(QChar leader)
+{
+    for (const auto& l : Leaders)
+        if (l.leader == leader)
+            return QLatin1String(l.name);
+    return QStringLiteral("none");
+}
 
 }  // namespace DocxNames

@@ -11,6 +11,7 @@
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablebuilder.h"
+#include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/tablegrid.h"
 
 #include <QImage>
@@ -723,10 +724,12 @@ private:
                 f.setNonBreakableLines(onOff(a));
             } else if (is(u"tabs")) {
                 QList<QTextOption::Tab> tabs;
+                QString leaders;
                 while (m_xml.readNextStartElement()) {
                     const QXmlStreamAttributes t = m_xml.attributes();
                     const QStringView v = t.value(QLatin1String("w:val"));
-                    if (v != QLatin1String("clear") && tabs.size() < 64)
+                    if (v != QLatin1String("clear") && tabs.size() < 64) {
+                        leaders += DocxNames::leader(t.value(QLatin1String("w:leader")));
                         // A decimal tab lines numbers up on their point, as the RTF reader's do.
                         tabs << QTextOption::Tab(fromTwips(std::clamp(twipsAttr(t, "pos"), 0, 31680)),
                                                  v == QLatin1String("right") ? QTextOption::RightTab
@@ -734,9 +737,12 @@ private:
                                                  : v == QLatin1String("decimal") ? QTextOption::DelimiterTab
                                                                                  : QTextOption::LeftTab,
                                                  v == QLatin1String("decimal") ? QChar(u'.') : QChar());
+                    }
                     m_xml.skipCurrentElement();
                 }
                 f.setTabPositions(tabs);
+                for (qsizetype i = 0; i < tabs.size(); ++i)
+                    TabLeaders::set(f, tabs.at(i).position, leaders.at(i));
                 continue;
             } else if (is(u"pBdr")) {
                 borders(f);

@@ -11,6 +11,7 @@
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/tablegrid.h"
 
 #include <QBuffer>
@@ -205,6 +206,8 @@ private:
                                        : tab.type == QTextOption::DelimiterTab           ? QStringLiteral("decimal")
                                                                                          : QStringLiteral("left"));
                 out.writeAttribute(QStringLiteral("w:pos"), twips(tab.position));
+                if (const QChar leader = TabLeaders::at(f, tab.position); leader != TabLeaders::None)
+                    out.writeAttribute(QStringLiteral("w:leader"), DocxNames::leaderName(leader));
             }
             out.writeEndElement();
         }

@@ -7,6 +7,7 @@
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/tablegrid.h"
 #include "rtflists.h"
 #include "rtfpicture.h"
@@ -83,7 +84,9 @@ struct ParaState {
     bool lineMultiple = false;
     bool keep = false, keepNext = false, pageBreakBefore = false, inTable = false;
     QList<QTextOption::Tab> tabs;
+    QString leaders;  // each stop's, in the order of `tabs`
     int nextTabType = QTextOption::LeftTab;
+    QChar nextLeader = TabLeaders::None;
     // Paragraph borders: sides as frame flags, the side that border words now describe.
     int frameSides = 0, frameWidth = 0, frameSpace = 0;
     bool frameDouble = false;
@@ -933,12 +936,20 @@ void Parser::controlWord()
     else if (word == "tqr") pa.nextTabType = QTextOption::RightTab;
     else if (word == "tqc") pa.nextTabType = QTextOption::CenterTab;
     else if (word == "tqdec") pa.nextTabType = QTextOption::DelimiterTab;
+    else if (word == "tldot") pa.nextLeader = TabLeaders::Dots;
+    else if (word == "tlmdot") pa.nextLeader = TabLeaders::MiddleDots;
+    else if (word == "tlhyph") pa.nextLeader = TabLeaders::Hyphens;
+    else if (word == "tlul") pa.nextLeader = TabLeaders::Line;
+    else if (word == "tlth" || word == "tleq") pa.nextLeader = TabLeaders::ThickLine;
     else if (word == "tx" || word == "tb") {
-        if (pa.tabs.size() < 64 && param >= 0)
+        if (pa.tabs.size() < 64 && param >= 0) {
             pa.tabs.append(QTextOption::Tab(LayoutUnits::fromTwips(param),
                                             QTextOption::TabType(pa.nextTabType),
                                             pa.nextTabType == QTextOption::DelimiterTab ? QChar('.') : QChar()));
+            pa.leaders += pa.nextLeader;
+        }
         pa.nextTabType = QTextOption::LeftTab;
+        pa.nextLeader = TabLeaders::None;
     }
     // Tables.
     else if (word == "trowd") {
@@ -1182,6 +1193,9 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
     }
     if (!pa.tabs.isEmpty())
         f.setTabPositions(pa.tabs);
+    for (qsizetype i = 0; i < pa.tabs.size(); ++i)
+        if (pa.leaders.at(i) != TabLeaders::None)
+            TabLeaders::set(f, pa.tabs.at(i).position, pa.leaders.at(i));
     if (pa.keep)
         f.setNonBreakableLines(true);
     if (pa.pageBreakBefore)

@@ -6,6 +6,7 @@
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
+#include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/tablegrid.h"
 #include "rtflists.h"
 
@@ -205,6 +206,14 @@ private:
         default: break;
         }
         for (const QTextOption::Tab& tab : f.tabPositions()) {
+            switch (TabLeaders::at(f, tab.position).unicode()) {
+            case '.': m_body += "\\tldot"; break;
+            case 0xB7: m_body += "\\tlmdot"; break;
+            case '-': m_body += "\\tlhyph"; break;
+            case '_': m_body += "\\tlul"; break;
+            case '=': m_body += "\\tlth"; break;
+            default: break;
+            }
             if (tab.type == QTextOption::RightTab)
                 m_body += "\\tqr";
             else if (tab.type == QTextOption::CenterTab)
