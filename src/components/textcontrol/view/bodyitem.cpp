@@ -95,9 +95,35 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
         return;
     }
     const int before = textCursor().position();
+    const bool newParagraph = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier;
+    const QTextCharFormat letters = textCursor().charFormat();
     QGraphicsTextItem::keyPressEvent(event);
+    if (newParagraph)
+        continueParagraph(letters);
     if (!textCursor().hasSelection())
         leaveLockedField(textCursor().position() >= before);
+}
+
+// After Enter the new paragraph goes on with the letters the caret had (Qt's editor forgets
+// them in an empty paragraph), and a page break stays with the first of the two paragraphs:
+// the second goes on on the same page.
+void BodyItem::continueParagraph(const QTextCharFormat& typing)
+{
+    QTextCursor cursor = textCursor();
+    const QTextBlock previous = cursor.block().previous();
+    if (cursor.hasSelection() || !previous.isValid())
+        return;
+    QTextBlockFormat format = cursor.blockFormat();
+    if ((format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        && (previous.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) {
+        format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        cursor.joinPreviousEditBlock();
+        cursor.setBlockFormat(format);
+        cursor.endEditBlock();
+    }
+    if (cursor.block().length() == 1 && !typing.properties().isEmpty())
+        cursor.setCharFormat(Fields::withoutField(typing));
+    setTextCursor(cursor);
 }
 
 // At the start of a list item Tab and Shift+Tab move it a level down or up, Backspace takes its

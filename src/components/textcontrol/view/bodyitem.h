@@ -31,6 +31,7 @@ private:
     bool removeLockedField(QKeyEvent* event);
     void leaveLockedField(bool forwards);
     void plainTypingFormat();
+    void continueParagraph(const QTextCharFormat& typing);
     bool isBody() const;
     ViewHost* m_control;
 };

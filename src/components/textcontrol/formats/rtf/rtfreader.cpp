@@ -1336,7 +1336,9 @@ void Parser::endParagraph()
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
     else
-        cursor.insertBlock(m_lastBlock.format);  // the format the paragraph was just given
+        // The next paragraph starts with the formats this one was just given, its mark's
+        // letters included: text typed into an empty last paragraph takes them.
+        cursor.insertBlock(m_lastBlock.format, cursor.block().charFormat());
     if (state().para.inTable)
         m_cellHasContent = true;
     else
