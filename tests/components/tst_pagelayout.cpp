@@ -1,5 +1,6 @@
 // The page layout: line pitch from the fonts' own metrics, paragraph spacing that adds up,
 // page breaks, no ceiling on the page count, and hit testing that finds what was placed.
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/layout/pagelayout.h"
 
 #include <QImage>
@@ -75,6 +76,8 @@ private slots:
     void placedPictureThatDoesNotFitMakesTheNextPage();
     void decimalStop_data();
     void decimalStop();
+    void headingKeptWithItsText_data();
+    void headingKeptWithItsText();
 };
 
 // Nine inches of text at 12 pt: 46 lines of 13.8 pt as LibreOffice and Word set them (Qt's own
@@ -348,6 +351,30 @@ void PageLayoutTest::decimalStop()
     const QTextLine line = block.layout()->lineAt(0);
     QVERIFY2(qAbs(line.cursorToX(int(endsAtStop.size())) - 2 * Inch) < 1,
              qPrintable(QString::number(line.cursorToX(int(endsAtStop.size())))));
+}
+
+// A heading on the last line of a page whose text would start the next page goes with it; one
+// not kept with its text stays.
+void PageLayoutTest::headingKeptWithItsText_data()
+{
+    QTest::addColumn<bool>("keep");
+    QTest::addColumn<int>("headingPage");
+    QTest::newRow("kept with the next") << true << 1;
+    QTest::newRow("not kept") << false << 0;
+}
+
+void PageLayoutTest::headingKeptWithItsText()
+{
+    QFETCH(bool, keep);
+    QFETCH(int, headingPage);
+    Document doc;
+    doc.paragraphs(47);  // 46 lines fill a page
+    QTextBlockFormat heading = doc.text.findBlockByNumber(45).blockFormat();
+    KeepWithNext::set(heading, keep);
+    QTextCursor(doc.text.findBlockByNumber(45)).setBlockFormat(heading);
+    QCOMPARE(doc.pageOf(44), 0);
+    QCOMPARE(doc.pageOf(45), headingPage);
+    QCOMPARE(doc.pageOf(46), 1);
 }
 
 QTEST_MAIN(PageLayoutTest)

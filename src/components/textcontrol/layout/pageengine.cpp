@@ -4,6 +4,7 @@
 #include "tabstops.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/keepwithnext.h"
 
 #include <QFontMetricsF>
 #include <QStyle>
@@ -403,8 +404,18 @@ void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& regio
     const bool keepSpace = !region.root || !atTop || hardBreak || block.blockNumber() == 0 || flowTop;
     const Pen start = pen;
     const LineBreaks breaks = layOutLines(block, region, pen, keepSpace, -1);
-    if (!region.root || breaks.first < 0)
+    if (!region.root)
         return;
+    if (breaks.first < 0) {
+        // A paragraph kept with the next one (a heading) does not stay at the foot of a page
+        // that has no room left for the next one's first line.
+        if (KeepWithNext::of(format) && !atPageTop(start) && pen.y + firstLineOf(block.next()) > pageBottom(pen.page) + Epsilon) {
+            pen = start;
+            newPage(pen);
+            layOutLines(block, region, pen, keepSpace, -1);
+        }
+        return;
+    }
     // A paragraph kept together, or one that would leave its first line alone at the foot of a
     // page, starts on the next page; one that would leave its last line alone at the head of
     // the next page takes a line with it. Once: what that gives, stays.
@@ -417,6 +428,19 @@ void PageLayout::Engine::placeBlock(const QTextBlock& block, const Region& regio
         pen = start;
         layOutLines(block, region, pen, keepSpace, breakAt);
     }
+}
+
+// The room the first line of the paragraph `next` takes with the space above it, from its
+// letters before it is laid out.
+double PageLayout::Engine::firstLineOf(const QTextBlock& next) const
+{
+    if (!next.isValid())
+        return 0;
+    const QTextBlockFormat format = next.blockFormat();
+    QTextBlock::iterator first = next.begin();
+    const QFont font = first.atEnd() ? next.charFormat().font() : first.fragment().charFormat().font();
+    const FontLineMetrics::Metrics& m = FontLineMetrics::of(font, q->paintDevice());
+    return format.topMargin() + lineHeight(m.ascent + m.descent + m.gap, format);
 }
 
 PageLayout::Engine::LineBreaks PageLayout::Engine::layOutLines(const QTextBlock& block, const Region& region, Pen& pen,

@@ -182,6 +182,7 @@ private:
     void placeFrame(QTextFrame* frame, const Region& region, Pen& pen);
     void placeTable(QTextTable* table, const Region& region, Pen& pen);
     bool placeRow(QTextTable* table, TableBox& box, int row, QList<Pen>& spanEnds, Pen& pen, bool mayMove);
+    double firstLineOf(const QTextBlock& next) const;
     // Whether the paragraphs of `range` in `container` include a table or another frame.
     bool holdsFrames(const QTextFrame* container, const Blocks& range) const;
     // Moves the paragraphs of `range`, which hold no frames, `dy` down on their page.

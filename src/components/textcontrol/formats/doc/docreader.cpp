@@ -19,6 +19,7 @@
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/endnotes.h"
 #include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/formats/rtf/codepages.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/paragraphframes.h"
@@ -446,6 +447,7 @@ private:
                 f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             break;
         case Sprm::PFKeep: f.setNonBreakableLines(d.u8(s.operand) != 0); break;
+        case Sprm::PFKeepFollow: KeepWithNext::set(f, d.u8(s.operand) != 0); break;
         case Sprm::PChgTabsPapx: {
             // Removed positions, then added positions with their kinds.
             QList<QTextOption::Tab> tabs = f.tabPositions();

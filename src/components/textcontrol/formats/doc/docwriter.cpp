@@ -15,6 +15,7 @@
 #include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
@@ -319,6 +320,8 @@ private:
             g.byte(Sprm::PFPageBreakBefore, 1);
         if (f.nonBreakableLines())
             g.byte(Sprm::PFKeep, 1);
+        if (KeepWithNext::of(f))
+            g.byte(Sprm::PFKeepFollow, 1);
         const QList<QTextOption::Tab> tabs = f.tabPositions().mid(0, 64);
         if (!tabs.isEmpty()) {
             Writer operand;

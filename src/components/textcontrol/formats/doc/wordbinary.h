@@ -73,6 +73,7 @@ constexpr quint16 CShd = 0xCA71;
 constexpr quint16 PJc80 = 0x2403;
 constexpr quint16 PJc = 0x2461;
 constexpr quint16 PFKeep = 0x2405;
+constexpr quint16 PFKeepFollow = 0x2406;
 constexpr quint16 PFPageBreakBefore = 0x2407;
 constexpr quint16 PDxaLeft80 = 0x840F;
 constexpr quint16 PDxaLeft = 0x845E;

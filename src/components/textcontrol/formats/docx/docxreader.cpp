@@ -8,6 +8,7 @@
 
 #include "components/textcontrol/document/endnotes.h"
 #include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/paragraphframes.h"
 #include "components/textcontrol/document/tablebuilder.h"
@@ -720,6 +721,8 @@ private:
             } else if (is(u"pageBreakBefore")) {
                 if (onOff(a))
                     f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            } else if (is(u"keepNext")) {
+                KeepWithNext::set(f, onOff(a));
             } else if (is(u"keepLines")) {
                 f.setNonBreakableLines(onOff(a));
             } else if (is(u"tabs")) {

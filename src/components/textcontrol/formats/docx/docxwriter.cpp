@@ -8,6 +8,7 @@
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
@@ -189,10 +190,12 @@ private:
         const QTextBlockFormat f = block.blockFormat();
         QXmlStreamWriter& out = *m_out;
         out.writeStartElement(QStringLiteral("w:pPr"));
-        if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-            out.writeEmptyElement(QStringLiteral("w:pageBreakBefore"));
+        if (KeepWithNext::of(f))
+            out.writeEmptyElement(QStringLiteral("w:keepNext"));
         if (f.nonBreakableLines())
             out.writeEmptyElement(QStringLiteral("w:keepLines"));
+        if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            out.writeEmptyElement(QStringLiteral("w:pageBreakBefore"));
         const ListLevels::Item item = m_lists ? ListLevels::item(block) : ListLevels::Item();
         if (item.inList)
             DocxNumbering::writeNumPr(out, *m_lists, block);

@@ -4,6 +4,7 @@
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/endnotes.h"
 #include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
@@ -1198,6 +1199,7 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
             TabLeaders::set(f, pa.tabs.at(i).position, pa.leaders.at(i));
     if (pa.keep)
         f.setNonBreakableLines(true);
+    KeepWithNext::set(f, pa.keepNext);
     if (pa.pageBreakBefore)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     markListItem(f, pa);

@@ -3,6 +3,7 @@
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
+#include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/layoutunits.h"
 #include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/document/paragraphframes.h"
@@ -224,6 +225,8 @@ private:
         }
         if (f.nonBreakableLines())
             m_body += "\\keep";
+        if (KeepWithNext::of(f))
+            m_body += "\\keepn";
         if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
             m_body += "\\pagebb";
         paragraphBorders(f);
