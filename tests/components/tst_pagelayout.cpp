@@ -78,6 +78,8 @@ private slots:
     void decimalStop();
     void headingKeptWithItsText_data();
     void headingKeptWithItsText();
+    void extraLineSpace_data();
+    void extraLineSpace();
 };
 
 // Nine inches of text at 12 pt: 46 lines of 13.8 pt as LibreOffice and Word set them (Qt's own
@@ -375,6 +377,35 @@ void PageLayoutTest::headingKeptWithItsText()
     QCOMPARE(doc.pageOf(44), 0);
     QCOMPARE(doc.pageOf(45), headingPage);
     QCOMPARE(doc.pageOf(46), 1);
+}
+
+// What a spacing rule adds to a line: a multiple (1.5 lines) below the text, an exact or least
+// height above it, as Word and LibreOffice set them.
+void PageLayoutTest::extraLineSpace_data()
+{
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("above");
+    QTest::newRow("1.5 lines") << int(QTextBlockFormat::ProportionalHeight) << 150.0 << false;
+    QTest::newRow("double") << int(QTextBlockFormat::ProportionalHeight) << 200.0 << false;
+    QTest::newRow("exactly 30 pt") << int(QTextBlockFormat::FixedHeight) << 40.0 << true;
+    QTest::newRow("at least 30 pt") << int(QTextBlockFormat::MinimumHeight) << 40.0 << true;
+}
+
+void PageLayoutTest::extraLineSpace()
+{
+    QFETCH(int, rule);
+    QFETCH(double, value);
+    QFETCH(bool, above);
+    Document doc;
+    QTextBlockFormat format;
+    format.setLineHeight(value, rule);
+    doc.paragraphs(2, format);
+    const QTextBlock first = doc.text.begin();
+    const QTextLine line = first.layout()->lineAt(0);
+    const double pitch = doc.layout->blockBoundingRect(first.next()).top() - doc.layout->blockBoundingRect(first).top();
+    QVERIFY(pitch > line.height() + 5);
+    QCOMPARE(line.y() > 5, above);
 }
 
 QTEST_MAIN(PageLayoutTest)

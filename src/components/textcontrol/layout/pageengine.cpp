@@ -506,8 +506,11 @@ PageLayout::Engine::LineBreaks PageLayout::Engine::layOutLines(const QTextBlock&
                 layout->setPosition(QPointF(region.left, textTop));
             }
         }
-        // The space the rule adds goes above the text; the font's line gap stays below it.
-        const double baseline = y + height - own.natural() + own.ascent;
+        // The space an exact or least height adds goes above the text, what a multiple adds
+        // (1.5 lines, double) below it, as Word and LibreOffice set them; the font's line gap
+        // stays below the text.
+        const bool multiple = format.lineHeightType() == QTextBlockFormat::ProportionalHeight && height >= own.natural();
+        const double baseline = multiple ? y + own.ascent : y + height - own.natural() + own.ascent;
         line.setPosition(QPointF(x0, baseline - line.ascent() - textTop));
         y += height;
         previousHeight = height;
