@@ -1,5 +1,6 @@
-// Paragraphs kept together and kept with the next one (headings with their text) keep those
-// settings through every format.
+// What a paragraph keeps through every format besides its text: kept together, kept with the
+// next one (a heading with its text), and the letters of an empty paragraph's mark, which make
+// its height (the blank lines of a letter's signature block).
 #include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/pageinfo.h"
 #include "components/textcontrol/formats/doc/docreader.h"
@@ -49,6 +50,8 @@ private slots:
     void writtenAndReadAgain_data();
     void writtenAndReadAgain();
     void rtfFromOtherPrograms();
+    void emptyParagraphKeepsItsLetters_data() { writtenAndReadAgain_data(); }
+    void emptyParagraphKeepsItsLetters();
 };
 
 void ParagraphKeepsTest::writtenAndReadAgain_data()
@@ -88,6 +91,27 @@ void ParagraphKeepsTest::rtfFromOtherPrograms()
     PageInfo page;
     QVERIFY(RtfReader::read("{\\rtf1\\ansi\\pard\\keepn Heading\\par\\pard Text\\par}", &document, page));
     QCOMPARE(keeps(document), QStringLiteral("n-"));
+}
+
+void ParagraphKeepsTest::emptyParagraphKeepsItsLetters()
+{
+    QFETCH(RoundTrip, roundTrip);
+    QTextDocument source, again;
+    // A letter in other letters than the program's: .docx keeps them as the document's defaults.
+    source.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 16));
+    QTextCharFormat letters;
+    letters.setFontFamilies({QStringLiteral("Liberation Sans")});
+    letters.setFontPointSize(16);
+    QTextCursor cursor(&source);
+    cursor.insertText(QStringLiteral("Yours sincerely,"), letters);
+    cursor.insertBlock(QTextBlockFormat(), letters);
+    cursor.insertBlock(QTextBlockFormat(), letters);
+    cursor.insertText(QStringLiteral("Dr. A. Patel"), letters);
+    QVERIFY(roundTrip(source, again));
+    const QTextBlock empty = again.begin().next();
+    QVERIFY(empty.text().isEmpty());
+    QCOMPARE(empty.charFormat().fontPointSize(), 16.0);
+    QCOMPARE(empty.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Liberation Sans"));
 }
 
 QTEST_MAIN(ParagraphKeepsTest)

@@ -11,6 +11,17 @@
 
 namespace DocumentWalk {
 
+// The letters a paragraph's mark is written with: its last run's where it has text (Word and
+// LibreOffice set the mark in the last line, whose height it joins), its own where it is empty.
+inline QTextCharFormat markFormat(const QTextBlock& block)
+{
+    QTextCharFormat mark = block.charFormat();
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it)
+        if (!it.fragment().charFormat().isImageFormat())
+            mark = it.fragment().charFormat();
+    return Fields::withoutField(mark);
+}
+
 // table(QTextTable*) for each table and paragraph(const QTextBlock&) for each paragraph of
 // `frame` in document order, inside the frames that are no tables too.
 template <typename Table, typename Paragraph>

@@ -200,7 +200,7 @@ private:
             [this](const QTextImageFormat& image) { picture(image); },
             [this](const QString& run, const QTextCharFormat& f) { m_stream.add(text(run), characterProperties(f)); });
         const QByteArray list = m_lists ? DocLists::paragraphChanges(*m_lists, block) : QByteArray();
-        m_stream.endParagraph(mark, characterProperties(block.charFormat()), paragraphProperties(block.blockFormat(), extra + list));
+        m_stream.endParagraph(mark, characterProperties(DocumentWalk::markFormat(block)), paragraphProperties(block.blockFormat(), extra + list));
     }
 
     // Text as Word keeps it: line breaks as 0x0B, no other control characters.

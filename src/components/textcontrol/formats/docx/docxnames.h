@@ -21,11 +21,13 @@ constexpr const char* DocumentRelation = "http://schemas.openxmlformats.org/offi
 constexpr const char* ImageRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
 constexpr const char* HeaderRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/header";
 constexpr const char* FooterRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer";
+constexpr const char* StylesRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 constexpr const char* SettingsRelation = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
 
 constexpr const char* DocumentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 constexpr const char* HeaderType = "application/vnd.openxmlformats-officedocument.wordprocessingml.header+xml";
 constexpr const char* FooterType = "application/vnd.openxmlformats-officedocument.wordprocessingml.footer+xml";
+constexpr const char* StylesType = "application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml";
 constexpr const char* SettingsType = "application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml";
 
 // English Metric Units in one layout unit (96 per inch).

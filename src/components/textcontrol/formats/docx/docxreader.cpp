@@ -586,6 +586,8 @@ private:
                 f.clearProperty(QTextFormat::PageBreakPolicy);
             QTextCursor(b).setBlockFormat(f);
             // An empty paragraph is as high as the document's text, not as the program's font.
+            // (Its mark's own letters, w:pPr/w:rPr, are left: LibreOffice sets other programs'
+            // empty paragraphs closer without them.)
             if (b.length() == 1)
                 QTextCursor(b).setBlockCharFormat(m_runBase);
         }

@@ -252,6 +252,8 @@ private:
                                : align == Qt::AlignRight                      ? QStringLiteral("right")
                                : align == Qt::AlignJustify                    ? QStringLiteral("both")
                                                                               : QStringLiteral("left"));
+        // The mark's letters: an empty paragraph is as high as they are.
+        runProperties(DocumentWalk::markFormat(block));
         out.writeEndElement();
     }
 
@@ -445,6 +447,28 @@ QByteArray relationsPart(const QString& relations)
         + relations.toUtf8() + QByteArrayLiteral("</Relationships>");
 }
 
+QByteArray defaultStyles(const QFont& font)
+{
+    QByteArray bytes;
+    QXmlStreamWriter out(&bytes);
+    out.writeStartDocument(QStringLiteral("1.0"), true);
+    out.writeNamespace(QLatin1String(W), QStringLiteral("w"));
+    out.writeStartElement(QLatin1String(W), QStringLiteral("styles"));
+    out.writeStartElement(QStringLiteral("w:docDefaults"));
+    out.writeStartElement(QStringLiteral("w:rPrDefault"));
+    out.writeStartElement(QStringLiteral("w:rPr"));
+    out.writeEmptyElement(QStringLiteral("w:rFonts"));
+    for (const char* side : {"w:ascii", "w:hAnsi", "w:cs"})
+        out.writeAttribute(QLatin1String(side), font.family());
+    const QString size = QString::number(std::max(2, qRound(font.pointSizeF() * 2)));
+    out.writeEmptyElement(QStringLiteral("w:sz"));
+    out.writeAttribute(QStringLiteral("w:val"), size);
+    out.writeEmptyElement(QStringLiteral("w:szCs"));
+    out.writeAttribute(QStringLiteral("w:val"), size);
+    out.writeEndDocument();
+    return bytes;
+}
+
 }  // namespace
 
 QByteArray write(const QTextDocument* document, const PageInfo& page, const DocumentParts* parts)
@@ -497,6 +521,11 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
                       + DocxNames::W + "\"><w:compat><w:doNotUseHTMLParagraphAutoSpacing/></w:compat></w:settings>"});
     relations += QStringLiteral("<Relationship Id=\"rIdSettings\" Type=\"%1\" Target=\"settings.xml\"/>").arg(QLatin1String(SettingsRelation));
     overrides += QStringLiteral("<Override PartName=\"/word/settings.xml\" ContentType=\"%1\"/>").arg(QLatin1String(SettingsType));
+    // The document's letters as the defaults every paragraph and run starts from: without them
+    // Word takes 10 pt Times New Roman and LibreOffice 12 pt for what names no letters.
+    extra.append({QStringLiteral("word/styles.xml"), defaultStyles(document->defaultFont())});
+    relations += QStringLiteral("<Relationship Id=\"rIdStyles\" Type=\"%1\" Target=\"styles.xml\"/>").arg(QLatin1String(StylesRelation));
+    overrides += QStringLiteral("<Override PartName=\"/word/styles.xml\" ContentType=\"%1\"/>").arg(QLatin1String(StylesType));
     const QByteArray xml = body.write("w:document", [&](QXmlStreamWriter& out) {
         out.writeStartElement(QStringLiteral("w:sectPr"));
         for (const auto& [bit, element, type] : {std::tuple{1, "w:headerReference", "default"}, std::tuple{2, "w:headerReference", "first"},
