@@ -8,6 +8,7 @@
 #include "components/textcontrol/formats/docx/zippackage.h"
 #include "documents/documentwindow.h"
 #include "support/testworkspace.h"
+#include "support/testfiles.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTemporaryDir>
@@ -59,14 +60,6 @@ QByteArray docx(bool titlePage)
                               {QStringLiteral("word/footer2.xml"), part("ftr", "First foot")}});
 }
 
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    QFile file(dir.filePath(name));
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return file.fileName();
-}
-
 // What each of the two pages shows in the header's and the footer's place.
 QStringList shown(const TextControl& control)
 {
@@ -113,7 +106,7 @@ void FirstPageHeaderTest::readFromFiles()
     QFETCH(bool, titlePage);
     QTemporaryDir dir;
     TextControl control;
-    QVERIFY2(control.load(write(dir, QStringLiteral("letter"), bytes), 0, format), qPrintable(control.lastError()));
+    QVERIFY2(control.load(TestFiles::write(dir, QStringLiteral("letter"), bytes), 0, format), qPrintable(control.lastError()));
     QCOMPARE(control.currentPages(), 2);
     if (titlePage) {
         QCOMPARE(control.headerFooter(), 1 + 2 + 4 + 8);
@@ -143,7 +136,7 @@ void FirstPageHeaderTest::writtenAndReadAgain()
     QFETCH(QString, name);
     QTemporaryDir dir;
     TextControl source;
-    QVERIFY(source.load(write(dir, QStringLiteral("letter.rtf"), rtf(true)), 0, TextControl::FormatRtf));
+    QVERIFY(source.load(TestFiles::write(dir, QStringLiteral("letter.rtf"), rtf(true)), 0, TextControl::FormatRtf));
     const QString path = dir.filePath(name);
     QVERIFY2(source.save(path, 0, format), qPrintable(source.lastError()));
     TextControl again;
@@ -187,7 +180,7 @@ void FirstPageHeaderTest::bodyKeepsClearOfItOnTheFirstPageOnly()
 {
     QTemporaryDir dir;
     TextControl control;
-    QVERIFY(control.load(write(dir, QStringLiteral("tall.rtf"), rtf(true, "Clinic\\par 1 Main St.\\par Springfield\\par Tel. 555 0100\\par Fax 555 0101")),
+    QVERIFY(control.load(TestFiles::write(dir, QStringLiteral("tall.rtf"), rtf(true, "Clinic\\par 1 Main St.\\par Springfield\\par Tel. 555 0100\\par Fax 555 0101")),
                          0, TextControl::FormatRtf));
     QCOMPARE(control.currentPages(), 2);
     QTextDocument* body = control.document();

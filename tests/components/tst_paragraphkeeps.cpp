@@ -2,33 +2,14 @@
 // next one (a heading with its text), and the letters of an empty paragraph's mark, which make
 // its height (the blank lines of a letter's signature block).
 #include "components/textcontrol/document/keepwithnext.h"
-#include "components/textcontrol/document/pageinfo.h"
-#include "components/textcontrol/formats/doc/docreader.h"
-#include "components/textcontrol/formats/doc/docwriter.h"
-#include "components/textcontrol/formats/docx/docxreader.h"
-#include "components/textcontrol/formats/docx/docxwriter.h"
-#include "components/textcontrol/formats/native/nativeformat.h"
-#include "components/textcontrol/formats/rtf/rtfreader.h"
-#include "components/textcontrol/formats/rtf/rtfwriter.h"
+#include "support/formatroundtrip.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtTest>
-#include <functional>
 
 namespace {
-
-using RoundTrip = std::function<bool(const QTextDocument&, QTextDocument&)>;
-
-template <typename Write, typename Read>
-RoundTrip through(Write write, Read read)
-{
-    return [=](const QTextDocument& source, QTextDocument& target) {
-        PageInfo page;
-        return read(write(&source, PageInfo{}), &target, page);
-    };
-}
 
 // What each paragraph keeps: "n" with the next, "l" its lines together, "-" neither.
 QString keeps(const QTextDocument& document)
@@ -42,8 +23,6 @@ QString keeps(const QTextDocument& document)
 
 }  // namespace
 
-Q_DECLARE_METATYPE(RoundTrip)
-
 class ParagraphKeepsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -54,22 +33,11 @@ private slots:
     void emptyParagraphKeepsItsLetters();
 };
 
-void ParagraphKeepsTest::writtenAndReadAgain_data()
-{
-    QTest::addColumn<RoundTrip>("roundTrip");
-    QTest::newRow("rtf") << through([](auto d, auto p) { return RtfWriter::write(d, p); },
-                                    [](auto b, auto d, auto& p) { return RtfReader::read(b, d, p); });
-    QTest::newRow("docx") << through([](auto d, auto p) { return DocxWriter::write(d, p); },
-                                     [](auto b, auto d, auto& p) { return DocxReader::read(b, d, p); });
-    QTest::newRow("doc") << through([](auto d, auto p) { return DocWriter::write(d, p); },
-                                    [](auto b, auto d, auto& p) { return DocReader::read(b, d, p); });
-    QTest::newRow("own format") << through([](auto d, auto p) { return NativeFormat::write(d, p); },
-                                           [](auto b, auto d, auto& p) { return NativeFormat::read(b, d, p); });
-}
+void ParagraphKeepsTest::writtenAndReadAgain_data() { FormatRoundTrip::addRows(); }
 
 void ParagraphKeepsTest::writtenAndReadAgain()
 {
-    QFETCH(RoundTrip, roundTrip);
+    QFETCH(FormatRoundTrip::Trip, roundTrip);
     QTextDocument source, again;
     QTextCursor cursor(&source);
     QTextBlockFormat heading, together, plain;
@@ -95,7 +63,7 @@ void ParagraphKeepsTest::rtfFromOtherPrograms()
 
 void ParagraphKeepsTest::emptyParagraphKeepsItsLetters()
 {
-    QFETCH(RoundTrip, roundTrip);
+    QFETCH(FormatRoundTrip::Trip, roundTrip);
     QTextDocument source, again;
     // A letter in other letters than the program's: .docx keeps them as the document's defaults.
     source.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 16));

@@ -1,16 +1,9 @@
 // A form's signature and contents lines: the leaders that fill a tab's room before its stop
 // ("Signed ________", "Chapter 1 ........ 3"), read from each format, written back and drawn.
 #include "components/textcontrol/document/layoutunits.h"
-#include "components/textcontrol/document/pageinfo.h"
 #include "components/textcontrol/document/tableaders.h"
-#include "components/textcontrol/formats/doc/docreader.h"
-#include "components/textcontrol/formats/doc/docwriter.h"
-#include "components/textcontrol/formats/docx/docxreader.h"
-#include "components/textcontrol/formats/docx/docxwriter.h"
-#include "components/textcontrol/formats/native/nativeformat.h"
-#include "components/textcontrol/formats/rtf/rtfreader.h"
-#include "components/textcontrol/formats/rtf/rtfwriter.h"
 #include "components/textcontrol/layout/pagelayout.h"
+#include "support/formatroundtrip.h"
 
 #include <QImage>
 #include <QPainter>
@@ -18,13 +11,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtTest>
-#include <functional>
 
 namespace {
 
 using LayoutUnits::fromTwips;
-using RoundTrip = std::function<bool(const QTextDocument&, QTextDocument&)>;
-
 // "Signed" with a line to a right stop at 4", and a dotted leader to a left stop at 5".
 void form(QTextDocument& document)
 {
@@ -37,18 +27,7 @@ void form(QTextDocument& document)
     cursor.insertText(QStringLiteral("Signed\t\tPage 3"));
 }
 
-template <typename Write, typename Read>
-RoundTrip through(Write write, Read read)
-{
-    return [=](const QTextDocument& source, QTextDocument& target) {
-        PageInfo page;
-        return read(write(&source, PageInfo{}), &target, page);
-    };
-}
-
 }  // namespace
-
-Q_DECLARE_METATYPE(RoundTrip)
 
 class TabLeadersTest : public QObject {
     Q_OBJECT
@@ -80,22 +59,11 @@ void TabLeadersTest::readFromOtherPrograms()
     QCOMPARE(QString(TabLeaders::at(format, fromTwips(5760))) + TabLeaders::at(format, fromTwips(7200)), leaders);
 }
 
-void TabLeadersTest::writtenAndReadAgain_data()
-{
-    QTest::addColumn<RoundTrip>("roundTrip");
-    QTest::newRow("rtf") << through([](auto d, auto p) { return RtfWriter::write(d, p); },
-                                    [](auto b, auto d, auto& p) { return RtfReader::read(b, d, p); });
-    QTest::newRow("docx") << through([](auto d, auto p) { return DocxWriter::write(d, p); },
-                                     [](auto b, auto d, auto& p) { return DocxReader::read(b, d, p); });
-    QTest::newRow("doc") << through([](auto d, auto p) { return DocWriter::write(d, p); },
-                                    [](auto b, auto d, auto& p) { return DocReader::read(b, d, p); });
-    QTest::newRow("own format") << through([](auto d, auto p) { return NativeFormat::write(d, p); },
-                                           [](auto b, auto d, auto& p) { return NativeFormat::read(b, d, p); });
-}
+void TabLeadersTest::writtenAndReadAgain_data() { FormatRoundTrip::addRows(); }
 
 void TabLeadersTest::writtenAndReadAgain()
 {
-    QFETCH(RoundTrip, roundTrip);
+    QFETCH(FormatRoundTrip::Trip, roundTrip);
     QTextDocument source, again;
     form(source);
     QVERIFY(roundTrip(source, again));

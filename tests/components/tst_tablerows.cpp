@@ -12,6 +12,7 @@
 #include "components/textcontrol/formats/rtf/rtfreader.h"
 #include "components/textcontrol/formats/rtf/rtfwriter.h"
 #include "components/textcontrol/layout/pagelayout.h"
+#include "support/formatroundtrip.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -25,7 +26,6 @@
 namespace {
 
 using Reader = std::function<bool(const QByteArray&, QTextDocument*, PageInfo&)>;
-using Writer = std::function<QByteArray(const QTextDocument*, const PageInfo&)>;
 
 const Reader ReadRtf = [](const QByteArray& b, QTextDocument* d, PageInfo& p) { return RtfReader::read(b, d, p); };
 const Reader ReadDocx = [](const QByteArray& b, QTextDocument* d, PageInfo& p) { return DocxReader::read(b, d, p); };
@@ -83,7 +83,6 @@ struct Laid {
 }  // namespace
 
 Q_DECLARE_METATYPE(Reader)
-Q_DECLARE_METATYPE(Writer)
 
 class TableRowsTest : public QObject {
     Q_OBJECT
@@ -145,19 +144,11 @@ void TableRowsTest::rowHeightAndCellAlignmentFromFiles()
     QVERIFY(qAbs((middle.top() - top.top()) - (bottom.top() - middle.top())) < 2);
 }
 
-void TableRowsTest::writtenAndReadAgain_data()
-{
-    QTest::addColumn<Writer>("writer");
-    QTest::addColumn<Reader>("reader");
-    QTest::newRow("rtf") << Writer([](const QTextDocument* d, const PageInfo& p) { return RtfWriter::write(d, p); }) << ReadRtf;
-    QTest::newRow("docx") << Writer([](const QTextDocument* d, const PageInfo& p) { return DocxWriter::write(d, p); }) << ReadDocx;
-    QTest::newRow("doc") << Writer([](const QTextDocument* d, const PageInfo& p) { return DocWriter::write(d, p); }) << ReadDoc;
-}
+void TableRowsTest::writtenAndReadAgain_data() { FormatRoundTrip::addRows(); }
 
 void TableRowsTest::writtenAndReadAgain()
 {
-    QFETCH(Writer, writer);
-    QFETCH(Reader, reader);
+    QFETCH(FormatRoundTrip::Trip, roundTrip);
     QTextDocument source;
     QTextCursor cursor(&source);
     QTextTable* table = cursor.insertTable(3, 2);
@@ -173,8 +164,7 @@ void TableRowsTest::writtenAndReadAgain()
             cell.firstCursorPosition().insertText(QStringLiteral("r%1c%2").arg(r).arg(c));
         }
     QTextDocument read;
-    PageInfo page;
-    QVERIFY(reader(writer(&source, PageInfo{}), &read, page));
+    QVERIFY(roundTrip(source, read));
     QTextTable* again = firstTable(&read);
     QVERIFY(again);
     QCOMPARE(again->rows(), 3);

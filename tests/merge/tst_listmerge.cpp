@@ -8,6 +8,7 @@
 #include "merge/windowmerge.h"
 #include "shell/mainwindow.h"
 #include "support/practicedatabase.h"
+#include "support/mergesteps.h"
 #include "support/scripteddialogs.h"
 #include "support/testworkspace.h"
 
@@ -70,21 +71,11 @@ void ListMergeTest::mergeToNewDocument()
     ScriptedDialogs dialogs;
     ws.start();
     WindowMerge* merge = ws.active()->merge();
-    dialogs.dialogScripts << [](QDialog* d) {
-        d->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);
-        d->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-        return int(QDialog::Accepted);
-    };
-    merge->mailMergeCommand();
+    MergeSteps::chooseTable(dialogs, merge, 0);  // the patients
     TextControl* control = ws.active()->textControl();
     listLetter(control, [&] { merge->insertField(1); });
     DocumentWindow* source = ws.active();
-    dialogs.dialogScripts << [](QDialog* d) {
-        d->findChild<QRadioButton*>(QStringLiteral("optrec_0"))->click();  // all records
-        d->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-        return d->result();
-    };
-    merge->toolbar().cmdshow->click();
+    MergeSteps::mergeAllToNewDocument(dialogs, merge);
     DocumentWindow* letters = ws.active();
     QVERIFY(letters != source);
     QCOMPARE(letters->textControl()->currentPages(), 3);

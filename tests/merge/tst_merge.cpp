@@ -16,6 +16,7 @@
 #include "merge/windowmerge.h"
 #include "shell/mainwindow.h"
 #include "support/practicedatabase.h"
+#include "support/mergesteps.h"
 #include "support/scripteddialogs.h"
 #include "support/testworkspace.h"
 #include "texts/mergetexts.h"
@@ -38,21 +39,7 @@ const QString PatientStatement = QStringLiteral(
     "Select salutation, last_name, first_name, middle_init, address, city, state, zipcode from "
     "patient_info Order by Last_name, first_name;");
 
-// Chooses an entry of the data source dialog (-1 cancels).
-void chooseTable(ScriptedDialogs& dialogs, WindowMerge* merge, int entry)
-{
-    dialogs.dialogScripts << [entry](QDialog* d) {
-        auto* list = d->findChild<QListWidget*>(QStringLiteral("List1"));
-        if (entry < 0) {
-            d->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
-            return int(QDialog::Rejected);
-        }
-        list->setCurrentRow(entry);
-        d->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-        return int(QDialog::Accepted);
-    };
-    merge->mailMergeCommand();
-}
+using MergeSteps::chooseTable;
 
 void click(LatchButton* button) { button->click(); }
 

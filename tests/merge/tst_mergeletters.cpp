@@ -7,6 +7,7 @@
 #include "merge/windowmerge.h"
 #include "shell/mainwindow.h"
 #include "support/practicedatabase.h"
+#include "support/mergesteps.h"
 #include "support/scripteddialogs.h"
 #include "support/testworkspace.h"
 
@@ -82,12 +83,7 @@ void MergeLettersTest::eachLetterHasItsRecordsValues()
     ScriptedDialogs dialogs;
     ws.start();
     WindowMerge* merge = ws.active()->merge();
-    dialogs.dialogScripts << [](QDialog* d) {
-        d->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);  // the patients
-        d->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-        return int(QDialog::Accepted);
-    };
-    merge->mailMergeCommand();
+    MergeSteps::chooseTable(dialogs, merge, 0);  // the patients
     TextControl* control = ws.active()->textControl();
     control->setSelText(QStringLiteral("Dear "));
     merge->insertField(1);  // last_name
@@ -98,12 +94,7 @@ void MergeLettersTest::eachLetterHasItsRecordsValues()
     control->setSelText(QStringLiteral("."));
     DocumentWindow* source = ws.active();
 
-    dialogs.dialogScripts << [](QDialog* d) {
-        d->findChild<QRadioButton*>(QStringLiteral("optrec_0"))->click();  // all records
-        d->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-        return d->result();
-    };
-    merge->toolbar().cmdshow->click();
+    MergeSteps::mergeAllToNewDocument(dialogs, merge);
     DocumentWindow* letters = ws.active();
     QVERIFY(letters != source);
     QStringList lines = letterLines(letters->textControl()->document());

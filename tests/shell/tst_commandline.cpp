@@ -6,6 +6,7 @@
 #include "support/fulldisk.h"
 #include "support/practicedatabase.h"
 #include "support/testworkspace.h"
+#include "support/testfiles.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -38,14 +39,6 @@ QByteArray bytesOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    QFile file(dir.filePath(name));
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return file.fileName();
 }
 
 // A template of the patients table: "Dear [last_name]," in the control's own format.
@@ -111,7 +104,7 @@ void CommandLineTest::wrongArguments()
     QFETCH(QString, says);
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path()));
-    write(dir, "in.rtf", "{\\rtf1 Hello}");
+    TestFiles::write(dir, "in.rtf", "{\\rtf1 Hello}");
     const Run run = scrivora(arguments);
     QCOMPARE(run.status, 2);
     QVERIFY2(QString::fromUtf8(run.err).contains(says), run.err.constData());
@@ -139,7 +132,7 @@ void CommandLineTest::convertWritesEveryFormat()
     QFETCH(QString, out);
     QFETCH(QByteArray, startsWith);
     QTemporaryDir dir;
-    const QString in = write(dir, "in.rtf", "{\\rtf1 Hello {\\b world}}");
+    const QString in = TestFiles::write(dir, "in.rtf", "{\\rtf1 Hello {\\b world}}");
     const Run run = scrivora({"--convert", in, dir.filePath(out)});
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.status, 0);
@@ -178,7 +171,7 @@ void CommandLineTest::failuresSayWhy()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("taken.docx");
-    const QString inPath = bytes.isEmpty() ? dir.filePath(in) : write(dir, in, bytes);
+    const QString inPath = bytes.isEmpty() ? dir.filePath(in) : TestFiles::write(dir, in, bytes);
     QString outPath = dir.filePath(out);
     std::optional<FullDisk> disk;
     if (out.startsWith("FULL/")) {
@@ -235,7 +228,7 @@ void CommandLineTest::damagedWordFilesPrintOnlyOurLine()
 void CommandLineTest::mergeWithoutFields()
 {
     QTemporaryDir dir;
-    const QString letter = write(dir, "letter.rtf", "{\\rtf1 Dear patient,}");
+    const QString letter = TestFiles::write(dir, "letter.rtf", "{\\rtf1 Dear patient,}");
     const Run run = scrivora({"--merge", letter, dir.filePath("out.rtf")});
     QCOMPARE(run.status, 1);
     QCOMPARE(linesOf(run.err).size(), 1);

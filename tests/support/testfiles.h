@@ -1,6 +1,6 @@
 #pragma once
-// What the tests share: a one-colour picture, a header and page-number footer, the rows of
-// the shared corpus of RTF files.
+// What the tests share: a file of given bytes, a one-colour picture, a header and page-number
+// footer, the rows of the shared corpus of RTF files.
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/textcontrol.h"
 
@@ -11,6 +11,15 @@
 #include <QtTest>
 
 namespace TestFiles {
+
+// Writes `bytes` to the file `name` in `dir`; its path.
+inline QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile file(dir.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return file.fileName();
+}
 
 // A PNG of one colour in `dir`; its path.
 inline QString picture(const QTemporaryDir& dir, QSize size, QColor colour, const QString& name = QStringLiteral("pic.png"))
