@@ -67,7 +67,7 @@ void NewParagraphTest::enterAtTheEndKeepsTheLettersFont()
     TestWorkspace ws;
     const QString path = ws.writeFile(QStringLiteral("Documents/letter.rtf"),
                                       "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Serif;}{\\f1 Liberation Sans;}}"
-                                      "\\pard\\plain\\f1\\fs22 Dear Dr. Smith,\\par\\pard\\plain\\f1\\fs22 Yours sincerely\\par}");
+                                      "\\pard\\plain\\f1\\fs22 Dear Dr. Smith,\\par\\pard\\plain{\\f1\\fs22 Yours sincerely}\\par}");
     ws.start(path);
     QTest::keyClick(viewport(ws), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(viewport(ws), Qt::Key_Return);

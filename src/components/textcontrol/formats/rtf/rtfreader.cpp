@@ -3,6 +3,7 @@
 #include "codepages.h"
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/endnotes.h"
+#include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/keepwithnext.h"
 #include "components/textcontrol/document/layoutunits.h"
@@ -379,6 +380,10 @@ bool Parser::run()
     closeTable();
     if (m_depth > 0)  // a truncated file: its last paragraph is still open
         applyBlockFormat(m_main);
+    // The empty paragraph after the last \par is no paragraph of the file's: text typed at the
+    // end goes on in the letters of the last line, as in the program that wrote it.
+    if (const QTextBlock last = m_document->lastBlock(); last.length() == 1 && last.previous().isValid() && last.previous().length() > 1)
+        QTextCursor(last).setBlockCharFormat(DocumentWalk::markFormat(last.previous()));
     appendNotes();
     appendOtherParts();
     ListLevels::attachReadLists(m_document, m_listDefinitions);
