@@ -88,9 +88,10 @@ TextControl::TextControl(QWidget* parent) : QWidget(parent)
 
     // The items' inner editors report caret moves (the header's and footer's too, for the status
     // bar); the items themselves have no signal for them.
-    for (QGraphicsTextItem* item : {static_cast<QGraphicsTextItem*>(m_body), m_parts->item(HeaderFooter::Header),
-                                    m_parts->item(HeaderFooter::FirstHeader), m_parts->item(HeaderFooter::Footer),
-                                    m_parts->item(HeaderFooter::FirstFooter)})
+    QList<QGraphicsTextItem*> items{m_body};
+    for (int part : HeaderFooter::Parts)
+        items << m_parts->item(part);
+    for (QGraphicsTextItem* item : items)
         for (QObject* inner : item->children())
             if (qstrcmp(inner->metaObject()->className(), "QWidgetTextControl") == 0) {
                 connect(inner, SIGNAL(cursorPositionChanged()), this, SIGNAL(cursorMoved()));
@@ -1250,7 +1251,7 @@ bool TextControl::load(const QString& path, qint64 offset, int format, bool sele
     }
     ++m_quiet;
     adoptDocument(incoming);
-    for (int part : {HeaderFooter::Header, HeaderFooter::FirstHeader, HeaderFooter::Footer, HeaderFooter::FirstFooter})
+    for (int part : HeaderFooter::Parts)
         m_parts->setContent(part, parts.part(part));
     m_parts->setParts(parts.present);
     setHeaderDistances(page.headerY, page.footerY);
@@ -1412,7 +1413,7 @@ void TextControl::notifyFocus(BodyItem* item)
 {
     // A click into the header or footer makes it the editing target.
     if (item != m_body)
-        for (int part : {HeaderFooter::Header, HeaderFooter::FirstHeader, HeaderFooter::Footer, HeaderFooter::FirstFooter})
+        for (int part : HeaderFooter::Parts)
             if (item == m_parts->item(part) && m_parts->editing() != part)
                 m_parts->setEditing(part);
     bindBars();

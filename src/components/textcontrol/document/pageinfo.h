@@ -47,4 +47,13 @@ struct DocumentParts {
         default: return nullptr;
         }
     }
+    // Whether the first page shows parts of its own; Word's formats give them in pairs.
+    bool titlePage() const { return present & 10; }
+    // What such a first page shows in the header's place (`header`) or the footer's: its own
+    // part, else the one every page shows; none where neither is on.
+    QTextDocument* onFirstPage(bool header) const
+    {
+        const int own = header ? 2 : 8, every = header ? 1 : 4;
+        return part(present & own ? own : present & every);
+    }
 };

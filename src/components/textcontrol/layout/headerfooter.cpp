@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <algorithm>
 #include <cmath>
 
 HeaderFooter::HeaderFooter(QObject* parent, const PageSource* page, QGraphicsScene* scene, const QFont& font,
@@ -69,13 +70,13 @@ int HeaderFooter::shownOn(int page, bool header) const
 
 void HeaderFooter::setEditing(int part, int page)
 {
-    m_editing = slot(part) == 0 && part != Header ? 0 : (m_parts & part ? part : 0);
+    m_editing = std::find(std::begin(Parts), std::end(Parts), part) != std::end(Parts) && (m_parts & part) ? part : 0;
     if (m_editing && page <= 0) {
         // The first page that shows the part: page 1 shows the first page's own where it has one.
         page = m_editing == FirstHeader || m_editing == FirstFooter || shownOn(1, isHeader(m_editing)) == m_editing ? 1 : 2;
     }
     m_editingPage = m_editing ? std::clamp(page, 1, std::max(1, m_page->laidOutPages())) : 1;
-    for (int part : {Header, FirstHeader, Footer, FirstFooter})
+    for (int part : Parts)
         item(part)->setVisible(m_editing == part);
     updateGeometry();
 }
@@ -165,7 +166,7 @@ void HeaderFooter::updateGeometry()
     const PageInfo page = m_page->pageInfo();
     const double width = fromTwips(page.width - page.marginL - page.marginR);
     const QPointF origin = pageOrigin(m_editingPage);
-    for (int part : {Header, FirstHeader, Footer, FirstFooter}) {
+    for (int part : Parts) {
         item(part)->setTextWidth(std::max(10.0, width));
         item(part)->setPos(origin + position(part));
     }

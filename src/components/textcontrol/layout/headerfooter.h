@@ -22,6 +22,7 @@ public:
     // A part's bit in parts(): the first page's own parts stand in for the others on page 1.
     enum Part { Header = 1, FirstHeader = 2, Footer = 4, FirstFooter = 8 };
     static constexpr int AllParts = Header | FirstHeader | Footer | FirstFooter;
+    static constexpr int Parts[] = {Header, FirstHeader, Footer, FirstFooter};
     static bool isHeader(int part) { return part == Header || part == FirstHeader; }
 
     // Each part is edited in place in an item `makeEditor` gives, on `scene`.

@@ -487,7 +487,7 @@ public:
         m_data.zeros(8);  // no picture sits at offset 0
     }
 
-    static bool titlePage(const DocumentParts* parts) { return parts && (parts->present & 10); }
+    static bool titlePage(const DocumentParts* parts) { return parts && parts->titlePage(); }
 
     QByteArray write(const PageInfo& page, const DocumentParts* parts)
     {
@@ -534,8 +534,8 @@ private:
         const QTextDocument* footer = present & 4 ? parts->footer : nullptr;
         // The first page's own parts come in pairs: where it has only one of its own, the other
         // is the one every page shows.
-        const QTextDocument* firstHeader = titlePage(parts) ? (present & 2 ? parts->firstHeader : header) : nullptr;
-        const QTextDocument* firstFooter = titlePage(parts) ? (present & 8 ? parts->firstFooter : footer) : nullptr;
+        const QTextDocument* firstHeader = titlePage(parts) ? parts->onFirstPage(true) : nullptr;
+        const QTextDocument* firstFooter = titlePage(parts) ? parts->onFirstPage(false) : nullptr;
         if (!header && !footer && !firstHeader && !firstFooter)
             return;
         const QByteArray normal(2, '\0');

@@ -487,19 +487,17 @@ QByteArray write(const QTextDocument* document, const PageInfo& page, const Docu
         overrides += QStringLiteral("<Override PartName=\"/word/%1\" ContentType=\"%2\"/>").arg(name, QLatin1String(type));
     };
     const int present = parts ? parts->present : 0;
-    // Which part each reference names: the first page's own parts come in pairs, and where it
-    // has only one of its own, the other is the one every page shows.
+    // The parts every page shows (1, 4), then the first page's (2, 8), which come in pairs.
     int written = 0;
-    const bool titlePage = present & 10;
-    for (const auto& [bit, own, every] : {std::tuple{1, 1, 1}, std::tuple{4, 4, 4}, std::tuple{2, 2, 1}, std::tuple{8, 8, 4}}) {
-        if (bit != every && !titlePage)
-            continue;
-        const int shown = present & own ? own : present & every;
-        QTextDocument* source = parts ? parts->part(shown) : nullptr;
+    const bool titlePage = parts && parts->titlePage();
+    for (const int bit : {1, 4, 2, 8}) {
+        const bool header = bit == 1 || bit == 2;
+        QTextDocument* source = !parts ? nullptr : bit == 1 || bit == 4 ? (present & bit ? parts->part(bit) : nullptr)
+                                   : titlePage                   ? parts->onFirstPage(header)
+                                                                 : nullptr;
         if (!source)
             continue;
         written |= bit;
-        const bool header = bit == 1 || bit == 2;
         part(bit, source, QStringLiteral("%1%2.xml").arg(header ? QLatin1String("header") : QLatin1String("footer")).arg(bit),
              header ? "w:hdr" : "w:ftr", header ? HeaderType : FooterType, header ? HeaderRelation : FooterRelation);
     }

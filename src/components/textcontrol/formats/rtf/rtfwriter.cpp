@@ -19,7 +19,6 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
-#include <tuple>
 
 namespace RtfWriter {
 namespace {
@@ -83,13 +82,11 @@ public:
             parts += part("footer", m_parts->footer);
         // The first page's own parts come in pairs: where it has only one of its own, the other
         // is the one every page shows.
-        const bool titlePage = m_parts && (m_parts->present & 10);
+        const bool titlePage = m_parts && m_parts->titlePage();
         if (titlePage)
-            for (const auto& [word, own, every] : {std::tuple{"headerf", 2, 1}, std::tuple{"footerf", 8, 4}}) {
-                const int shown = m_parts->present & own ? own : m_parts->present & every;
-                if (const QTextDocument* document = m_parts->part(shown))
-                    parts += part(word, document);
-            }
+            for (const bool header : {true, false})
+                if (const QTextDocument* document = m_parts->onFirstPage(header))
+                    parts += part(header ? "headerf" : "footerf", document);
         frame(m_document->rootFrame(), false);
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
         for (int i = 0; i < m_fonts.size(); ++i)
