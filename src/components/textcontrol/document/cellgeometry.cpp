@@ -2,6 +2,7 @@
 
 #include "layoutunits.h"
 
+#include <QColor>
 #include <QTextTable>
 #include <algorithm>
 
@@ -75,6 +76,17 @@ int rowHeightTwips(const QTextTable* table, int row)
             return cell.format().intProperty(RowHeightProperty);
     }
     return 0;
+}
+
+void setCellLook(QTextTableCell& cell, const QColor& shading, int rowHeightTwips, QTextCharFormat::VerticalAlignment align)
+{
+    QTextTableCellFormat format = cell.format().toTableCellFormat();
+    if (shading.isValid())
+        format.setBackground(shading);
+    setRowHeight(format, rowHeightTwips);
+    if (align != QTextCharFormat::AlignTop)
+        format.setVerticalAlignment(align);
+    cell.setFormat(format);
 }
 
 double topPadding(const QTextTable* table)

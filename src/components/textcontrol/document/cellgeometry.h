@@ -5,6 +5,7 @@
 #include <QList>
 #include <QTextFormat>
 
+class QColor;
 class QTextTable;
 class QTextTableCell;
 class QTextTableFormat;
@@ -41,6 +42,9 @@ void setRowHeight(QTextTableCellFormat& format, int twips);
 double rowHeight(const QTextTableCellFormat& format);
 // The row height to write for row `row` of `table`, twips, in the files' sign convention.
 int rowHeightTwips(const QTextTable* table, int row);
+// What Word's formats give a cell besides its padding: its shading (none where invalid), its
+// row's height (twips, as above) and where its text stands in the row.
+void setCellLook(QTextTableCell& cell, const QColor& shading, int rowHeightTwips, QTextCharFormat::VerticalAlignment align);
 
 // The space above the text of a table's first cell, in layout units: its own, or the table's.
 double topPadding(const QTextTable* table);

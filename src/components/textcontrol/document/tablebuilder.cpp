@@ -80,13 +80,7 @@ void TableBuilder::insert(QTextCursor& cursor)
                 break;
             QTextTableCell target = table->cellAt(r, c);
             CellGeometry::setCellPadding(target, m_padding, cell.padding, format.border());
-            QTextTableCellFormat own = target.format().toTableCellFormat();
-            if (cell.shading.isValid())
-                own.setBackground(cell.shading);
-            CellGeometry::setRowHeight(own, m_heights.value(r));
-            if (cell.align != QTextCharFormat::AlignTop)
-                own.setVerticalAlignment(cell.align);
-            target.setFormat(own);
+            CellGeometry::setCellLook(target, cell.shading, m_heights.value(r), cell.align);
             if (!cell.continues && !cell.content->isEmpty())
                 target.firstCursorPosition().insertFragment(QTextDocumentFragment(cell.content.get()));
         }

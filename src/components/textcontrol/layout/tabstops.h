@@ -1,7 +1,9 @@
 #pragma once
 // Tab stops as Word lays them out where Qt's differ: a decimal stop aligns the text after it on
 // its decimal point; text without one ends at the stop, or, where it holds a number, that
-// number ends there ("Levothyroxine 50 mcg", "01329 555 0192").
+// number ends there ("01329 555 0192"). Where the character after the number stands earlier in
+// the text too ("Levothyroxine 50 mcg"), Qt cannot be told that place, and the text ends at the
+// stop. Tab leaders are drawn here as well.
 #include <QList>
 #include <QString>
 #include <QTextOption>

@@ -1743,13 +1743,7 @@ void Parser::flushTable()
             QTextCursor into = cell.firstCursorPosition();
             into.insertFragment(row.cells.at(c));
             const CellDef def = c < row.defs.size() ? row.defs.at(c) : CellDef{};
-            QTextTableCellFormat cf = cell.format().toTableCellFormat();
-            if (const QColor shade = colour(def.shading); shade.isValid())
-                cf.setBackground(shade);
-            CellGeometry::setRowHeight(cf, row.height);
-            if (def.align != QTextCharFormat::AlignTop)
-                cf.setVerticalAlignment(def.align);
-            cell.setFormat(cf);
+            CellGeometry::setCellLook(cell, colour(def.shading), row.height, def.align);
             CellGeometry::setCellPadding(cell, row.padding, def.padding, format.border());
         }
     }
