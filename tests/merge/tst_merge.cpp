@@ -53,21 +53,7 @@ QStringList fieldTexts(TextControl* control)
     return texts;
 }
 
-// A window on the patients, with fields for last name, middle initial and city.
-WindowMerge* patientLetter(TestWorkspace& ws, ScriptedDialogs& dialogs)
-{
-    ws.start();
-    WindowMerge* merge = ws.active()->merge();
-    chooseTable(dialogs, merge, 0);
-    TextControl* control = ws.active()->textControl();
-    control->setSelText(QStringLiteral("Dear "));
-    merge->insertField(1);  // last_name
-    control->setSelText(QStringLiteral(" "));
-    merge->insertField(3);  // middle_init
-    control->setSelText(QStringLiteral(" of "));
-    merge->insertField(5);  // city
-    return merge;
-}
+using MergeSteps::patientLetter;
 
 // Values of a column in the order of a statement, read straight from the SQLite file.
 QStringList columnInOrder(const TestWorkspace& ws, const QString& column)

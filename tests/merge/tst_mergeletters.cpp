@@ -81,17 +81,8 @@ void MergeLettersTest::eachLetterHasItsRecordsValues()
                              {"Ford", "", "Reno"},
                              {"Gray", "S", "Reno"}}));
     ScriptedDialogs dialogs;
-    ws.start();
-    WindowMerge* merge = ws.active()->merge();
-    MergeSteps::chooseTable(dialogs, merge, 0);  // the patients
-    TextControl* control = ws.active()->textControl();
-    control->setSelText(QStringLiteral("Dear "));
-    merge->insertField(1);  // last_name
-    control->setSelText(QStringLiteral(" "));
-    merge->insertField(3);  // middle_init
-    control->setSelText(QStringLiteral(" of "));
-    merge->insertField(5);  // city
-    control->setSelText(QStringLiteral("."));
+    WindowMerge* merge = MergeSteps::patientLetter(ws, dialogs);
+    ws.active()->textControl()->setSelText(QStringLiteral("."));
     DocumentWindow* source = ws.active();
 
     MergeSteps::mergeAllToNewDocument(dialogs, merge);
