@@ -35,7 +35,7 @@ QTextOption optionFor(const QTextDocument* document, const QTextBlock& block)
     option.setAlignment(QStyle::visualAlignment(block.textDirection(), format.alignment()));
     const QList<QTextOption::Tab> tabs = format.tabPositions();
     if (!tabs.isEmpty())
-        option.setTabs(TabStops::forLayout(block.text(), tabs));
+        option.setTabs(TabStops::forLayout(block, tabs));
     return option;
 }
 

@@ -36,10 +36,11 @@ void resolve(QTextOption::Tab& stop, QStringView after)
 
 }  // namespace
 
-QList<QTextOption::Tab> forLayout(const QString& text, const QList<QTextOption::Tab>& stops)
+QList<QTextOption::Tab> forLayout(const QTextBlock& block, const QList<QTextOption::Tab>& stops)
 {
     if (std::none_of(stops.begin(), stops.end(), [](const QTextOption::Tab& t) { return t.type == QTextOption::DelimiterTab; }))
         return stops;
+    const QString text = block.text();  // only for a paragraph with decimal stops
     QList<QTextOption::Tab> result = stops;
     const QList<QStringView> pieces = QStringView(text).split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < result.size(); ++i)

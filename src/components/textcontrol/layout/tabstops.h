@@ -13,9 +13,9 @@ class QTextBlock;
 
 namespace TabStops {
 
-// The stops of a paragraph of `text` with its decimal stops resolved for Qt's layout: the k-th
-// tab character of the paragraph is taken to reach the k-th stop, as in a form's rows.
-QList<QTextOption::Tab> forLayout(const QString& text, const QList<QTextOption::Tab>& stops);
+// The paragraph's `stops` with its decimal stops resolved for Qt's layout: the k-th tab
+// character of the paragraph is taken to reach the k-th stop, as in a form's rows.
+QList<QTextOption::Tab> forLayout(const QTextBlock& block, const QList<QTextOption::Tab>& stops);
 
 // Draws the leaders of the paragraph's tabs (dots, hyphens, a line) in the room each tab leaves
 // before its stop, in layout units; the paragraph must be laid out.
