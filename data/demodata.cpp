@@ -4,6 +4,7 @@
 #include "merge/mergefields.h"
 #include "settings/settingsfile.h"
 
+#include <QDate>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>

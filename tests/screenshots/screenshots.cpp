@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QIcon>
 #include <QMdiArea>
