@@ -47,8 +47,6 @@ const QHash<QString, QString>& knownDifferences()
         {"word/node-word-extractor-test13.docx",
          "1 page, LibreOffice 2: LibreOffice prints the endnotes on a page of their own, the reader keeps them "
          "after the body under a short rule"},
-        {"rtf/libreoffice-rtfimport-fdo73241.rtf",
-         "2 pages, LibreOffice 1: a page break inside a table cell, which LibreOffice ignores"},
         {"word/pandoc-table_gridbefore.docx",
          "4 pages, LibreOffice 1: in rows that start after skipped grid columns (w:gridBefore) the cells are put "
          "in the skipped columns, so the column of words is one letter wide"},

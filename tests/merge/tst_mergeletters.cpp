@@ -2,6 +2,7 @@
 // too, an empty value (which takes the blank before its field with it) and a value after an
 // empty one, through the window as the user merges.
 #include "components/panels/latchbutton.h"
+#include "components/textcontrol/layout/pagelayout.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
 #include "merge/windowmerge.h"
@@ -67,6 +68,7 @@ class MergeLettersTest : public QObject {
     Q_OBJECT
 private slots:
     void eachLetterHasItsRecordsValues();
+    void letterOpeningWithATableStartsItsOwnPage();
 };
 
 void MergeLettersTest::eachLetterHasItsRecordsValues()
@@ -95,6 +97,37 @@ void MergeLettersTest::eachLetterHasItsRecordsValues()
                                  QStringLiteral("Dear Ellis of Reno."), QStringLiteral("Dear Ford of Reno."),
                                  QStringLiteral("Dear Gray S of Reno.")}));
     QCOMPARE(letters->textControl()->currentPages(), 7);
+}
+
+// A template from another program that opens with a table of the patient's details: each
+// patient's table stands on the page of that patient's letter.
+void MergeLettersTest::letterOpeningWithATableStartsItsOwnPage()
+{
+    TestWorkspace ws;
+    PREPARE_PRACTICE(ws, "sqlite", 3);
+    QVERIFY(setPatients(ws, {{"Able", "Q", "Boise"}, {"Baker", "R", "Reno"}, {"Cole", "S", "Nampa"}}));
+    const QString path = ws.writeFile(
+        QStringLiteral("details.rtf"),
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\trowd\\cellx4000\\cellx8000\\pard\\intbl Patient: "
+        "{\\field{\\*\\fldinst MERGEFIELD patient_info.last_name}{\\fldrslt [patient_info.last_name]}}\\cell "
+        "{\\field{\\*\\fldinst MERGEFIELD patient_info.city}{\\fldrslt [patient_info.city]}}\\cell\\row\n"
+        "\\pard Your results are normal.\\par}");
+    ws.start(path);
+    ScriptedDialogs dialogs;
+    WindowMerge* merge = ws.active()->merge();
+    MergeSteps::chooseTable(dialogs, merge, 0);
+    MergeSteps::mergeAllToNewDocument(dialogs, merge);
+    TextControl* letters = ws.active()->textControl();
+    QCOMPARE(letters->currentPages(), 3);
+    const auto* layout = qobject_cast<PageLayout*>(letters->document()->documentLayout());
+    QVERIFY(layout);
+    QStringList pages;
+    for (QTextBlock b = letters->document()->begin(); b.isValid(); b = b.next())
+        if (QString text = b.text(); text.startsWith(QLatin1String("Patient: ")))
+            pages << QStringLiteral("%1 %2").arg(layout->pageOfBlock(b) + 1).arg(text.remove(QChar(0x200B)));
+    pages.sort();
+    QCOMPARE(pages, (QStringList{QStringLiteral("1 Patient: Able"), QStringLiteral("2 Patient: Baker"),
+                                 QStringLiteral("3 Patient: Cole")}));
 }
 
 QTEST_MAIN(MergeLettersTest)

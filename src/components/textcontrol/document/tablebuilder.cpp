@@ -1,6 +1,7 @@
 #include "tablebuilder.h"
 
 #include "layoutunits.h"
+#include "tablebreaks.h"
 #include "tablegrid.h"
 
 #include <QTextCursor>
@@ -54,6 +55,9 @@ void TableBuilder::insert(QTextCursor& cursor)
         widths << (m_grid.value(c) > 0 ? QTextLength(QTextLength::FixedLength, LayoutUnits::fromTwips(m_grid.value(c)))
                                        : QTextLength());
     format.setColumnWidthConstraints(widths);
+    if (!m_rows.first().isEmpty() && m_rows.first().first().content
+        && TableBreaks::takeFromFirstParagraph(m_rows.first().first().content.get()))
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     QTextTable* table = cursor.insertTable(int(m_rows.size()), columns, format);
 
     // The column where each cell starts, and how many rows continue it below.

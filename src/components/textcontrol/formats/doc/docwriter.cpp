@@ -12,6 +12,7 @@
 #include "wordbinary.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/tablebreaks.h"
 #include "components/textcontrol/document/tableaders.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
@@ -200,7 +201,7 @@ private:
             [this](const QTextImageFormat& image) { picture(image); },
             [this](const QString& run, const QTextCharFormat& f) { m_stream.add(text(run), characterProperties(f)); });
         const QByteArray list = m_lists ? DocLists::paragraphChanges(*m_lists, block) : QByteArray();
-        m_stream.endParagraph(mark, characterProperties(DocumentWalk::markFormat(block)), paragraphProperties(block.blockFormat(), extra + list));
+        m_stream.endParagraph(mark, characterProperties(DocumentWalk::markFormat(block)), paragraphProperties(TableBreaks::writtenFormat(block), extra + list));
     }
 
     // Text as Word keeps it: line breaks as 0x0B, no other control characters.

@@ -6,6 +6,7 @@
 #include "zippackage.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/tablebreaks.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/keepwithnext.h"
@@ -187,7 +188,7 @@ private:
 
     void paragraphProperties(const QTextBlock& block)
     {
-        const QTextBlockFormat f = block.blockFormat();
+        const QTextBlockFormat f = TableBreaks::writtenFormat(block);
         QXmlStreamWriter& out = *m_out;
         out.writeStartElement(QStringLiteral("w:pPr"));
         if (KeepWithNext::of(f))

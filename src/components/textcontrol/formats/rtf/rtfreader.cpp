@@ -318,6 +318,8 @@ private:
     bool m_tableBorderOpen = false, m_tableBorderOfRow = false;
     QList<QTextDocumentFragment> m_rowCells;
     QList<Row> m_rows;
+    bool m_tableBreaksPage = false;  // the table being read starts on a new page
+    bool m_rowEnded = false;  // between a table's rows, where a page break is no cell's
     bool m_cellHasContent = false;
     // Text outside \intbl while a table is open: held in the cell being read until \cell or
     // \row makes it a cell's text, or a paragraph end shows that the table has ended.
@@ -1099,6 +1101,11 @@ void Parser::text(QChar c)
         return;
     if (!state().para.inTable)
         beforeContent();
+    else {
+        m_rowEnded = false;
+        if (state().para.pageBreakBefore && m_rows.isEmpty() && m_rowCells.isEmpty())
+            m_pendingPageBreak = true;  // "page break before" in a table's first row breaks before the table
+    }
     // Every change of the character state flushes the run first, so a run has one format.
     if (m_text.isEmpty())
         m_textFormat = charFormat();
@@ -1205,7 +1212,7 @@ QTextBlockFormat Parser::blockFormat(const ParaState& pa) const
     if (pa.keep)
         f.setNonBreakableLines(true);
     KeepWithNext::set(f, pa.keepNext);
-    if (pa.pageBreakBefore)
+    if (pa.pageBreakBefore && !pa.inTable)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     markListItem(f, pa);
     if (pa.frameSides) {
@@ -1402,8 +1409,8 @@ void Parser::placeParagraph(QTextCursor& cursor)
 
 void Parser::pageBreak()
 {
-    if (skipping())
-        return;
+    if (skipping() || (state().para.inTable && !m_rowEnded))
+        return;  // a break inside a table's cell breaks nothing, as in LibreOffice
     flushText();
     m_pendingPageBreak = true;
 }
@@ -1605,6 +1612,7 @@ void Parser::endCell()
     m_cell = QTextCursor(&m_cellDoc);
     m_cellHasContent = false;
     m_held = false;
+    m_rowEnded = false;
 }
 
 // A table's first cell without \intbl was read as a paragraph of the body: it moves into the cell.
@@ -1637,8 +1645,13 @@ void Parser::endRow()
     row.height = m_rowHeight;
     // \trgaph is the space each side of a cell's text unless the row's padding says otherwise.
     row.padding = CellGeometry::Padding{m_rowGap, -1, m_rowGap, -1}.overlaid(m_rowPadding);
+    // A page break read before the table's first row is the table's: a letter that starts with
+    // a table starts on its own page, not at the foot of the letter before.
+    if (m_rows.isEmpty())
+        m_tableBreaksPage = std::exchange(m_pendingPageBreak, false);
     m_rows.append(row);
     m_rowCells.clear();
+    m_rowEnded = true;
     if (m_rows.size() > 100000)
         flushTable();
 }
@@ -1709,7 +1722,8 @@ void Parser::flushTable()
             m_main.deletePreviousChar();
         }
     }
-    if (std::exchange(m_pendingPageBreak, false))
+    m_rowEnded = false;
+    if (std::exchange(m_tableBreaksPage, false))
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     QTextTable* table = m_main.insertTable(int(rows.size()), columns, format);
 

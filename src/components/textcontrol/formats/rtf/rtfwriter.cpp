@@ -1,6 +1,7 @@
 #include "rtfwriter.h"
 
 #include "components/textcontrol/document/cellgeometry.h"
+#include "components/textcontrol/document/tablebreaks.h"
 #include "components/textcontrol/document/documentwalk.h"
 #include "components/textcontrol/document/fields.h"
 #include "components/textcontrol/document/keepwithnext.h"
@@ -327,6 +328,8 @@ private:
             words = m_paragraphWords.insert(paragraphKey, std::exchange(m_body, body));
         }
         m_body += *words;
+        if (inTable && TableBreaks::opensBrokenTable(block))
+            m_body += "\\pagebb";
         placedFrame(block);
         m_body += m_lists.paragraphWords(block);
         const QByteArray& mark = characterWords(block.charFormat(), block.charFormatIndex());
