@@ -22,6 +22,8 @@
 #include "texts/sharingtexts.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace SaveDocuments {
 namespace {
@@ -54,6 +56,20 @@ int formatForPath(const QString& path)
 }
 
 namespace {
+
+// A name typed with no extension of its own ("Letter to Dr. Lee", whose " Lee" is no extension)
+// gets the one of the file type the dialog showed. Left alone it would be written as a
+// page-header file, which Open does not list and reads back as plain text.
+QString withTypeExtension(const QString& path, int filterIndex, const QString& defaultExtension)
+{
+    static const QRegularExpression extension(QStringLiteral("^[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*$"));
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.size() <= 5 && extension.match(suffix).hasMatch())
+        return path;
+    const QString pattern = Texts::SaveFilter.split(QLatin1Char('|')).value(2 * filterIndex - 1);
+    const QString chosen = pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2) : defaultExtension;
+    return chosen.isEmpty() ? path : path + QLatin1Char('.') + chosen;
+}
 
 // Asks once before a save in a format that would drop parts of the document; true to save.
 bool acceptsFormatLoss(DocumentWindow* window, const QString& path)
@@ -93,9 +109,10 @@ QString AskSaveFileName(DocumentWindow* window, const QString& proposed)
             CommonDialog::provider().saveFile(host->hostWidget(), request);
         if (!answer.accepted)
             return QString();
-        if (!window || acceptsFormatLoss(window, answer.fileName))
-            return answer.fileName;
-        request.fileName = answer.fileName;  // No: the dialog again, to choose another format
+        const QString path = withTypeExtension(answer.fileName, answer.filterIndex, request.defaultExtension);
+        if (!window || acceptsFormatLoss(window, path))
+            return path;
+        request.fileName = path;  // No: the dialog again, to choose another format
     }
 }
 

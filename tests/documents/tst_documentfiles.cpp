@@ -81,6 +81,8 @@ private slots:
     void pageHeaderKind20();
     void pageHeaderKind21IsRefused();
     void saveAsUnknownExtensionWritesPageHeader();
+    void saveAsNameWithoutExtensionTakesTheChosenType_data();
+    void saveAsNameWithoutExtensionTakesTheChosenType();
     void templateShowsTheMergePanel();
     void mergeFileIsUntitled();
     void mergedLettersOpenAsPages();
@@ -293,6 +295,39 @@ void DocumentFilesTest::saveAsUnknownExtensionWritesPageHeader()
     OpenDocuments::OpenDocument(ws.file("again.txm"));
     QCOMPARE(ws.active()->textControl()->plainText(), QString("Header test"));
     QCOMPARE(ws.active()->textControl()->pageMarginL(), 720);
+}
+
+void DocumentFilesTest::saveAsNameWithoutExtensionTakesTheChosenType_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("type");  // 0: the dialog's own choice
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("words with a full stop, Word 2007") << "Letter to Dr. Lee" << 6 << "Letter to Dr. Lee.docx" << QByteArray("PK");
+    QTest::newRow("words with a full stop, RTF") << "Letter to Dr. Lee" << 1 << "Letter to Dr. Lee.rtf" << QByteArray("{\\rtf");
+    QTest::newRow("a number after the stop") << "Report v2.1" << 0 << "Report v2.1.rtf" << QByteArray("{\\rtf");
+    QTest::newRow("an extension of its own") << "Letter.xyz" << 6 << "Letter.xyz" << QByteArray("\x17\0\0\0", 4);
+}
+
+// A name typed without an extension of its own is saved in the format of the file type chosen,
+// under that type's extension, where Open lists it again.
+void DocumentFilesTest::saveAsNameWithoutExtensionTakesTheChosenType()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, type);
+    QFETCH(QString, saved);
+    QFETCH(QByteArray, start);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    ws.start();
+    ws.active()->textControl()->setPlainText("Dear Dr. Lee,");
+    dialogs.fileAnswers << ws.file(typed);
+    dialogs.fileTypeAnswers << type;
+    ws.active()->action("mnuFile_SaveAs")->trigger();
+    QFile file(ws.file(saved));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(saved));
+    QVERIFY(file.readAll().startsWith(start));
+    QCOMPARE(ws.active()->caption(), ws.file(saved));
 }
 
 void DocumentFilesTest::templateShowsTheMergePanel()

@@ -14,8 +14,10 @@
 #include "texts/menutexts.h"
 #include "texts/programtexts.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +82,8 @@ private slots:
     void openDialogFilters();
     void filterLabelsNameEachPatternOnce_data();
     void filterLabelsNameEachPatternOnce();
+    void fileTypeChangeKeepsTheTypedName_data();
+    void fileTypeChangeKeepsTheTypedName();
     void firstStartFillsTheScreen();
     void laterStartsRestoreThePlacement_data();
     void laterStartsRestoreThePlacement();
@@ -168,6 +172,45 @@ void LookAndFeelTest::openDialogFilters()
     listed.sort(Qt::CaseInsensitive);
     all.sort(Qt::CaseInsensitive);
     QCOMPARE(listed, all);
+}
+
+void LookAndFeelTest::fileTypeChangeKeepsTheTypedName_data()
+{
+    QTest::addColumn<int>("steps");  // arrow keys pressed in the file type box
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // the name the dialog shows after the change
+    QTest::addColumn<int>("type");
+    QTest::newRow("words with a full stop") << 5 << "Letter to Dr. Lee" << "Letter to Dr. Lee" << 6;
+    QTest::newRow("no full stop") << 3 << "Referral" << "Referral" << 4;
+    QTest::newRow("a type's extension follows the type") << 5 << "Referral.rtf" << "Referral.docx" << 6;
+}
+
+// Save As: choosing another file type after typing the name does not eat the name's last word.
+void LookAndFeelTest::fileTypeChangeKeepsTheTypedName()
+{
+    QFETCH(int, steps);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, type);
+    CommonDialog::FileRequest request;
+    request.filter = Texts::SaveFilter;
+    request.defaultExtension = QStringLiteral("rtf");
+    request.initialFolder = QDir::tempPath();
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    CommonDialog::setUpFileDialog(dialog, request, 1);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(types && name);
+    name->clear();
+    QTest::keyClicks(name, typed);
+    for (int i = 0; i < steps; ++i)
+        QTest::keyClick(types, Qt::Key_Down);
+    QCOMPARE(name->text(), shown);
+    QCOMPARE(dialog.nameFilters().indexOf(dialog.selectedNameFilter()) + 1, type);
 }
 
 void LookAndFeelTest::filterLabelsNameEachPatternOnce_data()

@@ -22,6 +22,8 @@ CommonDialog::FileAnswer ScriptedDialogs::nextFile(const CommonDialog::FileReque
     CommonDialog::FileAnswer answer;
     if (!fileAnswers.isEmpty())
         answer.fileName = fileAnswers.dequeue();
+    if (!fileTypeAnswers.isEmpty())
+        answer.filterIndex = fileTypeAnswers.dequeue();
     answer.accepted = !answer.fileName.isEmpty();
     return answer;
 }

@@ -23,6 +23,7 @@ public:
     QQueue<CommonDialog::Answer> messageAnswers;
     // File dialogs: an empty string cancels.
     QQueue<QString> fileAnswers;
+    QQueue<int> fileTypeAnswers;  // the file type chosen with each file answer (1-based)
     // Modal dialogs: each gets the dialog and returns its result.
     QQueue<std::function<int(QDialog*)>> dialogScripts;
     // Colour dialogs: an invalid colour cancels.

@@ -4,10 +4,14 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QMessageBox>
+#include <memory>
 
 namespace CommonDialog {
 namespace {
@@ -149,6 +153,21 @@ QStringList qtFilters(const QString& filter)
     return result;
 }
 
+namespace {
+
+// True where `name` ends in an extension one of the dialog's file types lists.
+bool hasTypeExtension(const QString& name, const QStringList& filters)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    for (const QString& filter : filters)
+        for (auto it = pattern.globalMatch(filter); it.hasNext();)
+            if (name.endsWith(QLatin1Char('.') + it.next().captured(1), Qt::CaseInsensitive))
+                return true;
+    return false;
+}
+
+}  // namespace
+
 void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filterIndex)
 {
     dialog.setWindowTitle(request.title);
@@ -156,9 +175,29 @@ void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filter
         dialog.setDirectory(request.initialFolder);
     const QStringList filters = qtFilters(request.filter);
     dialog.setNameFilters(filters);
-    if (filterIndex >= 1 && filterIndex <= filters.size())
-        dialog.selectNameFilter(filters.at(filterIndex - 1));
     dialog.setDefaultSuffix(request.defaultExtension);
+    // A name typed without an extension gets the one of the file type the dialog shows, so the
+    // file is written in the format the user chose, under a name that says so. Qt swaps what it
+    // takes for the name's extension when the type changes; a name like "Letter to Dr. Lee"
+    // has none of the types' and keeps its words.
+    auto* nameEdit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto typed = std::make_shared<QString>();
+    if (nameEdit)
+        QObject::connect(nameEdit, &QLineEdit::textEdited, &dialog, [typed](const QString& text) { *typed = text; });
+    const auto followType = [&dialog, nameEdit, typed](const QString& filter) {
+        static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+        if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+        if (nameEdit && !typed->isEmpty() && nameEdit->text() != *typed && !hasTypeExtension(*typed, dialog.nameFilters()))
+            nameEdit->setText(*typed);
+    };
+    if (filterIndex >= 1 && filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters.at(filterIndex - 1));
+        if (!request.defaultExtension.isEmpty())
+            followType(filters.at(filterIndex - 1));
+    }
+    if (!request.defaultExtension.isEmpty())
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followType);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
 }
