@@ -155,13 +155,22 @@ QStringList qtFilters(const QString& filter)
 
 namespace {
 
+// The extensions a file type's label lists: "Web page (*.htm *.html)" gives htm and html.
+QStringList extensionsOf(const QString& filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    QStringList extensions;
+    for (auto it = pattern.globalMatch(filter); it.hasNext();)
+        extensions << it.next().captured(1);
+    return extensions;
+}
+
 // True where `name` ends in an extension one of the dialog's file types lists.
 bool hasTypeExtension(const QString& name, const QStringList& filters)
 {
-    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
     for (const QString& filter : filters)
-        for (auto it = pattern.globalMatch(filter); it.hasNext();)
-            if (name.endsWith(QLatin1Char('.') + it.next().captured(1), Qt::CaseInsensitive))
+        for (const QString& extension : extensionsOf(filter))
+            if (name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
                 return true;
     return false;
 }
@@ -185,9 +194,8 @@ void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filter
     if (nameEdit)
         QObject::connect(nameEdit, &QLineEdit::textEdited, &dialog, [typed](const QString& text) { *typed = text; });
     const auto followType = [&dialog, nameEdit, typed](const QString& filter) {
-        static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
-        if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
-            dialog.setDefaultSuffix(match.captured(1));
+        if (const QStringList extensions = extensionsOf(filter); !extensions.isEmpty())
+            dialog.setDefaultSuffix(extensions.first());
         if (nameEdit && !typed->isEmpty() && nameEdit->text() != *typed && !hasTypeExtension(*typed, dialog.nameFilters()))
             nameEdit->setText(*typed);
     };
