@@ -22,8 +22,6 @@
 #include "texts/sharingtexts.h"
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QRegularExpression>
 
 namespace SaveDocuments {
 namespace {
@@ -62,9 +60,7 @@ namespace {
 // page-header file, which Open does not list and reads back as plain text.
 QString withTypeExtension(const QString& path, int filterIndex, const QString& defaultExtension)
 {
-    static const QRegularExpression extension(QStringLiteral("^[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*$"));
-    const QString suffix = QFileInfo(path).suffix();
-    if (suffix.size() <= 5 && extension.match(suffix).hasMatch())
+    if (CommonDialog::hasOwnExtension(path))
         return path;
     const QString pattern = Texts::SaveFilter.split(QLatin1Char('|')).value(2 * filterIndex - 1);
     const QString chosen = pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2) : defaultExtension;

@@ -183,6 +183,7 @@ void LookAndFeelTest::fileTypeChangeKeepsTheTypedName_data()
     QTest::newRow("words with a full stop") << 5 << "Letter to Dr. Lee" << "Letter to Dr. Lee" << 6;
     QTest::newRow("no full stop") << 3 << "Referral" << "Referral" << 4;
     QTest::newRow("a type's extension follows the type") << 5 << "Referral.rtf" << "Referral.docx" << 6;
+    QTest::newRow("any extension follows the type") << 5 << "Referral.xyz" << "Referral.docx" << 6;
 }
 
 // Save As: choosing another file type after typing the name does not eat the name's last word.

@@ -153,29 +153,12 @@ QStringList qtFilters(const QString& filter)
     return result;
 }
 
-namespace {
-
-// The extensions a file type's label lists: "Web page (*.htm *.html)" gives htm and html.
-QStringList extensionsOf(const QString& filter)
+bool hasOwnExtension(const QString& name)
 {
-    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
-    QStringList extensions;
-    for (auto it = pattern.globalMatch(filter); it.hasNext();)
-        extensions << it.next().captured(1);
-    return extensions;
+    static const QRegularExpression extension(QStringLiteral("^[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*$"));
+    const QString suffix = QFileInfo(name).suffix();
+    return suffix.size() <= 5 && extension.match(suffix).hasMatch();
 }
-
-// True where `name` ends in an extension one of the dialog's file types lists.
-bool hasTypeExtension(const QString& name, const QStringList& filters)
-{
-    for (const QString& filter : filters)
-        for (const QString& extension : extensionsOf(filter))
-            if (name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
-                return true;
-    return false;
-}
-
-}  // namespace
 
 void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filterIndex)
 {
@@ -185,27 +168,28 @@ void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filter
     const QStringList filters = qtFilters(request.filter);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(request.defaultExtension);
-    // A name typed without an extension gets the one of the file type the dialog shows, so the
-    // file is written in the format the user chose, under a name that says so. Qt swaps what it
-    // takes for the name's extension when the type changes; a name like "Letter to Dr. Lee"
-    // has none of the types' and keeps its words.
-    auto* nameEdit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    auto typed = std::make_shared<QString>();
-    if (nameEdit)
-        QObject::connect(nameEdit, &QLineEdit::textEdited, &dialog, [typed](const QString& text) { *typed = text; });
-    const auto followType = [&dialog, nameEdit, typed](const QString& filter) {
-        if (const QStringList extensions = extensionsOf(filter); !extensions.isEmpty())
-            dialog.setDefaultSuffix(extensions.first());
-        if (nameEdit && !typed->isEmpty() && nameEdit->text() != *typed && !hasTypeExtension(*typed, dialog.nameFilters()))
-            nameEdit->setText(*typed);
-    };
-    if (filterIndex >= 1 && filterIndex <= filters.size()) {
+    if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(filterIndex - 1));
-        if (!request.defaultExtension.isEmpty())
+    if (!request.defaultExtension.isEmpty()) {
+        // A name typed without an extension gets the one of the file type the dialog shows, so
+        // the file is written in the format the user chose, under a name that says so. Qt swaps
+        // what it takes for the name's extension when the type changes; a name like "Letter to
+        // Dr. Lee" has no extension of its own and keeps its words.
+        auto* nameEdit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto typed = std::make_shared<QString>();
+        if (nameEdit)
+            QObject::connect(nameEdit, &QLineEdit::textEdited, &dialog, [typed](const QString& text) { *typed = text; });
+        const auto followType = [&dialog, nameEdit, typed](const QString& filter) {
+            static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+            if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
+                dialog.setDefaultSuffix(match.captured(1));
+            if (nameEdit && !typed->isEmpty() && nameEdit->text() != *typed && !hasOwnExtension(*typed))
+                nameEdit->setText(*typed);
+        };
+        if (filterIndex >= 1 && filterIndex <= filters.size())
             followType(filters.at(filterIndex - 1));
-    }
-    if (!request.defaultExtension.isEmpty())
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followType);
+    }
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
 }

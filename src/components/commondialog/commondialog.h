@@ -78,6 +78,10 @@ QStringList qtFilters(const QString& filter);
 // filters with entry `filterIndex` (1-based) chosen, default extension and file name.
 void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filterIndex);
 
+// Whether a file name ends in an extension of its own: one to five letters and digits, a letter
+// among them. "Letter to Dr. Lee" (" Lee") and "Report v2.1" ("1") have none.
+bool hasOwnExtension(const QString& name);
+
 // The title message boxes use when the caller names none: the application's name.
 QString defaultTitle();
 
