@@ -16,7 +16,8 @@ bool breaksBefore(const QTextFormat& format)
 
 bool opensBrokenTable(const QTextBlock& block)
 {
-    const QTextTable* table = QTextCursor(block).currentTable();
+    // The innermost frame at a paragraph's start: the table, where the paragraph opens a cell.
+    const auto* table = qobject_cast<const QTextTable*>(block.document()->frameAt(block.position()));
     return table && breaksBefore(table->format()) && table->cellAt(0, 0).firstPosition() == block.position();
 }
 

@@ -223,6 +223,8 @@ private:
     void flushTable();
     void closeTable();
     bool tableOpen() const { return m_cellHasContent || !m_rowCells.isEmpty() || !m_rows.isEmpty(); }
+    // After a table's row and before anything of the next: where a page break is no cell's.
+    bool betweenRows() const { return !m_rows.isEmpty() && m_rowCells.isEmpty() && !m_cellHasContent && m_text.isEmpty(); }
     void moveParagraphIntoCell();
 
     // ---- tables of the document ----
@@ -319,7 +321,6 @@ private:
     QList<QTextDocumentFragment> m_rowCells;
     QList<Row> m_rows;
     bool m_tableBreaksPage = false;  // the table being read starts on a new page
-    bool m_rowEnded = false;  // between a table's rows, where a page break is no cell's
     bool m_cellHasContent = false;
     // Text outside \intbl while a table is open: held in the cell being read until \cell or
     // \row makes it a cell's text, or a paragraph end shows that the table has ended.
@@ -1101,11 +1102,8 @@ void Parser::text(QChar c)
         return;
     if (!state().para.inTable)
         beforeContent();
-    else {
-        m_rowEnded = false;
-        if (state().para.pageBreakBefore && m_rows.isEmpty() && m_rowCells.isEmpty())
-            m_pendingPageBreak = true;  // "page break before" in a table's first row breaks before the table
-    }
+    else if (state().para.pageBreakBefore && m_rows.isEmpty() && m_rowCells.isEmpty())
+        m_pendingPageBreak = true;  // "page break before" in a table's first row breaks before the table
     // Every change of the character state flushes the run first, so a run has one format.
     if (m_text.isEmpty())
         m_textFormat = charFormat();
@@ -1409,7 +1407,7 @@ void Parser::placeParagraph(QTextCursor& cursor)
 
 void Parser::pageBreak()
 {
-    if (skipping() || (state().para.inTable && !m_rowEnded))
+    if (skipping() || (state().para.inTable && !betweenRows()))
         return;  // a break inside a table's cell breaks nothing, as in LibreOffice
     flushText();
     m_pendingPageBreak = true;
@@ -1612,7 +1610,6 @@ void Parser::endCell()
     m_cell = QTextCursor(&m_cellDoc);
     m_cellHasContent = false;
     m_held = false;
-    m_rowEnded = false;
 }
 
 // A table's first cell without \intbl was read as a paragraph of the body: it moves into the cell.
@@ -1651,7 +1648,6 @@ void Parser::endRow()
         m_tableBreaksPage = std::exchange(m_pendingPageBreak, false);
     m_rows.append(row);
     m_rowCells.clear();
-    m_rowEnded = true;
     if (m_rows.size() > 100000)
         flushTable();
 }
@@ -1722,7 +1718,6 @@ void Parser::flushTable()
             m_main.deletePreviousChar();
         }
     }
-    m_rowEnded = false;
     if (std::exchange(m_tableBreaksPage, false))
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     QTextTable* table = m_main.insertTable(int(rows.size()), columns, format);
