@@ -22,7 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://scrivora.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "hunspell-en-us, libqt6sql6-sqlite, libqt6svg6")
+# The readers build documents through Qt's own piece table, whose interface holds for one
+# release of Qt only: the package needs the release it was built with.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "hunspell-en-us, libqt6sql6-sqlite, libqt6svg6, qt6-base-abi (= ${Qt6Core_VERSION})")
 # The fonts metric-compatible with Word's (Times New Roman, Arial, Courier New, Calibri,
 # Cambria), so that other programs' documents keep their lines and pages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

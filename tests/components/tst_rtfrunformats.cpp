@@ -1,7 +1,8 @@
 // RTF runs and paragraphs share a format only where they are alike in every property: runs that
 // differ in one property keep apart, alike runs share one, the font and colour tables of each
-// document of a stream name their own fonts and colours, and writing keeps the formats of the
-// body, the header and the cells apart.
+// document of a stream name their own fonts and colours, writing keeps the formats of the
+// body, the header and the cells apart, and a character that starts a paragraph starts one
+// wherever it stands in a run.
 #include "components/textcontrol/formats/rtf/rtfreader.h"
 #include "components/textcontrol/formats/rtf/rtfwriter.h"
 
@@ -53,6 +54,8 @@ private slots:
     void eachDocumentOfAStreamHasItsOwnTables();
     void paragraphsDifferingInOneProperty();
     void writingKeepsThePartsAndCellsApart();
+    void paragraphMarksWithinARun_data();
+    void paragraphMarksWithinARun();
 };
 
 void RtfRunFormatsTest::runsDifferingInOneProperty_data()
@@ -186,6 +189,38 @@ void RtfRunFormatsTest::writingKeepsThePartsAndCellsApart()
     QCOMPARE(inside, QStringList{QStringLiteral("Cell")});
     // Written again, the document reads the same.
     QCOMPARE(RtfWriter::write(&body2, page, &parts2), written);
+}
+
+
+void RtfRunFormatsTest::paragraphMarksWithinARun_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("paragraphs");
+    QTest::newRow("paragraph separator") << QByteArray("{\\b one\\u8233?two} three\\par")
+                                         << QStringList{"one", "two three", ""};
+    QTest::newRow("line feed") << QByteArray("{\\b one\\u10?two} three\\par") << QStringList{"one", "two three", ""};
+    QTest::newRow("line break keeps the line") << QByteArray("{\\b one\\line two} three\\par")
+                                               << QStringList{QString("one") + QChar(0x2028) + "two three", ""};
+    QTest::newRow("between paragraphs") << QByteArray("one\\par {\\b two\\u8233?}\\par three")
+                                        << QStringList{"one", "two", "", "three"};
+}
+
+void RtfRunFormatsTest::paragraphMarksWithinARun()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, paragraphs);
+
+    // A character that starts a paragraph, read within a run, starts one in the document, and
+    // the run's format goes on after it.
+    QTextDocument document;
+    QVERIFY(read(Head + body + "}", &document));
+    QStringList read;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        read.append(b.text());
+    QCOMPARE(read, paragraphs);
+    QCOMPARE(formatOf(document, QStringLiteral("two")).fontWeight(), int(QFont::Bold));
+    if (body.contains("three"))
+        QCOMPARE(formatOf(document, QStringLiteral("three")).fontWeight(), int(QFont::Normal));
 }
 
 QTEST_MAIN(RtfRunFormatsTest)

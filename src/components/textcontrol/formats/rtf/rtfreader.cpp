@@ -1,6 +1,7 @@
 #include "rtfreader.h"
 
 #include "codepages.h"
+#include "components/textcontrol/document/bulktext.h"
 #include "components/textcontrol/document/cellgeometry.h"
 #include "components/textcontrol/document/endnotes.h"
 #include "components/textcontrol/document/documentwalk.h"
@@ -24,7 +25,9 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace RtfReader {
 namespace {
@@ -51,6 +54,12 @@ struct RunKey {
     CharState chr;
     int field = 0;  // the id of the merge field the run is the result of, 0 none
     bool operator==(const RunKey&) const = default;
+};
+
+// A run's format, and the number the document being read keeps it under once it has one.
+struct RunFormat {
+    QTextCharFormat format;
+    int index = -1;
 };
 
 size_t qHash(const RunKey& k, size_t seed = 0)
@@ -162,7 +171,7 @@ public:
           m_cell(&m_cellDoc)
     {
         m_stack.reserve(64);
-        m_stack.append(Group{});
+        m_stack.emplace_back();
     }
 
     bool run();
@@ -174,13 +183,14 @@ private:
     bool atEnd() const { return m_pos >= m_data.size(); }
     unsigned char peek() const { return static_cast<unsigned char>(m_data.at(m_pos)); }
     void controlWord();
+    bool characterWord(const ControlWord& word, bool hasParameter, int param);
     void controlSymbol(unsigned char c);
     void beginGroup();
     void endGroup();
     void startDocument();
 
-    Group& state() { return m_stack.last(); }
-    bool skipping() const { return m_stack.last().dest == Dest::Skip; }
+    Group& state() { return m_stack.back(); }
+    bool skipping() const { return m_stack.back().dest == Dest::Skip; }
 
     // ---- output ----
     void beforeContent();
@@ -190,17 +200,33 @@ private:
     void plainText();
     void flushLeadByte();
     void flushText();
-    void insertRun(const QString& text, const QTextCharFormat& format);
+    // `oneParagraph`: the text holds no paragraph mark.
+    void insertRun(const QString& text, RunFormat& format, bool oneParagraph);
+    void insertRun(const QString& text, const QTextCharFormat& format)
+    {
+        RunFormat run{format};
+        insertRun(text, run, BulkText::isParagraphText(text));
+    }
     void endParagraph();
+    // `mark`: the number of the mark's format in the body, -1 outside it.
+    void newParagraph(QTextCursor& cursor, int mark);
     void pageBreak();
     void markPageBreakBefore(bool on);
     QTextCursor& out() { return intoCell() ? m_cell : m_main; }
     bool intoCell() { return state().para.inTable || m_held; }
-    QTextCharFormat charFormat();
+    RunKey runKey() const;
+    RunFormat& runFormat(const RunKey& key);
+    QTextCharFormat charFormat() { return runFormat(runKey()).format; }
+    int bodyIndex(RunFormat& run);
     QTextCharFormat makeCharFormat(const CharState& c, int field) const;
-    void tablesChanged() { m_runFormats.clear(); }
+    void tablesChanged()
+    {
+        m_runFormats.clear();
+        m_recentRuns = {};
+    }
     QTextBlockFormat blockFormat(const ParaState& para) const;
-    void applyBlockFormat(QTextCursor& cursor);
+    // Returns the number of the paragraph mark's format in the body, -1 outside it.
+    int applyBlockFormat(QTextCursor& cursor);
     void paragraphBorder(ParaState& pa, const QByteArray& word, int param);
     void tableBorder(const QByteArray& word, int param);
     void foldTableBorder();
@@ -252,7 +278,7 @@ private:
     int m_partsRead = 0;       // the parts read, by their bits
     bool m_titlePage = false;  // the first page shows its own header and footer
     bool m_sectionEnded = false;
-    QList<Group> m_stack;
+    std::vector<Group> m_stack;
     // Groups deeper than MaxDepth: where the text of each one's parent went, and the state of
     // the group at MaxDepth as it was when the first of them began.
     struct FlatGroup {
@@ -277,17 +303,28 @@ private:
     // The character formats made so far, by what they are made of: a document has few distinct
     // ones, and a format made once is shared by all of its runs. Made again when the font or
     // colour tables change.
-    QHash<RunKey, QTextCharFormat> m_runFormats;
+    // The numbers are the body's.
+    QHash<RunKey, RunFormat> m_runFormats;
+    // Runs take turns among a few formats: the last ones found, looked at before the table.
+    struct RecentRun {
+        RunKey key;
+        RunFormat* run = nullptr;
+    };
+    std::array<RecentRun, 4> m_recentRuns;
+    std::size_t m_nextRecentRun = 0;
     // The last paragraph's format and the state it was made from: most paragraphs repeat it.
     struct {
         ParaState para;
         int document = -1;
         QTextBlockFormat format;
+        int index = -1;  // the format's number in the body
     } m_lastBlock;
 
     // text
     QString m_text;
-    QTextCharFormat m_textFormat;
+    RunKey m_textKey;
+    RunFormat m_textFormat;
+    bool m_textBreaks = false;  // the run holds a character that starts a paragraph
     bool m_paragraphHasContent = false;
     bool m_pendingPageBreak = false;
     int m_unicodeSkip = 0;
@@ -409,11 +446,11 @@ void Parser::beginGroup()
     flushText();
     if (m_stack.size() >= MaxDepth) {
         if (m_flat.isEmpty())
-            m_flatBase = m_stack.last();
+            m_flatBase = m_stack.back();
         m_flat.append({state().dest, state().field, state().chr.hidden});
         return;
     }
-    m_stack.append(m_stack.last());
+    m_stack.push_back(m_stack.back());
 }
 
 void Parser::endGroup()
@@ -456,9 +493,9 @@ void Parser::endGroup()
         state().field = flat.field;
         state().chr.hidden = flat.hidden;
         if (m_flat.isEmpty())
-            m_stack.last() = m_flatBase;
+            m_stack.back() = m_flatBase;
     } else if (m_stack.size() > 1) {
-        m_stack.removeLast();
+        m_stack.pop_back();
     }
     while (!m_fields.isEmpty() && m_fields.last().depth > m_depth) {
         const Field field = m_fields.takeLast();
@@ -492,7 +529,7 @@ void Parser::startDocument()
 
 int Parser::codePage() const
 {
-    const int font = m_stack.last().chr.font >= 0 ? m_stack.last().chr.font : m_defaultFont;
+    const int font = m_stack.back().chr.font >= 0 ? m_stack.back().chr.font : m_defaultFont;
     const auto it = m_fonts.constFind(font);
     if (it != m_fonts.constEnd() && it->codePage > 0)
         return it->codePage;
@@ -589,6 +626,48 @@ void Parser::colourTableText(unsigned char byte)
 
 // ---- control words ------------------------------------------------------------------
 
+// The words of a run's characters, found before any other: most of a document's words are these.
+bool Parser::characterWord(const ControlWord& word, bool hasParameter, int param)
+{
+    CharState& c = state().chr;
+    const int p = hasParameter ? param : 1;
+    auto setChar = [&](auto& field, auto newValue) {
+        if (field != newValue) {
+            flushText();
+            field = newValue;
+        }
+        return true;
+    };
+    if (word == "plain") {
+        flushText();
+        c = CharState{};
+        return true;
+    }
+    if (word == "b") return setChar(c.bold, p != 0);
+    if (word == "i") return setChar(c.italic, p != 0);
+    if (word == "strike" || word == "striked") return setChar(c.strike, p != 0);
+    if (word == "v") return setChar(c.hidden, p != 0);
+    if (word == "caps") return setChar(c.caps, p != 0);
+    if (word == "ul") return setChar(c.underline, p != 0 ? 1 : 0);
+    if (word == "ulnone") return setChar(c.underline, 0);
+    if (word == "uldb") return setChar(c.underline, p != 0 ? 2 : 0);
+    if (word == "uld") return setChar(c.underline, p != 0 ? 3 : 0);
+    if (word == "uldash" || word == "uldashd" || word == "uldashdd") return setChar(c.underline, p != 0 ? 4 : 0);
+    if (word == "ulwave") return setChar(c.underline, p != 0 ? 5 : 0);
+    if (word == "ulw") return setChar(c.underline, p != 0 ? 6 : 0);
+    if (word == "super") return setChar(c.vertical, 1);
+    if (word == "sub") return setChar(c.vertical, 2);
+    if (word == "nosupersub") return setChar(c.vertical, 0);
+    if (word == "up") return setChar(c.vertical, p > 0 ? 1 : 0);
+    if (word == "dn") return setChar(c.vertical, p > 0 ? 2 : 0);
+    if (word == "fs") return setChar(c.halfPoints, std::clamp(hasParameter ? param : 24, 2, 3276));
+    if (word == "f") return setChar(c.font, param);
+    if (word == "cf") return setChar(c.fg, param);
+    if (word == "cb" || word == "chcbpat" || word == "highlight") return setChar(c.bg, param);
+    return false;
+}
+
+
 void Parser::controlWord()
 {
     const qsizetype start = m_pos;
@@ -629,14 +708,15 @@ void Parser::controlWord()
         return;  // nothing inside a skipped destination matters, not even a picture
 
     Group& g = state();
-    CharState& c = g.chr;
     ParaState& pa = g.para;
-    auto setChar = [&](auto& field, auto newValue) {
-        if (field != newValue) {
-            flushText();
-            field = newValue;
-        }
-    };
+    // A run's words and its paragraph's end come first: most of a document's words are these.
+    if (g.dest != Dest::FontTable && g.dest != Dest::ColorTable && g.dest != Dest::Pict
+        && characterWord(word, hasParameter, param))
+        return;
+    if (g.dest == Dest::Text && word == "par") {
+        endParagraph();
+        return;
+    }
 
     // Destinations first.
     static const QSet<QByteArray> skipped = {
@@ -818,34 +898,6 @@ void Parser::controlWord()
             std::swap(m_page.width, m_page.height);
         return;
     }
-
-    // Characters.
-    if (word == "plain") {
-        flushText();
-        c = CharState{};
-        return;
-    }
-    if (word == "b") return setChar(c.bold, p != 0);
-    if (word == "i") return setChar(c.italic, p != 0);
-    if (word == "strike" || word == "striked") return setChar(c.strike, p != 0);
-    if (word == "v") return setChar(c.hidden, p != 0);
-    if (word == "caps") return setChar(c.caps, p != 0);
-    if (word == "ul") return setChar(c.underline, p != 0 ? 1 : 0);
-    if (word == "ulnone") return setChar(c.underline, 0);
-    if (word == "uldb") return setChar(c.underline, p != 0 ? 2 : 0);
-    if (word == "uld") return setChar(c.underline, p != 0 ? 3 : 0);
-    if (word == "uldash" || word == "uldashd" || word == "uldashdd") return setChar(c.underline, p != 0 ? 4 : 0);
-    if (word == "ulwave") return setChar(c.underline, p != 0 ? 5 : 0);
-    if (word == "ulw") return setChar(c.underline, p != 0 ? 6 : 0);
-    if (word == "super") return setChar(c.vertical, 1);
-    if (word == "sub") return setChar(c.vertical, 2);
-    if (word == "nosupersub") return setChar(c.vertical, 0);
-    if (word == "up") return setChar(c.vertical, p > 0 ? 1 : 0);
-    if (word == "dn") return setChar(c.vertical, p > 0 ? 2 : 0);
-    if (word == "fs") return setChar(c.halfPoints, std::clamp(hasParameter ? param : 24, 2, 3276));
-    if (word == "f") return setChar(c.font, param);
-    if (word == "cf") return setChar(c.fg, param);
-    if (word == "cb" || word == "chcbpat" || word == "highlight") return setChar(c.bg, param);
 
     // Special characters.
     static const QHash<QByteArray, char16_t> specials = {
@@ -1105,24 +1157,46 @@ void Parser::text(QChar c)
     else if (state().para.pageBreakBefore && m_rows.isEmpty() && m_rowCells.isEmpty())
         m_pendingPageBreak = true;  // "page break before" in a table's first row breaks before the table
     // Every change of the character state flushes the run first, so a run has one format.
-    if (m_text.isEmpty())
-        m_textFormat = charFormat();
+    if (m_text.isEmpty()) {
+        m_textKey = runKey();
+        m_textFormat = runFormat(m_textKey);
+    }
     m_text.append(c);
+    m_textBreaks = m_textBreaks || BulkText::startsParagraph(c);
 }
 
-QTextCharFormat Parser::charFormat()
+RunKey Parser::runKey() const
 {
+    const Group& g = m_stack.back();
     int field = 0;
-    if (state().field >= 0 && state().field < m_fields.size()) {
-        const Field& f = m_fields.at(state().field);
+    if (g.field >= 0 && g.field < m_fields.size()) {
+        const Field& f = m_fields.at(g.field);
         if (Fields::typeOfInstruction(f.instruction, nullptr) >= 0)
             field = f.id;
     }
-    const RunKey key{state().chr, field};
-    auto it = m_runFormats.constFind(key);
-    if (it == m_runFormats.constEnd())
-        it = m_runFormats.insert(key, makeCharFormat(key.chr, field));
+    return RunKey{g.chr, field};
+}
+
+RunFormat& Parser::runFormat(const RunKey& key)
+{
+    for (const RecentRun& recent : m_recentRuns)
+        if (recent.run && recent.key == key)
+            return *recent.run;
+    auto it = m_runFormats.find(key);
+    if (it == m_runFormats.end()) {
+        it = m_runFormats.insert(key, RunFormat{makeCharFormat(key.chr, key.field)});
+        m_recentRuns = {};  // the table may have moved its entries
+    }
+    m_recentRuns[m_nextRecentRun++ % m_recentRuns.size()] = {key, &*it};
     return *it;
+}
+
+// The number the body keeps a format under, found once for all of the format's runs.
+int Parser::bodyIndex(RunFormat& run)
+{
+    if (run.index < 0)
+        run.index = BulkText::formatIndex(m_document, run.format);
+    return run.index;
 }
 
 QTextCharFormat Parser::makeCharFormat(const CharState& c, int field) const
@@ -1169,17 +1243,26 @@ void Parser::flushText()
         return;
     // Field runs get their data when the field ends; here the run is marked by its id. The
     // run's buffer keeps its room for the next run.
-    insertRun(m_text, m_textFormat);
+    const bool numbered = m_textFormat.index >= 0;
+    insertRun(m_text, m_textFormat, !m_textBreaks);
     m_text.resize(0);
+    m_textBreaks = false;
+    if (!numbered && m_textFormat.index >= 0)  // numbered now: kept for the format's next runs
+        if (auto it = m_runFormats.find(m_textKey); it != m_runFormats.end() && it->format == m_textFormat.format)
+            it->index = m_textFormat.index;
 }
 
-void Parser::insertRun(const QString& text, const QTextCharFormat& format)
+void Parser::insertRun(const QString& text, RunFormat& format, bool oneParagraph)
 {
     if (!state().para.inTable && tableOpen())
         m_held = true;
     if (state().field >= 0 && state().field < m_fields.size())
         m_fields[state().field].resultText = true;
-    out().insertText(text, format);
+    QTextCursor& cursor = out();
+    if (oneParagraph && cursor.document() == m_document && !cursor.hasSelection())
+        BulkText::insert(cursor, text, bodyIndex(format));
+    else
+        cursor.insertText(text, format.format);
     (intoCell() ? m_cellHasContent : m_paragraphHasContent) = true;
 }
 
@@ -1312,19 +1395,23 @@ void Parser::paragraphBorder(ParaState& pa, const QByteArray& word, int param)
         pa.frameWidth = ParagraphFrames::DefaultLineWidth;
 }
 
-void Parser::applyBlockFormat(QTextCursor& cursor)
+int Parser::applyBlockFormat(QTextCursor& cursor)
 {
     if (m_lastBlock.document != m_documents || !(m_lastBlock.para == state().para))
         m_lastBlock = {state().para, m_documents, blockFormat(state().para)};
     // A paragraph often has the formats already, from the one before it: setting them again
-    // costs more than looking.
+    // costs more than looking. In the body, the formats' numbers tell.
     const QTextBlock block = cursor.block();
-    if (block.blockFormat() != m_lastBlock.format)
+    const bool body = cursor.document() == m_document;
+    if (body && m_lastBlock.index < 0)
+        m_lastBlock.index = BulkText::formatIndex(m_document, m_lastBlock.format);
+    if (body ? block.blockFormatIndex() != m_lastBlock.index : block.blockFormat() != m_lastBlock.format)
         cursor.setBlockFormat(m_lastBlock.format);
     // The paragraph mark carries the format new text at its end would get.
-    const QTextCharFormat mark = charFormat();
-    if (block.charFormat() != mark)
-        cursor.setBlockCharFormat(mark);
+    RunFormat& mark = runFormat(runKey());
+    if (body ? block.charFormatIndex() != bodyIndex(mark) : block.charFormat() != mark.format)
+        cursor.setBlockCharFormat(mark.format);
+    return body ? mark.index : -1;
 }
 
 // A paragraph's number as text stays where the paragraph names no list.
@@ -1344,18 +1431,27 @@ void Parser::endParagraph()
         closeTable();  // a paragraph that ends outside \intbl ends the table before it
     QTextCursor& cursor = out();
     keepListText(cursor);
-    applyBlockFormat(cursor);
+    const int mark = applyBlockFormat(cursor);
     if (state().para.placed && !state().para.inTable && onlyPictures(cursor.block()))
         placeParagraph(cursor);
     else
         // The next paragraph starts with the formats this one was just given, its mark's
         // letters included: text typed into an empty last paragraph takes them.
-        cursor.insertBlock(m_lastBlock.format, cursor.block().charFormat());
+        newParagraph(cursor, mark);
     if (state().para.inTable)
         m_cellHasContent = true;
     else
         m_paragraphHasContent = false;
     markPageBreakBefore(false);
+}
+
+// The next paragraph, in the format the last one was given.
+void Parser::newParagraph(QTextCursor& cursor, int mark)
+{
+    if (mark < 0 || cursor.hasSelection() || m_lastBlock.index < 0)
+        cursor.insertBlock(m_lastBlock.format, cursor.block().charFormat());
+    else
+        BulkText::insertBlock(cursor, m_lastBlock.index, mark);
 }
 
 // A positioned paragraph of pictures alone is a placed picture; positioned text (text boxes of
@@ -1567,7 +1663,7 @@ void Parser::insertPicture()
     format.setWidth(LayoutUnits::fromTwips(size.width()));
     format.setHeight(LayoutUnits::fromTwips(size.height()));
     // The picture group is still on the stack: its text goes where its parent's would.
-    Group& g = m_stack[std::max<qsizetype>(0, m_stack.size() - 2)];
+    Group& g = m_stack[m_stack.size() < 2 ? 0 : m_stack.size() - 2];
     if (g.dest != Dest::Text)
         return;  // a picture in a note: the note keeps its text only
     if (!g.para.inTable)
