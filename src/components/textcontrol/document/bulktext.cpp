@@ -16,36 +16,50 @@ int formatIndex(QTextDocument* document, const QTextFormat& format)
 namespace {
 
 // Qt moves the document's cursors after every insertion by walking each bucket of its set of
-// cursors, which costs more than the insertion itself; the reader's cursor is the only one that
-// has to move, and moves here.
+// cursors, which costs more than the insertion itself; the appender's cursor is the only one
+// that has to move, and the appender keeps its place.
 template <typename Insert>
-void withoutOtherCursors(QTextCursor& cursor, int length, Insert insert)
+void withoutCursors(QTextDocument* document, Insert insert)
 {
-    QTextDocumentPrivate* document = QTextDocumentPrivate::get(cursor.document());
-    const int position = cursor.position();
-    const uint blocked = document->blockCursorAdjustment;
-    document->blockCursorAdjustment = true;
-    insert(document, position);
-    document->blockCursorAdjustment = blocked;
-    cursor.setPosition(position + length);
+    QTextDocumentPrivate* pieces = QTextDocumentPrivate::get(document);
+    const uint blocked = pieces->blockCursorAdjustment;
+    pieces->blockCursorAdjustment = true;
+    insert(pieces);
+    pieces->blockCursorAdjustment = blocked;
 }
 
 }  // namespace
 
-void insert(QTextCursor& cursor, const QString& text, int format)
+int Appender::place()
+{
+    if (m_position < 0)
+        m_position = m_cursor.position();
+    return m_position;
+}
+
+void Appender::insert(const QString& text, int format)
 {
     if (text.isEmpty())
         return;
-    withoutOtherCursors(cursor, int(text.size()), [&](QTextDocumentPrivate* document, int position) {
-        document->insert(position, text, format);
-    });
+    const int position = place();
+    withoutCursors(m_cursor.document(), [&](QTextDocumentPrivate* pieces) { pieces->insert(position, text, format); });
+    m_position += int(text.size());
 }
 
-void insertBlock(QTextCursor& cursor, int blockFormat, int charFormat)
+void Appender::insertBlock(int blockFormat, int charFormat)
 {
-    withoutOtherCursors(cursor, 1, [&](QTextDocumentPrivate* document, int position) {
-        document->insertBlock(position, blockFormat, charFormat);
-    });
+    const int position = place();
+    withoutCursors(m_cursor.document(),
+                   [&](QTextDocumentPrivate* pieces) { pieces->insertBlock(position, blockFormat, charFormat); });
+    ++m_position;
+}
+
+void Appender::sync()
+{
+    if (m_position < 0)
+        return;
+    m_cursor.setPosition(m_position);
+    m_position = -1;
 }
 
 bool isParagraphText(QStringView text)

@@ -17,14 +17,26 @@ namespace BulkText {
 // paragraphs.
 int formatIndex(QTextDocument* document, const QTextFormat& format);
 
-// Inserts `text`, in the format numbered `format` in the cursor's document, at `cursor`, and
-// moves the cursor past it. The text is one paragraph's: it holds no paragraph or frame marks.
-// Only `cursor` moves: a reader inserts where no other cursor of the document stands.
-void insert(QTextCursor& cursor, const QString& text, int format);
+// Appends at a cursor's place. The place moves on here, and the cursor, which has no
+// selection, is put there when `sync` is called: a reader calls it before it uses the cursor
+// again. No other cursor of the document moves: a reader appends where none stands.
+class Appender {
+public:
+    explicit Appender(QTextCursor& cursor) : m_cursor(cursor) {}
 
-// Starts a paragraph at `cursor` in the paragraph format numbered `blockFormat`, its mark in
-// the character format numbered `charFormat`, and moves the cursor into it. Only `cursor` moves.
-void insertBlock(QTextCursor& cursor, int blockFormat, int charFormat);
+    // Inserts `text`, which holds no paragraph mark, in the format numbered `format`.
+    void insert(const QString& text, int format);
+    // Starts a paragraph in the paragraph format numbered `blockFormat`, its mark in the
+    // character format numbered `charFormat`.
+    void insertBlock(int blockFormat, int charFormat);
+    void sync();
+
+private:
+    int place();
+
+    QTextCursor& m_cursor;
+    int m_position = -1;  // the place, while the cursor has not been put there
+};
 
 // True for the characters a document takes as the start of a paragraph or frame.
 constexpr bool startsParagraph(QChar c)
@@ -32,7 +44,7 @@ constexpr bool startsParagraph(QChar c)
     return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar(0xfdd0) || c == QChar(0xfdd1);
 }
 
-// True where `text` can go in with `insert`: it holds nothing that starts a paragraph.
+// True where `text` holds nothing that starts a paragraph.
 bool isParagraphText(QStringView text);
 
 }  // namespace BulkText

@@ -167,7 +167,7 @@ struct BorderSide {
 class Parser {
 public:
     Parser(const QByteArray& bytes, QTextDocument* document, PageInfo& page, DocumentParts* parts)
-        : m_data(bytes), m_document(document), m_page(page), m_parts(parts), m_main(document),
+        : m_data(bytes), m_document(document), m_page(page), m_parts(parts), m_mainCursor(document),
           m_cell(&m_cellDoc)
     {
         m_stack.reserve(64);
@@ -212,7 +212,12 @@ private:
     void newParagraph(QTextCursor& cursor, int mark);
     void pageBreak();
     void markPageBreakBefore(bool on);
-    QTextCursor& out() { return intoCell() ? m_cell : m_main; }
+    QTextCursor& mainCursor()
+    {
+        m_append.sync();
+        return m_mainCursor;
+    }
+    QTextCursor& out() { return intoCell() ? m_cell : mainCursor(); }
     bool intoCell() { return state().para.inTable || m_held; }
     RunKey runKey() const;
     RunFormat& runFormat(const RunKey& key);
@@ -265,7 +270,10 @@ private:
     PageInfo& m_page;
     PageInfo m_section;
     DocumentParts* m_parts;
-    QTextCursor m_main;
+    // Where the body's or a header's text goes; the appender holds its place while runs are
+    // appended.
+    QTextCursor m_mainCursor;
+    BulkText::Appender m_append{m_mainCursor};
     // While a header or footer is read, the body's place waits here.
     struct Redirect {
         int depth = -1;
@@ -418,8 +426,9 @@ bool Parser::run()
     flushLeadByte();
     flushText();
     closeTable();
+    m_append.sync();
     if (m_depth > 0)  // a truncated file: its last paragraph is still open
-        applyBlockFormat(m_main);
+        applyBlockFormat(mainCursor());
     // The empty paragraph after the last \par is no paragraph of the file's: text typed at the
     // end goes on in the letters of the last line, as in the program that wrote it.
     if (const QTextBlock last = m_document->lastBlock(); last.length() == 1 && last.previous().isValid() && last.previous().length() > 1)
@@ -464,8 +473,8 @@ void Parser::endGroup()
     if (m_depth == 0) {
         // The document's group ends: its last paragraph keeps the formats it was given.
         closeTable();
-        keepListText(m_main);
-        applyBlockFormat(m_main);
+        keepListText(mainCursor());
+        applyBlockFormat(mainCursor());
     }
     const Dest dest = state().dest;
     if (dest == Dest::FontTable && !m_fontName.isEmpty())
@@ -478,12 +487,12 @@ void Parser::endGroup()
         // The header or footer ends: its last paragraph keeps its formats, the body resumes. The
         // mark that ended its last paragraph opens no paragraph of its own, as in Word.
         closeTable();
-        applyBlockFormat(m_main);
-        const QTextBlock last = m_main.block();
+        applyBlockFormat(mainCursor());
+        const QTextBlock last = mainCursor().block();
         if (last.length() == 1 && last.previous().isValid() && last.document() != m_document
             && last.document()->frameAt(last.previous().position()) == last.document()->frameAt(last.position()))
-            m_main.deletePreviousChar();
-        m_main = m_redirect.main;
+            mainCursor().deletePreviousChar();
+        mainCursor() = m_redirect.main;
         m_paragraphHasContent = m_redirect.hadContent;
         m_redirect = Redirect{};
     }
@@ -511,7 +520,7 @@ void Parser::startDocument()
     if (m_documents > 0 && m_paragraphHasContent && m_redirect.depth < 0) {
         flushText();
         closeTable();
-        m_main.insertBlock();
+        mainCursor().insertBlock();
         m_paragraphHasContent = false;
     }
     ++m_documents;
@@ -572,17 +581,29 @@ void Parser::plainText()
 {
     if (m_text.isEmpty() || m_leadByte || state().dest != Dest::Text || state().chr.hidden)
         return;
-    qsizetype from = m_pos;
-    for (; !atEnd(); ++m_pos) {
-        const unsigned char c = peek();
-        if (c >= 0x80 || c == '{' || c == '}' || c == '\\')
+    // The bytes that end a stretch of plain characters: line ends, which are skipped, and
+    // what is not a plain character.
+    static constexpr std::array<bool, 256> ends = [] {
+        std::array<bool, 256> table{};
+        for (int c = 0x80; c < 0x100; ++c)
+            table[c] = true;
+        for (const unsigned char c : {'{', '}', '\\', '\r', '\n'})
+            table[c] = true;
+        return table;
+    }();
+    const char* const data = m_data.constData();
+    const char* const end = data + m_data.size();
+    const char* at = data + m_pos;
+    for (;;) {
+        const char* const from = at;
+        while (at != end && !ends[static_cast<unsigned char>(*at)])
+            ++at;
+        m_text.append(QLatin1StringView(from, at - from));
+        if (at == end || (*at != '\r' && *at != '\n'))
             break;
-        if (c == '\r' || c == '\n') {
-            m_text.append(QLatin1StringView(m_data.constData() + from, m_pos - from));
-            from = m_pos + 1;
-        }
+        ++at;
     }
-    m_text.append(QLatin1StringView(m_data.constData() + from, m_pos - from));
+    m_pos = at - data;
 }
 
 void Parser::decodedText(const QString& decoded)
@@ -805,8 +826,8 @@ void Parser::controlWord()
         closeTable();
         if (!otherPart)
             m_partsRead |= bit;
-        m_redirect = {m_depth, m_main, m_paragraphHasContent};
-        m_main = QTextCursor(target);
+        m_redirect = {m_depth, mainCursor(), m_paragraphHasContent};
+        mainCursor() = QTextCursor(target);
         m_paragraphHasContent = false;
         g.para = ParaState{};
         return;
@@ -1258,11 +1279,10 @@ void Parser::insertRun(const QString& text, RunFormat& format, bool oneParagraph
         m_held = true;
     if (state().field >= 0 && state().field < m_fields.size())
         m_fields[state().field].resultText = true;
-    QTextCursor& cursor = out();
-    if (oneParagraph && cursor.document() == m_document && !cursor.hasSelection())
-        BulkText::insert(cursor, text, bodyIndex(format));
+    if (oneParagraph && !intoCell() && m_mainCursor.document() == m_document)
+        m_append.insert(text, bodyIndex(format));
     else
-        cursor.insertText(text, format.format);
+        out().insertText(text, format.format);
     (intoCell() ? m_cellHasContent : m_paragraphHasContent) = true;
 }
 
@@ -1448,10 +1468,10 @@ void Parser::endParagraph()
 // The next paragraph, in the format the last one was given.
 void Parser::newParagraph(QTextCursor& cursor, int mark)
 {
-    if (mark < 0 || cursor.hasSelection() || m_lastBlock.index < 0)
+    if (mark < 0 || &cursor != &m_mainCursor || m_lastBlock.index < 0)
         cursor.insertBlock(m_lastBlock.format, cursor.block().charFormat());
     else
-        BulkText::insertBlock(cursor, m_lastBlock.index, mark);
+        m_append.insertBlock(m_lastBlock.index, mark);
 }
 
 // A positioned paragraph of pictures alone is a placed picture; positioned text (text boxes of
@@ -1668,17 +1688,17 @@ void Parser::insertPicture()
         return;  // a picture in a note: the note keeps its text only
     if (!g.para.inTable)
         closeTable();
-    QTextCursor& cursor = g.para.inTable ? m_cell : m_main;
+    QTextCursor& cursor = g.para.inTable ? m_cell : mainCursor();
     if (!g.para.inTable) {
         if (m_pendingPageBreak) {
             m_pendingPageBreak = false;
             if (m_paragraphHasContent) {
-                applyBlockFormat(m_main);
-                m_main.insertBlock();
+                applyBlockFormat(mainCursor());
+                mainCursor().insertBlock();
             }
-            QTextBlockFormat broken = m_main.blockFormat();
+            QTextBlockFormat broken = mainCursor().blockFormat();
             broken.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            m_main.setBlockFormat(broken);
+            mainCursor().setBlockFormat(broken);
             g.para.pageBreakBefore = true;
         }
     }
@@ -1711,8 +1731,8 @@ void Parser::endCell()
 // A table's first cell without \intbl was read as a paragraph of the body: it moves into the cell.
 void Parser::moveParagraphIntoCell()
 {
-    QTextCursor paragraph(m_main);
-    paragraph.setPosition(m_main.block().position(), QTextCursor::KeepAnchor);
+    QTextCursor paragraph(mainCursor());
+    paragraph.setPosition(mainCursor().block().position(), QTextCursor::KeepAnchor);
     m_cell.insertFragment(paragraph.selection());
     paragraph.removeSelectedText();
     m_paragraphHasContent = false;
@@ -1760,7 +1780,7 @@ void Parser::closeTable()
     }
     flushTable();
     if (!held.isEmpty()) {
-        m_main.insertFragment(held);
+        mainCursor().insertFragment(held);
         m_paragraphHasContent = true;
     }
 }
@@ -1805,18 +1825,18 @@ void Parser::flushTable()
             widths << QTextLength(QTextLength::FixedLength, LayoutUnits::fromTwips(std::clamp(width, 1, 31680)));
         format.setColumnWidthConstraints(widths);
     }
-    applyBlockFormat(m_main);
-    if (!m_paragraphHasContent && m_main.block().previous().isValid()) {
+    applyBlockFormat(mainCursor());
+    if (!m_paragraphHasContent && mainCursor().block().previous().isValid()) {
         // Qt puts a table after the paragraph it is inserted in; an empty paragraph left by
         // the last \par would stand before the table as an extra line, so it goes.
-        QTextCursor previous(m_main.block().previous());
+        QTextCursor previous(mainCursor().block().previous());
         if (!previous.currentTable()) {
-            m_main.deletePreviousChar();
+            mainCursor().deletePreviousChar();
         }
     }
     if (std::exchange(m_tableBreaksPage, false))
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    QTextTable* table = m_main.insertTable(int(rows.size()), columns, format);
+    QTextTable* table = mainCursor().insertTable(int(rows.size()), columns, format);
 
     // Where each cell of each row lands: its column and how many columns it covers.
     struct Place {
@@ -1891,8 +1911,8 @@ void Parser::flushTable()
             merge(r, place.column, down, std::clamp(across, 1, columns - place.column));
         }
     }
-    m_main = table->lastCursorPosition();
-    m_main.movePosition(QTextCursor::NextBlock);
+    mainCursor() = table->lastCursorPosition();
+    mainCursor().movePosition(QTextCursor::NextBlock);
     m_paragraphHasContent = false;
 }
 
