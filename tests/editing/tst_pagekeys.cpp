@@ -1,5 +1,6 @@
 // Page Down and Page Up move the caret a screen at a time, as in every word processor: typing
-// after Page Down goes in further down the document, not where the caret was before.
+// after Page Down goes in further down the document, not where the caret was before. Ctrl+Home
+// shows the first page from its top edge.
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 #include "documents/documentwindow.h"
@@ -35,6 +36,8 @@ class PageKeysTest : public QObject {
 private slots:
     void pageDownMovesTheCaretAndTypingFollows();
     void pageUpComesBackAndShiftSelects();
+    void ctrlHomeShowsTheTopOfTheFirstPage_data();
+    void ctrlHomeShowsTheTopOfTheFirstPage();
 };
 
 void PageKeysTest::pageDownMovesTheCaretAndTypingFollows()
@@ -70,6 +73,27 @@ void PageKeysTest::pageUpComesBackAndShiftSelects()
     QVERIFY(selected.hasSelection());
     QVERIFY(selected.anchor() < selected.position());
     QVERIFY(selected.selectedText().contains(QLatin1String("Line 5 of the patient's history.")));
+}
+
+void PageKeysTest::ctrlHomeShowsTheTopOfTheFirstPage_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("caret") << int(Qt::ControlModifier);
+    QTest::newRow("selection") << int(Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+void PageKeysTest::ctrlHomeShowsTheTopOfTheFirstPage()
+{
+    QFETCH(int, modifiers);
+    TestWorkspace ws;
+    ws.start();
+    longDocument(ws);
+    auto* bar = control(ws)->pageView()->verticalScrollBar();
+    QTest::keyClick(viewport(ws), Qt::Key_End, Qt::ControlModifier);
+    bar->setValue(bar->maximum());  // the end in view, as the user scrolled there
+    QTest::keyClick(viewport(ws), Qt::Key_Home, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(control(ws)->textCursor().position(), 0);
+    QCOMPARE(bar->value(), bar->minimum());
 }
 
 QTEST_MAIN(PageKeysTest)

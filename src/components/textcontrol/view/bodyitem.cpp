@@ -100,6 +100,12 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
     QGraphicsTextItem::keyPressEvent(event);
     if (newParagraph)
         continueParagraph(letters);
+    // At the start of the document the view shows the first page from its top edge, its
+    // header included, as it does when the document opens; the item's editor would only
+    // bring the first line into view.
+    if (isBody() && (event == QKeySequence::MoveToStartOfDocument || event == QKeySequence::SelectStartOfDocument))
+        if (QGraphicsView* shown = view())
+            shown->verticalScrollBar()->setValue(shown->verticalScrollBar()->minimum());
     if (!textCursor().hasSelection())
         leaveLockedField(textCursor().position() >= before);
 }
@@ -154,6 +160,11 @@ bool BodyItem::listKey(QKeyEvent* event)
     return true;
 }
 
+QGraphicsView* BodyItem::view() const
+{
+    return scene() && !scene()->views().isEmpty() ? scene()->views().constFirst() : nullptr;
+}
+
 // Page Down and Page Up move the caret a screen down or up, where the view then shows it at the
 // same height; with Shift they extend the selection. The item's own editor leaves these keys to
 // the view, which scrolled and left the caret behind.
@@ -161,7 +172,7 @@ bool BodyItem::pageKey(QKeyEvent* event)
 {
     const bool down = event == QKeySequence::MoveToNextPage || event == QKeySequence::SelectNextPage;
     const bool up = event == QKeySequence::MoveToPreviousPage || event == QKeySequence::SelectPreviousPage;
-    QGraphicsView* view = scene() && !scene()->views().isEmpty() ? scene()->views().constFirst() : nullptr;
+    QGraphicsView* view = this->view();
     if ((!down && !up) || !isBody() || !view)
         return false;
     event->accept();

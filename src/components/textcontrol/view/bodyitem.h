@@ -5,6 +5,8 @@
 
 class ViewHost;
 
+class QGraphicsView;
+
 class BodyItem : public QGraphicsTextItem {
     Q_OBJECT
 public:
@@ -25,6 +27,7 @@ protected:
 private:
     bool tableKey(QKeyEvent* event);
     bool pageKey(QKeyEvent* event);
+    QGraphicsView* view() const;  // the view that shows the item, if any
     bool listKey(QKeyEvent* event);
     void prepareOverwrite();
     int lockedFieldAt(int position) const;
