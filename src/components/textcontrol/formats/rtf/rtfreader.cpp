@@ -688,7 +688,6 @@ bool Parser::characterWord(const ControlWord& word, bool hasParameter, int param
     return false;
 }
 
-
 void Parser::controlWord()
 {
     const qsizetype start = m_pos;
