@@ -170,6 +170,7 @@ void run(MainWindow& main, const QString& rawCommandLine)
             AppPaths::setTempPath(temp);
     }
     LayoutState::PrintOrientation = 1;
+    CommonDialog::setStartFolder(AppPaths::documentsFolder());
     main.speller()->setProperty(1, AppPaths::mainDictionary());
     main.speller()->setProperty(7, AppPaths::userDictionary());
     DocumentTable& table = DocumentTable::shared();

@@ -23,7 +23,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyleOptionMenuItem>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -84,6 +86,7 @@ private slots:
     void filterLabelsNameEachPatternOnce();
     void fileTypeChangeKeepsTheTypedName_data();
     void fileTypeChangeKeepsTheTypedName();
+    void fileDialogOpensWhereTheLastFileWasChosen();
     void firstStartFillsTheScreen();
     void laterStartsRestoreThePlacement_data();
     void laterStartsRestoreThePlacement();
@@ -212,6 +215,48 @@ void LookAndFeelTest::fileTypeChangeKeepsTheTypedName()
         QTest::keyClick(types, Qt::Key_Down);
     QCOMPARE(name->text(), shown);
     QCOMPARE(dialog.nameFilters().indexOf(dialog.selectedNameFilter()) + 1, type);
+}
+
+// Insert Text names no folder: its dialog opens where a file was last chosen, in any dialog, and
+// before any was chosen in the practice's documents folder, never in the program's working one.
+void LookAndFeelTest::fileDialogOpensWhereTheLastFileWasChosen()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath("Documents") && QDir(root.path()).mkpath("Referrals"));
+    const QString documents = root.filePath("Documents");
+    const QString referrals = root.filePath("Referrals");
+    QFile letter(referrals + "/Dr. Lee's referral.txt");
+    QVERIFY(letter.open(QIODevice::WriteOnly));
+    letter.close();
+    CommonDialog::setStartFolder(documents);
+
+    // Each dialog as it shows: its folder is noted, and it takes `file` or is cancelled.
+    QStringList shownIn;
+    auto answerNext = [&shownIn](const QString& file) {
+        QTimer::singleShot(0, [&shownIn, file] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shownIn << dialog->directory().absolutePath();
+            if (file.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(file);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+    };
+    CommonDialog::FileRequest insertText;
+    insertText.title = Texts::InsertTextTitle;
+    insertText.filter = Texts::InsertTextFilter;
+    answerNext(letter.fileName());
+    QCOMPARE(CommonDialog::provider().openFile(nullptr, insertText).fileName, letter.fileName());
+    answerNext(QString());
+    QVERIFY(!CommonDialog::provider().openFile(nullptr, insertText).accepted);
+    CommonDialog::FileRequest open = insertText;
+    open.initialFolder = documents;  // File > Open names its folder each time
+    answerNext(QString());
+    CommonDialog::provider().openFile(nullptr, open);
+    QCOMPARE(shownIn, (QStringList{documents, referrals, documents}));
 }
 
 void LookAndFeelTest::filterLabelsNameEachPatternOnce_data()

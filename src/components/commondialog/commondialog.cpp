@@ -39,9 +39,12 @@ QMessageBox::Icon messageIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
-// The interactive provider keeps the filter index between uses, as one shared dialog does.
+// The interactive provider keeps the filter index and the folder between uses, as one shared
+// dialog does.
 class InteractiveProvider : public Provider {
 public:
+    void setStartFolder(const QString& folder) { m_startFolder = folder; }
+
     Answer message(QWidget* parent, const QString& title, const QString& text, Buttons buttons,
                    Icon icon) override
     {
@@ -108,7 +111,10 @@ private:
                                                            : QFileDialog::AnyFile);
         if (request.filterIndex > 0)
             m_filterIndex = request.filterIndex;
-        setUpFileDialog(dialog, request, m_filterIndex);
+        FileRequest shown = request;
+        if (shown.initialFolder.isEmpty())
+            shown.initialFolder = m_folder.isEmpty() ? m_startFolder : m_folder;
+        setUpFileDialog(dialog, shown, m_filterIndex);
         const QStringList filters = dialog.nameFilters();
         FileAnswer answer;
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -117,21 +123,28 @@ private:
         answer.fileName = dialog.selectedFiles().constFirst();
         answer.filterIndex = filters.indexOf(dialog.selectedNameFilter()) + 1;
         m_filterIndex = answer.filterIndex;
+        m_folder = QFileInfo(answer.fileName).absolutePath();
         return answer;
     }
 
     int m_filterIndex = 1;
+    QString m_startFolder;
+    QString m_folder;  // where the last file was chosen
 };
 
 Provider* g_replacement = nullptr;
 
-}  // namespace
-
-Provider& provider()
+InteractiveProvider& interactiveProvider()
 {
     static InteractiveProvider interactive;
-    return g_replacement ? *g_replacement : interactive;
+    return interactive;
 }
+
+}  // namespace
+
+Provider& provider() { return g_replacement ? *g_replacement : interactiveProvider(); }
+
+void setStartFolder(const QString& folder) { interactiveProvider().setStartFolder(folder); }
 
 void setProvider(Provider* replacement) { g_replacement = replacement; }
 

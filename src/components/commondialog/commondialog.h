@@ -68,6 +68,9 @@ public:
 
 // The provider in force: the interactive one unless a test installed its own.
 Provider& provider();
+// Where the interactive file dialog opens for a request that names no folder, before it has
+// been used: afterwards it opens where the last file was chosen, as one shared dialog does.
+void setStartFolder(const QString& folder);
 void setProvider(Provider* replacement);  // nullptr restores the interactive one
 
 // "Text (*.txt)|*.txt|All|*.*" becomes Qt's "Text (*.txt);;All (*.*)" list. Each label shows
