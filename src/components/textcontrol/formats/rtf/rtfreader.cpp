@@ -184,6 +184,7 @@ private:
     unsigned char peek() const { return static_cast<unsigned char>(m_data.at(m_pos)); }
     void controlWord();
     bool characterWord(const ControlWord& word, bool hasParameter, int param);
+    bool paragraphWord(const ControlWord& word, bool hasParameter, int param);
     void controlSymbol(unsigned char c);
     void beginGroup();
     void endGroup();
@@ -688,6 +689,26 @@ bool Parser::characterWord(const ControlWord& word, bool hasParameter, int param
     return false;
 }
 
+// The words of a paragraph's layout that most paragraphs have, also found before the others.
+bool Parser::paragraphWord(const ControlWord& word, bool hasParameter, int param)
+{
+    ParaState& pa = state().para;
+    if (word == "pard") pa = ParaState{};
+    else if (word == "intbl") pa.inTable = !hasParameter || param != 0;
+    else if (word == "ql") pa.align = 0;
+    else if (word == "qc") pa.align = 1;
+    else if (word == "qr") pa.align = 2;
+    else if (word == "qj" || word == "qd") pa.align = 3;
+    else if (word == "li" || word == "lin") pa.leftIndent = param;
+    else if (word == "ri" || word == "rin") pa.rightIndent = param;
+    else if (word == "fi") pa.firstIndent = param;
+    else if (word == "sb") pa.spaceBefore = param;
+    else if (word == "sa") pa.spaceAfter = param;
+    else if (word == "sl") pa.lineSpacing = param;
+    else return false;
+    return true;
+}
+
 void Parser::controlWord()
 {
     const qsizetype start = m_pos;
@@ -737,6 +758,8 @@ void Parser::controlWord()
         endParagraph();
         return;
     }
+    if (g.dest == Dest::Text && paragraphWord(word, hasParameter, param))
+        return;
 
     // Destinations first.
     static const QSet<QByteArray> skipped = {
@@ -960,30 +983,14 @@ void Parser::controlWord()
         m_pendingPageBreak = true;
         return;
     }
-    if (word == "pard") {
-        pa = ParaState{};
+    if (paragraphWord(word, hasParameter, param))
         return;
-    }
-    if (word == "intbl") {
-        pa.inTable = p != 0;
-        return;
-    }
     if (word == "itap") {
         pa.inTable = param > 0;
         return;
     }
-    if (word == "ql") pa.align = 0;
-    else if (word == "qc") pa.align = 1;
-    else if (word == "qr") pa.align = 2;
-    else if (word == "qj" || word == "qd") pa.align = 3;
-    else if (word == "ls") pa.list = std::max(0, param);
+    if (word == "ls") pa.list = std::max(0, param);
     else if (word == "ilvl") pa.listLevel = std::clamp(param, 0, ListLevels::Count - 1);
-    else if (word == "li" || word == "lin") pa.leftIndent = param;
-    else if (word == "ri" || word == "rin") pa.rightIndent = param;
-    else if (word == "fi") pa.firstIndent = param;
-    else if (word == "sb") pa.spaceBefore = param;
-    else if (word == "sa") pa.spaceAfter = param;
-    else if (word == "sl") pa.lineSpacing = param;
     else if (word == "slmult") pa.lineMultiple = p != 0;
     else if (word == "keep") pa.keep = p != 0;
     else if (word == "keepn") pa.keepNext = p != 0;
