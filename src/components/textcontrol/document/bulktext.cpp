@@ -52,10 +52,13 @@ void Appender::insertBlock(int blockFormat, int charFormat)
     withoutCursors(m_cursor.document(),
                    [&](QTextDocumentPrivate* pieces) { pieces->insertBlock(position, blockFormat, charFormat); });
     ++m_position;
+    m_paragraphFormat = blockFormat;
+    m_markFormat = charFormat;
 }
 
 void Appender::sync()
 {
+    m_paragraphFormat = m_markFormat = -1;  // whoever takes the cursor may change the paragraph
     if (m_position < 0)
         return;
     m_cursor.setPosition(m_position);

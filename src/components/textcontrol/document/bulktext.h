@@ -31,11 +31,19 @@ public:
     void insertBlock(int blockFormat, int charFormat);
     void sync();
 
+    // The numbers of the paragraph and mark formats of the paragraph last started here, while
+    // the cursor has not been used since: only the appender has touched that paragraph.
+    bool knowsParagraph() const { return m_paragraphFormat >= 0; }
+    int paragraphFormat() const { return m_paragraphFormat; }
+    int markFormat() const { return m_markFormat; }
+
 private:
     int place();
 
     QTextCursor& m_cursor;
     int m_position = -1;  // the place, while the cursor has not been put there
+    int m_paragraphFormat = -1;
+    int m_markFormat = -1;
 };
 
 // True for the characters a document takes as the start of a paragraph or frame.

@@ -211,6 +211,8 @@ private:
     void endParagraph();
     // `mark`: the number of the mark's format in the body, -1 outside it.
     void newParagraph(QTextCursor& cursor, int mark);
+    bool endParagraphAsBefore();
+    void makeParagraphFormat();
     void pageBreak();
     void markPageBreakBefore(bool on);
     QTextCursor& mainCursor()
@@ -1421,10 +1423,16 @@ void Parser::paragraphBorder(ParaState& pa, const QByteArray& word, int param)
         pa.frameWidth = ParagraphFrames::DefaultLineWidth;
 }
 
-int Parser::applyBlockFormat(QTextCursor& cursor)
+// The paragraph format of the paragraph being read, made once for the paragraphs alike.
+void Parser::makeParagraphFormat()
 {
     if (m_lastBlock.document != m_documents || !(m_lastBlock.para == state().para))
         m_lastBlock = {state().para, m_documents, blockFormat(state().para)};
+}
+
+int Parser::applyBlockFormat(QTextCursor& cursor)
+{
+    makeParagraphFormat();
     // A paragraph often has the formats already, from the one before it: setting them again
     // costs more than looking. In the body, the formats' numbers tell.
     const QTextBlock block = cursor.block();
@@ -1455,6 +1463,8 @@ void Parser::endParagraph()
     flushText();
     if (!state().para.inTable)
         closeTable();  // a paragraph that ends outside \intbl ends the table before it
+    if (endParagraphAsBefore())
+        return;
     QTextCursor& cursor = out();
     keepListText(cursor);
     const int mark = applyBlockFormat(cursor);
@@ -1469,6 +1479,24 @@ void Parser::endParagraph()
     else
         m_paragraphHasContent = false;
     markPageBreakBefore(false);
+}
+
+// Most paragraphs of the body end as the one before them did: the paragraph the appender
+// started already has the formats this one is given, and the next one starts without the cursor.
+bool Parser::endParagraphAsBefore()
+{
+    if (intoCell() || !m_append.knowsParagraph() || !m_listText.isEmpty() || state().para.placed)
+        return false;
+    makeParagraphFormat();
+    if (m_lastBlock.index < 0)
+        m_lastBlock.index = BulkText::formatIndex(m_document, m_lastBlock.format);
+    const int mark = bodyIndex(runFormat(runKey()));
+    if (m_append.paragraphFormat() != m_lastBlock.index || m_append.markFormat() != mark)
+        return false;
+    m_append.insertBlock(m_lastBlock.index, mark);
+    m_paragraphHasContent = false;
+    markPageBreakBefore(false);
+    return true;
 }
 
 // The next paragraph, in the format the last one was given.
