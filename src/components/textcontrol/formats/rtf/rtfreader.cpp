@@ -213,6 +213,7 @@ private:
     void newParagraph(QTextCursor& cursor, int mark);
     bool endParagraphAsBefore();
     void makeParagraphFormat();
+    int bodyParagraphIndex();
     void pageBreak();
     void markPageBreakBefore(bool on);
     QTextCursor& mainCursor()
@@ -760,7 +761,8 @@ void Parser::controlWord()
         endParagraph();
         return;
     }
-    if (g.dest == Dest::Text && paragraphWord(word, hasParameter, param))
+    // Notes keep their text only, without paragraph layout.
+    if ((g.dest == Dest::Text || g.dest == Dest::FieldInst) && paragraphWord(word, hasParameter, param))
         return;
 
     // Destinations first.
@@ -985,8 +987,6 @@ void Parser::controlWord()
         m_pendingPageBreak = true;
         return;
     }
-    if (paragraphWord(word, hasParameter, param))
-        return;
     if (word == "itap") {
         pa.inTable = param > 0;
         return;
@@ -1430,6 +1430,15 @@ void Parser::makeParagraphFormat()
         m_lastBlock = {state().para, m_documents, blockFormat(state().para)};
 }
 
+// The number the body keeps the format `makeParagraphFormat` made under, found once for the
+// paragraphs alike.
+int Parser::bodyParagraphIndex()
+{
+    if (m_lastBlock.index < 0)
+        m_lastBlock.index = BulkText::formatIndex(m_document, m_lastBlock.format);
+    return m_lastBlock.index;
+}
+
 int Parser::applyBlockFormat(QTextCursor& cursor)
 {
     makeParagraphFormat();
@@ -1437,9 +1446,7 @@ int Parser::applyBlockFormat(QTextCursor& cursor)
     // costs more than looking. In the body, the formats' numbers tell.
     const QTextBlock block = cursor.block();
     const bool body = cursor.document() == m_document;
-    if (body && m_lastBlock.index < 0)
-        m_lastBlock.index = BulkText::formatIndex(m_document, m_lastBlock.format);
-    if (body ? block.blockFormatIndex() != m_lastBlock.index : block.blockFormat() != m_lastBlock.format)
+    if (body ? block.blockFormatIndex() != bodyParagraphIndex() : block.blockFormat() != m_lastBlock.format)
         cursor.setBlockFormat(m_lastBlock.format);
     // The paragraph mark carries the format new text at its end would get.
     RunFormat& mark = runFormat(runKey());
@@ -1488,24 +1495,23 @@ bool Parser::endParagraphAsBefore()
     if (intoCell() || !m_append.knowsParagraph() || !m_listText.isEmpty() || state().para.placed)
         return false;
     makeParagraphFormat();
-    if (m_lastBlock.index < 0)
-        m_lastBlock.index = BulkText::formatIndex(m_document, m_lastBlock.format);
+    const int paragraph = bodyParagraphIndex();
     const int mark = bodyIndex(runFormat(runKey()));
-    if (m_append.paragraphFormat() != m_lastBlock.index || m_append.markFormat() != mark)
+    if (m_append.paragraphFormat() != paragraph || m_append.markFormat() != mark)
         return false;
-    m_append.insertBlock(m_lastBlock.index, mark);
+    m_append.insertBlock(paragraph, mark);
     m_paragraphHasContent = false;
     markPageBreakBefore(false);
     return true;
 }
 
-// The next paragraph, in the format the last one was given.
+// The next paragraph, in the format the last one was given; in the body, through the appender.
 void Parser::newParagraph(QTextCursor& cursor, int mark)
 {
-    if (mark < 0 || &cursor != &m_mainCursor || m_lastBlock.index < 0)
+    if (mark < 0 || &cursor != &m_mainCursor)
         cursor.insertBlock(m_lastBlock.format, cursor.block().charFormat());
     else
-        m_append.insertBlock(m_lastBlock.index, mark);
+        m_append.insertBlock(bodyParagraphIndex(), mark);
 }
 
 // A positioned paragraph of pictures alone is a placed picture; positioned text (text boxes of
