@@ -62,8 +62,9 @@ QString withTypeExtension(const QString& path, int filterIndex, const QString& d
 {
     if (CommonDialog::hasOwnExtension(path))
         return path;
-    const QString pattern = Texts::SaveFilter.split(QLatin1Char('|')).value(2 * filterIndex - 1);
-    const QString chosen = pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2) : defaultExtension;
+    QString chosen = CommonDialog::typeExtension(Texts::SaveFilter, filterIndex);
+    if (chosen.isEmpty())
+        chosen = defaultExtension;
     return chosen.isEmpty() ? path : path + QLatin1Char('.') + chosen;
 }
 

@@ -166,6 +166,16 @@ QStringList qtFilters(const QString& filter)
     return result;
 }
 
+QString typeExtension(const QString& filter, int filterIndex)
+{
+    static const QRegularExpression extension(QStringLiteral("^\\*\\.(\\w+)$"));
+    if (filterIndex < 1)
+        return QString();
+    const QString first = filter.split(QLatin1Char('|')).value(2 * filterIndex - 1).section(QLatin1Char(';'), 0, 0);
+    const QRegularExpressionMatch match = extension.match(first.trimmed());
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
 bool hasOwnExtension(const QString& name)
 {
     static const QRegularExpression extension(QStringLiteral("^[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*$"));
@@ -192,10 +202,9 @@ void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filter
         auto typed = std::make_shared<QString>();
         if (nameEdit)
             QObject::connect(nameEdit, &QLineEdit::textEdited, &dialog, [typed](const QString& text) { *typed = text; });
-        const auto followType = [&dialog, nameEdit, typed](const QString& filter) {
-            static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
-            if (const QRegularExpressionMatch match = firstPattern.match(filter); match.hasMatch())
-                dialog.setDefaultSuffix(match.captured(1));
+        const auto followType = [&dialog, nameEdit, typed, filters, all = request.filter](const QString& shown) {
+            if (const QString extension = typeExtension(all, int(filters.indexOf(shown)) + 1); !extension.isEmpty())
+                dialog.setDefaultSuffix(extension);
             if (nameEdit && !typed->isEmpty() && nameEdit->text() != *typed && !hasOwnExtension(*typed))
                 nameEdit->setText(*typed);
         };

@@ -81,6 +81,10 @@ QStringList qtFilters(const QString& filter);
 // filters with entry `filterIndex` (1-based) chosen, default extension and file name.
 void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filterIndex);
 
+// The extension entry `filterIndex` (1-based) of `filter` ("Text (*.txt)|*.txt|...") stands
+// for: its first pattern's, where that is "*.ext"; empty otherwise.
+QString typeExtension(const QString& filter, int filterIndex);
+
 // Whether a file name ends in an extension of its own: one to five letters and digits, a letter
 // among them. "Letter to Dr. Lee" (" Lee") and "Report v2.1" ("1") have none.
 bool hasOwnExtension(const QString& name);
