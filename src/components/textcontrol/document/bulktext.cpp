@@ -41,13 +41,59 @@ void Appender::insert(const QString& text, int format)
 {
     if (text.isEmpty())
         return;
-    const int position = place();
-    withoutCursors(m_cursor.document(), [&](QTextDocumentPrivate* pieces) { pieces->insert(position, text, format); });
+    place();
+    if (!m_runs.empty() && m_runs.back().format == format)
+        m_runs.back().length += int(text.size());
+    else
+        m_runs.push_back({int(text.size()), format});
+    m_text += text;
     m_position += int(text.size());
+}
+
+// The kept runs go into the document. Without undo, the paragraph's text goes in as one piece
+// in the first run's format, and that piece is cut where the runs' formats change: Qt would
+// otherwise look up the place, the paragraph and the format's object again for every run. A
+// document that records undo takes each run as an edit of its own, so that redo gives each its
+// format back.
+void Appender::flush()
+{
+    if (m_runs.empty())
+        return;
+    const int start = m_position - int(m_text.size());
+    withoutCursors(m_cursor.document(), [&](QTextDocumentPrivate* pieces) {
+        if (pieces->isUndoRedoEnabled()) {
+            int offset = start;
+            for (const Run& run : m_runs) {
+                pieces->insert(offset, m_text.mid(offset - start, run.length), run.format);
+                offset += run.length;
+            }
+            return;
+        }
+        pieces->insert(start, m_text, m_runs.front().format);
+        if (m_runs.size() == 1)
+            return;
+        // The piece holding the text may also hold text before it, when the formats agreed.
+        QTextDocumentPrivate::FragmentMap& map = pieces->fragmentMap();
+        const uint first = map.findNode(start);
+        const int before = start - int(map.position(first));
+        int stringPosition = map.fragment(first)->stringPosition + before + m_runs.front().length;
+        map.setSize(first, before + m_runs.front().length);
+        int offset = start + m_runs.front().length;
+        for (auto run = m_runs.begin() + 1; run != m_runs.end(); ++run) {
+            QTextFragmentData* piece = map.fragment(map.insert_single(offset, run->length));
+            piece->format = run->format;
+            piece->stringPosition = stringPosition;
+            offset += run->length;
+            stringPosition += run->length;
+        }
+    });
+    m_runs.clear();
+    m_text.resize(0);  // keeps its room for the next paragraph
 }
 
 void Appender::insertBlock(int blockFormat, int charFormat)
 {
+    flush();
     const int position = place();
     withoutCursors(m_cursor.document(),
                    [&](QTextDocumentPrivate* pieces) { pieces->insertBlock(position, blockFormat, charFormat); });
@@ -58,6 +104,7 @@ void Appender::insertBlock(int blockFormat, int charFormat)
 
 void Appender::sync()
 {
+    flush();
     m_paragraphFormat = m_markFormat = -1;  // whoever takes the cursor may change the paragraph
     if (m_position < 0)
         return;

@@ -4,9 +4,11 @@
 // where a cursor's edit would look the format up, copy it and find the paragraph's format for
 // every run.
 #include <QChar>
+#include <QString>
 #include <QStringView>
 
-class QString;
+#include <vector>
+
 class QTextFormat;
 class QTextCursor;
 class QTextDocument;
@@ -19,12 +21,14 @@ int formatIndex(QTextDocument* document, const QTextFormat& format);
 
 // Appends at a cursor's place. The place moves on here, and the cursor, which has no
 // selection, is put there when `sync` is called: a reader calls it before it uses the cursor
-// again. No other cursor of the document moves: a reader appends where none stands.
+// or the document again. No other cursor of the document moves: a reader appends where none
+// stands.
 class Appender {
 public:
     explicit Appender(QTextCursor& cursor) : m_cursor(cursor) {}
 
-    // Inserts `text`, which holds no paragraph mark, in the format numbered `format`.
+    // Inserts `text`, which holds no paragraph mark, in the format numbered `format`. A
+    // paragraph's runs are kept here until it ends, and go in together.
     void insert(const QString& text, int format);
     // Starts a paragraph in the paragraph format numbered `blockFormat`, its mark in the
     // character format numbered `charFormat`.
@@ -38,10 +42,18 @@ public:
     int markFormat() const { return m_markFormat; }
 
 private:
+    struct Run {
+        int length;
+        int format;
+    };
+
     int place();
+    void flush();
 
     QTextCursor& m_cursor;
-    int m_position = -1;  // the place, while the cursor has not been put there
+    int m_position = -1;  // the place after the kept runs, while the cursor has not been put there
+    QString m_text;  // the kept runs' text
+    std::vector<Run> m_runs;
     int m_paragraphFormat = -1;
     int m_markFormat = -1;
 };
