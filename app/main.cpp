@@ -7,6 +7,7 @@
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/manpage.h"
+#include "shell/memorypolicy.h"
 #include "shell/quietoutput.h"
 #include "shell/singleinstance.h"
 #include "shell/startup.h"
@@ -21,6 +22,7 @@
 
 int main(int argc, char* argv[])
 {
+    MemoryPolicy::apply();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
