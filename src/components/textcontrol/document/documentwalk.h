@@ -52,13 +52,18 @@ void cell(const QTextTableCell& cell, Table&& table, Paragraph&& paragraph)
 // The runs of `block` in order: fieldBegin(format) where a merge field opens, fieldEnd(the
 // format it opened with) where it closes or the paragraph ends, picture(QTextImageFormat) once
 // for each character a picture stands for, and text(QString, format) for every other run; a
-// writer that takes text(QTextFragment, format) reads the run's text itself (and where its format
-// is in the document's list of formats).
+// writer that takes text(QStringView, format, index) is shown the run within the paragraph's
+// text, and where its format is in the document's list of formats.
 template <typename FieldBegin, typename FieldEnd, typename Picture, typename Text>
 void runs(const QTextBlock& block, FieldBegin&& fieldBegin, FieldEnd&& fieldEnd, Picture&& picture, Text&& text)
 {
+    constexpr bool viewsText = std::is_invocable_v<Text&, QStringView, const QTextCharFormat&, int>;
+    QString paragraph;
+    if constexpr (viewsText)
+        paragraph = block.text();
     int openField = 0;
     QTextCharFormat fieldFormat;
+    int offset = 0;  // where the run starts in the paragraph
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat f = fragment.charFormat();
@@ -71,15 +76,16 @@ void runs(const QTextBlock& block, FieldBegin&& fieldBegin, FieldEnd&& fieldEnd,
             openField = field;
             fieldFormat = f;
         }
+        const int length = fragment.length();
         if (f.isImageFormat()) {
-            for (int n = 0; n < fragment.length(); ++n)
+            for (int n = 0; n < length; ++n)
                 picture(f.toImageFormat());
-            continue;
-        }
-        if constexpr (std::is_invocable_v<Text&, const QTextFragment&, const QTextCharFormat&>)
-            text(fragment, f);
-        else
+        } else if constexpr (viewsText) {
+            text(QStringView(paragraph).mid(offset, length), f, fragment.charFormatIndex());
+        } else {
             text(fragment.text(), f);
+        }
+        offset += length;
     }
     if (openField)
         fieldEnd(fieldFormat);

@@ -21,16 +21,33 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace RtfWriter {
 namespace {
 
 QByteArray num(qint64 n) { return QByteArray::number(n); }
 
-// Appends `text` to `out` with RTF's escapes.
+// True for the characters RTF takes as they are.
+constexpr bool isPlain(char16_t c) { return c >= 0x20 && c < 0x80 && c != u'\\' && c != u'{' && c != u'}'; }
+
+// Appends `text` to `out` with RTF's escapes. Plain stretches go in at once: most text is plain.
 void escapeInto(QByteArray& out, QStringView text)
 {
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p < end) {
+        const char16_t* const plain = p;
+        while (p < end && isPlain(*p))
+            ++p;
+        if (p > plain) {
+            const qsizetype at = out.size();
+            out.resize(at + (p - plain));
+            std::transform(plain, p, out.data() + at, [](char16_t c) { return char(c); });
+            if (p == end)
+                break;
+        }
+        const char16_t c = *p++;
         switch (c) {
         case '\\': out += "\\\\"; break;
         case '{': out += "\\{"; break;
@@ -40,9 +57,7 @@ void escapeInto(QByteArray& out, QStringView text)
         case 0x00A0: out += "\\~"; break;
         case 0x2029: out += "\\par "; break;
         default:
-            if (c >= 0x20 && c < 0x80) {
-                out += char(c);
-            } else if (c >= 0x80) {
+            if (c >= 0x80) {
                 out += "\\u";
                 out += QByteArray::number(c > 32767 ? int(c) - 65536 : int(c));
                 out += '?';
@@ -50,6 +65,7 @@ void escapeInto(QByteArray& out, QStringView text)
         }
     }
 }
+
 int twips(double units) { return LayoutUnits::toTwips(units); }
 
 class Writer {
@@ -336,8 +352,6 @@ private:
         m_body += mark;
         m_body += ' ';
         m_body += m_lists.listText(block, mark);
-        const QString text = block.text();
-        const int start = block.position();
         DocumentWalk::runs(
             block,
             [this](const QTextCharFormat& f) {
@@ -345,11 +359,11 @@ private:
             },
             [this](const QTextCharFormat&) { m_body += "}}"; },
             [this](const QTextImageFormat& image) { picture(image); },
-            [&](const QTextFragment& fragment, const QTextCharFormat& f) {
+            [this](QStringView text, const QTextCharFormat& f, int formatIndex) {
                 m_body += '{';
-                m_body += characterWords(f, fragment.charFormatIndex());
+                m_body += characterWords(f, formatIndex);
                 m_body += ' ';
-                escapeInto(m_body, QStringView(text).mid(fragment.position() - start, fragment.length()));
+                escapeInto(m_body, text);
                 m_body += '}';
             });
     }
