@@ -1,9 +1,12 @@
-// Pagination of a long document and typing at its end, in the page view.
+// Pagination of a long document and typing at its end, in the page view, also past the page count
+// where Qt's own layout overflows.
 #include "components/textcontrol/view/pageview.h"
 #include "components/textcontrol/textcontrol.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -45,12 +48,12 @@ void BM_Paginate1000Pages(benchmark::State& state)
 }
 BENCHMARK(BM_Paginate1000Pages)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_TypeAtEndOf1000Pages(benchmark::State& state)
+// Types a character at the end of the document `control` shows, the view on its last page, and
+// repaints, once per iteration.
+void typeAtEnd(benchmark::State& state, TextControl& control)
 {
-    TextControl control;
     control.resize(900, 700);
     control.show();
-    control.setPlainText(longText());
     QTextCursor cursor = control.textCursor();
     cursor.movePosition(QTextCursor::End);
     control.setTextCursor(cursor);
@@ -63,7 +66,31 @@ void BM_TypeAtEndOf1000Pages(benchmark::State& state)
     }
     state.counters["pages"] = control.currentPages();
 }
+
+void BM_TypeAtEndOf1000Pages(benchmark::State& state)
+{
+    TextControl control;
+    control.setPlainText(longText());
+    typeAtEnd(state, control);
+}
 BENCHMARK(BM_TypeAtEndOf1000Pages)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// One line on each of 40,000 pages, with a page-number footer.
+void BM_TypeAtEndOf40000Pages(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("huge.rtf")));
+    file.open(QIODevice::WriteOnly);
+    file.write("{\\rtf1{\\footer Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}}");
+    for (int page = 1; page < 40000; ++page)
+        file.write("Page\\page ");
+    file.write("Last page}");
+    file.close();
+    TextControl control;
+    control.load(file.fileName(), 0, TextControl::FormatRtf);
+    typeAtEnd(state, control);
+}
+BENCHMARK(BM_TypeAtEndOf40000Pages)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
 

@@ -267,8 +267,6 @@ void EngineTest::headerFooterRoundTrip()
     QCOMPARE(copy.headerFooterParts()->textOnPage(4, 7, 9), QString("7"));
 }
 
-// 40,000 pages would overflow Qt's layout coordinates: the load is refused with a message,
-// quickly, and the document that was open stays as it was.
 // Pages have no ceiling: a document of 40,000 pages opens whole, ends on page 40000 and takes
 // typing there.
 void EngineTest::documentOfFortyThousandPagesOpens()

@@ -91,6 +91,7 @@ private slots:
     void previewZoomAndScrolling_data();
     void previewZoomAndScrolling();
     void pdfOfALetterWithPageNumbers();
+    void pdfOfFortyThousandPages();
 };
 
 void PrintingTest::dlgString2Twips_data()
@@ -382,6 +383,33 @@ void PrintingTest::pdfOfALetterWithPageNumbers()
     QVERIFY(info.waitForFinished());
     const QString details = QString::fromUtf8(info.readAllStandardOutput());
     QVERIFY2(details.contains(QStringLiteral("595 x 842 pts (A4)")), qPrintable(details));  // as set up
+}
+
+// Past the page count where Qt's own layout overflows, every page is printed, the last with
+// its own number.
+void PrintingTest::pdfOfFortyThousandPages()
+{
+    TestWorkspace ws;
+    QByteArray rtf = "{\\rtf1{\\footer Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}}";
+    for (int page = 1; page < 40000; ++page)
+        rtf += "Page\\page ";
+    const QString source = ws.writeFile(QStringLiteral("huge.rtf"), rtf + "Last page}");
+    const QString pdf = ws.file(QStringLiteral("huge.pdf"));
+    QString error;
+    QVERIFY2(ConvertFile::convert(source, pdf, &error), qPrintable(error));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        QSKIP("pdfinfo is not installed");
+    QProcess info;
+    info.start(pdfinfo, {pdf});
+    QVERIFY(info.waitForFinished());
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+40000\\n")));
+    QProcess text;
+    text.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+               {QStringLiteral("-f"), QStringLiteral("40000"), pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished());
+    const QString last = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(last.contains(QLatin1String("Last page")) && last.contains(QLatin1String("Page 40000")), qPrintable(last));
 }
 
 QTEST_MAIN(PrintingTest)
