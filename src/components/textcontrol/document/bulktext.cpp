@@ -28,6 +28,25 @@ void withoutCursors(QTextDocument* document, Insert insert)
     pieces->blockCursorAdjustment = blocked;
 }
 
+// Cuts the piece that holds the text of `runs` from `start`, all in the first run's format,
+// where the runs' formats change.
+void cut(QTextDocumentPrivate::FragmentMap& map, int start, const std::vector<Appender::Run>& runs)
+{
+    // The piece may also hold text before the runs, when their formats agreed.
+    const uint first = map.findNode(start);
+    const int before = start - int(map.position(first));
+    int stringPosition = map.fragment(first)->stringPosition + before + runs.front().length;
+    map.setSize(first, before + runs.front().length);
+    int offset = start + runs.front().length;
+    for (auto run = runs.begin() + 1; run != runs.end(); ++run) {
+        QTextFragmentData* piece = map.fragment(map.insert_single(offset, run->length));
+        piece->format = run->format;
+        piece->stringPosition = stringPosition;
+        offset += run->length;
+        stringPosition += run->length;
+    }
+}
+
 }  // namespace
 
 int Appender::place()
@@ -69,23 +88,12 @@ void Appender::flush()
             }
             return;
         }
+        // One edit: the layout hears of the text once it has all its formats.
+        pieces->beginEditBlock();
         pieces->insert(start, m_text, m_runs.front().format);
-        if (m_runs.size() == 1)
-            return;
-        // The piece holding the text may also hold text before it, when the formats agreed.
-        QTextDocumentPrivate::FragmentMap& map = pieces->fragmentMap();
-        const uint first = map.findNode(start);
-        const int before = start - int(map.position(first));
-        int stringPosition = map.fragment(first)->stringPosition + before + m_runs.front().length;
-        map.setSize(first, before + m_runs.front().length);
-        int offset = start + m_runs.front().length;
-        for (auto run = m_runs.begin() + 1; run != m_runs.end(); ++run) {
-            QTextFragmentData* piece = map.fragment(map.insert_single(offset, run->length));
-            piece->format = run->format;
-            piece->stringPosition = stringPosition;
-            offset += run->length;
-            stringPosition += run->length;
-        }
+        if (m_runs.size() > 1)
+            cut(pieces->fragmentMap(), start, m_runs);
+        pieces->endEditBlock();
     });
     m_runs.clear();
     m_text.resize(0);  // keeps its room for the next paragraph

@@ -41,12 +41,13 @@ public:
     int paragraphFormat() const { return m_paragraphFormat; }
     int markFormat() const { return m_markFormat; }
 
-private:
+    // A run kept until its paragraph ends.
     struct Run {
         int length;
         int format;
     };
 
+private:
     int place();
     void flush();
 
