@@ -124,16 +124,17 @@ void MergeDialog::reject()
     QDialog::reject();
 }
 
-// Only Backspace and the characters from "+" to "{" can be typed into the value.
+// Any character can be typed into the value but the wildcards "%" and "*", which would widen a
+// comparison the user did not ask for: the value goes into the statement as a quoted literal
+// with its apostrophes doubled, so O'Brien, San Antonio and Muñoz compare as they are typed.
+// (Refusing the apostrophe and the blank, as the program Scrivora replaces did, turned
+// "Like O'" into "Like O" and sent letters to patients who were not meant.)
 bool MergeDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_value && event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.size() == 1) {
-            const int code = text.at(0).unicode();
-            if (code != 8 && (code < 43 || code > 123))
-                return true;
-        }
+        if (text == QLatin1String("%") || text == QLatin1String("*"))
+            return true;
     }
     return QDialog::eventFilter(watched, event);
 }
