@@ -100,6 +100,9 @@ QString AskSaveFileName(DocumentWindow* window, const QString& proposed)
     request.filterIndex = template_ ? 5 : 0;
     request.defaultExtension = template_ ? QStringLiteral("tx") : QStringLiteral("rtf");
     request.fileName = proposed;
+    // A document's own file is proposed with its type, so that the name and the type agree.
+    if (const int type = CommonDialog::typeIndex(Texts::SaveFilter, proposed); type > 0 && !template_)
+        request.filterIndex = type;
     request.flags = 2054;
     for (;;) {
         const CommonDialog::FileAnswer answer =
@@ -191,7 +194,10 @@ void SaveAsCommand()
     DocumentWindow* window = DocumentWindow::of(DocumentHost::current()->activeDocumentWindow());
     if (!window)
         return;
-    const QString path = AskSaveFileName();
+    // The dialog proposes the document's own file: saving a copy next to it, or over it in
+    // another format, starts from there.
+    const bool named = window->caption().left(8) != Texts::Untitled;
+    const QString path = AskSaveFileName(window, named ? window->filePath() : QString());
     if (!path.isEmpty() && SaveDocument(window, path))
         RecentFiles::AddRecentFile(path);  // only a file that holds the document is offered again
 }

@@ -83,6 +83,8 @@ private slots:
     void closeYesWithFailedSaveKeepsTheText_data();
     void closeYesWithFailedSaveKeepsTheText();
     void closeYesProposesTheDocumentsPath();
+    void saveAsProposesTheDocumentsFile_data();
+    void saveAsProposesTheDocumentsFile();
     void saveOnAFullDiskKeepsTheOldFile_data();
     void saveOnAFullDiskKeepsTheOldFile();
     void recentListTakesOnlyFilesThatWorked();
@@ -257,6 +259,39 @@ void FileWorkflowsTest::closeYesProposesTheDocumentsPath()
     ws.active()->action("mnuFClose")->trigger();
     QCOMPARE(windows(main), 1);
     QVERIFY(bytesOf(path).contains("Hello Dear colleague,"));
+}
+
+void FileWorkflowsTest::saveAsProposesTheDocumentsFile_data()
+{
+    QTest::addColumn<QString>("name");  // empty: a new document
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("type");  // the entry of the type list shown; 0: the last one used
+    QTest::newRow("Rich Text") << "Letters/referral.rtf" << QByteArray("{\\rtf1 Dear colleague,}") << 1;
+    QTest::newRow("text") << "Letters/notes.txt" << QByteArray("Dear colleague,") << 3;
+    QTest::newRow("new document") << QString() << QByteArray() << 0;
+}
+
+// Save As starts from the document's own file and type: a copy beside it or the same letter
+// in another format needs only a change, not the whole path typed again.
+void FileWorkflowsTest::saveAsProposesTheDocumentsFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, type);
+    ScriptedDialogs dialogs;
+    TestWorkspace ws;
+    ws.start();
+    QString path;
+    if (!name.isEmpty()) {
+        QDir().mkpath(ws.file("Letters"));
+        path = ws.writeFile(name, bytes);
+        OpenDocuments::OpenDocument(path);
+        QCoreApplication::processEvents();
+    }
+    ws.active()->action("mnuFile_SaveAs")->trigger();  // the dialog is cancelled
+    QCOMPARE(dialogs.fileRequests.size(), 1);
+    QCOMPARE(dialogs.fileRequests.first().fileName, path);
+    QCOMPARE(dialogs.fileRequests.first().filterIndex, type);
 }
 
 void FileWorkflowsTest::saveOnAFullDiskKeepsTheOldFile_data()

@@ -176,6 +176,16 @@ QString typeExtension(const QString& filter, int filterIndex)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+int typeIndex(const QString& filter, const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    const int entries = int(filter.count(QLatin1Char('|')) + 1) / 2;
+    for (int index = 1; index <= entries && !suffix.isEmpty(); ++index)
+        if (typeExtension(filter, index).compare(suffix, Qt::CaseInsensitive) == 0)
+            return index;
+    return 0;
+}
+
 bool hasOwnExtension(const QString& name)
 {
     static const QRegularExpression extension(QStringLiteral("^[A-Za-z0-9]*[A-Za-z][A-Za-z0-9]*$"));

@@ -84,6 +84,8 @@ void setUpFileDialog(QFileDialog& dialog, const FileRequest& request, int filter
 // The extension entry `filterIndex` (1-based) of `filter` ("Text (*.txt)|*.txt|...") stands
 // for: its first pattern's, where that is "*.ext"; empty otherwise.
 QString typeExtension(const QString& filter, int filterIndex);
+// The entry (1-based) of `filter` that stands for the extension of `path`; 0 when none does.
+int typeIndex(const QString& filter, const QString& path);
 
 // Whether a file name ends in an extension of its own: one to five letters and digits, a letter
 // among them. "Letter to Dr. Lee" (" Lee") and "Report v2.1" ("1") have none.
