@@ -86,6 +86,9 @@ FindRecordDialog::FindRecordDialog(EditorWindow* window)
     connect(m_first, &QPushButton::clicked, this, &FindRecordDialog::findFirst);
     connect(m_next, &QPushButton::clicked, this, &FindRecordDialog::findNext);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    // Its field list and search belong to that window's table.
+    if (window)
+        connect(window->widget(), &QObject::destroyed, this, &QDialog::close);
 }
 
 QString FindRecordDialog::criterion() const
@@ -102,9 +105,18 @@ void FindRecordDialog::textChanged(const QString& text)
         m_next->setEnabled(false);
 }
 
-void FindRecordDialog::findFirst()
+WindowMerge* FindRecordDialog::mergedWindow()
 {
     WindowMerge* merge = activeMerge();
+    if (merge && merge->mergedView())
+        return merge;
+    m_status->setText(Texts::FindNeedsMergedView);
+    return nullptr;
+}
+
+void FindRecordDialog::findFirst()
+{
+    WindowMerge* merge = mergedWindow();
     if (!merge)
         return;
     Recordset& records = merge->recordset();
@@ -123,7 +135,7 @@ void FindRecordDialog::findFirst()
 
 void FindRecordDialog::findNext()
 {
-    WindowMerge* merge = activeMerge();
+    WindowMerge* merge = mergedWindow();
     if (!merge)
         return;
     Recordset& records = merge->recordset();

@@ -34,6 +34,8 @@ inline const QString FindFirst = QStringLiteral("&Find First");
 inline const QString FindNext = QStringLiteral("Find &Next");
 inline const QString CloseWithKey = QStringLiteral("&Close");
 inline const QString NoMatchingRecord = QStringLiteral("No matching record.");
+inline const QString FindNeedsMergedView =
+    QStringLiteral("The active document does not show merged data: choose a letter in merged view.");
 
 // Merge dialog.
 inline const QString MergeTitle = QStringLiteral("Merge");

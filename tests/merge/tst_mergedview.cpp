@@ -231,6 +231,7 @@ private slots:
     void typingBeforeTheMergedViewStaysUndoable();
     void emptyFieldsLeaveNoDoubleBlank();
     void failedFindKeepsTheShownRecord();
+    void findRecordNeedsTheMergedView();
     void recordNumberBox();
     void mergeDialogOpensWithAll();
     void whereIgnoresCaseAndKeepsTheTableOrder_data();
@@ -486,6 +487,32 @@ void MergedViewTest::failedFindKeepsTheShownRecord()
     QVERIFY(status->text().isEmpty());
     find->close();
     QVERIFY(dialogs.messages.isEmpty());
+}
+
+// Find Record works on the active window only while it shows merged data, and closes with the
+// window it was opened for: a search never says "No matching record." of a document without
+// records.
+void MergedViewTest::findRecordNeedsTheMergedView()
+{
+    TestWorkspace ws;
+    PREPARE_PRACTICE(ws, QStringLiteral("sqlite"), 4);
+    ScriptedDialogs dialogs;
+    DocumentWindow* window = patientLetter(ws, dialogs);
+    WindowMerge* merge = window->merge();
+    click(merge->toolbar().cmdmmerge);
+    FindRecordDialog* find = openFindRecord(window);
+    auto* status = find->findChild<QLabel*>(QStringLiteral("lblstatus"));
+    QTest::keyClicks(find->findChild<QLineEdit*>(QStringLiteral("txtsql")), QStringLiteral("A"));
+    click(merge->toolbar().cmdmmerge);  // field view again
+    const QString fields = shownText(window);
+    click(find->findChild<QPushButton*>(QStringLiteral("cmdok")));
+    QCOMPARE(status->text(), Texts::FindNeedsMergedView);
+    QCOMPARE(shownText(window), fields);
+    QCOMPARE(merge->recordLabel(), QStringLiteral("1"));
+
+    dialogs.messageAnswers << CommonDialog::Answer::No;  // the letter is not saved
+    window->action(QStringLiteral("mnuFClose"))->trigger();
+    QTRY_VERIFY(!FindRecordDialog::current());
 }
 
 void MergedViewTest::recordNumberBox()
