@@ -17,7 +17,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace {
@@ -145,6 +147,34 @@ void PrintPreview::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     fitZoom();
+}
+
+void PrintPreview::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+    case Qt::Key_Down:
+        m_scroll->setValue(m_scroll->value() + 1);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_Up:
+        m_scroll->setValue(m_scroll->value() - 1);
+        break;
+    case Qt::Key_Home: m_scroll->setValue(m_scroll->minimum()); break;
+    case Qt::Key_End: m_scroll->setValue(m_scroll->maximum()); break;
+    default: QDialog::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+// One notch of the wheel (or its worth on a touchpad) over the pages turns them once.
+void PrintPreview::wheelEvent(QWheelEvent* event)
+{
+    m_wheel += event->angleDelta().y();
+    const int steps = m_wheel / QWheelEvent::DefaultDeltasPerStep;
+    m_wheel -= steps * QWheelEvent::DefaultDeltasPerStep;
+    m_scroll->setValue(m_scroll->value() - steps);
+    event->accept();
 }
 
 void PrintPreview::showForActiveWindow()

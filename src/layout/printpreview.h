@@ -2,6 +2,7 @@
 // "Print Preview": the active document two pages at a time, side by side, drawn by the same
 // page painting as printing at a print zoom that fits a whole page into its box. The window
 // opens large, can be resized (the pages grow with it) and reopens at the size it was left.
+// Page Up and Page Down (and the arrows, Home, End and the wheel) turn the pages two at a time.
 #include <QDialog>
 
 class QLabel;
@@ -21,6 +22,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QSize largeSize() const;
@@ -31,4 +34,5 @@ private:
     QScrollBar* m_scroll;
     QWidget* m_leftPage;
     int m_savedZoom;
+    int m_wheel = 0;  // wheel turn not yet a whole step
 };

@@ -358,6 +358,21 @@ void PrintingTest::previewZoomAndScrolling()
             QVERIFY(page.width() + 816 / 100.0 >= box->width() - 1 || page.height() + 1056 / 100.0 >= box->height() - 1);
             QCOMPARE(scroll->maximum(), maximum);
             QTEST(label->text(), "first");
+            // The keys turn the pages, wherever the focus is in the window.
+            QWidget* focus = d->focusWidget() ? d->focusWidget() : d;
+            QTest::keyClick(focus, Qt::Key_End);
+            QTEST(label->text(), "last");
+            QTest::keyClick(focus, Qt::Key_Home);
+            QTEST(label->text(), "first");
+            QTest::keyClick(focus, Qt::Key_PageDown);
+            QCOMPARE(scroll->value(), std::min(1, maximum));
+            // A notch of the wheel over a page turns back (the page passes it to the window, as
+            // Qt passes on a real wheel's events only).
+            const QPointF at = box->mapTo(d, box->rect().center());
+            QWheelEvent notch(at, d->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(d, &notch);
+            QTEST(label->text(), "first");
             scroll->setValue(maximum);
             QTEST(label->text(), "last");
             d->grab();  // paints both boxes, the right one empty past the end
