@@ -45,6 +45,8 @@ private slots:
     void styleKeysSwitchForTyping_data();
     void styleKeysSwitchForTyping();
     void styleKeysApplyToSelection();
+    void redoKeys_data();
+    void redoKeys();
     void alignmentKeys_data();
     void alignmentKeys();
     void buttonWhileEditingHeaderStaysThere();
@@ -103,6 +105,28 @@ void FormatKeysTest::styleKeysApplyToSelection()
     QTest::keyClick(viewport(ws), Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(!hasStyle(formatAt(ws, 1), 'b'));
     QCOMPARE(control(ws)->plainText(), QString("Take metformin twice daily."));
+}
+
+void FormatKeysTest::redoKeys_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Ctrl+Y") << int(Qt::ControlModifier) << int(Qt::Key_Y);
+    QTest::newRow("Ctrl+Shift+Z") << int(Qt::ControlModifier | Qt::ShiftModifier) << int(Qt::Key_Z);
+}
+
+// Ctrl+Z takes back what was typed, and either redo key brings it back.
+void FormatKeysTest::redoKeys()
+{
+    QFETCH(int, modifiers);
+    QFETCH(int, key);
+    TestWorkspace ws;
+    ws.start();
+    type(ws, "Dr. O'Brien - ");
+    QTest::keyClick(viewport(ws), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(control(ws)->plainText(), QString());
+    QTest::keyClick(viewport(ws), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(control(ws)->plainText(), QString("Dr. O'Brien - "));
 }
 
 void FormatKeysTest::alignmentKeys_data()

@@ -50,8 +50,11 @@ void BodyItem::keyPressEvent(QKeyEvent* event)
     else if (event == QKeySequence::Paste || !event->text().isEmpty())
         kinds->setPending(UndoKinds::Input);
 
-    // The control decides what undo may reach (never the values it shows for a while).
-    if (isBody() && (event == QKeySequence::Undo || event == QKeySequence::Redo)) {
+    // The control decides what undo may reach (never the values it shows for a while). Ctrl+Y
+    // redoes too, as on the practice's other programs.
+    const bool redo = event == QKeySequence::Redo
+        || (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier);
+    if (isBody() && (event == QKeySequence::Undo || redo)) {
         if (event == QKeySequence::Undo)
             m_control->undo();
         else
