@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QPageSetupDialog>
@@ -15,6 +16,19 @@
 
 namespace CommonDialog {
 namespace {
+
+// A small dialog is made wide enough for its title: a window manager cuts a title that does not
+// fit ("Table ... ibutes"), and the title names what the dialog is for. Title bars use a bold
+// face, and the frame's icon and buttons take about as much as thirty letters.
+void showsWholeTitle(QDialog* dialog)
+{
+    QFont bold = QApplication::font(dialog);
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int needed = metrics.horizontalAdvance(dialog->windowTitle()) + metrics.averageCharWidth() * 30;
+    if (dialog->sizeHint().width() < needed && dialog->minimumWidth() < needed)
+        dialog->setMinimumWidth(needed);
+}
 
 QMessageBox::StandardButtons standardButtons(Buttons buttons)
 {
@@ -67,7 +81,11 @@ public:
         return run(parent, request, QFileDialog::AcceptSave);
     }
 
-    int exec(QDialog* dialog) override { return dialog->exec(); }
+    int exec(QDialog* dialog) override
+    {
+        showsWholeTitle(dialog);
+        return dialog->exec();
+    }
 
     PrintAnswer print(QWidget* parent, const PrintRequest& request, QPrinter* printer) override
     {
