@@ -17,6 +17,7 @@
 #include "texts/mergetexts.h"
 
 #include <QAction>
+#include <QTextCursor>
 #include <QMenu>
 
 WindowMerge::WindowMerge(EditorWindow* window, Panel* panel, TextControl* control)
@@ -153,15 +154,14 @@ int WindowMerge::countflds() const { return MergeFields::countflds(m_control); }
 
 namespace {
 
-// Runs `change` and puts the caret back where the user had it, as near as the changed text
-// allows: filling the fields is no reason for the caret to jump to the last one.
+// Runs `change` and puts the caret back where the user had it: beside the same letters, which
+// a copy of the cursor follows while the fields before it grow or shrink to their values. A
+// caret inside a field ends at that field's edge.
 template <typename Change> void keepingCaret(TextControl* control, Change change)
 {
-    const int start = control->selStart();
-    const int length = control->selLength();
+    const QTextCursor kept = control->textCursor();
     change();
-    control->setSelStart(start);
-    control->setSelLength(length);
+    control->setTextCursor(kept);
 }
 
 }  // namespace

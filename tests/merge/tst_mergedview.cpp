@@ -232,6 +232,7 @@ private slots:
     void emptyFieldsLeaveNoDoubleBlank();
     void failedFindKeepsTheShownRecord();
     void findRecordNeedsTheMergedView();
+    void caretStaysBesideItsWords();
     void recordNumberBox();
     void mergeDialogOpensWithAll();
     void whereIgnoresCaseAndKeepsTheTableOrder_data();
@@ -513,6 +514,28 @@ void MergedViewTest::findRecordNeedsTheMergedView()
     dialogs.messageAnswers << CommonDialog::Answer::No;  // the letter is not saved
     window->action(QStringLiteral("mnuFClose"))->trigger();
     QTRY_VERIFY(!FindRecordDialog::current());
+}
+
+// The fields before the caret grow and shrink as the merged view fills and empties them; the
+// caret stays beside the same words, as it does when the record changes.
+void MergedViewTest::caretStaysBesideItsWords()
+{
+    TestWorkspace ws;
+    PREPARE_PRACTICE(ws, QStringLiteral("sqlite"), 4);
+    ScriptedDialogs dialogs;
+    DocumentWindow* window = patientLetter(ws, dialogs);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(viewport(window), Qt::Key_Left);
+    auto rightOfCaret = [window] {
+        const QTextCursor caret = window->textControl()->textCursor();
+        return caret.hasSelection() ? QString() : caret.block().text().mid(caret.positionInBlock());
+    };
+    QCOMPARE(rightOfCaret(), QStringLiteral("below."));
+    const MergeToolbar& bar = window->merge()->toolbar();
+    for (LatchButton* button : {bar.cmdmmerge, bar.cmddata[2], bar.cmddata[3], bar.cmdmmerge}) {
+        click(button);
+        QCOMPARE(rightOfCaret(), QStringLiteral("below."));
+    }
 }
 
 void MergedViewTest::recordNumberBox()
