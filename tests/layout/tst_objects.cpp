@@ -1,5 +1,7 @@
 // Paragraph frames and images: the dialogs' arithmetic through the program's commands.
+#include "components/textcontrol/document/objects.h"
 #include "components/textcontrol/textcontrol.h"
+#include "components/textcontrol/view/pageview.h"
 #include "documents/documentwindow.h"
 #include "layout/framesdialog.h"
 #include "layout/layoutstate.h"
@@ -13,6 +15,9 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextFrame>
 #include <QtTest>
 
 class ObjectsTest : public QObject {
@@ -26,6 +31,7 @@ private slots:
     void insertImage();
     void imageAttributes_data();
     void imageAttributes();
+    void typingAfterPlacingAPictureKeepsIt();
 };
 
 namespace {
@@ -232,4 +238,28 @@ void ObjectsTest::imageAttributes()
 }
 
 QTEST_MAIN(ObjectsTest)
+// A placed picture is selected once it is in; typing then goes on at the end of the paragraph
+// beside it, and the picture stays.
+void ObjectsTest::typingAfterPlacingAPictureKeepsIt()
+{
+    QTemporaryDir dir;
+    TestWorkspace ws;
+    ws.start();
+    TextControl* control = ws.active()->textControl();
+    control->setPlainText("Text beside the picture");
+    const QString path = TestFiles::picture(dir, {96, 48}, Qt::darkCyan);
+    const int id = control->objectInsertFixed(0, path, 0, 0, 100, 100, 0, 0, 3, 3, 0, 0, 0, 0);
+    QVERIFY(id != 0);
+    QCOMPARE(control->objectCurrent(), id);
+    QTest::keyClicks(control->pageView()->viewport(), " - Dr. O'Brien.");
+    const QString text = control->plainText();
+    QCOMPARE(text.count(QChar::ObjectReplacementCharacter), 1);
+    QVERIFY2(text.contains("Text beside the picture - Dr. O'Brien."), qPrintable(text));
+    const int image = int(text.indexOf(QChar::ObjectReplacementCharacter));
+    const QTextFrame* frame = Objects::placedFrame(control->document(), image);
+    QVERIFY(frame);
+    QCOMPARE(control->document()->findBlock(frame->lastPosition() + 1).text(),
+             QString("Text beside the picture - Dr. O'Brien."));
+}
+
 #include "tst_objects.moc"

@@ -4,6 +4,7 @@
 #include "formatkeys.h"
 #include "keycodes.h"
 #include "components/textcontrol/document/listediting.h"
+#include "components/textcontrol/document/objects.h"
 #include "objecthandles.h"
 #include "viewhost.h"
 #include "components/textcontrol/document/undokinds.h"
@@ -17,6 +18,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QStyleOptionGraphicsItem>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextTable>
 
 BodyItem::BodyItem(ViewHost* control) : m_control(control)
@@ -39,10 +41,28 @@ bool BodyItem::sceneEvent(QEvent* event)
     return QGraphicsTextItem::sceneEvent(event);
 }
 
+// A picture placed beside the text is selected once it is inserted; what the user then types
+// goes on at the end of the paragraph the picture stands beside, where the user was writing,
+// and never takes the picture's place.
+void BodyItem::typeBesidePlacedPicture(const QKeyEvent* event)
+{
+    if (event->text().isEmpty() || !event->text().at(0).isPrint())
+        return;
+    QTextCursor cursor = textCursor();
+    const int image = Objects::selectedImage(cursor);
+    const QTextFrame* frame = image < 0 ? nullptr : Objects::placedFrame(cursor.document(), image);
+    if (!frame)
+        return;
+    cursor.setPosition(frame->lastPosition() + 1);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    m_control->setTextCursor(cursor);
+}
+
 void BodyItem::keyPressEvent(QKeyEvent* event)
 {
     m_control->notifyKey(KeyCodes::virtualKey(event->key()),
                          KeyCodes::shiftState(event->modifiers()));
+    typeBesidePlacedPicture(event);
     UndoKinds* kinds = m_control->undoKinds();
     if (event == QKeySequence::Cut || event->key() == Qt::Key_Backspace
         || event->key() == Qt::Key_Delete)
