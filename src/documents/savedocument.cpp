@@ -130,6 +130,9 @@ bool writeDocument(TextControl* control, const QString& path, bool* opened)
 
 namespace {
 
+// Whether the window's document has a file of its own: an Untitled window's has none.
+bool hasOwnFile(const DocumentWindow* window) { return window->caption().left(8) != Texts::Untitled; }
+
 // Someone else's open file is not saved over, and a file changed since it was opened or last
 // saved here is replaced only when the user agrees; true to go on.
 bool mayWriteOver(DocumentWindow* window, const QString& path)
@@ -180,7 +183,7 @@ void SaveCommand()
     if (!window)
         return;
     // A document only read is saved under another name: its file is someone else's.
-    const bool named = window->caption().left(8) != Texts::Untitled && !window->sharedFile().isReadOnly();
+    const bool named = hasOwnFile(window) && !window->sharedFile().isReadOnly();
     QString path = named ? window->filePath() : AskSaveFileName();
     // A document that gained what its file's format cannot hold is asked about once.
     if (!path.isEmpty() && named && !acceptsFormatLoss(window, path))
@@ -196,8 +199,7 @@ void SaveAsCommand()
         return;
     // The dialog proposes the document's own file: saving a copy next to it, or over it in
     // another format, starts from there.
-    const bool named = window->caption().left(8) != Texts::Untitled;
-    const QString path = AskSaveFileName(window, named ? window->filePath() : QString());
+    const QString path = AskSaveFileName(window, hasOwnFile(window) ? window->filePath() : QString());
     if (!path.isEmpty() && SaveDocument(window, path))
         RecentFiles::AddRecentFile(path);  // only a file that holds the document is offered again
 }
