@@ -10,6 +10,7 @@
 #include "support/testworkspace.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
@@ -31,6 +32,7 @@ private slots:
     void insertImage();
     void imageAttributes_data();
     void imageAttributes();
+    void typingAfterPlacingAPictureKeepsIt_data();
     void typingAfterPlacingAPictureKeepsIt();
 };
 
@@ -238,10 +240,21 @@ void ObjectsTest::imageAttributes()
 }
 
 QTEST_MAIN(ObjectsTest)
-// A placed picture is selected once it is in; typing then goes on at the end of the paragraph
-// beside it, and the picture stays.
+void ObjectsTest::typingAfterPlacingAPictureKeepsIt_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QStringList>("paragraphs");  // from the one beside the picture on
+    QTest::newRow("typing") << "type" << QStringList{"Text beside the picture - Dr. O'Brien."};
+    QTest::newRow("Enter") << "enter" << QStringList{"Text beside the picture", ""};
+    QTest::newRow("Ctrl+V") << "paste" << QStringList{"Text beside the picture - pasted"};
+}
+
+// A placed picture is selected once it is in; what the user types, a new paragraph or a paste
+// then goes on at the end of the paragraph beside it, and the picture stays.
 void ObjectsTest::typingAfterPlacingAPictureKeepsIt()
 {
+    QFETCH(QString, action);
+    QFETCH(QStringList, paragraphs);
     QTemporaryDir dir;
     TestWorkspace ws;
     ws.start();
@@ -251,15 +264,24 @@ void ObjectsTest::typingAfterPlacingAPictureKeepsIt()
     const int id = control->objectInsertFixed(0, path, 0, 0, 100, 100, 0, 0, 3, 3, 0, 0, 0, 0);
     QVERIFY(id != 0);
     QCOMPARE(control->objectCurrent(), id);
-    QTest::keyClicks(control->pageView()->viewport(), " - Dr. O'Brien.");
+    QWidget* viewport = control->pageView()->viewport();
+    if (action == "type") {
+        QTest::keyClicks(viewport, " - Dr. O'Brien.");
+    } else if (action == "enter") {
+        QTest::keyClick(viewport, Qt::Key_Return);
+    } else {
+        QApplication::clipboard()->setText(" - pasted");
+        QTest::keyClick(viewport, Qt::Key_V, Qt::ControlModifier);
+    }
     const QString text = control->plainText();
     QCOMPARE(text.count(QChar::ObjectReplacementCharacter), 1);
-    QVERIFY2(text.contains("Text beside the picture - Dr. O'Brien."), qPrintable(text));
     const int image = int(text.indexOf(QChar::ObjectReplacementCharacter));
     const QTextFrame* frame = Objects::placedFrame(control->document(), image);
     QVERIFY(frame);
-    QCOMPARE(control->document()->findBlock(frame->lastPosition() + 1).text(),
-             QString("Text beside the picture - Dr. O'Brien."));
+    QStringList beside;
+    for (QTextBlock b = control->document()->findBlock(frame->lastPosition() + 1); b.isValid(); b = b.next())
+        beside << b.text();
+    QCOMPARE(beside, paragraphs);
 }
 
 #include "tst_objects.moc"

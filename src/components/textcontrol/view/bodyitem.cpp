@@ -41,12 +41,15 @@ bool BodyItem::sceneEvent(QEvent* event)
     return QGraphicsTextItem::sceneEvent(event);
 }
 
-// A picture placed beside the text is selected once it is inserted; what the user then types
-// goes on at the end of the paragraph the picture stands beside, where the user was writing,
-// and never takes the picture's place.
-void BodyItem::typeBesidePlacedPicture(const QKeyEvent* event)
+// A picture placed beside the text is selected once it is inserted; what the user then types,
+// a new paragraph or a paste goes on at the end of the paragraph the picture stands beside,
+// where the user was writing, and never takes the picture's place.
+void BodyItem::typeBesidePlacedPicture(QKeyEvent* event)
 {
-    if (event->text().isEmpty() || !event->text().at(0).isPrint())
+    const QString text = event->text();
+    const bool replacesSelection = event == QKeySequence::Paste
+        || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == u'\r' || text.at(0) == u'\t'));
+    if (!replacesSelection)
         return;
     QTextCursor cursor = textCursor();
     const int image = Objects::selectedImage(cursor);

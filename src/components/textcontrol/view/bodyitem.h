@@ -25,7 +25,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    void typeBesidePlacedPicture(const QKeyEvent* event);
+    void typeBesidePlacedPicture(QKeyEvent* event);
     bool tableKey(QKeyEvent* event);
     bool pageKey(QKeyEvent* event);
     QGraphicsView* view() const;  // the view that shows the item, if any
